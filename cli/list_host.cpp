@@ -1,0 +1,42 @@
+#include "cli/list_host.h"
+
+#include <ctime>
+
+namespace cli {
+namespace {
+
+long long nowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
+}
+
+}  // namespace
+
+void ListHost::addSideARow(const QString&, const QString&, const QString&) {
+    ++files_;
+    if (progress_ && (files_ & 1023) == 0) report(false);
+}
+
+void ListHost::folderEntered(const QString&) {
+    ++folders_;
+    if (progress_) report(false);
+}
+
+void ListHost::report(bool force) {
+    const long long t = nowMs();
+    if (!force && t - lastReport_ < 100) return;
+    lastReport_ = t;
+    std::fprintf(progress_, "\r%lld folders, %lld files", folders_, files_);
+    std::fflush(progress_);
+    shown_ = true;
+}
+
+void ListHost::clearProgress() {
+    if (!progress_ || !shown_) return;
+    std::fprintf(progress_, "\r\033[K");
+    std::fflush(progress_);
+    shown_ = false;
+}
+
+}  // namespace cli

@@ -1,0 +1,57 @@
+#pragma once
+// The scan's host when it runs without a window: fixed box texts, the drive
+// table for the drive lines, and an optional progress line on a terminal.
+
+#include "engine/scan_host.h"
+
+#include <cstdio>
+
+namespace cli {
+
+class ListHost : public engine::ScanHost {
+public:
+    ListHost(int width, QString typeText, QString extText, QStringList drives, qint64 now,
+             FILE* progress)
+        : width_(width),
+          typeText_(std::move(typeText)),
+          extText_(std::move(extText)),
+          drives_(std::move(drives)),
+          now_(now),
+          progress_(progress) {}
+
+    int windowWidth() const override { return width_; }
+    QString outputTypeText() const override { return typeText_; }
+    QString extensionText() const override { return extText_; }
+    QStringList driveEntries() const override { return drives_; }
+    qint64 now() const override { return now_; }
+
+    void addListLine(const QString&) override {}
+    void addSideARow(const QString&, const QString&, const QString&) override;
+    void folderEntered(const QString&) override;
+    void showFolderPath(const QString&) override {}
+    void setFoundCount(const QString&) override {}
+    void setSecondCounter(const QString&) override {}
+    void setBusyPointer(bool) override {}
+    void scanFinished() override {}
+    void enableStop() override {}
+    void letEventsRun() override {}
+
+    // Removes the progress line from the terminal.
+    void clearProgress();
+
+private:
+    void report(bool force);
+
+    int width_;
+    QString typeText_;
+    QString extText_;
+    QStringList drives_;
+    qint64 now_;
+    FILE* progress_;  // nullptr: no progress line
+    long long folders_ = 0;
+    long long files_ = 0;
+    long long lastReport_ = 0;
+    bool shown_ = false;
+};
+
+}  // namespace cli

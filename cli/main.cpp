@@ -1,0 +1,114 @@
+// tolan-list: the listing engine without a window, for scripts, scheduled
+// jobs and benchmarks.
+
+#include "cli/list_host.h"
+#include "cli/options.h"
+#include "engine/module1.h"
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/locations.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kVersionLabel = "Ver.2.31";
+
+int fail(int status, const QString& message) {
+    std::fprintf(stderr, "tolan-list: %s\n", message.toLocal8Bit().constData());
+    return status;
+}
+
+bool isDosPath(const QByteArray& path) {
+    return path.size() >= 2 && path[1] == ':' && static_cast<unsigned char>(path[0]) < 0x80 &&
+           QChar(path[0]).isLetter();
+}
+
+qint64 bannerMoment() {
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
+        bool ok = false;
+        const qint64 seconds = QByteArray(epoch).toLongLong(&ok);
+        if (ok) return seconds;
+    }
+    return static_cast<qint64>(std::time(nullptr));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
+    cli::Options options;
+    QString error;
+    if (!cli::parseOptions(args, options, error))
+        return fail(2, error + QStringLiteral("\nTry 'tolan-list --help'."));
+    if (options.help) {
+        std::fputs(cli::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", kVersionLabel);
+        return 0;
+    }
+
+    dosfs::DriveTable drives = dosfs::loadDriveTable();
+    if (!options.drives.isEmpty()) {
+        drives.clear();
+        for (const QByteArray& spec : options.drives) drives.addSpec(spec);
+    }
+    const dosfs::FileSystem fs(drives);
+
+    QByteArray folder = options.folder;
+    if (folder.isEmpty()) {
+        char* cwd = getcwd(nullptr, 0);
+        folder = cwd ? QByteArray(cwd) : QByteArray(".");
+        std::free(cwd);
+    }
+    const QString shownFolder = QString::fromUtf8(folder);
+    const dosfs::Resolved root =
+        isDosPath(folder) ? fs.resolve(QString::fromUtf8(folder)) : fs.fromHostPath(folder);
+    int openError = root.error;
+    if (!openError && !root.isFolder) openError = dosfs::kPathNotFound;
+    if (!openError) {
+        dosfs::Directory probe;
+        openError = dosfs::Directory::open(root.host, probe);
+    }
+    if (openError)
+        return fail(1, QStringLiteral("cannot open folder '%1': %2")
+                           .arg(shownFolder, QString::fromLatin1(dosfs::errorText(openError))));
+
+    dosfs::NumberedFiles files(fs);
+    const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
+                                                    : QString::fromUtf8(options.output);
+    const int outError =
+        options.output.isEmpty()
+            ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
+            : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Output,
+                             options.encoding);
+    if (outError)
+        return fail(1, QStringLiteral("cannot write '%1': %2")
+                           .arg(target, QString::fromLatin1(dosfs::errorText(outError))));
+
+    const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
+    const QString typeText = options.type == 2 ? QStringLiteral("ﾌｧｲﾙ")
+                                               : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
+    cli::ListHost host(options.width, typeText, ext, fs.drives().chooserEntries(), bannerMoment(),
+                       isatty(STDERR_FILENO) ? stderr : nullptr);
+    engine::Module1 scan(host, fs, files);
+    scan.settings.scanRoot = root.dos;
+    scan.settings.listType = options.type == 2 ? QStringLiteral("2") : QStringLiteral("1");
+    scan.settings.extFilter = ext;
+    scan.settings.plainList = options.mode == cli::Mode::Plain;
+    scan.settings.folderMode = options.mode == cli::Mode::Folders;
+    scan.settings.folderNames = scan.settings.folderMode;
+    scan.ScanTree();
+    host.clearProgress();
+
+    if (scan.workFileError)
+        return fail(1, QStringLiteral("cannot write '%1': %2")
+                           .arg(target, QString::fromLatin1(dosfs::errorText(scan.workFileError))));
+    return 0;
+}

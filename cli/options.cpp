@@ -1,0 +1,106 @@
+#include "cli/options.h"
+
+namespace cli {
+namespace {
+
+bool parseWidth(const QByteArray& text, int& width) {
+    bool ok = false;
+    const long long value = text.toLongLong(&ok);
+    if (!ok || value < 0 || value > 10'000'000) return false;
+    width = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
+QString usageText() {
+    return QStringLiteral(
+        "usage: tolan-list [--mode totals|plain|folders] [--type 1|2] [--ext TEXT]\n"
+        "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding cp932|utf-8]\n"
+        "                  [-o FILE] [FOLDER]\n"
+        "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
+        "default the current folder) as the work file of a scan holds it.\n"
+        "  --mode MODE        totals: files with folder totals (default); plain: files only;\n"
+        "                     folders: folder sizes\n"
+        "  --type 1|2         1: full paths (default); 2: bare names with dates\n"
+        "  --ext TEXT         extension filter as typed, without the dot (default *: every file)\n"
+        "  --width TWIPS      main window width that sets the column widths (default 12045)\n"
+        "  --drive X:=DIR     map drive X: to host folder DIR; repeat for more drives\n"
+        "  --encoding ENC     cp932 (default) or utf-8\n"
+        "  -o FILE            write to FILE instead of standard output\n"
+        "  --help             show this help\n"
+        "  --version          show the version\n");
+}
+
+bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QByteArray arg = args[i];
+        QByteArray value;
+        bool hasValue = false;
+        if (arg.startsWith("--") && arg.contains('=')) {
+            const qsizetype eq = arg.indexOf('=');
+            value = arg.mid(eq + 1);
+            arg = arg.left(eq);
+            hasValue = true;
+        }
+        auto take = [&](QByteArray& v) {
+            if (hasValue) {
+                v = value;
+                return true;
+            }
+            if (i + 1 >= args.size()) {
+                error = QStringLiteral("option %1 needs a value").arg(QString::fromLocal8Bit(arg));
+                return false;
+            }
+            v = args[++i];
+            return true;
+        };
+        QByteArray v;
+        if (arg == "--help" || arg == "-h") {
+            out.help = true;
+        } else if (arg == "--version") {
+            out.version = true;
+        } else if (arg == "--mode") {
+            if (!take(v)) return false;
+            if (v == "totals") out.mode = Mode::Totals;
+            else if (v == "plain") out.mode = Mode::Plain;
+            else if (v == "folders") out.mode = Mode::Folders;
+            else return error = QStringLiteral("--mode takes totals, plain or folders"), false;
+        } else if (arg == "--type") {
+            if (!take(v)) return false;
+            if (v != "1" && v != "2") return error = QStringLiteral("--type takes 1 or 2"), false;
+            out.type = v.toInt();
+        } else if (arg == "--ext") {
+            if (!take(v)) return false;
+            out.ext = QString::fromUtf8(v);
+        } else if (arg == "--width") {
+            if (!take(v)) return false;
+            if (!parseWidth(v, out.width))
+                return error = QStringLiteral("--width takes a whole number of twips"), false;
+        } else if (arg == "--drive") {
+            if (!take(v)) return false;
+            const bool ok = v.size() >= 4 && v[1] == ':' && v[2] == '=' && v[3] == '/' &&
+                            QChar(v[0]).isLetter() && static_cast<unsigned char>(v[0]) < 0x80;
+            if (!ok) return error = QStringLiteral("--drive takes X:=/absolute/folder"), false;
+            out.drives.append(v);
+        } else if (arg == "--encoding") {
+            if (!take(v)) return false;
+            if (v == "cp932") out.encoding = dosfs::Encoding::Cp932;
+            else if (v == "utf-8" || v == "utf8") out.encoding = dosfs::Encoding::Utf8;
+            else return error = QStringLiteral("--encoding takes cp932 or utf-8"), false;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!take(v)) return false;
+            if (v.isEmpty()) return error = QStringLiteral("-o needs a file name"), false;
+            out.output = v;
+        } else if (arg.startsWith('-') && arg.size() > 1) {
+            error = QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(arg));
+            return false;
+        } else {
+            if (!out.folder.isEmpty()) return error = QStringLiteral("only one FOLDER may be given"), false;
+            out.folder = arg;
+        }
+    }
+    return true;
+}
+
+}  // namespace cli

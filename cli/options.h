@@ -1,0 +1,32 @@
+#pragma once
+// The command line of tolan-list.
+
+#include "platform/dosfs/numbered_files.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace cli {
+
+enum class Mode { Totals, Plain, Folders };
+
+struct Options {
+    Mode mode = Mode::Totals;
+    int type = 1;
+    QString ext = QStringLiteral("*");
+    int width = 12045;
+    QList<QByteArray> drives;  // "X:=/folder", in the order given
+    dosfs::Encoding encoding = dosfs::Encoding::Cp932;
+    QByteArray output;  // host path; empty for standard output
+    QByteArray folder;  // as given; empty for the current folder
+    bool help = false;
+    bool version = false;
+};
+
+// Fills `out`; on a usage error returns false with a message in `error`.
+bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error);
+
+QString usageText();
+
+}  // namespace cli

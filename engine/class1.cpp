@@ -1,0 +1,21 @@
+#include "engine/class1.h"
+
+#include "platform/codepage/cp932.h"
+
+int Class1::UniLenB(const QString& text) const { return AnsiByteLength(text); }
+
+QString Class1::ToUnicode(const QByteArray& bytes) const { return codepage::fromCp932(bytes); }
+
+QByteArray Class1::ToAnsi(const QString& text) const { return codepage::toCp932(text); }
+
+bool Class1::IsAnsiRepresentable(const QString& text) const {
+    return ToUnicode(ToAnsi(text)) == text;
+}
+
+int Class1::AnsiByteLength(const QString& text) const {
+    // A character the code page cannot hold is written to the file as one
+    // "?", so it takes one column there; measuring the written form keeps
+    // every line of the file aligned.
+    if (codepage::isSingleByteText(text)) return static_cast<int>(text.size());
+    return static_cast<int>(ToAnsi(text).size());
+}

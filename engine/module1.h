@@ -1,0 +1,100 @@
+#pragma once
+// The listing engine: reads and sorts folders, lists their files, and walks
+// the tree below the scan root producing the listing of one of three modes.
+
+#include "engine/class1.h"
+#include "engine/line_layout.h"
+#include "engine/scan_host.h"
+#include "platform/dosfs/directory.h"
+#include "platform/dosfs/file_system.h"
+#include "platform/dosfs/numbered_files.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace engine {
+
+// Set by the caller before ScanTree; abortRequested may be set by a handler
+// that runs at a poll point.
+struct ScanSettings {
+    QString scanRoot;
+    QString listType = QStringLiteral("1");  // "1": full paths, "2": bare names with dates
+    QString extFilter = QStringLiteral("*");  // "*": every file
+    bool plainList = false;
+    bool folderMode = false;
+    bool folderNames = false;
+    bool abortRequested = false;
+};
+
+// The work file the scan writes: file number 3.
+constexpr int kWorkFile = 3;
+
+// Running totals of one scan, exact whole numbers.
+struct ScanTotals {
+    qint64 allFiles = 0;
+    qint64 folderBytes = 0;
+    qint64 folderFiles = 0;
+    qint64 grandBytes = 0;
+    qint64 grandFiles = 0;
+};
+
+// One subfolder as the level tables hold it.
+struct FolderEntry {
+    QString path;         // parent path without trailing "\", "\", name
+    QByteArray hostName;  // to open it below its parent
+};
+
+class Module1 {
+public:
+    // The host, the file system and the open files outlive the scan.
+    Module1(ScanHost& host, const dosfs::FileSystem& fs, dosfs::NumberedFiles& files)
+        : host_(host), fs_(fs), files_(files) {}
+
+    ScanSettings settings;
+
+    // Results left after a scan.
+    qint64 listedCount = 0;
+    qint64 matchCount = 0;
+    qint64 matchBytes = 0;
+    int workFileError = 0;  // first failure writing or closing the work file
+    int rootError = 0;      // the scan root could not be opened (listed as empty)
+
+    void ScanTree();
+
+    static void SortNames(std::vector<dosfs::DirEntry>& table);
+    static void SortNames(std::vector<FolderEntry>& table);
+
+    // The subfolders of a folder already read, as full paths, sorted.
+    static std::vector<FolderEntry> ListSubfolders(const QString& folderPath,
+                                                   std::vector<dosfs::DirEntry>& folders);
+
+    void ListFolderFiles(const QString& folderPath, const std::vector<dosfs::DirEntry>& names,
+                         ScanTotals& totals, int& headerShown);
+
+    void WriteWorkLine(const QString& line);
+    void WriteWorkLineAlways(const QString& line);
+
+private:
+    enum class Flow { Go, Abort };
+    Flow visitLevel(int depth, const std::vector<FolderEntry>& table, const dosfs::Directory& parent);
+    void readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const;
+    void folderStart(const QString& header, const QString& path);
+    void folderEnd();
+    void emitLine(const QString& line) { host_.addListLine(line); }
+    bool filtered() const { return settings.extFilter != QStringLiteral("*"); }
+
+    ScanHost& host_;
+    const dosfs::FileSystem& fs_;
+    dosfs::NumberedFiles& files_;
+
+    Class1 width_;
+    LayoutWidths widths_;
+    ScanTotals totals_;
+    QString folderName_;  // the folder a footer of folder size mode names
+    int headerShown_ = 0;
+    qint64 folderMatchBytes_ = 0;
+    qint64 folderMatchCount_ = 0;
+};
+
+}  // namespace engine

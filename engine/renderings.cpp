@@ -1,0 +1,118 @@
+#include "engine/renderings.h"
+
+#include "platform/dosfs/directory.h"
+
+#include <ctime>
+#include <string>
+
+namespace engine {
+namespace {
+
+QString twoDigits(int n) {
+    return QString(QChar(u'0' + n / 10 % 10)) + QChar(u'0' + n % 10);
+}
+
+bool localTime(qint64 seconds, std::tm& out) {
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    return localtime_r(&t, &out) != nullptr;
+}
+
+}  // namespace
+
+QString trimSpaces(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == u' ') ++b;
+    while (e > b && s[e - 1] == u' ') --e;
+    return s.mid(b, e - b);
+}
+
+QString sizeText(qint64 size) {
+    if (size == dosfs::kNoSize) return spaces(9);
+    const QString digits = QString::number(size);
+    return digits.size() >= 9 ? digits : spaces(9 - digits.size()) + digits;
+}
+
+qint64 sizeValue(qint64 size) { return size == dosfs::kNoSize ? 0 : size; }
+
+QString dateText(qint64 mtime) {
+    std::tm tm{};
+    if (mtime == dosfs::kNoTime || !localTime(mtime, tm)) return QString();
+    QString out = QString::number(tm.tm_year + 1900) + u'/' + twoDigits(tm.tm_mon + 1) + u'/' +
+                  twoDigits(tm.tm_mday);
+    if (tm.tm_hour == 0 && tm.tm_min == 0 && tm.tm_sec == 0) return out;
+    return out + u' ' + QString::number(tm.tm_hour) + u':' + twoDigits(tm.tm_min) + u':' +
+           twoDigits(tm.tm_sec);
+}
+
+QString paddedDateText(const QString& date) {
+    const qsizetype space = date.indexOf(u' ');
+    const qsizetype colon = date.indexOf(u':');
+    if (space < 0 || colon != space + 2) return date;
+    QString out = date;
+    out.insert(space + 1, u'0');
+    return out;
+}
+
+QString countText(qint64 count, int width) {
+    const QString digits = QString::number(count);
+    return digits.size() >= width ? digits : spaces(width - digits.size()) + digits;
+}
+
+QString kbText(qint64 bytes, int digits) {
+    // The value is hundredths = floor(bytes / 10), shown as hundredths / 100.
+    qint64 hundredths = bytes < 0 ? 0 : bytes / 10;
+    if (hundredths == 0) return QStringLiteral("0");
+    std::string s = std::to_string(hundredths);
+    int scale = -2;  // value = s * 10^scale
+    if (static_cast<int>(s.size()) > digits) {
+        // Round half up to `digits` significant digits.
+        const int drop = static_cast<int>(s.size()) - digits;
+        const bool up = s[digits] >= '5';
+        s.resize(digits);
+        scale += drop;
+        if (up) {
+            int i = digits - 1;
+            while (i >= 0 && s[i] == '9') s[i--] = '0';
+            if (i < 0) {
+                s.insert(s.begin(), '1');
+                s.pop_back();
+                ++scale;
+            } else {
+                ++s[i];
+            }
+        }
+    }
+    while (s.size() > 1 && s.back() == '0' && scale < 0) {
+        s.pop_back();
+        ++scale;
+    }
+    const int exponent = static_cast<int>(s.size()) - 1 + scale;
+    std::string out;
+    if (exponent >= digits) {
+        while (s.size() > 1 && s.back() == '0') s.pop_back();
+        out = s.substr(0, 1);
+        if (s.size() > 1) out += "." + s.substr(1);
+        out += "E+";
+        if (exponent < 10) out += '0';
+        out += std::to_string(exponent);
+    } else if (scale >= 0) {
+        out = s + std::string(static_cast<size_t>(scale), '0');
+    } else {
+        const int point = static_cast<int>(s.size()) + scale;  // digits before the point
+        if (point > 0)
+            out = s.substr(0, static_cast<size_t>(point)) + "." + s.substr(static_cast<size_t>(point));
+        else
+            out = "0." + std::string(static_cast<size_t>(-point), '0') + s;
+    }
+    return QString::fromLatin1(out.c_str());
+}
+
+Today today(qint64 secondsSinceEpoch) {
+    std::tm tm{};
+    localTime(secondsSinceEpoch, tm);
+    return {twoDigits(tm.tm_mon + 1) + u'-' + twoDigits(tm.tm_mday) + u'-' +
+                QString::number(tm.tm_year + 1900),
+            twoDigits(tm.tm_hour) + u':' + twoDigits(tm.tm_min) + u':' + twoDigits(tm.tm_sec)};
+}
+
+}  // namespace engine

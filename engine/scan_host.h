@@ -1,0 +1,46 @@
+#pragma once
+// What the tree scan reads from and writes to the window that runs it. The
+// main window is one host, tolan-list another, tests a third. All calls come
+// from the scan, on the thread that called Module1::ScanTree, in the order
+// the listing is built; the host owns nothing the scan hands it.
+
+#include <QString>
+#include <QStringList>
+
+namespace engine {
+
+class ScanHost {
+public:
+    virtual ~ScanHost() = default;
+
+    // Read once at the start of a scan.
+    virtual int windowWidth() const = 0;         // twips
+    virtual QString outputTypeText() const = 0;  // the output-type box
+    virtual QString extensionText() const = 0;   // the extension box
+    virtual QStringList driveEntries() const = 0;  // the drive chooser, in its order
+    virtual qint64 now() const = 0;              // seconds since the epoch, for the banner
+
+    // Side B: one listing line appended at the end.
+    virtual void addListLine(const QString& line) = 0;
+    // Side A: one row per file visited (full path, size text, date text).
+    virtual void addSideARow(const QString& path, const QString& size, const QString& date) = 0;
+    // A folder the scan is about to read (every folder, before its files).
+    virtual void folderEntered(const QString& path) { (void)path; }
+    // The path shown while depth-1 and depth-2 folders are visited.
+    virtual void showFolderPath(const QString& path) = 0;
+
+    virtual void setFoundCount(const QString& text) = 0;     // Label5
+    virtual void setSecondCounter(const QString& text) = 0;  // Label7
+    virtual void setBusyPointer(bool busy) = 0;
+    virtual void showWindow() {}
+    // Normal end: the scan and save commands are enabled again and the
+    // folder shown when the scan started is put back.
+    virtual void scanFinished() = 0;
+    // Every end, normal or stopped: the stop button is enabled again.
+    virtual void enableStop() = 0;
+
+    // Poll point: run queued events (a stop request among them).
+    virtual void letEventsRun() = 0;
+};
+
+}  // namespace engine

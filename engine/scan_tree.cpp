@@ -1,0 +1,161 @@
+// The tree scan: banner, drive list, then every folder to eight levels below
+// the root in sorted pre-order with its header, files and footer, and the
+// grand total. A step that fails is skipped and the scan goes on.
+
+#include "engine/module1.h"
+
+#include "platform/dosfs/errors.h"
+
+namespace engine {
+
+// Depth of the deepest folders that are listed; their subfolders are read
+// and counted but not visited.
+constexpr int kDeepestLevel = 8;
+
+void Module1::WriteWorkLine(const QString& line) {
+    if (!settings.folderMode) WriteWorkLineAlways(line);
+}
+
+void Module1::WriteWorkLineAlways(const QString& line) {
+    const int error = files_.printLine(kWorkFile, line);
+    if (error && !workFileError) workFileError = error;
+}
+
+void Module1::readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const {
+    // A folder that cannot be read is a folder without files or subfolders.
+    if (!dir.isOpen() || dir.read(contents) != 0) contents = {};
+}
+
+void Module1::folderStart(const QString& header, const QString& path) {
+    host_.folderEntered(path);
+    if (filtered()) {
+        headerShown_ = 0;
+        return;
+    }
+    if (!settings.plainList && !settings.folderNames) emitLine(header);
+    if (!settings.plainList) WriteWorkLine(header);
+    folderName_ = header;
+}
+
+void Module1::folderEnd() {
+    if (filtered()) return;
+    const Footer footer = folderFooter(widths_, totals_.folderFiles, totals_.folderBytes, false);
+    const QString line =
+        settings.folderMode ? footerWithName(width_, footer, folderName_, widths_) : footer.line();
+    if (!settings.plainList) emitLine(line);
+    if (settings.folderMode) WriteWorkLineAlways(line);
+    if (!settings.plainList) WriteWorkLine(line);
+}
+
+Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& table,
+                                  const dosfs::Directory& parent) {
+    dosfs::FolderContents contents;
+    for (const FolderEntry& entry : table) {
+        dosfs::Directory dir;
+        if (parent.isOpen()) parent.openChild(entry.hostName, dir);
+        folderStart(entry.path, entry.path);
+        if (depth == 1) {
+            host_.showFolderPath(entry.path);
+            host_.letEventsRun();
+            if (settings.abortRequested) return Flow::Abort;
+        }
+        totals_.folderBytes = 0;
+        totals_.folderFiles = 0;
+        readFolder(dir, contents);
+        SortNames(contents.files);
+        if (!contents.files.empty()) ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
+        folderEnd();
+        const std::vector<FolderEntry> subfolders = ListSubfolders(entry.path, contents.folders);
+        if (depth <= 2) {
+            host_.showFolderPath(entry.path);
+            host_.letEventsRun();
+            if (settings.abortRequested) return Flow::Abort;
+        }
+        if (depth < kDeepestLevel && !subfolders.empty() &&
+            visitLevel(depth + 1, subfolders, dir) == Flow::Abort)
+            return Flow::Abort;
+    }
+    return Flow::Go;
+}
+
+void Module1::ScanTree() {
+    width_ = Class1();
+    matchCount = 0;
+    host_.setSecondCounter(QStringLiteral("0"));
+    host_.setBusyPointer(true);
+    matchBytes = 0;
+    listedCount = 0;
+    workFileError = 0;
+    rootError = 0;
+    totals_ = {};
+    folderName_.clear();
+    headerShown_ = 0;
+
+    widths_ = layoutWidths(host_.windowWidth(), settings.listType == QStringLiteral("2"), settings.folderMode);
+
+    const QString banner =
+        bannerLine(widths_, today(host_.now()), host_.outputTypeText(), host_.extensionText());
+    emitLine(banner);
+    WriteWorkLine(banner);
+    if (settings.folderMode) WriteWorkLineAlways(banner);
+    host_.showWindow();
+    host_.letEventsRun();
+    if (settings.abortRequested) return host_.enableStop();
+
+    for (const QString& drive : host_.driveEntries()) {
+        if (!settings.plainList) {
+            emitLine(drive);
+            WriteWorkLine(drive);
+        }
+        if (settings.folderMode) WriteWorkLineAlways(drive);
+    }
+    if (!settings.plainList) emitLine(QString());
+    host_.letEventsRun();
+    if (settings.abortRequested) return host_.enableStop();
+    if (!settings.plainList) WriteWorkLine(QString());
+    if (settings.folderMode) WriteWorkLineAlways(QString());
+
+    // The root folder.
+    dosfs::Directory root;
+    const dosfs::Resolved resolved = fs_.resolve(settings.scanRoot);
+    rootError = resolved.error ? resolved.error : dosfs::Directory::open(resolved.host, root);
+    dosfs::FolderContents contents;
+    readFolder(root, contents);
+    const std::vector<FolderEntry> level1 = ListSubfolders(settings.scanRoot, contents.folders);
+    folderStart(settings.scanRoot, settings.scanRoot);
+    QString rootPath = settings.scanRoot;
+    if (rootPath.endsWith(u'\\')) rootPath.chop(1);
+    totals_ = {};
+    SortNames(contents.files);
+    if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
+    folderEnd();
+
+    if (!level1.empty() && visitLevel(1, level1, root) == Flow::Abort) return host_.enableStop();
+
+    // Grand total and normal end.
+    qint64 shownCount = 0;
+    const bool everyFile = trimSpaces(settings.extFilter) == QStringLiteral("*");
+    if (totals_.grandBytes != 0) {
+        shownCount = everyFile ? totals_.allFiles : matchCount;
+        const QString kb =
+            everyFile ? kbText(totals_.grandBytes, kGrandDigits) : kbText(matchBytes, kFolderDigits);
+        const QString total = totalLine(widths_, shownCount, kb);
+        if (!settings.plainList) WriteWorkLine(total);
+        if (settings.folderMode) WriteWorkLineAlways(total);
+        if (!settings.plainList) emitLine(total);
+    }
+    host_.setFoundCount(QString::number(everyFile ? shownCount : matchCount));
+    host_.setSecondCounter(QStringLiteral("0"));
+    host_.scanFinished();
+    // The work file is among the files closed here; its last buffered lines
+    // are written now, so a failure shows up here too.
+    if (files_.isOpen(kWorkFile)) {
+        const int error = files_.close(kWorkFile);
+        if (error && !workFileError) workFileError = error;
+    }
+    files_.closeAll();
+    host_.setBusyPointer(false);
+    host_.enableStop();
+}
+
+}  // namespace engine

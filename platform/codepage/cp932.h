@@ -1,0 +1,25 @@
+#pragma once
+// Code page 932 (Shift_JIS as Windows writes it), met only where text
+// crosses a file boundary and where the listing measures display width.
+
+#include <QByteArray>
+#include <QString>
+
+namespace codepage {
+
+// Text to code page 932. A character the code page cannot hold becomes one
+// "?"; *lossless (when given) tells whether that happened.
+QByteArray toCp932(const QString& text, bool* lossless = nullptr);
+
+// Code page 932 to text. A byte sequence that is not valid becomes U+FFFD;
+// *valid (when given) tells whether that happened.
+QString fromCp932(const QByteArray& bytes, bool* valid = nullptr);
+
+// Number of bytes toCp932(text) produces, without building them when every
+// character is a single byte (ASCII and half-width katakana).
+int cp932Length(const QString& text);
+
+// True when every character maps to one byte: ASCII or half-width katakana.
+bool isSingleByteText(const QString& text);
+
+}  // namespace codepage

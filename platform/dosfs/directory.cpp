@@ -1,0 +1,166 @@
+#include "platform/dosfs/directory.h"
+
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/fault_seam.h"
+#include "platform/dosfs/host_name.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <set>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace dosfs {
+namespace {
+
+std::set<dev_t> readVirtualDevices() {
+    static const std::set<QByteArray> kVirtualTypes = {
+        "proc",   "sysfs",    "devtmpfs",   "devpts", "cgroup",    "cgroup2",
+        "debugfs", "tracefs", "securityfs", "pstore", "bpf",       "configfs",
+        "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
+    std::set<dev_t> devices;
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    if (!mounts.open(QIODevice::ReadOnly)) return devices;
+    // Fields: id parent major:minor root mountpoint options [optional...] - type source ...
+    for (const QByteArray& line : mounts.readAll().split('\n')) {
+        const QList<QByteArray> f = line.split(' ');
+        const qsizetype dash = f.indexOf("-");
+        if (f.size() < 3 || dash < 0 || dash + 1 >= f.size()) continue;
+        if (!kVirtualTypes.count(f[dash + 1])) continue;
+        const QList<QByteArray> mm = f[2].split(':');
+        if (mm.size() == 2) devices.insert(makedev(mm[0].toUInt(), mm[1].toUInt()));
+    }
+    return devices;
+}
+
+void fillTimes(DirEntry& e, const struct stat& st) {
+    e.size = st.st_size;
+    e.mtime = st.st_mtim.tv_sec;
+    e.readOnly = (st.st_mode & 0222) == 0;
+}
+
+}  // namespace
+
+bool isVirtualFileSystem(dev_t device) {
+    static const std::set<dev_t> devices = readVirtualDevices();
+    return devices.count(device) != 0;
+}
+
+Directory::~Directory() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+Directory::Directory(Directory&& other) noexcept
+    : fd_(other.fd_), virtualFs_(other.virtualFs_), hostPath_(std::move(other.hostPath_)) {
+    other.fd_ = -1;
+}
+
+Directory& Directory::operator=(Directory&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.fd_;
+        virtualFs_ = other.virtualFs_;
+        hostPath_ = std::move(other.hostPath_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+int Directory::adopt(int fd, QByteArray hostPath) {
+    if (fd < 0) return errorFromErrno(errno);
+    struct stat st{};
+    if (fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return kPathNotFound;
+    }
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+    virtualFs_ = isVirtualFileSystem(st.st_dev);
+    hostPath_ = std::move(hostPath);
+    return kOk;
+}
+
+int Directory::open(const QByteArray& hostPath, Directory& out) {
+    if (faults::folderDenied(hostPath)) return kPermissionDenied;
+    return out.adopt(::open(hostPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), hostPath);
+}
+
+int Directory::openChild(const QByteArray& hostName, Directory& out) const {
+    QByteArray path = hostPath_.endsWith('/') ? hostPath_ + hostName : hostPath_ + '/' + hostName;
+    if (faults::folderDenied(path)) return kPermissionDenied;
+    const int fd = ::openat(fd_, hostName.constData(),
+                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return out.adopt(fd, std::move(path));
+}
+
+int Directory::read(FolderContents& out) const {
+    out.folders.clear();
+    out.files.clear();
+    if (fd_ < 0) return kPathNotFound;
+    if (virtualFs_) return kOk;
+    // fdopendir takes the descriptor it is given; keep ours for openat.
+    const int copy = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (copy < 0) return errorFromErrno(errno);
+    DIR* dir = fdopendir(copy);
+    if (!dir) {
+        ::close(copy);
+        return errorFromErrno(errno);
+    }
+    int err = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* d = readdir(dir);
+        if (!d) {
+            err = errno;
+            break;
+        }
+        const char* n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        DirEntry e;
+        e.hostName = QByteArray(n, static_cast<qsizetype>(std::strlen(n)));
+        e.hidden = n[0] == '.';
+        unsigned char type = d->d_type;
+        struct stat st{};
+        if (type == DT_DIR) {
+            e.name = decodeHostName(e.hostName);
+            out.folders.push_back(std::move(e));
+            continue;
+        }
+        if (type == DT_UNKNOWN) {
+            if (fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                e.name = decodeHostName(e.hostName);
+                out.files.push_back(std::move(e));  // vanished since it was read
+                continue;
+            }
+            if (S_ISDIR(st.st_mode)) {
+                e.name = decodeHostName(e.hostName);
+                out.folders.push_back(std::move(e));
+                continue;
+            }
+            type = S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
+            if (type == DT_REG) fillTimes(e, st);
+        }
+        if (type == DT_LNK) {
+            // A link to a folder is neither listed nor entered; a dangling one
+            // is a file whose size cannot be read.
+            if (fstatat(fd_, n, &st, 0) == 0) {
+                if (S_ISDIR(st.st_mode)) continue;
+                fillTimes(e, st);
+            }
+        } else if (d->d_type != DT_UNKNOWN) {
+            if (fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) == 0) fillTimes(e, st);
+        }
+        e.name = decodeHostName(e.hostName);
+        out.files.push_back(std::move(e));
+    }
+    closedir(dir);
+    return err ? errorFromErrno(err) : kOk;
+}
+
+}  // namespace dosfs

@@ -1,0 +1,64 @@
+#pragma once
+// Reading one host folder: its subfolders and files with one stat per file.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace dosfs {
+
+constexpr qint64 kNoSize = -1;
+constexpr qint64 kNoTime = INT64_MIN;
+
+struct DirEntry {
+    QString name;         // the DOS name (see host_name.h)
+    QByteArray hostName;  // the bytes on disk
+    qint64 size = kNoSize;   // kNoSize when it cannot be read (vanished, dangling link)
+    qint64 mtime = kNoTime;  // seconds since the epoch; kNoTime when it cannot be read
+    bool hidden = false;     // the name starts with "."
+    bool readOnly = false;   // nobody may write it
+};
+
+struct FolderContents {
+    std::vector<DirEntry> folders;  // subfolders; links to folders are left out
+    std::vector<DirEntry> files;    // everything else that is not a folder
+};
+
+// An open host folder. Children are opened relative to it, so paths of any
+// length can be walked.
+class Directory {
+public:
+    Directory() = default;
+    ~Directory();
+    Directory(Directory&& other) noexcept;
+    Directory& operator=(Directory&& other) noexcept;
+    Directory(const Directory&) = delete;
+    Directory& operator=(const Directory&) = delete;
+
+    // Error numbers as in errors.h; 0 on success.
+    static int open(const QByteArray& hostPath, Directory& out);
+    int openChild(const QByteArray& hostName, Directory& out) const;
+
+    bool isOpen() const { return fd_ >= 0; }
+    const QByteArray& hostPath() const { return hostPath_; }
+
+    // Reads every entry but "." and "..", hidden ones included. A folder of
+    // a kernel virtual file system (proc, sysfs, ...) reads as empty.
+    int read(FolderContents& out) const;
+
+private:
+    int adopt(int fd, QByteArray hostPath);
+
+    int fd_ = -1;
+    bool virtualFs_ = false;
+    QByteArray hostPath_;
+};
+
+// True for the devices of mounts whose entries are not files on disk.
+bool isVirtualFileSystem(dev_t device);
+
+}  // namespace dosfs

@@ -1,0 +1,99 @@
+#include "platform/dosfs/drive_table.h"
+
+#include "platform/dosfs/host_name.h"
+
+#include <QList>
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace dosfs {
+namespace {
+
+QByteArray homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return "/";
+}
+
+}  // namespace
+
+QByteArray normalizedHostFolder(const QByteArray& folder) {
+    QList<QByteArray> parts;
+    for (const QByteArray& part : folder.split('/')) {
+        if (part.isEmpty() || part == ".") continue;
+        if (part == "..") {
+            if (!parts.isEmpty()) parts.removeLast();
+            continue;
+        }
+        parts.append(part);
+    }
+    QByteArray out;
+    for (const QByteArray& part : parts) out += '/' + part;
+    return out.isEmpty() ? QByteArray("/") : out;
+}
+
+DriveTable DriveTable::defaults() {
+    DriveTable t;
+    t.set(u'C', homeFolder());
+    t.set(u'Z', "/");
+    return t;
+}
+
+void DriveTable::set(QChar letter, const QByteArray& hostFolder) {
+    drives_[letter.toUpper().unicode()] = normalizedHostFolder(hostFolder);
+}
+
+bool DriveTable::addSpec(const QByteArray& spec) {
+    if (spec.size() < 4 || spec[1] != ':' || spec[2] != '=' || spec[3] != '/') return false;
+    const char letter = spec[0];
+    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
+    set(QChar(letter), spec.mid(3));
+    return true;
+}
+
+bool DriveTable::parse(const QByteArray& text) {
+    DriveTable read;
+    for (QByteArray line : text.split('\n')) {
+        if (const qsizetype hash = line.indexOf('#'); hash >= 0) line.truncate(hash);
+        line = line.trimmed();
+        if (line.isEmpty() || read.contains(QChar(line[0]))) continue;
+        read.addSpec(line);
+    }
+    if (read.isEmpty()) return false;
+    *this = read;
+    return true;
+}
+
+bool DriveTable::contains(QChar letter) const {
+    return drives_.count(letter.toUpper().unicode()) != 0;
+}
+
+QByteArray DriveTable::hostFolder(QChar letter) const {
+    const auto it = drives_.find(letter.toUpper().unicode());
+    return it == drives_.end() ? QByteArray() : it->second;
+}
+
+QList<QChar> DriveTable::letters() const {
+    QList<QChar> out;
+    for (const auto& [letter, folder] : drives_) out.append(QChar(letter));
+    return out;
+}
+
+QString DriveTable::chooserEntry(QChar letter) const {
+    const QByteArray folder = hostFolder(letter);
+    QString entry = QString(letter.toLower()) + u':';
+    const qsizetype slash = folder.lastIndexOf('/');
+    const QByteArray name = folder.mid(slash + 1);
+    if (!name.isEmpty()) entry += QStringLiteral(" [") + decodeHostName(name) + u']';
+    return entry;
+}
+
+QStringList DriveTable::chooserEntries() const {
+    QStringList out;
+    for (QChar letter : letters()) out.append(chooserEntry(letter));
+    return out;
+}
+
+}  // namespace dosfs

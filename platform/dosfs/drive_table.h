@@ -1,0 +1,45 @@
+#pragma once
+// The drive letters the program offers and the host folder behind each.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <map>
+
+namespace dosfs {
+
+class DriveTable {
+public:
+    // C: is the user's home folder, Z: the host root.
+    static DriveTable defaults();
+
+    // Reads `X:=/absolute/folder` lines; '#' starts a comment. A line of any
+    // other shape is skipped, and so is a second line for the same letter.
+    // Returns false (and leaves the table unchanged) when no line is usable.
+    bool parse(const QByteArray& text);
+
+    // Adds or replaces one drive from `X:=/folder`; false when malformed.
+    bool addSpec(const QByteArray& spec);
+
+    void set(QChar letter, const QByteArray& hostFolder);
+    void clear() { drives_.clear(); }
+
+    bool contains(QChar letter) const;
+    QByteArray hostFolder(QChar letter) const;   // empty when the letter has no drive
+    QList<QChar> letters() const;                // in letter order, upper case
+    bool isEmpty() const { return drives_.empty(); }
+
+    // "c: [alice]": lower-case letter and colon, then the host folder's own
+    // name in brackets; the host root has no name ("z:").
+    QString chooserEntry(QChar letter) const;
+    QStringList chooserEntries() const;
+
+private:
+    std::map<char16_t, QByteArray> drives_;
+};
+
+// An absolute host folder with repeated '/', '.' and '..' folded away.
+QByteArray normalizedHostFolder(const QByteArray& folder);
+
+}  // namespace dosfs

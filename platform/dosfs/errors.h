@@ -1,0 +1,30 @@
+#pragma once
+// Error numbers of the file layer. Callers show different messages for some
+// of them (68 and 76 above all), so the numbers are kept as they always were.
+
+namespace dosfs {
+
+enum Error : int {
+    kOk = 0,
+    kBadFileNameOrNumber = 52,
+    kFileNotFound = 53,
+    kFileAlreadyOpen = 55,
+    kDiskFull = 61,
+    kInputPastEnd = 62,
+    kDeviceUnavailable = 68,
+    kPermissionDenied = 70,
+    kPathFileAccessError = 75,
+    kPathNotFound = 76,
+};
+
+// Maps an errno value of a failed call to the error number shown to users.
+// missingIsFile tells whether ENOENT means "file not found" rather than
+// "path not found".
+int errorFromErrno(int err, bool missingIsFile = false);
+
+}  // namespace dosfs
+
+namespace dosfs {
+// A short English description of an error number, for messages on a terminal.
+const char* errorText(int error);
+}  // namespace dosfs

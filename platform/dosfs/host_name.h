@@ -1,0 +1,15 @@
+#pragma once
+// Host file names are bytes; the program works in text. Names are decoded as
+// UTF-8; a byte that is not part of valid UTF-8, a backslash (the DOS path
+// separator) and the bytes of a character from the escape range itself map to
+// U+F700 + byte, so every name converts back to exactly the bytes it came from.
+
+#include <QByteArray>
+#include <QString>
+
+namespace dosfs {
+
+QString decodeHostName(const QByteArray& bytes);
+QByteArray encodeHostName(const QString& name);
+
+}  // namespace dosfs

@@ -1,0 +1,213 @@
+#include "platform/dosfs/numbered_files.h"
+
+#include "platform/codepage/cp932.h"
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/fault_seam.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dosfs {
+
+struct NumberedFiles::File {
+    int fd = -1;
+    bool owned = true;
+    bool reading = false;
+    Encoding encoding = Encoding::Cp932;
+    int error = 0;
+    long long room = -1;  // bytes the fault seam lets through; -1: no limit
+    QByteArray buffer;    // pending output, or the whole input
+    qsizetype pos = 0;    // read position in buffer
+
+    ~File() {
+        flush();
+        if (owned && fd >= 0) ::close(fd);
+    }
+
+    int flush() {
+        if (reading || buffer.isEmpty()) return error;
+        const char* p = buffer.constData();
+        qsizetype left = buffer.size();
+        while (left > 0 && !error) {
+            size_t chunk = static_cast<size_t>(left);
+            if (room >= 0 && static_cast<long long>(chunk) > room) chunk = static_cast<size_t>(room);
+            const ssize_t n = chunk == 0 ? -1 : ::write(fd, p, chunk);
+            if (chunk == 0) errno = ENOSPC;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                error = errorFromErrno(errno);
+                break;
+            }
+            if (room >= 0) room -= n;
+            p += n;
+            left -= n;
+        }
+        buffer.clear();
+        return error;
+    }
+
+    bool atLineEnd() const {
+        return pos < buffer.size() && (buffer[pos] == '\r' || buffer[pos] == '\n');
+    }
+
+    void skipLineEnd() {
+        if (pos < buffer.size() && buffer[pos] == '\r') ++pos;
+        if (pos < buffer.size() && buffer[pos] == '\n') ++pos;
+    }
+
+    QString decode(const QByteArray& bytes, bool* valid) const {
+        if (encoding == Encoding::Utf8) {
+            if (valid) *valid = true;
+            return QString::fromUtf8(bytes);
+        }
+        return codepage::fromCp932(bytes, valid);
+    }
+};
+
+NumberedFiles::NumberedFiles(const FileSystem& fs) : fs_(fs) {}
+NumberedFiles::~NumberedFiles() = default;
+
+int NumberedFiles::add(int number, std::unique_ptr<File> file) {
+    if (number < 1 || number > 511) return kBadFileNameOrNumber;
+    if (files_.count(number)) return kFileAlreadyOpen;
+    files_[number] = std::move(file);
+    return kOk;
+}
+
+int NumberedFiles::open(int number, const QString& dosPath, OpenMode mode) {
+    if (files_.count(number)) return kFileAlreadyOpen;
+    const Resolved r = mode == OpenMode::Input ? fs_.resolve(dosPath) : fs_.resolveForCreate(dosPath);
+    if (r.error) return r.error;
+    if (r.isFolder) return kPathFileAccessError;
+    return openHost(number, r.host, mode);
+}
+
+int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mode,
+                            Encoding encoding) {
+    if (number < 1 || number > 511) return kBadFileNameOrNumber;
+    if (files_.count(number)) return kFileAlreadyOpen;
+    const QByteArray folder = hostPath.left(hostPath.lastIndexOf('/'));
+    auto file = std::make_unique<File>();
+    file->encoding = encoding;
+    if (mode == OpenMode::Input) {
+        file->reading = true;
+        const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return errorFromErrno(errno, true);
+        file->fd = fd;
+        char chunk[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return errorFromErrno(errno);
+            if (n == 0) break;
+            file->buffer.append(chunk, n);
+        }
+    } else {
+        if (faults::folderDenied(folder.isEmpty() ? QByteArray("/") : folder))
+            return kPermissionDenied;
+        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC |
+                          (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
+        const int fd = ::open(hostPath.constData(), flags, 0666);
+        if (fd < 0) return errorFromErrno(errno);
+        file->fd = fd;
+        file->room = faults::diskRoomIn(folder);
+    }
+    return add(number, std::move(file));
+}
+
+int NumberedFiles::attach(int number, int fd, Encoding encoding) {
+    auto file = std::make_unique<File>();
+    file->fd = fd;
+    file->owned = false;
+    file->encoding = encoding;
+    return add(number, std::move(file));
+}
+
+int NumberedFiles::printLine(int number, const QString& line) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return kBadFileNameOrNumber;
+    File& f = *it->second;
+    if (f.reading) return kBadFileNameOrNumber;
+    if (f.error) return f.error;
+    f.buffer += f.encoding == Encoding::Utf8 ? line.toUtf8() : codepage::toCp932(line);
+    f.buffer += "\r\n";
+    if (f.buffer.size() >= 64 * 1024) return f.flush();
+    return kOk;
+}
+
+int NumberedFiles::lineInput(int number, QString& line, bool* valid) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return kBadFileNameOrNumber;
+    File& f = *it->second;
+    if (!f.reading) return kBadFileNameOrNumber;
+    if (f.pos >= f.buffer.size()) return kInputPastEnd;
+    const qsizetype start = f.pos;
+    while (f.pos < f.buffer.size() && !f.atLineEnd()) ++f.pos;
+    line = f.decode(f.buffer.mid(start, f.pos - start), valid);
+    f.skipLineEnd();
+    return kOk;
+}
+
+int NumberedFiles::input(int number, QString& item) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return kBadFileNameOrNumber;
+    File& f = *it->second;
+    if (!f.reading) return kBadFileNameOrNumber;
+    const QByteArray& b = f.buffer;
+    if (f.pos >= b.size()) return kInputPastEnd;
+    while (f.pos < b.size() && (b[f.pos] == ' ' || b[f.pos] == '\t')) ++f.pos;
+    QByteArray raw;
+    if (f.pos < b.size() && b[f.pos] == '"') {
+        const qsizetype start = ++f.pos;
+        while (f.pos < b.size() && b[f.pos] != '"' && !f.atLineEnd()) ++f.pos;
+        raw = b.mid(start, f.pos - start);
+        if (f.pos < b.size() && b[f.pos] == '"') ++f.pos;
+        // Whatever follows the closing quote up to the separator is dropped.
+        while (f.pos < b.size() && b[f.pos] != ',' && !f.atLineEnd()) ++f.pos;
+    } else {
+        const qsizetype start = f.pos;
+        while (f.pos < b.size() && b[f.pos] != ',' && !f.atLineEnd()) ++f.pos;
+        raw = b.mid(start, f.pos - start);
+        while (raw.endsWith(' ') || raw.endsWith('\t')) raw.chop(1);
+    }
+    if (f.pos < b.size() && b[f.pos] == ',')
+        ++f.pos;
+    else
+        f.skipLineEnd();
+    item = f.decode(raw, nullptr);
+    return kOk;
+}
+
+bool NumberedFiles::eof(int number) const {
+    const auto it = files_.find(number);
+    return it == files_.end() || !it->second->reading || it->second->pos >= it->second->buffer.size();
+}
+
+int NumberedFiles::close(int number) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return kOk;
+    int error = it->second->flush();
+    if (it->second->owned && it->second->fd >= 0) {
+        if (::close(it->second->fd) != 0 && !error) error = errorFromErrno(errno);
+        it->second->fd = -1;
+    }
+    files_.erase(it);
+    return error;
+}
+
+void NumberedFiles::closeAll() {
+    while (!files_.empty()) close(files_.begin()->first);
+}
+
+int kill(const FileSystem& fs, const QString& dosPath) {
+    const Resolved r = fs.resolve(dosPath);
+    if (r.error) return r.error;
+    if (r.isFolder) return kPathFileAccessError;
+    if (::unlink(r.host.constData()) != 0) return errorFromErrno(errno, true);
+    return kOk;
+}
+
+}  // namespace dosfs

@@ -1,0 +1,60 @@
+#pragma once
+// Sequential text files opened by number for one command, as the program has
+// always used them: lines in code page 932 ended by CR LF.
+
+#include "platform/dosfs/file_system.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <memory>
+
+namespace dosfs {
+
+enum class OpenMode { Output, Append, Input };
+enum class Encoding { Cp932, Utf8 };
+
+class NumberedFiles {
+public:
+    explicit NumberedFiles(const FileSystem& fs);
+    ~NumberedFiles();
+    NumberedFiles(const NumberedFiles&) = delete;
+    NumberedFiles& operator=(const NumberedFiles&) = delete;
+
+    // All calls return an error number of errors.h, 0 on success.
+    int open(int number, const QString& dosPath, OpenMode mode);
+    int openHost(int number, const QByteArray& hostPath, OpenMode mode,
+                 Encoding encoding = Encoding::Cp932);
+    // Writes to a descriptor the caller owns (standard output).
+    int attach(int number, int fd, Encoding encoding);
+
+    // Writes the line and CR LF. After a failed write the file keeps its
+    // error, and close() reports it too.
+    int printLine(int number, const QString& line);
+
+    // Reads up to the next line end (CR LF, CR or LF). *valid tells whether
+    // the bytes were valid code page 932.
+    int lineInput(int number, QString& line, bool* valid = nullptr);
+    // Reads one comma-separated item: leading blanks skipped; a quoted item
+    // runs to the closing quote; an unquoted one to the next comma or line
+    // end, trailing blanks dropped.
+    int input(int number, QString& item);
+    bool eof(int number) const;
+
+    int close(int number);
+    void closeAll();
+    bool isOpen(int number) const { return files_.count(number) != 0; }
+
+private:
+    struct File;
+    int add(int number, std::unique_ptr<File> file);
+
+    const FileSystem& fs_;
+    std::map<int, std::unique_ptr<File>> files_;
+};
+
+// Deletes a file; 53 when there is none.
+int kill(const FileSystem& fs, const QString& dosPath);
+
+}  // namespace dosfs

@@ -1,0 +1,34 @@
+# Shared by the run, test and bench scripts: installs missing Debian packages
+# and builds one configuration.
+set -euo pipefail
+
+TOLAN_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TOLAN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev
+    googletest fonts-ipafont-gothic)
+
+# Installs the named packages that dpkg does not report as installed.
+tolan_install() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "installing: ${missing[*]}" >&2
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >&2
+}
+
+# tolan_build DIR [cmake options...]: configures once, then builds.
+tolan_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$TOLAN_TOP" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >&2
+    fi
+    cmake --build "$dir" -j "$(nproc)" >&2
+}
