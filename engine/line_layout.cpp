@@ -3,6 +3,31 @@
 #include <cmath>
 
 namespace engine {
+namespace {
+
+// The longest start of text that fits `columns` display columns, padded with
+// spaces to exactly that many. For a text that fits this is the text padded
+// by its extra; a longer one is cut between characters, so the column stays
+// aligned in the file even when the cut drops double-width characters.
+QString fitColumns(const Class1& c1, const QString& text, int columns) {
+    if (columns <= 0) return QString();
+    const int width = c1.UniLenB(text);
+    if (width <= columns) return text + spaces(columns - width);
+    QString out;
+    int used = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, n);
+        const int w = c1.UniLenB(ch);
+        if (used + w > columns) break;
+        out += ch;
+        used += w;
+        i += n;
+    }
+    return out + spaces(columns - used);
+}
+
+}  // namespace
 
 LayoutWidths layoutWidths(int windowWidth, bool listType2, bool folderMode) {
     LayoutWidths w;
@@ -51,8 +76,9 @@ QString nameField(const Class1& c1, const QString& path, bool measureExtra, cons
 
 QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
                        const LayoutWidths& w) {
-    const int extra = measureExtra ? c1.extra(name) : 0;
-    return left(QStringLiteral("  ") + name + spaces(w.nameFieldWidth), w.nameFieldWidth - extra);
+    if (!measureExtra)
+        return left(QStringLiteral("  ") + name + spaces(w.nameFieldWidth), w.nameFieldWidth);
+    return fitColumns(c1, QStringLiteral("  ") + name, w.nameFieldWidth);
 }
 
 Footer folderFooter(const LayoutWidths& w, qint64 files, qint64 bytes, bool filtered) {
@@ -77,7 +103,9 @@ QString footerWithName(const Class1& c1, const Footer& footer, const QString& na
     QString fitted = name;
     QString suffix;
     FitNameColumn(c1, fitted, extra, w.footerIndent, suffix);
-    return left(fitted + spaces(w.footerIndent), w.footerIndent - extra - 2) + suffix +
+    // The suffix takes its own width, so a cut name (" ..") keeps the count
+    // in its column.
+    return fitColumns(c1, fitted, w.footerIndent - static_cast<int>(suffix.size())) + suffix +
            footer.count + footer.kbPart;
 }
 

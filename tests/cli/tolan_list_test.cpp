@@ -1,0 +1,152 @@
+// tolan-list run as a separate process, as scripts run it.
+
+#include "platform/codepage/cp932.h"
+#include "tests/support/temp_tree.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QByteArray out, err;
+};
+
+QByteArray readAll(int fd) {
+    QByteArray data;
+    char buffer[65536];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) data.append(buffer, n);
+    return data;
+}
+
+// Runs tolan-list with `args`; `asNobody` drops root's privileges first, so
+// that permission bits apply.
+Result run(const std::vector<std::string>& args, bool asNobody = false,
+           const char* epoch = "1796738584") {
+    int out[2], err[2];
+    if (pipe(out) != 0 || pipe(err) != 0) return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        close(out[0]);
+        close(err[0]);
+        if (epoch) setenv("SOURCE_DATE_EPOCH", epoch, 1);
+        if (asNobody) {
+            setgroups(0, nullptr);
+            if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+        }
+        std::vector<char*> argv{const_cast<char*>(TOLAN_LIST)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(TOLAN_LIST, argv.data());
+        _exit(98);
+    }
+    close(out[1]);
+    close(err[1]);
+    Result r;
+    r.out = readAll(out[0]);  // the listings in these tests fit the pipe
+    r.err = readAll(err[0]);
+    close(out[0]);
+    close(err[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::string drive(const TempTree& tree) { return "--drive=C:=" + tree.root().toStdString(); }
+
+}  // namespace
+
+TEST(TolanList, WritesTheWorkFileLinesInCodePage932OrUtf8) {
+    TempTree tree;
+    tree.file("日本/メモ.txt", 1000);
+    const Result r = run({drive(tree), "--mode", "plain", "C:\\"});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    const QByteArray expected =
+        codepage::toCp932(QStringLiteral("<< 12-08-2026   14:03:04 >>") + QString(36, u' ') +
+                          QStringLiteral("----<< ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ ／ *.* >>----\r\n") +
+                          QStringLiteral("  C:\\日本\\メモ.txt") + QString(69, u' ') +
+                          QStringLiteral("-     1000\r\n"));
+    EXPECT_EQ(r.out, expected);
+    EXPECT_TRUE(r.err.isEmpty());
+
+    const Result utf8 = run({drive(tree), "--mode=plain", "--encoding", "utf-8", tree.root().toStdString()});
+    ASSERT_EQ(utf8.status, 0);
+    EXPECT_EQ(QString::fromUtf8(utf8.out), codepage::fromCp932(expected));
+}
+
+TEST(TolanList, MapsHostFoldersAndListsTheDrives) {
+    TempTree tree;
+    tree.file("sub/a.txt", 2000);
+    const std::string out = tree.path("../out.txt").toStdString();
+    const Result r = run({drive(tree), "--drive", "Z:=/", "--type", "2", "--ext", "TXT", "-o", out,
+                          tree.path("sub").toStdString()});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.isEmpty());
+    QFile f(QString::fromStdString(out));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_TRUE(lines[0].contains(codepage::toCp932(QStringLiteral("----<< ﾌｧｲﾙ ／ *.TXT >>----"))));
+    EXPECT_EQ(lines[1], QByteArray("c: [root]\r"));
+    EXPECT_EQ(lines[2], QByteArray("z:\r"));
+    EXPECT_EQ(lines[3], QByteArray("\r"));
+    EXPECT_EQ(lines[4], QByteArray("C:\\sub\r"));
+}
+
+TEST(TolanList, FailsWithAClearMessageAndStatus) {
+    TempTree tree;
+    tree.file("file.txt", 1);
+    tree.folder("readonly");
+    chmod(tree.root().constData(), 0755);
+    chmod(tree.path("..").constData(), 0755);
+    chmod(tree.path("readonly").constData(), 0555);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* names;  // what the message must name
+        bool asNobody;
+    };
+    const Case cases[] = {
+        {{drive(tree), "C:\\missing"}, 1, "C:\\missing", false},
+        {{drive(tree), tree.path("missing").toStdString()}, 1, "missing", false},
+        {{drive(tree), "C:\\file.txt"}, 1, "C:\\file.txt", false},
+        {{drive(tree), "Q:\\"}, 1, "Q:\\", false},
+        {{drive(tree), "-o", tree.path("nowhere/out.txt").toStdString(), "C:\\"}, 1, "nowhere/out.txt", false},
+        {{drive(tree), "-o", tree.path("readonly/out.txt").toStdString(), "C:\\"}, 1, "readonly/out.txt", true},
+        {{drive(tree), "-o", "/dev/full", "C:\\"}, 1, "/dev/full", false},
+        {{drive(tree), "--width", "wide", "C:\\"}, 2, "--width", false},
+        {{"--no-such-option"}, 2, "--no-such-option", false},
+    };
+    for (const Case& c : cases) {
+        const Result r = run(c.args, c.asNobody);
+        EXPECT_EQ(r.status, c.status) << c.names << ": " << r.err.constData();
+        EXPECT_TRUE(r.err.startsWith("tolan-list: ")) << r.err.constData();
+        EXPECT_TRUE(r.err.contains(c.names)) << r.err.constData();
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("readonly/out.txt"))));
+}
+
+TEST(TolanList, PrintsHelpAndVersion) {
+    const Result version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QByteArray("Ver.2.31\n"));
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--mode", "--type", "--ext", "--width", "--drive", "--encoding", "-o"})
+        EXPECT_TRUE(help.out.contains(option)) << option;
+}

@@ -1,0 +1,105 @@
+#include "platform/dosfs/numbered_files.h"
+
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/fault_seam.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/temp_tree.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using dosfs::NumberedFiles;
+using dosfs::OpenMode;
+
+namespace {
+
+QByteArray readHost(const QByteArray& path) {
+    QFile f(QString::fromUtf8(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeHost(const QByteArray& path, const QByteArray& bytes) {
+    QFile f(QString::fromUtf8(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+class NumberedFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.folder("out");
+        dosfs::DriveTable drives;
+        drives.set(u'C', tree.root());
+        fs.setDrives(drives);
+    }
+    void TearDown() override { dosfs::faults::clearAll(); }
+    TempTree tree;
+    dosfs::FileSystem fs;
+};
+
+TEST_F(NumberedFilesTest, WritesCodePage932LinesWithCrLfAndAppends) {
+    NumberedFiles files(fs);
+    ASSERT_EQ(files.open(3, QStringLiteral("C:\\OUT\\DIR.TXT"), OpenMode::Output), 0);
+    EXPECT_EQ(files.open(3, QStringLiteral("C:\\OUT\\other.txt"), OpenMode::Output),
+              dosfs::kFileAlreadyOpen);
+    EXPECT_EQ(files.printLine(3, QStringLiteral("ｱいu")), 0);
+    EXPECT_EQ(files.printLine(3, QString()), 0);
+    EXPECT_EQ(files.close(3), 0);
+    EXPECT_EQ(readHost(tree.path("out/DIR.TXT")), QByteArray("\xB1\x82\xA2u\r\n\r\n"));
+
+    ASSERT_EQ(files.open(1, QStringLiteral("c:\\out\\dir.txt"), OpenMode::Append), 0);
+    files.printLine(1, QStringLiteral("more"));
+    files.closeAll();
+    EXPECT_EQ(readHost(tree.path("out/DIR.TXT")), QByteArray("\xB1\x82\xA2u\r\n\r\nmore\r\n"));
+
+    EXPECT_EQ(files.printLine(1, QStringLiteral("closed")), dosfs::kBadFileNameOrNumber);
+    EXPECT_EQ(files.open(2, QStringLiteral("C:\\nowhere\\x.txt"), OpenMode::Output),
+              dosfs::kPathNotFound);
+    EXPECT_EQ(dosfs::kill(fs, QStringLiteral("C:\\out\\DIR.TXT")), 0);
+    EXPECT_EQ(dosfs::kill(fs, QStringLiteral("C:\\out\\DIR.TXT")), dosfs::kFileNotFound);
+}
+
+TEST_F(NumberedFilesTest, ReadsLinesAndItemsByTheSequentialInputRules) {
+    writeHost(tree.path("out/in.txt"),
+              "  00012 , \"quoted, with comma\"  ,plain\r\n"
+              "\"open quote\r\n"
+              ",\r\n"
+              "\x82\xA0\n"
+              "last");
+    NumberedFiles files(fs);
+    ASSERT_EQ(files.open(1, QStringLiteral("C:\\out\\in.txt"), OpenMode::Input), 0);
+    QString item;
+    const QStringList expected = {QStringLiteral("00012"), QStringLiteral("quoted, with comma"),
+                                  QStringLiteral("plain"), QStringLiteral("open quote"),
+                                  QString(),             QString()};
+    for (const QString& want : expected) {
+        ASSERT_EQ(files.input(1, item), 0);
+        EXPECT_EQ(item, want);
+    }
+    QString line;
+    bool valid = false;
+    ASSERT_EQ(files.lineInput(1, line, &valid), 0);
+    EXPECT_EQ(line, QStringLiteral("あ"));
+    EXPECT_TRUE(valid);
+    ASSERT_EQ(files.lineInput(1, line), 0);
+    EXPECT_EQ(line, QStringLiteral("last"));
+    EXPECT_TRUE(files.eof(1));
+    EXPECT_EQ(files.lineInput(1, line), dosfs::kInputPastEnd);
+    EXPECT_EQ(files.open(2, QStringLiteral("C:\\out\\none.txt"), OpenMode::Input),
+              dosfs::kFileNotFound);
+}
+
+TEST_F(NumberedFilesTest, ReportsAFullDiskAndADeniedFolder) {
+    NumberedFiles files(fs);
+    dosfs::faults::fillDiskAfter(tree.path("out"), 10);
+    ASSERT_EQ(files.open(3, QStringLiteral("C:\\out\\full.txt"), OpenMode::Output), 0);
+    files.printLine(3, QStringLiteral("0123456789abcdef"));
+    EXPECT_EQ(files.close(3), dosfs::kDiskFull);
+
+    dosfs::faults::denyFolder(tree.path("out"));
+    EXPECT_EQ(files.open(3, QStringLiteral("C:\\out\\denied.txt"), OpenMode::Output),
+              dosfs::kPermissionDenied);
+}

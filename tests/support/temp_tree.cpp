@@ -1,0 +1,71 @@
+#include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TempTree::TempTree() {
+    std::string pattern = (fs::temp_directory_path() / "tolan-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "mkdtemp failed";
+    top_ = QByteArray(pattern.c_str());
+    root_ = top_ + "/root";
+    ::mkdir(root_.constData(), 0755);
+}
+
+TempTree::~TempTree() {
+    // rm walks any depth; the deep trees some tests build defeat path-based removal.
+    const std::string command = "rm -rf '" + top_.toStdString() + "'";
+    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "could not remove " << top_.constData();
+}
+
+void TempTree::folder(const QByteArray& rel) {
+    std::error_code ec;
+    fs::create_directories(fs::path(path(rel).toStdString()), ec);
+    ASSERT_FALSE(ec) << rel.constData() << ": " << ec.message();
+}
+
+void TempTree::file(const QByteArray& rel, qint64 size, qint64 mtime) {
+    const qsizetype slash = rel.lastIndexOf('/');
+    if (slash > 0) folder(rel.left(slash));
+    const QByteArray p = path(rel);
+    const int fd = ::open(p.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << p.constData();
+    ASSERT_EQ(ftruncate(fd, size), 0);
+    ::close(fd);
+    const timeval times[2] = {{static_cast<time_t>(mtime), 0}, {static_cast<time_t>(mtime), 0}};
+    ASSERT_EQ(utimes(p.constData(), times), 0);
+}
+
+void TempTree::link(const QByteArray& rel, const QByteArray& target) {
+    ASSERT_EQ(::symlink(target.constData(), path(rel).constData()), 0) << rel.constData();
+}
+
+void TempTree::remove(const QByteArray& rel) {
+    std::error_code ec;
+    fs::remove_all(fs::path(path(rel).toStdString()), ec);
+}
+
+void TempTree::deepFolders(const QByteArray& name, int levels, const QByteArray& fileName) {
+    int fd = ::open(root_.constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fd, 0);
+    for (int i = 0; i < levels; ++i) {
+        ASSERT_EQ(::mkdirat(fd, name.constData(), 0755), 0);
+        const int child = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        ASSERT_GE(child, 0);
+        fd = child;
+    }
+    const int file = ::openat(fd, fileName.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(file, 0);
+    ::close(file);
+    ::close(fd);
+}
