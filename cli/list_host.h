@@ -9,7 +9,7 @@
 namespace cli {
 
 class ListHost : public engine::ScanHost {
-public:
+  public:
     ListHost(int width, QString typeText, QString extText, QStringList drives, qint64 now,
              FILE* progress)
         : width_(width),
@@ -39,7 +39,7 @@ public:
     // Removes the progress line from the terminal.
     void clearProgress();
 
-private:
+  private:
     void report(bool force);
 
     int width_;

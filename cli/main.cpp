@@ -83,18 +83,17 @@ int main(int argc, char** argv) {
     dosfs::NumberedFiles files(fs);
     const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
                                                     : QString::fromUtf8(options.output);
-    const int outError =
-        options.output.isEmpty()
-            ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
-            : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Output,
-                             options.encoding);
+    const int outError = options.output.isEmpty()
+                             ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
+                             : files.openHost(engine::kWorkFile, options.output,
+                                              dosfs::OpenMode::Output, options.encoding);
     if (outError)
         return fail(1, QStringLiteral("cannot write '%1': %2")
                            .arg(target, QString::fromLatin1(dosfs::errorText(outError))));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
-    const QString typeText = options.type == 2 ? QStringLiteral("ﾌｧｲﾙ")
-                                               : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
+    const QString typeText =
+        options.type == 2 ? QStringLiteral("ﾌｧｲﾙ") : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
     cli::ListHost host(options.width, typeText, ext, fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     engine::Module1 scan(host, fs, files);

@@ -62,10 +62,14 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             out.version = true;
         } else if (arg == "--mode") {
             if (!take(v)) return false;
-            if (v == "totals") out.mode = Mode::Totals;
-            else if (v == "plain") out.mode = Mode::Plain;
-            else if (v == "folders") out.mode = Mode::Folders;
-            else return error = QStringLiteral("--mode takes totals, plain or folders"), false;
+            if (v == "totals")
+                out.mode = Mode::Totals;
+            else if (v == "plain")
+                out.mode = Mode::Plain;
+            else if (v == "folders")
+                out.mode = Mode::Folders;
+            else
+                return error = QStringLiteral("--mode takes totals, plain or folders"), false;
         } else if (arg == "--type") {
             if (!take(v)) return false;
             if (v != "1" && v != "2") return error = QStringLiteral("--type takes 1 or 2"), false;
@@ -85,9 +89,12 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             out.drives.append(v);
         } else if (arg == "--encoding") {
             if (!take(v)) return false;
-            if (v == "cp932") out.encoding = dosfs::Encoding::Cp932;
-            else if (v == "utf-8" || v == "utf8") out.encoding = dosfs::Encoding::Utf8;
-            else return error = QStringLiteral("--encoding takes cp932 or utf-8"), false;
+            if (v == "cp932")
+                out.encoding = dosfs::Encoding::Cp932;
+            else if (v == "utf-8" || v == "utf8")
+                out.encoding = dosfs::Encoding::Utf8;
+            else
+                return error = QStringLiteral("--encoding takes cp932 or utf-8"), false;
         } else if (arg == "-o" || arg == "--output") {
             if (!take(v)) return false;
             if (v.isEmpty()) return error = QStringLiteral("-o needs a file name"), false;
@@ -96,7 +103,8 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             error = QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(arg));
             return false;
         } else {
-            if (!out.folder.isEmpty()) return error = QStringLiteral("only one FOLDER may be given"), false;
+            if (!out.folder.isEmpty())
+                return error = QStringLiteral("only one FOLDER may be given"), false;
             out.folder = arg;
         }
     }

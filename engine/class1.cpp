@@ -2,11 +2,17 @@
 
 #include "platform/codepage/cp932.h"
 
-int Class1::UniLenB(const QString& text) const { return AnsiByteLength(text); }
+int Class1::UniLenB(const QString& text) const {
+    return AnsiByteLength(text);
+}
 
-QString Class1::ToUnicode(const QByteArray& bytes) const { return codepage::fromCp932(bytes); }
+QString Class1::ToUnicode(const QByteArray& bytes) const {
+    return codepage::fromCp932(bytes);
+}
 
-QByteArray Class1::ToAnsi(const QString& text) const { return codepage::toCp932(text); }
+QByteArray Class1::ToAnsi(const QString& text) const {
+    return codepage::toCp932(text);
+}
 
 bool Class1::IsAnsiRepresentable(const QString& text) const {
     return ToUnicode(ToAnsi(text)) == text;

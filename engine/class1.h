@@ -7,7 +7,7 @@
 #include <QString>
 
 class Class1 {
-public:
+  public:
     int UniLenB(const QString& text) const;
 
     // Display width minus characters: the columns a padded text gains.
@@ -16,7 +16,7 @@ public:
     // True when the text comes back unchanged from code page 932.
     bool representable(const QString& text) const { return IsAnsiRepresentable(text); }
 
-private:
+  private:
     QString ToUnicode(const QByteArray& bytes) const;
     QByteArray ToAnsi(const QString& text) const;
     bool IsAnsiRepresentable(const QString& text) const;

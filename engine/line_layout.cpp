@@ -46,9 +46,10 @@ LayoutWidths layoutWidths(int windowWidth, bool listType2, bool folderMode) {
 
 QString bannerLine(const LayoutWidths& w, const Today& now, const QString& typeText,
                    const QString& extText) {
-    const QString when = QStringLiteral("<< ") + now.date + QStringLiteral("   ") + now.time + QStringLiteral(" >>") + spaces(49);
-    const QString what = spaces(w.nameFieldWidth - 22) + QStringLiteral("----<< ") + typeText + QStringLiteral(" ／ *.") +
-                         extText + QStringLiteral(" >>----");
+    const QString when = QStringLiteral("<< ") + now.date + QStringLiteral("   ") + now.time +
+                         QStringLiteral(" >>") + spaces(49);
+    const QString what = spaces(w.nameFieldWidth - 22) + QStringLiteral("----<< ") + typeText +
+                         QStringLiteral(" ／ *.") + extText + QStringLiteral(" >>----");
     return left(when, w.baseWidth - 13) + right(what, 51);
 }
 
@@ -71,7 +72,8 @@ QString nameField(const Class1& c1, const QString& path, bool measureExtra, cons
     } else {
         core = path;
     }
-    return left(QStringLiteral("  ") + core + suffix + spaces(w.nameColumnWidth), w.nameColumnWidth - extra);
+    return left(QStringLiteral("  ") + core + suffix + spaces(w.nameColumnWidth),
+                w.nameColumnWidth - extra);
 }
 
 QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
@@ -85,7 +87,9 @@ Footer folderFooter(const LayoutWidths& w, qint64 files, qint64 bytes, bool filt
     Footer f;
     f.indent = w.footerIndent;
     f.count = countText(files, 5) + QStringLiteral(" Files");
-    f.kbPart = right(spaces(filtered ? 10 : 24) + QStringLiteral("< ") + kbText(bytes, kFolderDigits) + QStringLiteral(" KB >"), 20);
+    f.kbPart = right(spaces(filtered ? 10 : 24) + QStringLiteral("< ") +
+                         kbText(bytes, kFolderDigits) + QStringLiteral(" KB >"),
+                     20);
     return f;
 }
 
@@ -110,7 +114,8 @@ QString footerWithName(const Class1& c1, const Footer& footer, const QString& na
 }
 
 QString totalLine(const LayoutWidths& w, qint64 files, const QString& kb) {
-    return spaces(w.footerIndent - 13) + QStringLiteral("    Total   ") + countText(files, 6) + QStringLiteral(" Files") +
+    return spaces(w.footerIndent - 13) + QStringLiteral("    Total   ") + countText(files, 6) +
+           QStringLiteral(" Files") +
            right(spaces(24) + QStringLiteral("[ ") + kb + QStringLiteral(" KB ]"), 20);
 }
 
@@ -120,7 +125,7 @@ void FitNameColumn(const Class1& c1, QString& name, int& extra, int width, QStri
     const QString old = name;
     name = left(name + spaces(width), width - extra);
     if (trimSpaces(old).size() != trimSpaces(name).size()) suffix = QStringLiteral(" ..");
-    extra = c1.extra(name) ;
+    extra = c1.extra(name);
 }
 
 }  // namespace engine

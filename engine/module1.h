@@ -19,7 +19,7 @@ namespace engine {
 // that runs at a poll point.
 struct ScanSettings {
     QString scanRoot;
-    QString listType = QStringLiteral("1");  // "1": full paths, "2": bare names with dates
+    QString listType = QStringLiteral("1");   // "1": full paths, "2": bare names with dates
     QString extFilter = QStringLiteral("*");  // "*": every file
     bool plainList = false;
     bool folderMode = false;
@@ -46,7 +46,7 @@ struct FolderEntry {
 };
 
 class Module1 {
-public:
+  public:
     // The host, the file system and the open files outlive the scan.
     Module1(ScanHost& host, const dosfs::FileSystem& fs, dosfs::NumberedFiles& files)
         : host_(host), fs_(fs), files_(files) {}
@@ -75,9 +75,10 @@ public:
     void WriteWorkLine(const QString& line);
     void WriteWorkLineAlways(const QString& line);
 
-private:
+  private:
     enum class Flow { Go, Abort };
-    Flow visitLevel(int depth, const std::vector<FolderEntry>& table, const dosfs::Directory& parent);
+    Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
+                    const dosfs::Directory& parent);
     void readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const;
     void folderStart(const QString& header, const QString& path);
     void folderEnd();

@@ -32,7 +32,9 @@ QString sizeText(qint64 size) {
     return digits.size() >= 9 ? digits : spaces(9 - digits.size()) + digits;
 }
 
-qint64 sizeValue(qint64 size) { return size == dosfs::kNoSize ? 0 : size; }
+qint64 sizeValue(qint64 size) {
+    return size == dosfs::kNoSize ? 0 : size;
+}
 
 QString dateText(qint64 mtime) {
     std::tm tm{};
@@ -100,7 +102,8 @@ QString kbText(qint64 bytes, int digits) {
     } else {
         const int point = static_cast<int>(s.size()) + scale;  // digits before the point
         if (point > 0)
-            out = s.substr(0, static_cast<size_t>(point)) + "." + s.substr(static_cast<size_t>(point));
+            out = s.substr(0, static_cast<size_t>(point)) + "." +
+                  s.substr(static_cast<size_t>(point));
         else
             out = "0." + std::string(static_cast<size_t>(-point), '0') + s;
     }

@@ -32,9 +32,15 @@ struct Today {
 Today today(qint64 secondsSinceEpoch);
 
 // Text helpers with the original's meaning: Left, Right, Space, Trim.
-inline QString left(const QString& s, qsizetype n) { return s.left(n < 0 ? 0 : n); }
-inline QString right(const QString& s, qsizetype n) { return s.right(n < 0 ? 0 : n); }
-inline QString spaces(qsizetype n) { return QString(n < 0 ? 0 : n, u' '); }
+inline QString left(const QString& s, qsizetype n) {
+    return s.left(n < 0 ? 0 : n);
+}
+inline QString right(const QString& s, qsizetype n) {
+    return s.right(n < 0 ? 0 : n);
+}
+inline QString spaces(qsizetype n) {
+    return QString(n < 0 ? 0 : n, u' ');
+}
 QString trimSpaces(const QString& s);
 
 }  // namespace engine

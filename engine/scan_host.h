@@ -10,15 +10,15 @@
 namespace engine {
 
 class ScanHost {
-public:
+  public:
     virtual ~ScanHost() = default;
 
     // Read once at the start of a scan.
-    virtual int windowWidth() const = 0;         // twips
-    virtual QString outputTypeText() const = 0;  // the output-type box
-    virtual QString extensionText() const = 0;   // the extension box
+    virtual int windowWidth() const = 0;           // twips
+    virtual QString outputTypeText() const = 0;    // the output-type box
+    virtual QString extensionText() const = 0;     // the extension box
     virtual QStringList driveEntries() const = 0;  // the drive chooser, in its order
-    virtual qint64 now() const = 0;              // seconds since the epoch, for the banner
+    virtual qint64 now() const = 0;                // seconds since the epoch, for the banner
 
     // Side B: one listing line appended at the end.
     virtual void addListLine(const QString& line) = 0;

@@ -63,7 +63,8 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         totals_.folderFiles = 0;
         readFolder(dir, contents);
         SortNames(contents.files);
-        if (!contents.files.empty()) ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
+        if (!contents.files.empty())
+            ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
         folderEnd();
         const std::vector<FolderEntry> subfolders = ListSubfolders(entry.path, contents.folders);
         if (depth <= 2) {
@@ -91,7 +92,8 @@ void Module1::ScanTree() {
     folderName_.clear();
     headerShown_ = 0;
 
-    widths_ = layoutWidths(host_.windowWidth(), settings.listType == QStringLiteral("2"), settings.folderMode);
+    widths_ = layoutWidths(host_.windowWidth(), settings.listType == QStringLiteral("2"),
+                           settings.folderMode);
 
     const QString banner =
         bannerLine(widths_, today(host_.now()), host_.outputTypeText(), host_.extensionText());
@@ -137,8 +139,8 @@ void Module1::ScanTree() {
     const bool everyFile = trimSpaces(settings.extFilter) == QStringLiteral("*");
     if (totals_.grandBytes != 0) {
         shownCount = everyFile ? totals_.allFiles : matchCount;
-        const QString kb =
-            everyFile ? kbText(totals_.grandBytes, kGrandDigits) : kbText(matchBytes, kFolderDigits);
+        const QString kb = everyFile ? kbText(totals_.grandBytes, kGrandDigits)
+                                     : kbText(matchBytes, kFolderDigits);
         const QString total = totalLine(widths_, shownCount, kb);
         if (!settings.plainList) WriteWorkLine(total);
         if (settings.folderMode) WriteWorkLineAlways(total);

@@ -18,7 +18,8 @@ void sortByName(std::vector<T>& table, Name name) {
     std::vector<size_t> order(table.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (const int c = QString::compare(keys[a], keys[b], Qt::CaseSensitive); c != 0) return c < 0;
+        if (const int c = QString::compare(keys[a], keys[b], Qt::CaseSensitive); c != 0)
+            return c < 0;
         return QString::compare(name(table[a]), name(table[b]), Qt::CaseSensitive) < 0;
     });
     std::vector<T> sorted;

@@ -13,7 +13,9 @@ namespace {
 constexpr char16_t kKanaFirst = 0xFF61;
 constexpr char16_t kKanaLast = 0xFF9F;
 
-bool isSingleByte(char16_t c) { return c < 0x80 || (c >= kKanaFirst && c <= kKanaLast); }
+bool isSingleByte(char16_t c) {
+    return c < 0x80 || (c >= kKanaFirst && c <= kKanaLast);
+}
 
 char singleByte(char16_t c) {
     return c < 0x80 ? static_cast<char>(c) : static_cast<char>(c - kKanaFirst + 0xA1);
@@ -21,7 +23,7 @@ char singleByte(char16_t c) {
 
 // One converter per direction and thread, reset before each use.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error("iconv cannot convert between UTF-16LE and CP932");
@@ -51,7 +53,7 @@ public:
         }
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -65,8 +67,12 @@ Converter& decoder() {
     return c;
 }
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -87,9 +93,8 @@ QByteArray toCp932(const QString& text, bool* lossless) {
     }
     out.reserve(text.size() * 2);
     bool lost = false;
-    encoder().run(reinterpret_cast<const char*>(text.utf16()),
-                  static_cast<size_t>(text.size()) * 2, out,
-                  [&lost](const char* at, size_t left, QByteArray& o) -> size_t {
+    encoder().run(reinterpret_cast<const char*>(text.utf16()), static_cast<size_t>(text.size()) * 2,
+                  out, [&lost](const char* at, size_t left, QByteArray& o) -> size_t {
                       // One character, a surrogate pair included, is one "?".
                       lost = true;
                       o.append('?');

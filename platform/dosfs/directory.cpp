@@ -21,8 +21,8 @@ namespace {
 
 std::set<dev_t> readVirtualDevices() {
     static const std::set<QByteArray> kVirtualTypes = {
-        "proc",   "sysfs",    "devtmpfs",   "devpts", "cgroup",    "cgroup2",
-        "debugfs", "tracefs", "securityfs", "pstore", "bpf",       "configfs",
+        "proc",    "sysfs",   "devtmpfs",   "devpts", "cgroup",     "cgroup2",
+        "debugfs", "tracefs", "securityfs", "pstore", "bpf",        "configfs",
         "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
     std::set<dev_t> devices;
     QFile mounts(QStringLiteral("/proc/self/mountinfo"));
@@ -74,7 +74,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
 
 int Directory::adopt(int fd, QByteArray hostPath) {
     if (fd < 0) return errorFromErrno(errno);
-    struct stat st{};
+    struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) {
         ::close(fd);
         return kPathNotFound;
@@ -94,8 +94,8 @@ int Directory::open(const QByteArray& hostPath, Directory& out) {
 int Directory::openChild(const QByteArray& hostName, Directory& out) const {
     QByteArray path = hostPath_.endsWith('/') ? hostPath_ + hostName : hostPath_ + '/' + hostName;
     if (faults::folderDenied(path)) return kPermissionDenied;
-    const int fd = ::openat(fd_, hostName.constData(),
-                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd =
+        ::openat(fd_, hostName.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     return out.adopt(fd, std::move(path));
 }
 
@@ -126,7 +126,7 @@ int Directory::read(FolderContents& out) const {
         e.hostName = QByteArray(n, static_cast<qsizetype>(std::strlen(n)));
         e.hidden = n[0] == '.';
         unsigned char type = d->d_type;
-        struct stat st{};
+        struct stat st {};
         if (type == DT_DIR) {
             e.name = decodeHostName(e.hostName);
             out.folders.push_back(std::move(e));

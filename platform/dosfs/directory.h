@@ -15,8 +15,8 @@ constexpr qint64 kNoSize = -1;
 constexpr qint64 kNoTime = INT64_MIN;
 
 struct DirEntry {
-    QString name;         // the DOS name (see host_name.h)
-    QByteArray hostName;  // the bytes on disk
+    QString name;            // the DOS name (see host_name.h)
+    QByteArray hostName;     // the bytes on disk
     qint64 size = kNoSize;   // kNoSize when it cannot be read (vanished, dangling link)
     qint64 mtime = kNoTime;  // seconds since the epoch; kNoTime when it cannot be read
     bool hidden = false;     // the name starts with "."
@@ -31,7 +31,7 @@ struct FolderContents {
 // An open host folder. Children are opened relative to it, so paths of any
 // length can be walked.
 class Directory {
-public:
+  public:
     Directory() = default;
     ~Directory();
     Directory(Directory&& other) noexcept;
@@ -50,7 +50,7 @@ public:
     // a kernel virtual file system (proc, sysfs, ...) reads as empty.
     int read(FolderContents& out) const;
 
-private:
+  private:
     int adopt(int fd, QByteArray hostPath);
 
     int fd_ = -1;

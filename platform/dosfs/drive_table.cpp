@@ -4,9 +4,9 @@
 
 #include <QList>
 
-#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace dosfs {
 namespace {

@@ -10,7 +10,7 @@
 namespace dosfs {
 
 class DriveTable {
-public:
+  public:
     // C: is the user's home folder, Z: the host root.
     static DriveTable defaults();
 
@@ -26,8 +26,8 @@ public:
     void clear() { drives_.clear(); }
 
     bool contains(QChar letter) const;
-    QByteArray hostFolder(QChar letter) const;   // empty when the letter has no drive
-    QList<QChar> letters() const;                // in letter order, upper case
+    QByteArray hostFolder(QChar letter) const;  // empty when the letter has no drive
+    QList<QChar> letters() const;               // in letter order, upper case
     bool isEmpty() const { return drives_.empty(); }
 
     // "c: [alice]": lower-case letter and colon, then the host folder's own
@@ -35,7 +35,7 @@ public:
     QString chooserEntry(QChar letter) const;
     QStringList chooserEntries() const;
 
-private:
+  private:
     std::map<char16_t, QByteArray> drives_;
 };
 

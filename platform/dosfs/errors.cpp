@@ -36,17 +36,28 @@ namespace dosfs {
 
 const char* errorText(int error) {
     switch (error) {
-        case kOk: return "no error";
-        case kBadFileNameOrNumber: return "bad file name or number";
-        case kFileNotFound: return "file not found";
-        case kFileAlreadyOpen: return "file already open";
-        case kDiskFull: return "disk full";
-        case kInputPastEnd: return "input past end of file";
-        case kDeviceUnavailable: return "device unavailable";
-        case kPermissionDenied: return "permission denied";
-        case kPathFileAccessError: return "path/file access error";
-        case kPathNotFound: return "path not found";
-        default: return "file error";
+        case kOk:
+            return "no error";
+        case kBadFileNameOrNumber:
+            return "bad file name or number";
+        case kFileNotFound:
+            return "file not found";
+        case kFileAlreadyOpen:
+            return "file already open";
+        case kDiskFull:
+            return "disk full";
+        case kInputPastEnd:
+            return "input past end of file";
+        case kDeviceUnavailable:
+            return "device unavailable";
+        case kPermissionDenied:
+            return "permission denied";
+        case kPathFileAccessError:
+            return "path/file access error";
+        case kPathNotFound:
+            return "path not found";
+        default:
+            return "file error";
     }
 }
 

@@ -18,11 +18,15 @@ Faults& state() {
 
 }  // namespace
 
-void denyFolder(const QByteArray& hostPath) { state().denied.insert(hostPath); }
+void denyFolder(const QByteArray& hostPath) {
+    state().denied.insert(hostPath);
+}
 void fillDiskAfter(const QByteArray& hostFolder, long long bytes) {
     state().room[hostFolder] = bytes;
 }
-void clearAll() { state() = Faults{}; }
+void clearAll() {
+    state() = Faults{};
+}
 
 bool folderDenied(const QByteArray& hostPath) {
     const Faults& f = state();

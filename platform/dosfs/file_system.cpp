@@ -40,7 +40,9 @@ bool isDriveLetter(QChar c) {
 
 }  // namespace
 
-FileSystem::FileSystem(DriveTable drives) { setDrives(std::move(drives)); }
+FileSystem::FileSystem(DriveTable drives) {
+    setDrives(std::move(drives));
+}
 
 void FileSystem::setDrives(DriveTable drives) {
     drives_ = std::move(drives);
@@ -76,7 +78,7 @@ bool FileSystem::splitPath(const QString& dosPath, QChar& drive, QStringList& na
 Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissingError) const {
     Resolved r;
     r.host = drives_.hostFolder(drive);
-    struct stat st{};
+    struct stat st {};
     if (r.host.isEmpty() || stat(r.host.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         r.error = kDeviceUnavailable;
         return r;
@@ -104,8 +106,8 @@ Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissing
             return r;
         }
         r.isFolder = S_ISDIR(st.st_mode);
-        r.dos += (r.dos.endsWith(u'\\') ? QString() : QStringLiteral("\\")) +
-                 decodeHostName(onDisk);
+        r.dos +=
+            (r.dos.endsWith(u'\\') ? QString() : QStringLiteral("\\")) + decodeHostName(onDisk);
     }
     return r;
 }

@@ -12,14 +12,14 @@
 namespace dosfs {
 
 struct Resolved {
-    int error = 0;       // errors.h; 0 when the path names an existing entry
-    QByteArray host;     // the host path
-    QString dos;         // "X:\Folder\Name" with the names as they are on disk
+    int error = 0;    // errors.h; 0 when the path names an existing entry
+    QByteArray host;  // the host path
+    QString dos;      // "X:\Folder\Name" with the names as they are on disk
     bool isFolder = false;
 };
 
 class FileSystem {
-public:
+  public:
     explicit FileSystem(DriveTable drives = DriveTable::defaults());
 
     const DriveTable& drives() const { return drives_; }
@@ -39,11 +39,11 @@ public:
     Resolved fromHostPath(const QByteArray& hostPath) const;
 
     QChar currentDrive() const { return current_; }
-    int changeDrive(const QString& drive);  // "C:" or "c: [alice]"; 68 when unavailable
+    int changeDrive(const QString& drive);     // "C:" or "c: [alice]"; 68 when unavailable
     int changeFolder(const QString& dosPath);  // the folder's drive keeps it as current
     QString currentFolder(QChar drive) const;  // "C:\a\b"; "C:\" at the root
 
-private:
+  private:
     bool splitPath(const QString& dosPath, QChar& drive, QStringList& names) const;
     Resolved walk(QChar drive, const QStringList& names, int lastMissingError) const;
 

@@ -15,8 +15,12 @@ QByteArray xdgFolder(const char* variable, const char* fallbackBelowHome) {
 
 }  // namespace
 
-QByteArray configFolder() { return xdgFolder("XDG_CONFIG_HOME", "/.config"); }
-QByteArray stateFolder() { return xdgFolder("XDG_STATE_HOME", "/.local/state"); }
+QByteArray configFolder() {
+    return xdgFolder("XDG_CONFIG_HOME", "/.config");
+}
+QByteArray stateFolder() {
+    return xdgFolder("XDG_STATE_HOME", "/.local/state");
+}
 
 DriveTable loadDriveTable() {
     DriveTable table = DriveTable::defaults();

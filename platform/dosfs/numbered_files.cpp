@@ -33,7 +33,8 @@ struct NumberedFiles::File {
         qsizetype left = buffer.size();
         while (left > 0 && !error) {
             size_t chunk = static_cast<size_t>(left);
-            if (room >= 0 && static_cast<long long>(chunk) > room) chunk = static_cast<size_t>(room);
+            if (room >= 0 && static_cast<long long>(chunk) > room)
+                chunk = static_cast<size_t>(room);
             const ssize_t n = chunk == 0 ? -1 : ::write(fd, p, chunk);
             if (chunk == 0) errno = ENOSPC;
             if (n < 0) {
@@ -79,7 +80,8 @@ int NumberedFiles::add(int number, std::unique_ptr<File> file) {
 
 int NumberedFiles::open(int number, const QString& dosPath, OpenMode mode) {
     if (files_.count(number)) return kFileAlreadyOpen;
-    const Resolved r = mode == OpenMode::Input ? fs_.resolve(dosPath) : fs_.resolveForCreate(dosPath);
+    const Resolved r =
+        mode == OpenMode::Input ? fs_.resolve(dosPath) : fs_.resolveForCreate(dosPath);
     if (r.error) return r.error;
     if (r.isFolder) return kPathFileAccessError;
     return openHost(number, r.host, mode);
@@ -108,8 +110,8 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
     } else {
         if (faults::folderDenied(folder.isEmpty() ? QByteArray("/") : folder))
             return kPermissionDenied;
-        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC |
-                          (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
+        const int flags =
+            O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
         const int fd = ::open(hostPath.constData(), flags, 0666);
         if (fd < 0) return errorFromErrno(errno);
         file->fd = fd;
@@ -183,7 +185,8 @@ int NumberedFiles::input(int number, QString& item) {
 
 bool NumberedFiles::eof(int number) const {
     const auto it = files_.find(number);
-    return it == files_.end() || !it->second->reading || it->second->pos >= it->second->buffer.size();
+    return it == files_.end() || !it->second->reading ||
+           it->second->pos >= it->second->buffer.size();
 }
 
 int NumberedFiles::close(int number) {

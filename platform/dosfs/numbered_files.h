@@ -16,7 +16,7 @@ enum class OpenMode { Output, Append, Input };
 enum class Encoding { Cp932, Utf8 };
 
 class NumberedFiles {
-public:
+  public:
     explicit NumberedFiles(const FileSystem& fs);
     ~NumberedFiles();
     NumberedFiles(const NumberedFiles&) = delete;
@@ -46,7 +46,7 @@ public:
     void closeAll();
     bool isOpen(int number) const { return files_.count(number) != 0; }
 
-private:
+  private:
     struct File;
     int add(int number, std::unique_ptr<File> file);
 

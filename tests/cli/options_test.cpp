@@ -18,9 +18,10 @@ bool parse(const QList<QByteArray>& args, Options& o, QString& error) {
 TEST(Options, ReadsEveryOptionInBothSpellings) {
     Options o;
     QString error;
-    ASSERT_TRUE(parse({"--mode", "folders", "--type=2", "--ext", "txt", "--width=15000", "--drive",
-                       "D:=/data", "--drive=e:=/srv", "--encoding", "utf-8", "-o", "out.txt", "C:\\work"},
-                      o, error))
+    ASSERT_TRUE(
+        parse({"--mode", "folders", "--type=2", "--ext", "txt", "--width=15000", "--drive",
+               "D:=/data", "--drive=e:=/srv", "--encoding", "utf-8", "-o", "out.txt", "C:\\work"},
+              o, error))
         << error.toStdString();
     EXPECT_EQ(o.mode, cli::Mode::Folders);
     EXPECT_EQ(o.type, 2);
@@ -37,9 +38,12 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
 
 TEST(Options, RejectsWhatItCannotUse) {
     const QList<QList<QByteArray>> bad = {
-        {"--width", "wide"}, {"--width", "-5"}, {"--width"},          {"--mode", "tree"},
-        {"--type", "3"},     {"--drive", "D:data"}, {"--drive", "1:=/x"}, {"--encoding", "latin1"},
-        {"--bogus"},         {"a", "b"},        {"-o", ""},
+        {"--width", "wide"},  {"--width", "-5"},
+        {"--width"},          {"--mode", "tree"},
+        {"--type", "3"},      {"--drive", "D:data"},
+        {"--drive", "1:=/x"}, {"--encoding", "latin1"},
+        {"--bogus"},          {"a", "b"},
+        {"-o", ""},
     };
     for (const auto& args : bad) {
         Options o;

@@ -67,7 +67,9 @@ Result run(const std::vector<std::string>& args, bool asNobody = false,
     return r;
 }
 
-std::string drive(const TempTree& tree) { return "--drive=C:=" + tree.root().toStdString(); }
+std::string drive(const TempTree& tree) {
+    return "--drive=C:=" + tree.root().toStdString();
+}
 
 }  // namespace
 
@@ -84,7 +86,8 @@ TEST(TolanList, WritesTheWorkFileLinesInCodePage932OrUtf8) {
     EXPECT_EQ(r.out, expected);
     EXPECT_TRUE(r.err.isEmpty());
 
-    const Result utf8 = run({drive(tree), "--mode=plain", "--encoding", "utf-8", tree.root().toStdString()});
+    const Result utf8 =
+        run({drive(tree), "--mode=plain", "--encoding", "utf-8", tree.root().toStdString()});
     ASSERT_EQ(utf8.status, 0);
     EXPECT_EQ(QString::fromUtf8(utf8.out), codepage::fromCp932(expected));
 }
@@ -101,7 +104,8 @@ TEST(TolanList, MapsHostFoldersAndListsTheDrives) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');
     ASSERT_GE(lines.size(), 5);
-    EXPECT_TRUE(lines[0].contains(codepage::toCp932(QStringLiteral("----<< ﾌｧｲﾙ ／ *.TXT >>----"))));
+    EXPECT_TRUE(
+        lines[0].contains(codepage::toCp932(QStringLiteral("----<< ﾌｧｲﾙ ／ *.TXT >>----"))));
     EXPECT_EQ(lines[1], QByteArray("c: [root]\r"));
     EXPECT_EQ(lines[2], QByteArray("z:\r"));
     EXPECT_EQ(lines[3], QByteArray("\r"));
@@ -126,8 +130,14 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
         {{drive(tree), tree.path("missing").toStdString()}, 1, "missing", false},
         {{drive(tree), "C:\\file.txt"}, 1, "C:\\file.txt", false},
         {{drive(tree), "Q:\\"}, 1, "Q:\\", false},
-        {{drive(tree), "-o", tree.path("nowhere/out.txt").toStdString(), "C:\\"}, 1, "nowhere/out.txt", false},
-        {{drive(tree), "-o", tree.path("readonly/out.txt").toStdString(), "C:\\"}, 1, "readonly/out.txt", true},
+        {{drive(tree), "-o", tree.path("nowhere/out.txt").toStdString(), "C:\\"},
+         1,
+         "nowhere/out.txt",
+         false},
+        {{drive(tree), "-o", tree.path("readonly/out.txt").toStdString(), "C:\\"},
+         1,
+         "readonly/out.txt",
+         true},
         {{drive(tree), "-o", "/dev/full", "C:\\"}, 1, "/dev/full", false},
         {{drive(tree), "--width", "wide", "C:\\"}, 2, "--width", false},
         {{"--no-such-option"}, 2, "--no-such-option", false},
@@ -147,6 +157,7 @@ TEST(TolanList, PrintsHelpAndVersion) {
     EXPECT_EQ(version.out, QByteArray("Ver.2.31\n"));
     const Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--mode", "--type", "--ext", "--width", "--drive", "--encoding", "-o"})
+    for (const char* option :
+         {"--mode", "--type", "--ext", "--width", "--drive", "--encoding", "-o"})
         EXPECT_TRUE(help.out.contains(option)) << option;
 }

@@ -39,7 +39,7 @@ TEST(Cp932, ReplacesEachCharacterItCannotHoldByOneQuestionMark) {
     const Case cases[] = {
         {QStringLiteral("café"), "caf?"},
         {QStringLiteral("한글"), "??"},
-        {QString::fromUtf8("a\xF0\x9F\x98\x80z"), "a?z"},  // an emoji is one character
+        {QString::fromUtf8("a\xF0\x9F\x98\x80z"), "a?z"},      // an emoji is one character
         {QString(QChar(0xD800)) + QStringLiteral("x"), "?x"},  // a lone surrogate
         {QStringLiteral("日本é語"), "\x93\xFA\x96\x7B?\x8C\xEA"},
     };

@@ -10,18 +10,20 @@ using dosfs::FileSystem;
 
 TEST(DriveTable, ParsesGoodLinesAndSkipsTheRest) {
     DriveTable t = DriveTable::defaults();
-    EXPECT_TRUE(t.parse("# my drives\n"
-                        "d:=/data/disk  # trailing comment\n"
-                        "garbage line\n"
-                        "E:=relative/path\n"
-                        "1:=/numbers\n"
-                        "D:=/second/for/d\n"
-                        "\n"
-                        "  Q:=/srv/q/../quiet/  \n"));
+    EXPECT_TRUE(
+        t.parse("# my drives\n"
+                "d:=/data/disk  # trailing comment\n"
+                "garbage line\n"
+                "E:=relative/path\n"
+                "1:=/numbers\n"
+                "D:=/second/for/d\n"
+                "\n"
+                "  Q:=/srv/q/../quiet/  \n"));
     EXPECT_EQ(t.letters(), (QList<QChar>{u'D', u'Q'}));
     EXPECT_EQ(t.hostFolder(u'd'), QByteArray("/data/disk"));
     EXPECT_EQ(t.hostFolder(u'Q'), QByteArray("/srv/quiet"));
-    EXPECT_EQ(t.chooserEntries(), (QStringList{QStringLiteral("d: [disk]"), QStringLiteral("q: [quiet]")}));
+    EXPECT_EQ(t.chooserEntries(),
+              (QStringList{QStringLiteral("d: [disk]"), QStringLiteral("q: [quiet]")}));
 
     DriveTable kept = DriveTable::defaults();
     EXPECT_FALSE(kept.parse("nothing usable\n"));
@@ -30,7 +32,7 @@ TEST(DriveTable, ParsesGoodLinesAndSkipsTheRest) {
 }
 
 class FileSystemTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.file("Docs/Report.TXT", 10);
         tree.file("Docs/日本/メモ.txt", 1);
@@ -75,7 +77,8 @@ TEST_F(FileSystemTest, KeepsACurrentFolderPerDrive) {
     ASSERT_EQ(fs.changeFolder(QStringLiteral("c:\\DOCS")), 0);
     EXPECT_EQ(fs.currentFolder(u'c'), QStringLiteral("C:\\Docs"));
     EXPECT_EQ(fs.resolve(QStringLiteral("C:")).dos, QStringLiteral("C:\\Docs"));
-    EXPECT_EQ(fs.resolve(QStringLiteral("日本\\メモ.txt")).dos, QStringLiteral("C:\\Docs\\日本\\メモ.txt"));
+    EXPECT_EQ(fs.resolve(QStringLiteral("日本\\メモ.txt")).dos,
+              QStringLiteral("C:\\Docs\\日本\\メモ.txt"));
     EXPECT_EQ(fs.resolve(QStringLiteral("..")).dos, QStringLiteral("C:\\"));
 }
 

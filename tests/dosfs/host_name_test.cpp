@@ -10,14 +10,14 @@ using dosfs::encodeHostName;
 TEST(HostName, EveryByteStringComesBackUnchanged) {
     const QByteArray names[] = {
         "plain.txt",
-        "\xE6\x97\xA5\xE6\x9C\xAC.txt",    // valid UTF-8
-        "bad\xFF\xFE name",                // not UTF-8
-        "a\\b",                            // a backslash inside a name
-        "\xEF\x9D\x9C",                    // U+F75C itself, the escape of '\'
-        "\xC0\xAF",                        // overlong '/'
-        "\xED\xA0\x80",                    // an encoded surrogate
-        "\xF0\x9F\x98\x80",                // an emoji
-        "\xE6\x97",                        // a cut sequence
+        "\xE6\x97\xA5\xE6\x9C\xAC.txt",  // valid UTF-8
+        "bad\xFF\xFE name",              // not UTF-8
+        "a\\b",                          // a backslash inside a name
+        "\xEF\x9D\x9C",                  // U+F75C itself, the escape of '\'
+        "\xC0\xAF",                      // overlong '/'
+        "\xED\xA0\x80",                  // an encoded surrogate
+        "\xF0\x9F\x98\x80",              // an emoji
+        "\xE6\x97",                      // a cut sequence
     };
     for (const QByteArray& name : names) EXPECT_EQ(encodeHostName(decodeHostName(name)), name);
 }

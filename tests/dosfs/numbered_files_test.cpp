@@ -28,7 +28,7 @@ void writeHost(const QByteArray& path, const QByteArray& bytes) {
 }  // namespace
 
 class NumberedFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.folder("out");
         dosfs::DriveTable drives;
@@ -72,9 +72,12 @@ TEST_F(NumberedFilesTest, ReadsLinesAndItemsByTheSequentialInputRules) {
     NumberedFiles files(fs);
     ASSERT_EQ(files.open(1, QStringLiteral("C:\\out\\in.txt"), OpenMode::Input), 0);
     QString item;
-    const QStringList expected = {QStringLiteral("00012"), QStringLiteral("quoted, with comma"),
-                                  QStringLiteral("plain"), QStringLiteral("open quote"),
-                                  QString(),             QString()};
+    const QStringList expected = {QStringLiteral("00012"),
+                                  QStringLiteral("quoted, with comma"),
+                                  QStringLiteral("plain"),
+                                  QStringLiteral("open quote"),
+                                  QString(),
+                                  QString()};
     for (const QString& want : expected) {
         ASSERT_EQ(files.input(1, item), 0);
         EXPECT_EQ(item, want);

@@ -10,7 +10,9 @@ using namespace engine;
 
 namespace {
 
-QString sp(int n) { return QString(n, u' '); }
+QString sp(int n) {
+    return QString(n, u' ');
+}
 
 const Today kToday{QStringLiteral("12-08-2026"), QStringLiteral("14:03:04")};
 
@@ -24,9 +26,9 @@ TEST(LayoutWidths, FollowTheWindowWidthAndTheOutputType) {
         int base, column, field, indent;
     };
     const Case cases[] = {
-        {12045, false, false, 57, 87, 57, 67}, {12045, true, false, 57, 87, 64, 44},
-        {12045, true, true, 57, 87, 57, 67},   {11999, false, false, 57, 87, 57, 67},
-        {12000, false, false, 56, 86, 56, 66}, {13295, false, false, 71, 101, 71, 81},
+        {12045, false, false, 57, 87, 57, 67},    {12045, true, false, 57, 87, 64, 44},
+        {12045, true, true, 57, 87, 57, 67},      {11999, false, false, 57, 87, 57, 67},
+        {12000, false, false, 56, 86, 56, 66},    {13295, false, false, 71, 101, 71, 81},
         {40000, true, false, 370, 400, 377, 357},
     };
     for (const Case& c : cases) {
@@ -78,7 +80,8 @@ TEST(NameField, PadsUpToItsLimitAndMarksWhatIsCut) {
     const QString exact = QStringLiteral("C:\\") + QString(77, u'a');  // 80 = nameFieldWidth + 23
     EXPECT_EQ(nameField(c1, exact, true, w), QStringLiteral("  ") + exact + sp(5));
     const QString longer = exact + u'b';
-    EXPECT_EQ(nameField(c1, longer, true, w), QStringLiteral("  ") + exact + QStringLiteral("..") + sp(3));
+    EXPECT_EQ(nameField(c1, longer, true, w),
+              QStringLiteral("  ") + exact + QStringLiteral("..") + sp(3));
 
     // A long double-width path is cut by its extra and still fills 87 columns.
     const QString wide = QStringLiteral("C:\\") + QString(57, u'あ');
@@ -104,8 +107,10 @@ TEST(NameField, FillsItsColumnsInTheWrittenFileWhateverTheName) {
     const Footer footer = folderFooter(wf, 1, 1000, false);
     for (const QString& name : names) {
         EXPECT_EQ(codepage::cp932Length(nameField(c1, name, true, w1)), 87) << name.toStdString();
-        EXPECT_EQ(codepage::cp932Length(shortNameField(c1, name, true, w2)), 64) << name.toStdString();
-        EXPECT_EQ(codepage::cp932Length(footerWithName(c1, footer, name, wf)), 98) << name.toStdString();
+        EXPECT_EQ(codepage::cp932Length(shortNameField(c1, name, true, w2)), 64)
+            << name.toStdString();
+        EXPECT_EQ(codepage::cp932Length(footerWithName(c1, footer, name, wf)), 98)
+            << name.toStdString();
     }
 }
 
@@ -117,13 +122,13 @@ TEST(FolderNames, OverlayTheFooterOfFolderSizeMode) {
               QStringLiteral("C:\\work") + sp(60) + QStringLiteral("    2 Files") + sp(12) +
                   QStringLiteral("< 2 KB >"));
     const QString longName = QStringLiteral("C:\\") + QString(70, u'd');
-    EXPECT_EQ(footerWithName(c1, f, longName, w),
-              longName.left(63) + QStringLiteral("..") + sp(2) + QStringLiteral("    2 Files") +
-                  sp(12) + QStringLiteral("< 2 KB >"));
+    EXPECT_EQ(footerWithName(c1, f, longName, w), longName.left(63) + QStringLiteral("..") + sp(2) +
+                                                      QStringLiteral("    2 Files") + sp(12) +
+                                                      QStringLiteral("< 2 KB >"));
     const QString japanese = QStringLiteral("C:\\日本");
-    EXPECT_EQ(footerWithName(c1, f, japanese, w),
-              japanese + sp(58) + QStringLiteral("  ") + QStringLiteral("    2 Files") + sp(12) +
-                  QStringLiteral("< 2 KB >"));
+    EXPECT_EQ(footerWithName(c1, f, japanese, w), japanese + sp(58) + QStringLiteral("  ") +
+                                                      QStringLiteral("    2 Files") + sp(12) +
+                                                      QStringLiteral("< 2 KB >"));
     EXPECT_EQ(codepage::cp932Length(footerWithName(c1, f, japanese, w)), 98);
 }
 

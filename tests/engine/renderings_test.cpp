@@ -39,7 +39,7 @@ TEST(Renderings, KilobytesAreTruncatedToTwoDecimalsInTheShortestForm) {
         {1000, 7, "1"},
         {12345, 7, "12.34"},
         {12399, 7, "12.39"},
-        {123456789, 7, "123456.8"},   // seven significant digits, rounded
+        {123456789, 7, "123456.8"},  // seven significant digits, rounded
         {1234567890, 7, "1234568"},
         {9999999990, 7, "1E+07"},  // 9999999.99 rounds up to eight digits
         {12345678000, 7, "1.234568E+07"},

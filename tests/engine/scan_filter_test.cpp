@@ -9,7 +9,7 @@ using Mode = ScanFixture::Mode;
 namespace {
 
 class FilterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.file("notes.txt", 100);
         tree.file("x.tar.txt", 200);
@@ -29,8 +29,8 @@ QString file1(const QString& path, const QString& size) {
 
 TEST_F(FilterTest, OutputType1ShowsHeadersAndFootersOnlyForFoldersWithMatches) {
     ScanFixture f(tree);
-    const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("1"),
-                                    QStringLiteral("txt"));
+    const QStringList lines =
+        f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("1"), QStringLiteral("txt"));
     const QStringList expected = {
         banner(57, QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("txt")),
         QStringLiteral("c: [root]"),
@@ -54,8 +54,8 @@ TEST_F(FilterTest, OutputType1ShowsHeadersAndFootersOnlyForFoldersWithMatches) {
 
 TEST_F(FilterTest, OutputType2ComparesTheFirstDotOfTheNameAndHasNoFooters) {
     ScanFixture f(tree);
-    const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("2"),
-                                    QStringLiteral("TXT"));
+    const QStringList lines =
+        f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("2"), QStringLiteral("TXT"));
     const QString date = QStringLiteral("2024/01/05 05:07:09") + sp(6);
     const QStringList expected = {
         banner(64, QStringLiteral("ﾌｧｲﾙ"), QStringLiteral("TXT")),
@@ -73,15 +73,15 @@ TEST_F(FilterTest, OutputType2ComparesTheFirstDotOfTheNameAndHasNoFooters) {
 
 TEST_F(FilterTest, FolderSizeModeNamesOnlyFoldersWithMatches) {
     ScanFixture f(tree);
-    const QStringList lines = f.run(Mode::Folders, QStringLiteral("C:\\"), QStringLiteral("1"),
-                                    QStringLiteral("TXT"));
+    const QStringList lines =
+        f.run(Mode::Folders, QStringLiteral("C:\\"), QStringLiteral("1"), QStringLiteral("TXT"));
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[3], QStringLiteral("C:") + sp(65) + QStringLiteral("    2 Files") + sp(10) +
                             QStringLiteral("< 0.3 KB >"));
-    EXPECT_EQ(lines[4], QStringLiteral("C:\\ver.2") + sp(59) + QStringLiteral("    1 Files") + sp(9) +
-                            QStringLiteral("< 0.05 KB >"));
-    EXPECT_EQ(lines[5],
-              sp(54) + QStringLiteral("    Total        3 Files") + sp(9) + QStringLiteral("[ 0.35 KB ]"));
+    EXPECT_EQ(lines[4], QStringLiteral("C:\\ver.2") + sp(59) + QStringLiteral("    1 Files") +
+                            sp(9) + QStringLiteral("< 0.05 KB >"));
+    EXPECT_EQ(lines[5], sp(54) + QStringLiteral("    Total        3 Files") + sp(9) +
+                            QStringLiteral("[ 0.35 KB ]"));
 }
 
 TEST_F(FilterTest, AFilterThatMatchesNothingStillGivesAnEmptyTotal) {
@@ -90,8 +90,8 @@ TEST_F(FilterTest, AFilterThatMatchesNothingStillGivesAnEmptyTotal) {
         const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("1"),
                                         QString::fromLatin1(ext));
         ASSERT_EQ(lines.size(), 4) << ext;
-        EXPECT_EQ(lines[3],
-                  sp(54) + QStringLiteral("    Total        0 Files") + sp(12) + QStringLiteral("[ 0 KB ]"));
+        EXPECT_EQ(lines[3], sp(54) + QStringLiteral("    Total        0 Files") + sp(12) +
+                                QStringLiteral("[ 0 KB ]"));
         EXPECT_EQ(f.host.foundCount, QStringLiteral("0"));
         EXPECT_EQ(f.scan.listedCount, 0);
     }
@@ -101,8 +101,9 @@ TEST_F(FilterTest, PlainListModeShowsOnlyTheMatchingFiles) {
     ScanFixture f(tree);
     const QStringList lines =
         f.run(Mode::Plain, QStringLiteral("C:\\"), QStringLiteral("1"), QStringLiteral("doc"));
-    EXPECT_EQ(lines, (QStringList{banner(57, QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("doc")),
-                                  file1(QStringLiteral("C:\\a.doc"), QStringLiteral("      300")),
-                                  file1(QStringLiteral("C:\\none\\b.doc"), QStringLiteral("        7"))}));
+    EXPECT_EQ(lines,
+              (QStringList{banner(57, QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("doc")),
+                           file1(QStringLiteral("C:\\a.doc"), QStringLiteral("      300")),
+                           file1(QStringLiteral("C:\\none\\b.doc"), QStringLiteral("        7"))}));
     EXPECT_EQ(f.host.foundCount, QStringLiteral("2"));
 }

@@ -15,8 +15,8 @@ ScanFixture::ScanFixture(const TempTree& tree) : workFile_(tree.root() + "/../DI
 QStringList ScanFixture::run(Mode mode, const QString& root, const QString& listType,
                              const QString& ext) {
     EXPECT_EQ(files.openHost(engine::kWorkFile, workFile_, dosfs::OpenMode::Output), 0);
-    host.typeText = listType == QLatin1String("2") ? QStringLiteral("ﾌｧｲﾙ")
-                                                   : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
+    host.typeText =
+        listType == QLatin1String("2") ? QStringLiteral("ﾌｧｲﾙ") : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
     host.extText = ext;
     scan.settings.scanRoot = root;
     scan.settings.listType = listType;
@@ -39,11 +39,12 @@ QStringList ScanFixture::run(Mode mode, const QString& root, const QString& list
     return lines;
 }
 
-QString sp(int n) { return QString(n, u' '); }
+QString sp(int n) {
+    return QString(n, u' ');
+}
 
 QString banner(int nameFieldWidth, const QString& type, const QString& ext) {
-    const QString what =
-        sp(nameFieldWidth - 22) + QStringLiteral("----<< ") + type + QStringLiteral(" ／ *.") + ext +
-        QStringLiteral(" >>----");
+    const QString what = sp(nameFieldWidth - 22) + QStringLiteral("----<< ") + type +
+                         QStringLiteral(" ／ *.") + ext + QStringLiteral(" >>----");
     return QStringLiteral("<< 12-08-2026   14:03:04 >>") + sp(17) + what.right(51);
 }

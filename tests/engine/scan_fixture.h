@@ -13,12 +13,12 @@ struct SideARow {
 };
 
 class RecordingHost : public engine::ScanHost {
-public:
+  public:
     int width = 12045;
     QString typeText = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
     QString extText = QStringLiteral("*");
     QStringList drives{QStringLiteral("c: [root]")};
-    std::function<void(int poll)> onPoll;  // runs at each poll point
+    std::function<void(int poll)> onPoll;          // runs at each poll point
     std::function<void(const QString&)> onFolder;  // runs as each folder is entered
 
     QStringList lines;
@@ -54,7 +54,7 @@ public:
 };
 
 class ScanFixture {
-public:
+  public:
     explicit ScanFixture(const TempTree& tree);
 
     RecordingHost host;
@@ -69,7 +69,7 @@ public:
                     const QString& ext = QStringLiteral("*"));
     QByteArray workFileBytes;
 
-private:
+  private:
     QByteArray workFile_;
 };
 

@@ -37,7 +37,8 @@ TEST(HostileTree, AnUnreadableFolderIsAFolderWithoutFiles) {
     dosfs::faults::clearAll();
     const qsizetype at = lines.indexOf(QStringLiteral("C:\\locked"));
     ASSERT_GE(at, 0);
-    EXPECT_EQ(lines[at + 1], sp(67) + QStringLiteral("    0 Files") + sp(12) + QStringLiteral("< 0 KB >"));
+    EXPECT_EQ(lines[at + 1],
+              sp(67) + QStringLiteral("    0 Files") + sp(12) + QStringLiteral("< 0 KB >"));
     EXPECT_EQ(lines[at + 2], QStringLiteral("C:\\open"));
     EXPECT_FALSE(lines.join(u'\n').contains(QStringLiteral("secret")));
     EXPECT_EQ(f.host.foundCount, QStringLiteral("1"));
@@ -58,7 +59,8 @@ TEST(HostileTree, FoldersAndFilesDeletedDuringTheScanDoNotStopIt) {
     };
     const QStringList lines = f.run(Mode::Totals);
     EXPECT_TRUE(lines.contains(QStringLiteral("C:\\b")));  // read before it vanished: listed empty
-    EXPECT_TRUE(lines.contains(QStringLiteral("  C:\\c\\dangling") + sp(72) + QStringLiteral("-") + sp(9)));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("  C:\\c\\dangling") + sp(72) + QStringLiteral("-") + sp(9)));
     EXPECT_EQ(f.host.foundCount, QStringLiteral("2"));
     EXPECT_TRUE(f.host.finished);
 }
@@ -91,7 +93,8 @@ TEST(HostileTree, NamesTheCodePageCannotHoldAreWrittenWithQuestionMarksAndStayAl
     // Side A keeps the real names, so each file can be found again.
     bool sawBackslashName = false;
     for (const SideARow& row : f.host.sideA)
-        if (dosfs::encodeHostName(row.path.mid(3)) == QByteArray("back\\slash.txt")) sawBackslashName = true;
+        if (dosfs::encodeHostName(row.path.mid(3)) == QByteArray("back\\slash.txt"))
+            sawBackslashName = true;
     EXPECT_TRUE(sawBackslashName);
 }
 
@@ -142,5 +145,6 @@ TEST(HostileTree, LinkLoopsAreNotEntered) {
     const QStringList lines = f.run(Mode::Totals);
     EXPECT_EQ(f.host.sideA.size(), 3u);  // data.txt and the two loop links
     EXPECT_FALSE(lines.join(u'\n').contains(QStringLiteral("C:\\real\\self")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("  C:\\loop-a") + sp(76) + QStringLiteral("-") + sp(9)));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("  C:\\loop-a") + sp(76) + QStringLiteral("-") + sp(9)));
 }

@@ -18,10 +18,10 @@ QString footer(const QString& count, const QString& kb) {
 }
 
 class ScanTreeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        tree.file("a.txt", 6);                     // 2024/01/05 5:07:09
-        tree.file("B.txt", 12345, 1704412800);     // midnight
+        tree.file("a.txt", 6);                  // 2024/01/05 5:07:09
+        tree.file("B.txt", 12345, 1704412800);  // midnight
         tree.file("Readme.TXT", 0, 1704067199);
         tree.file("sub/x.tar.txt", 2);
         tree.folder("sub/deep");
@@ -52,7 +52,8 @@ TEST_F(ScanTreeTest, ListWithTotalsModeListsEveryFolderWithItsFooterAndTheTotal)
         QStringLiteral("C:\\日本"),
         QStringLiteral("  C:\\日本\\メモ.txt") + sp(69) + QStringLiteral("-     1000"),
         footer(QStringLiteral("    1"), sp(12) + QStringLiteral("< 1 KB >")),
-        sp(54) + QStringLiteral("    Total        5 Files") + sp(8) + QStringLiteral("[ 13.35 KB ]"),
+        sp(54) + QStringLiteral("    Total        5 Files") + sp(8) +
+            QStringLiteral("[ 13.35 KB ]"),
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(f.host.lines, expected);
@@ -102,7 +103,8 @@ TEST_F(ScanTreeTest, FolderSizeModeNamesEachFolderInItsFooter) {
             QStringLiteral("< 0 KB >"),
         QStringLiteral("C:\\日本") + sp(58) + QStringLiteral("      1 Files") + sp(12) +
             QStringLiteral("< 1 KB >"),
-        sp(54) + QStringLiteral("    Total        5 Files") + sp(8) + QStringLiteral("[ 13.35 KB ]"),
+        sp(54) + QStringLiteral("    Total        5 Files") + sp(8) +
+            QStringLiteral("[ 13.35 KB ]"),
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(f.host.lines, expected);
@@ -119,10 +121,12 @@ TEST_F(ScanTreeTest, OutputType2ListsBareNamesWithPaddedDates) {
     EXPECT_EQ(lines[4].size(), 99);
     EXPECT_EQ(lines[5], QStringLiteral("  B.txt") + sp(57) + QStringLiteral("-    12345") +
                             QStringLiteral("2024/01/05") + sp(6));
-    EXPECT_EQ(lines[7], sp(44) + QStringLiteral("    3 Files") + sp(8) + QStringLiteral("< 12.35 KB >"));
-    EXPECT_EQ(lines[14], QStringLiteral("  メモ.txt") + sp(54) + QStringLiteral("-     1000") + date);
-    EXPECT_EQ(lines.last(),
-              sp(31) + QStringLiteral("    Total        5 Files") + sp(8) + QStringLiteral("[ 13.35 KB ]"));
+    EXPECT_EQ(lines[7],
+              sp(44) + QStringLiteral("    3 Files") + sp(8) + QStringLiteral("< 12.35 KB >"));
+    EXPECT_EQ(lines[14],
+              QStringLiteral("  メモ.txt") + sp(54) + QStringLiteral("-     1000") + date);
+    EXPECT_EQ(lines.last(), sp(31) + QStringLiteral("    Total        5 Files") + sp(8) +
+                                QStringLiteral("[ 13.35 KB ]"));
 }
 
 TEST(ScanTreeEdges, AnEmptyRootHasAFooterButNoTotal) {
@@ -151,9 +155,12 @@ TEST(ScanTreeEdges, ExactSumsAndTenDigitSizes) {
     tree.file("big.iso", 1234567890);
     ScanFixture f(tree);
     const QStringList lines = f.run(Mode::Totals);
-    EXPECT_TRUE(lines.contains(line1(QStringLiteral("C:\\big.iso"), QStringLiteral("1234567890"), 75)));
-    EXPECT_TRUE(lines.contains(footer(QStringLiteral("   10"), sp(10) + QStringLiteral("< 0.1 KB >"))));
-    EXPECT_TRUE(lines.contains(footer(QStringLiteral("    1"), sp(6) + QStringLiteral("< 1234568 KB >"))));
+    EXPECT_TRUE(
+        lines.contains(line1(QStringLiteral("C:\\big.iso"), QStringLiteral("1234567890"), 75)));
+    EXPECT_TRUE(
+        lines.contains(footer(QStringLiteral("   10"), sp(10) + QStringLiteral("< 0.1 KB >"))));
+    EXPECT_TRUE(
+        lines.contains(footer(QStringLiteral("    1"), sp(6) + QStringLiteral("< 1234568 KB >"))));
     EXPECT_EQ(lines.last(), sp(54) + QStringLiteral("    Total       11 Files") +
                                 QStringLiteral("   [ 1234567.99 KB ]"));
 }
@@ -176,18 +183,19 @@ TEST(ScanTreeEdges, FoldersBelowTheEighthLevelAreNotListed) {
 
 TEST(ScanTreeEdges, NamesSortRegardlessOfCaseAndTiesByExactText) {
     TempTree tree;
-    for (const char* name : {"Readme.TXT", "b.txt", "a.txt", "B.txt", "_x", "Z"}) tree.file(name, 1);
+    for (const char* name : {"Readme.TXT", "b.txt", "a.txt", "B.txt", "_x", "Z"})
+        tree.file(name, 1);
     ScanFixture f(tree);
     f.run(Mode::Plain);
     QStringList order;
     for (const SideARow& row : f.host.sideA) order.append(row.path.mid(3));
-    EXPECT_EQ(order, (QStringList{QStringLiteral("_x"), QStringLiteral("a.txt"), QStringLiteral("B.txt"),
-                                  QStringLiteral("b.txt"), QStringLiteral("Readme.TXT"),
-                                  QStringLiteral("Z")}));
+    EXPECT_EQ(order, (QStringList{QStringLiteral("_x"), QStringLiteral("a.txt"),
+                                  QStringLiteral("B.txt"), QStringLiteral("b.txt"),
+                                  QStringLiteral("Readme.TXT"), QStringLiteral("Z")}));
 }
 
 class StopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.file("A/a.txt", 1000);
         tree.file("A/A1/a1.txt", 1000);

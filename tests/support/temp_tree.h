@@ -9,7 +9,7 @@
 #include <cstdint>
 
 class TempTree {
-public:
+  public:
     TempTree();  // creates <tmp>/tolan-XXXXXX/root
     ~TempTree();
     TempTree(const TempTree&) = delete;
@@ -17,7 +17,9 @@ public:
 
     // Host path of the root folder (the "root" folder inside the temporary one).
     const QByteArray& root() const { return root_; }
-    QByteArray path(const QByteArray& rel) const { return rel.isEmpty() ? root_ : root_ + '/' + rel; }
+    QByteArray path(const QByteArray& rel) const {
+        return rel.isEmpty() ? root_ : root_ + '/' + rel;
+    }
 
     // Creates parent folders as needed. Sizes are made sparse; the time is
     // seconds since the epoch (UTC in the tests); the default is 2024/01/05 5:07:09.
@@ -30,7 +32,7 @@ public:
     // what a single call could name.
     void deepFolders(const QByteArray& name, int levels, const QByteArray& fileName);
 
-private:
+  private:
     QByteArray top_;
     QByteArray root_;
 };
