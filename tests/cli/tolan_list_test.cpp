@@ -116,6 +116,9 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
     TempTree tree;
     tree.file("file.txt", 1);
     tree.folder("readonly");
+    tree.file("private/inside.txt", 1);
+    chmod(tree.path("private").constData(), 0700);
+    chown(tree.path("private").constData(), 0, 0);
     chmod(tree.root().constData(), 0755);
     chmod(tree.path("..").constData(), 0755);
     chmod(tree.path("readonly").constData(), 0555);
@@ -130,6 +133,7 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
         {{drive(tree), tree.path("missing").toStdString()}, 1, "missing", false},
         {{drive(tree), "C:\\file.txt"}, 1, "C:\\file.txt", false},
         {{drive(tree), "Q:\\"}, 1, "Q:\\", false},
+        {{drive(tree), "C:\\private"}, 1, "C:\\private", true},
         {{drive(tree), "-o", tree.path("nowhere/out.txt").toStdString(), "C:\\"},
          1,
          "nowhere/out.txt",
