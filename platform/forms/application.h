@@ -1,0 +1,20 @@
+#pragma once
+// Program-wide services the forms rely on.
+
+#include <QString>
+
+namespace forms {
+
+class Application {
+public:
+    virtual ~Application() = default;
+    // Runs every queued event handler, then returns.
+    virtual void letEventsRun() = 0;
+    virtual void beep() = 0;
+    virtual void clipboardClear() = 0;
+    virtual void clipboardSetText(const QString& text) = 0;
+    // Ends the program at once; no other window's closing handler runs.
+    virtual void end() = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,104 @@
+#pragma once
+// Labels, text boxes, buttons, frames, lines, drop-down boxes and timers.
+
+#include "platform/forms/control.h"
+
+#include <QStringList>
+
+namespace forms {
+
+class Label : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::Label; }
+};
+
+class CommandButton : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::Button; }
+};
+
+class Frame : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::Frame; }
+};
+
+// A text box raises Change whenever its text changes, by code or by typing.
+class TextBox : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::TextBox; }
+    void setText(const QString& text) override;
+    bool multiLine() const { return multiLine_; }
+    void setMultiLine(bool v) { multiLine_ = v; }
+    // Typed by the user: stored, then Change.
+    void typed(const QString& text);
+
+private:
+    bool multiLine_ = false;
+};
+
+// A separator line between two points, in its container's twips.
+class Line : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::Line; }
+    int x1() const { return x1_; }
+    int y1() const { return y1_; }
+    int x2() const { return x2_; }
+    int y2() const { return y2_; }
+    void setX1(int v) { setPoints(v, y1_, x2_, y2_); }
+    void setY1(int v) { setPoints(x1_, v, x2_, y2_); }
+    void setX2(int v) { setPoints(x1_, y1_, v, y2_); }
+    void setY2(int v) { setPoints(x1_, y1_, x2_, v); }
+    void setPoints(int x1, int y1, int x2, int y2);
+
+private:
+    int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+};
+
+// An editable drop-down box: its text and a list in insertion order.
+class ComboBox : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::ComboBox; }
+    void setText(const QString& text) override;  // raises Change
+    void addItem(const QString& item);
+    void clear();
+    int listCount() const { return static_cast<int>(items_.size()); }
+    QString list(int i) const { return i >= 0 && i < items_.size() ? items_[i] : QString(); }
+    const QStringList& items() const { return items_; }
+    // The user typed: stored, then Change.
+    void typed(const QString& text);
+    // The user picked entry i: the text becomes the entry, then Click.
+    void picked(int i);
+
+private:
+    QStringList items_;
+};
+
+// Ticks every `interval` milliseconds while enabled, on the clock the
+// binding or a test drives.
+class Timer : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::Timer; }
+    int interval() const { return interval_; }
+    void setInterval(int ms);
+    bool timerEnabled() const { return on_; }
+    void setTimerEnabled(bool on);
+    std::function<void()> Tick;  // the Timer event
+    void tick() {
+        if (on_ && interval_ > 0 && Tick) Tick();
+    }
+    // Milliseconds since the last tick, kept by a manual clock.
+    int elapsed = 0;
+
+private:
+    int interval_ = 0;
+    bool on_ = false;
+};
+
+}  // namespace forms

@@ -1,0 +1,145 @@
+#pragma once
+// A control of a form: a plain object holding its state in twips and text,
+// raising its events synchronously. The form's observer (the Qt binding) is
+// told of every change; the model never asks the view for its state.
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace forms {
+
+class Control;
+class Form;
+
+// What changed, for the observer.
+enum class Prop {
+    Geometry,
+    Visible,
+    Enabled,
+    Text,
+    ForeColor,
+    Font,
+    ItemsAppended,  // items added at the end; the view may catch up later
+    ItemsReset,     // items cleared or replaced
+    Selection,
+    TopIndex,
+    ListIndex,
+    MousePointer,
+    Timer,  // interval or enabled
+    Focus,
+    WindowState,
+    Menu,
+};
+
+class Observer {
+public:
+    virtual ~Observer() = default;
+    virtual void changed(Control& control, Prop what) = 0;
+    virtual void formChanged(Form& form, Prop what) = 0;
+};
+
+// Mouse buttons and shift state as event arguments carry them.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
+
+enum class MousePointer { Default = 0, Arrow = 1, SizeWE = 9, Hourglass = 11 };
+
+// Colours as 0xRRGGBB; the 16-colour palette's entry 4 is dark red.
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kPaletteRed = 0x800000;
+
+struct Font {
+    QString name;
+    int points = 9;
+    bool operator==(const Font&) const = default;
+};
+
+enum class Kind { Label, TextBox, Button, ListBox, ComboBox, DriveList, DirList, FileList, Frame, Line, Timer };
+
+class Control {
+public:
+    using MouseHandler = std::function<void(int button, int shift, int x, int y)>;
+
+    Control(Form& form, Control* container, QString name, int index);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    virtual Kind kind() const = 0;
+    Form& form() const { return form_; }
+    Control* container() const { return container_; }  // a frame, or nullptr for the form
+    const QString& name() const { return name_; }
+    int index() const { return index_; }  // position in its control array; -1 when alone
+
+    int left() const { return left_; }
+    int top() const { return top_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setLeft(int v) { setGeometry(v, top_, width_, height_); }
+    void setTop(int v) { setGeometry(left_, v, width_, height_); }
+    void setWidth(int v) { setGeometry(left_, top_, v, height_); }
+    void setHeight(int v) { setGeometry(left_, top_, width_, v); }
+    void setGeometry(int left, int top, int width, int height);
+
+    bool visible() const { return visible_; }
+    void setVisible(bool v);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool v);
+
+    // The caption of labels and buttons, the text of text and drop-down boxes.
+    const QString& text() const { return text_; }
+    virtual void setText(const QString& text);
+
+    uint32_t foreColor() const { return foreColor_; }
+    void setForeColor(uint32_t rgb);
+    const Font& font() const { return font_; }
+    void setFont(const Font& font);
+    MousePointer mousePointer() const { return pointer_; }
+    void setMousePointer(MousePointer p);
+
+    // Asks for the input focus; the view moves it, the model only records it.
+    void setFocus();
+
+    // Events. Handlers are set by the form's code; the binding and tests raise them.
+    std::function<void()> Click, DblClick, GotFocus, LostFocus, Change;
+    MouseHandler MouseDown, MouseMove, MouseUp;
+    std::function<void(int keyCode, int shift)> KeyDown;
+
+    void raiseClick() { if (Click) Click(); }
+    void raiseDblClick() { if (DblClick) DblClick(); }
+    void raiseGotFocus() { if (GotFocus) GotFocus(); }
+    void raiseLostFocus() { if (LostFocus) LostFocus(); }
+    void raiseChange() { if (Change) Change(); }
+    void raiseMouseDown(int b, int s, int x, int y) { if (MouseDown) MouseDown(b, s, x, y); }
+    void raiseMouseMove(int b, int s, int x, int y) { if (MouseMove) MouseMove(b, s, x, y); }
+    void raiseMouseUp(int b, int s, int x, int y) { if (MouseUp) MouseUp(b, s, x, y); }
+    void raiseKeyDown(int key, int shift) { if (KeyDown) KeyDown(key, shift); }
+
+    // What the user changed in the view, written back before its event.
+    void setGeometryFromUser(int left, int top, int width, int height);
+    void setTextFromUser(const QString& text);
+
+protected:
+    void notify(Prop what);
+    QString text_;
+
+private:
+    Form& form_;
+    Control* container_;
+    QString name_;
+    int index_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    uint32_t foreColor_ = kBlack;
+    Font font_;
+    MousePointer pointer_ = MousePointer::Default;
+};
+
+}  // namespace forms

@@ -1,0 +1,149 @@
+#include "platform/forms/file_controls.h"
+
+#include "platform/dosfs/directory.h"
+#include "platform/dosfs/errors.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace forms {
+
+void sortNames(QStringList& names) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = QString::compare(a.toLower(), b.toLower(), Qt::CaseSensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
+namespace {
+
+// Reads the folder at dosPath; false when it cannot be read.
+bool readFolder(const dosfs::FileSystem& fs, const QString& dosPath, dosfs::FolderContents& out) {
+    const dosfs::Resolved r = fs.resolve(dosPath);
+    dosfs::Directory dir;
+    if (r.error || dosfs::Directory::open(r.host, dir) != 0) return false;
+    return dir.read(out) == 0;
+}
+
+}  // namespace
+
+DriveListBox::DriveListBox(Form& form, Control* container, QString name, int index,
+                           dosfs::FileSystem& fs)
+    : Control(form, container, std::move(name), index), fs_(fs) {
+    text_ = fs_.drives().chooserEntry(fs_.currentDrive());
+}
+
+int DriveListBox::setDrive(const QString& drive) {
+    if (drive.isEmpty() || !fs_.drives().contains(drive[0])) return dosfs::kDeviceUnavailable;
+    const QString entry = fs_.drives().chooserEntry(drive[0]);
+    if (entry == text_) return dosfs::kOk;
+    text_ = entry;
+    notify(Prop::Text);
+    raiseChange();
+    return dosfs::kOk;
+}
+
+DirListBox::DirListBox(Form& form, Control* container, QString name, int index,
+                       dosfs::FileSystem& fs)
+    : Control(form, container, std::move(name), index), fs_(fs) {
+    path_ = fs_.currentFolder(fs_.currentDrive());
+    refresh();
+}
+
+int DirListBox::setPath(const QString& path) {
+    const dosfs::Resolved r = fs_.resolve(path);
+    if (r.error) return r.error;
+    if (!r.isFolder) return dosfs::kPathNotFound;
+    if (r.dos == path_) return dosfs::kOk;
+    path_ = r.dos;
+    listIndex_ = -1;
+    refresh();
+    raiseChange();
+    return dosfs::kOk;
+}
+
+void DirListBox::refresh() {
+    subfolders_.clear();
+    dosfs::FolderContents contents;
+    if (readFolder(fs_, path_, contents))
+        for (const dosfs::DirEntry& e : contents.folders) subfolders_.append(e.name);
+    sortNames(subfolders_);
+    notify(Prop::ItemsReset);
+}
+
+QString DirListBox::list(int i) const {
+    if (i >= 0) {
+        if (i >= subfolders_.size()) return QString();
+        return (path_.endsWith(u'\\') ? path_ : path_ + u'\\') + subfolders_[i];
+    }
+    QString p = path_;
+    for (int up = -1; up > i; --up) {
+        const QString parent = dosfs::parentFolder(p);
+        if (parent == p) return QString();
+        p = parent;
+    }
+    return p;
+}
+
+std::vector<DirListBox::Row> DirListBox::rows() const {
+    std::vector<Row> out;
+    const QStringList parts = path_.mid(3).split(u'\\', Qt::SkipEmptyParts);
+    const int open = static_cast<int>(parts.size()) + 1;  // the root and each folder below it
+    out.push_back({path_.left(3), -open, 0});
+    for (int k = 0; k < parts.size(); ++k) out.push_back({parts[k], -open + k + 1, k + 1});
+    for (int i = 0; i < subfolders_.size(); ++i) out.push_back({subfolders_[i], i, open});
+    return out;
+}
+
+FileListBox::FileListBox(Form& form, Control* container, QString name, int index,
+                         dosfs::FileSystem& fs)
+    : Control(form, container, std::move(name), index), fs_(fs) {
+    path_ = fs_.currentFolder(fs_.currentDrive());
+    reload();
+}
+
+int FileListBox::setPath(const QString& path) {
+    const dosfs::Resolved r = fs_.resolve(path);
+    if (r.error) return r.error;
+    if (!r.isFolder) return dosfs::kPathNotFound;
+    path_ = r.dos;
+    reload();
+    return dosfs::kOk;
+}
+
+void FileListBox::setPattern(const QString& pattern) {
+    pattern_ = pattern;
+    reload();
+}
+
+void FileListBox::picked(int i) {
+    if (i < 0 || i >= files_.size()) return;
+    listIndex_ = i;
+    raiseClick();
+}
+
+void FileListBox::reload() {
+    files_.clear();
+    listIndex_ = -1;
+    dosfs::FolderContents contents;
+    if (readFolder(fs_, path_, contents)) {
+        QList<QRegularExpression> patterns;
+        bool all = false;
+        for (const QString& p : pattern_.split(u';', Qt::SkipEmptyParts)) {
+            const QString t = p.trimmed();
+            if (t == QLatin1String("*.*") || t == QLatin1String("*")) all = true;
+            patterns.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(t),
+                                               QRegularExpression::CaseInsensitiveOption));
+        }
+        for (const dosfs::DirEntry& e : contents.files) {
+            bool match = all;
+            for (const QRegularExpression& re : patterns) match = match || re.match(e.name).hasMatch();
+            if (match) files_.append(e.name);
+        }
+    }
+    sortNames(files_);
+    notify(Prop::ItemsReset);
+}
+
+}  // namespace forms

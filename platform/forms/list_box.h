@@ -1,0 +1,56 @@
+#pragma once
+// A list box: items appended at the end, a selected state per item
+// (extended multiple selection), the top visible row and the list index.
+
+#include "platform/forms/control.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace forms {
+
+class ListBox : public Control {
+public:
+    using Control::Control;
+    Kind kind() const override { return Kind::ListBox; }
+
+    void addItem(const QString& item);
+    void clear();
+    int listCount() const { return static_cast<int>(items_.size()); }
+    QString list(int i) const { return valid(i) ? items_[static_cast<size_t>(i)] : QString(); }
+    const std::vector<QString>& items() const { return items_; }
+    // Counts clears, so a view can tell a reset from appends.
+    unsigned generation() const { return generation_; }
+
+    bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
+    void setSelected(int i, bool on);
+    void clearSelection();
+    bool anySelected() const { return selectedCount_ > 0; }
+
+    int topIndex() const { return top_; }
+    void setTopIndex(int row);
+    int listIndex() const { return listIndex_; }
+    void setListIndex(int row);
+
+    bool multiSelect() const { return multiSelect_; }
+    void setMultiSelect(bool v) { multiSelect_ = v; }
+
+    // Written back by the view before it raises the event.
+    void setSelectedFromUser(int i, bool on);
+    void setTopIndexFromUser(int row) { top_ = row; }
+    void setListIndexFromUser(int row) { listIndex_ = row; }
+
+private:
+    bool valid(int i) const { return i >= 0 && static_cast<size_t>(i) < items_.size(); }
+
+    std::vector<QString> items_;
+    std::vector<unsigned char> selected_;
+    int selectedCount_ = 0;
+    unsigned generation_ = 0;
+    int top_ = 0;
+    int listIndex_ = -1;
+    bool multiSelect_ = false;
+};
+
+}  // namespace forms

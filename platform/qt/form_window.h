@@ -1,0 +1,73 @@
+#pragma once
+// A form shown as a real Qt window: one widget per control at its twips
+// position divided by 15, created in design order so later controls lie on
+// top. The window observes the model and writes back what the user changes
+// (text typed, selection, top row, window size) before raising the event.
+
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+
+#include <QMainWindow>
+
+#include <unordered_map>
+
+class QTimer;
+
+namespace qtbind {
+
+class ListBoxModel;
+
+constexpr int kTwipsPerPixel = 15;
+// The frame and menu bar of the design window: its client area is this much
+// narrower and lower than the form's outer size.
+constexpr int kFrameWidth = 135;
+constexpr int kFrameHeight = 690;
+
+class FormWindow : public QMainWindow, public forms::Observer {
+public:
+    explicit FormWindow(forms::Form& form, QWidget* parent = nullptr);
+    ~FormWindow() override;
+
+    forms::Form& form() const { return form_; }
+    QWidget* widgetOf(const forms::Control& c) const;
+    QWidget* client() const { return client_; }
+
+    void changed(forms::Control& control, forms::Prop what) override;
+    void formChanged(forms::Form& form, forms::Prop what) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QWidget* create(forms::Control& c, QWidget* parent);
+    void wireListBox(forms::Control& c, QWidget* view);
+    void applyGeometry(forms::Control& c);
+    void applyText(forms::Control& c);
+    void applyItems(forms::Control& c);
+    void applySelection(forms::Control& c);
+    void applyTimer(forms::Control& c);
+    void applyFormGeometry();
+    void buildMenus();
+    forms::Control* controlOf(QObject* o) const;
+
+    forms::Form& form_;
+    QWidget* client_ = nullptr;
+    std::unordered_map<const forms::Control*, QWidget*> widgets_;
+    std::unordered_map<const QObject*, forms::Control*> controls_;  // widgets and viewports
+    std::unordered_map<const forms::Control*, ListBoxModel*> models_;
+    std::unordered_map<const forms::Control*, QTimer*> timers_;
+    int applying_ = 0;  // >0 while the model's state is put into the widgets
+};
+
+// Twips to pixels and back.
+int toPixels(int twips);
+// The installed font that stands in for a font name the forms use.
+QString substituteFont(const QString& name);
+// The key code of a Qt key (letters, digits, arrows, function keys...).
+int keyCodeOf(int qtKey);
+
+}  // namespace qtbind

@@ -1,0 +1,39 @@
+#include "platform/qt/list_model.h"
+
+#include <QTimer>
+
+namespace qtbind {
+
+ListBoxModel::ListBoxModel(forms::ListBox& box, QObject* parent)
+    : QAbstractListModel(parent), box_(box), shown_(box.listCount()) {}
+
+int ListBoxModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
+
+QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= box_.listCount()) return {};
+    return box_.items()[static_cast<size_t>(index.row())];
+}
+
+void ListBoxModel::itemsAppended() {
+    if (scheduled_) return;
+    scheduled_ = true;
+    QTimer::singleShot(0, this, [this] { catchUp(); });
+}
+
+void ListBoxModel::itemsReset() {
+    beginResetModel();
+    shown_ = box_.listCount();
+    endResetModel();
+}
+
+void ListBoxModel::catchUp() {
+    scheduled_ = false;
+    const int count = box_.listCount();
+    if (count == shown_) return;
+    if (count < shown_) return itemsReset();
+    beginInsertRows(QModelIndex(), shown_, count - 1);
+    shown_ = count;
+    endInsertRows();
+}
+
+}  // namespace qtbind

@@ -1,0 +1,31 @@
+#pragma once
+// A Qt item model over a list box's items. Appends are shown in batches:
+// the row count catches up with the items when the event queue runs.
+
+#include "platform/forms/list_box.h"
+
+#include <QAbstractListModel>
+
+namespace qtbind {
+
+class ListBoxModel : public QAbstractListModel {
+public:
+    explicit ListBoxModel(forms::ListBox& box, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // Called for ItemsAppended: schedules one catch-up for many appends.
+    void itemsAppended();
+    // Called for ItemsReset: the rows are reset now.
+    void itemsReset();
+    // Shows every item appended so far.
+    void catchUp();
+
+private:
+    forms::ListBox& box_;
+    int shown_ = 0;
+    bool scheduled_ = false;
+};
+
+}  // namespace qtbind

@@ -1,0 +1,132 @@
+#include "shell/form1.h"
+
+namespace shell {
+namespace {
+
+using forms::Control;
+
+template <typename T, typename... Extra>
+T& make(forms::Form& f, const char* name, int index, Control* in, int l, int t, int w, int h,
+        const QString& text, Extra&&... extra) {
+    T& c = f.add<T>(QString::fromLatin1(name), index, in, std::forward<Extra>(extra)...);
+    c.setGeometry(l, t, w, h);
+    if (!text.isEmpty()) c.setText(text);
+    c.setFont({kDefaultFont, 9});
+    return c;
+}
+
+forms::Line& line(forms::Form& f, int index, int x1, int y1, int x2, int y2) {
+    forms::Line& l = f.add<forms::Line>(QStringLiteral("Line1"), index);
+    l.setPoints(x1, y1, x2, y2);
+    return l;
+}
+
+forms::TextBox& hidden(forms::TextBox& box) {
+    box.setVisible(false);
+    return box;
+}
+
+forms::Timer& timer(forms::Form& f, const char* name, int interval, bool on) {
+    forms::Timer& t = f.add<forms::Timer>(QString::fromLatin1(name));
+    t.setInterval(interval);
+    t.setTimerEnabled(on);
+    return t;
+}
+
+}  // namespace
+
+Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
+    : Form(app, QStringLiteral("Form1")),
+      fs(fileSystem),
+      Line1_0(line(*this, 0, 0, 0, 11880, 0)),
+      Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 90, 150, 2040, 495, QStringLiteral("ＴＯＬａｎ"))),
+      Label9(make<forms::Label>(*this, "Label9", -1, nullptr, 2115, 315, 780, 255, QStringLiteral("Ver.2.31"))),
+      Label3(make<forms::Label>(*this, "Label3", -1, nullptr, 2970, 300, 1260, 285, QStringLiteral("出力タイプ"))),
+      Combo2(make<forms::ComboBox>(*this, "Combo2", -1, nullptr, 4155, 270, 1740, 315, QString())),
+      Label4(make<forms::Label>(*this, "Label4", -1, nullptr, 6120, 315, 1245, 240, QStringLiteral("出力拡張子"))),
+      Combo1(make<forms::ComboBox>(*this, "Combo1", -1, nullptr, 7320, 270, 1065, 315, QString())),
+      Label2(make<forms::Label>(*this, "Label2", -1, nullptr, 8535, 315, 1545, 285, QStringLiteral("解析ドライブ"))),
+      Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 9960, 270, 780, 330, QString())),
+      Command7(make<forms::CommandButton>(*this, "Command7", -1, nullptr, 11250, 270, 375, 285, QStringLiteral("？"))),
+      Label8(make<forms::Label>(*this, "Label8", -1, nullptr, 9720, 765, 1905, 240, QStringLiteral("解析対象ﾃﾞｨﾚｸﾄﾘ"))),
+      Text2(hidden(make<forms::TextBox>(*this, "Text2", -1, nullptr, 9330, 1110, 2550, 720, QString()))),
+      Drive1(make<forms::DriveListBox>(*this, "Drive1", -1, nullptr, 9330, 1860, 2565, 300, QString(), fileSystem)),
+      Dir1(make<forms::DirListBox>(*this, "Dir1", -1, nullptr, 9330, 2160, 2565, 3390, QString(), fileSystem)),
+      File1(make<forms::FileListBox>(*this, "File1", -1, nullptr, 9330, 5580, 2565, 1890, QString(), fileSystem)),
+      Frame1(make<forms::Frame>(*this, "Frame1", -1, nullptr, 0, 675, 9285, 2130, QString())),
+      Command8([this] {
+          return std::array<forms::CommandButton*, 3>{
+              &make<forms::CommandButton>(*this, "Command8", 0, &Frame1, 15, 120, 6315, 300, QString()),
+              &make<forms::CommandButton>(*this, "Command8", 1, &Frame1, 6330, 135, 1035, 300, QString()),
+              &make<forms::CommandButton>(*this, "Command8", 2, &Frame1, 7365, 120, 1905, 300, QString())};
+      }()),
+      Text9([this] {
+          return std::array<forms::TextBox*, 3>{
+              &make<forms::TextBox>(*this, "Text9", 0, &Frame1, 165, 180, 5805, 195, QStringLiteral("ファイル名")),
+              &make<forms::TextBox>(*this, "Text9", 1, &Frame1, 6420, 180, 675, 195, QStringLiteral("サイズ")),
+              &make<forms::TextBox>(*this, "Text9", 2, &Frame1, 7455, 180, 1635, 195, QStringLiteral("更新日時"))};
+      }()),
+      Label10([this] {
+          return std::array<forms::Label*, 2>{
+              &make<forms::Label>(*this, "Label10", 0, &Frame1, 6210, 135, 285, 330, QString()),
+              &make<forms::Label>(*this, "Label10", 1, &Frame1, 7155, 135, 285, 375, QString())};
+      }()),
+      List2([this] {
+          return std::array<forms::ListBox*, 3>{
+              &make<forms::ListBox>(*this, "List2", 0, &Frame1, 0, 405, 7395, 1680, QString()),
+              &make<forms::ListBox>(*this, "List2", 1, &Frame1, 6315, 405, 1755, 1680, QString()),
+              &make<forms::ListBox>(*this, "List2", 2, &Frame1, 7335, 405, 1950, 1680, QString())};
+      }()),
+      Line1_2(line(*this, 2, 0, 2835, 9315, 2835)),
+      List1(make<forms::ListBox>(*this, "List1", -1, nullptr, 15, 2895, 9285, 4710, QString())),
+      Label7(make<forms::Label>(*this, "Label7", -1, nullptr, 10260, 7725, 1530, 285, QString())),
+      Line1_1(line(*this, 1, -45, 7785, 11970, 7785)),
+      Command3(make<forms::CommandButton>(*this, "Command3", -1, nullptr, 1995, 7905, 1155, 375, QStringLiteral("ﾌｧｲﾙ表示１"))),
+      Command1(make<forms::CommandButton>(*this, "Command1", -1, nullptr, 3345, 7905, 1155, 375, QStringLiteral("ﾌｧｲﾙ表示２"))),
+      Command4(make<forms::CommandButton>(*this, "Command4", -1, nullptr, 4890, 7905, 1155, 375, QStringLiteral("ﾌｧｲﾙ出力"))),
+      Command5(make<forms::CommandButton>(*this, "Command5", -1, nullptr, 6945, 7905, 1155, 375, QStringLiteral("終了"))),
+      Command6(make<forms::CommandButton>(*this, "Command6", -1, nullptr, 165, 7920, 1425, 375, QStringLiteral("ﾌｫｰﾙﾀﾞ容量表示"))),
+      Command9(make<forms::CommandButton>(*this, "Command9", -1, nullptr, 8355, 7950, 870, 300, QStringLiteral("cmnt ON"))),
+      Label6(make<forms::Label>(*this, "Label6", -1, nullptr, 9450, 7965, 1440, 240, QStringLiteral("検索件数(ﾌｧｲﾙ数)"))),
+      Label5(make<forms::Label>(*this, "Label5", -1, nullptr, 11055, 7965, 720, 240, QString())),
+      Text8(hidden(make<forms::TextBox>(*this, "Text8", -1, nullptr, 1455, 210, 1395, 330, QStringLiteral("Ver.3 で有効")))),
+      Text11(hidden(make<forms::TextBox>(*this, "Text11", -1, nullptr, 5610, 30, 1740, 405, QString()))),
+      Text12(hidden(make<forms::TextBox>(*this, "Text12", -1, nullptr, 10005, 1365, 1185, 285, QString()))),
+      Text10(hidden(make<forms::TextBox>(*this, "Text10", -1, nullptr, 195, 1470, 2190, 510,
+                                         QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)\r\n")))),
+      Text3(hidden(make<forms::TextBox>(*this, "Text3", -1, nullptr, 6060, 3045, 2835, 285, QStringLiteral("Text3")))),
+      Text5(hidden(make<forms::TextBox>(*this, "Text5", -1, nullptr, 2130, 3705, 4935, 2655, QString()))),
+      Text4(hidden(make<forms::TextBox>(*this, "Text4", -1, nullptr, 3375, 4680, 2010, 570, QStringLiteral("処 理 中")))),
+      Timer1(timer(*this, "Timer1", 12000, false)),
+      Timer2(timer(*this, "Timer2", 15000, false)),
+      Timer3(timer(*this, "Timer3", 30, false)),
+      Timer4(timer(*this, "Timer4", 6000, false)) {
+    setCaption(QStringLiteral("Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ"));
+    setWidth(kDesignWidth);
+    setHeight(kDesignHeight);
+    Text10.setMultiLine(true);
+    Text5.setMultiLine(true);
+    Text2.setMultiLine(true);
+    for (forms::ListBox* l : List2) l->setFont({kFixedFont, 9});
+    List1.setFont({kFixedFont, 9});
+    List1.setMultiSelect(true);
+    for (forms::ListBox* l : List2) l->setMultiSelect(true);
+    createMenu();
+    Resize = [this] { Form_Resize(); };
+}
+
+void Form1::createMenu() {
+    OPTION = &addMenu(QStringLiteral("OPTION"), QStringLiteral("OPTION"));
+    FILE = &OPTION->add(QStringLiteral("FILE"), QStringLiteral("ファイル出力"));
+    KOUT = &FILE->add(QStringLiteral("KOUT"), QStringLiteral("ファイル出力ディレクトリ設定"));
+    FR1 = &FILE->add(QStringLiteral("FR1"), QStringLiteral("FileName+Size+Date"));
+    FR0 = &FILE->add(QStringLiteral("FR0"), QStringLiteral("FileName+Size+Date(Directry分離)"));
+    FR2 = &FILE->add(QStringLiteral("FR2"), QStringLiteral("FileName+Size"));
+    FR3 = &FILE->add(QStringLiteral("FR3"), QStringLiteral("FileName+Date"));
+    FR4 = &FILE->add(QStringLiteral("FR4"), QStringLiteral("FileName"));
+    OUTPUT = &OPTION->add(QStringLiteral("OUTPUT"), QStringLiteral("プリント出力"));
+    sgraph = &OPTION->add(QStringLiteral("sgraph"), QStringLiteral("占有グラフ"));
+    KANRI = &OPTION->add(QStringLiteral("KANRI"), QStringLiteral("保存ファイルの管理"));
+}
+
+}  // namespace shell

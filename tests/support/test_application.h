@@ -1,0 +1,30 @@
+#pragma once
+// The program-wide services for model tests: queued actions run when events
+// are let run, the clipboard is a string, beeps and the end are counted.
+
+#include "platform/forms/application.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class TestApplication : public forms::Application {
+public:
+    std::vector<std::function<void()>> queued;
+    QString clipboard;
+    int beeps = 0;
+    int ends = 0;
+    int eventRuns = 0;
+
+    void letEventsRun() override {
+        ++eventRuns;
+        std::vector<std::function<void()>> now;
+        now.swap(queued);
+        for (auto& action : now) action();
+    }
+    void beep() override { ++beeps; }
+    void clipboardClear() override { clipboard.clear(); }
+    void clipboardSetText(const QString& text) override { clipboard = text; }
+    void end() override { ++ends; }
+};
