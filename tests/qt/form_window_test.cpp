@@ -1,0 +1,214 @@
+// The Qt binding with real widgets on the offscreen platform.
+
+#include "platform/qt/form_window.h"
+
+#include "platform/qt/qt_application.h"
+#include "shell/form1.h"
+#include "tests/support/qt_print.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using qtbind::FormWindow;
+
+namespace {
+
+QRect pixels(const forms::Control& c) {
+    return {qtbind::toPixels(c.left()), qtbind::toPixels(c.top()), qtbind::toPixels(c.width()),
+            qtbind::toPixels(c.height())};
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : form(app, fs), window(form) {
+        form.startLayout();
+        form.show();
+        QCoreApplication::processEvents();
+    }
+    qtbind::QtApplication app;
+    dosfs::FileSystem fs;
+    shell::Form1 form;
+    FormWindow window;
+};
+
+// A small form with one control of each kind the tests press on.
+class SmallForm : public forms::Form {
+public:
+    explicit SmallForm(forms::Application& app)
+        : Form(app, QStringLiteral("Small")),
+          button(add<forms::CommandButton>(QStringLiteral("Command1"))),
+          list(add<forms::ListBox>(QStringLiteral("List1"))),
+          combo(add<forms::ComboBox>(QStringLiteral("Combo1"))),
+          label(add<forms::Label>(QStringLiteral("Label1"))),
+          timer(add<forms::Timer>(QStringLiteral("Timer1"))) {
+        setWidth(6000);
+        setHeight(6000);
+        button.setGeometry(150, 150, 1500, 450);
+        button.setText(QStringLiteral("押す"));
+        list.setGeometry(150, 750, 3000, 3000);
+        list.setMultiSelect(true);
+        combo.setGeometry(3300, 150, 2000, 330);
+        label.setGeometry(3300, 750, 2000, 300);
+    }
+    forms::CommandButton& button;
+    forms::ListBox& list;
+    forms::ComboBox& combo;
+    forms::Label& label;
+    forms::Timer& timer;
+};
+
+class SmallFormTest : public ::testing::Test {
+protected:
+    SmallFormTest() : form(app), window(form) {
+        form.show();
+        QCoreApplication::processEvents();
+    }
+    template <typename T>
+    T* widget(const forms::Control& c) {
+        return qobject_cast<T*>(window.widgetOf(c));
+    }
+    qtbind::QtApplication app;
+    SmallForm form;
+    FormWindow window;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, WidgetsSitAtTheDesignPositionsInTheSubstitutedFonts) {
+    for (const auto& c : form.controls()) {
+        if (c->kind() == forms::Kind::Timer || c->kind() == forms::Kind::Line) continue;
+        QWidget* w = window.widgetOf(*c);
+        ASSERT_NE(w, nullptr) << c->name().toStdString();
+        EXPECT_EQ(w->geometry(), pixels(*c)) << c->name().toStdString() << c->index();
+        EXPECT_EQ(w->parentWidget(), c->container() ? window.widgetOf(*c->container()) : window.client());
+    }
+    EXPECT_EQ(window.client()->size(), QSize(11910 / 15, 8355 / 15));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ"));
+    EXPECT_EQ(window.widgetOf(form.List1)->font().family(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(window.widgetOf(form.Label3)->font().family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(window.widgetOf(form.Command6))->text(),
+              QStringLiteral("ﾌｫｰﾙﾀﾞ容量表示"));
+    ASSERT_EQ(window.menuBar()->actions().size(), 1);
+    EXPECT_EQ(window.menuBar()->actions()[0]->text(), QStringLiteral("OPTION"));
+}
+
+TEST_F(MainWindowTest, ResizingTheRealWindowRunsTheLayout) {
+    const QRect dirBefore = window.widgetOf(form.Dir1)->geometry();
+    const QSize client = window.client()->size();
+    window.resize(window.width() + 100, window.height() + 40);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.client()->size(), client + QSize(100, 40));
+    EXPECT_EQ(form.width(), 12045 + 1500);
+    EXPECT_EQ(form.height(), 9045 + 600);
+    EXPECT_EQ(window.widgetOf(form.Dir1)->geometry().topLeft(), dirBefore.topLeft() + QPoint(100, 0));
+    EXPECT_EQ(window.widgetOf(form.List1)->geometry(), pixels(form.List1));
+    EXPECT_EQ(window.widgetOf(form.Command5)->y(), qtbind::toPixels(7920 + 600));
+
+    // Too small: the layout puts the minimum back and the window follows.
+    window.resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.width(), 12045);
+    EXPECT_EQ(form.height(), 7800);
+    EXPECT_EQ(window.client()->size(), QSize(11910 / 15, (7800 - 690) / 15));
+}
+
+TEST_F(SmallFormTest, ClicksSelectionsAndRightClicksReachTheModel) {
+    int clicks = 0;
+    form.button.Click = [&] { ++clicks; };
+    QTest::mouseClick(widget<QPushButton>(form.button), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+
+    for (int i = 0; i < 50; ++i) form.list.addItem(QStringLiteral("line %1").arg(i));
+    QCoreApplication::processEvents();
+    auto* view = widget<QListView>(form.list);
+    ASSERT_EQ(view->model()->rowCount(), 50);
+    std::vector<std::tuple<int, int, int, int>> downs;
+    form.list.MouseDown = [&](int b, int s, int x, int y) { downs.emplace_back(b, s, x, y); };
+    const QRect row3 = view->visualRect(view->model()->index(3, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row3.center());
+    EXPECT_TRUE(form.list.selected(3));
+    EXPECT_EQ(form.list.listIndex(), 3);
+    const QRect row5 = view->visualRect(view->model()->index(5, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, row5.center());
+    EXPECT_TRUE(form.list.selected(4));
+    EXPECT_TRUE(form.list.selected(5));
+    QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    ASSERT_EQ(downs.size(), 3u);
+    EXPECT_EQ(downs[1], std::make_tuple(forms::kLeftButton, forms::kShiftMask, row5.center().x() * 15,
+                                        row5.center().y() * 15));
+    EXPECT_EQ(downs[2], std::make_tuple(forms::kRightButton, forms::kCtrlMask, 150, 300));
+
+    // The model's selection reaches the view.
+    form.list.clearSelection();
+    EXPECT_TRUE(view->selectionModel()->selectedIndexes().isEmpty());
+    form.list.setSelected(7, true);
+    EXPECT_TRUE(view->selectionModel()->isSelected(view->model()->index(7, 0)));
+}
+
+TEST_F(SmallFormTest, TypingAndKeysInADropDownBoxReachTheModel) {
+    form.combo.addItem(QStringLiteral("*"));
+    form.combo.addItem(QStringLiteral("TXT"));
+    QStringList changes;
+    std::vector<int> keys;
+    form.combo.Change = [&] { changes.append(form.combo.text()); };
+    form.combo.KeyDown = [&](int key, int) { keys.push_back(key); };
+    auto* edit = widget<QComboBox>(form.combo)->lineEdit();
+    QTest::keyClicks(edit, QStringLiteral("do"));
+    EXPECT_EQ(form.combo.text(), QStringLiteral("do"));
+    EXPECT_EQ(changes, (QStringList{QStringLiteral("d"), QStringLiteral("do")}));
+    EXPECT_EQ(keys, (std::vector<int>{68, 79}));  // D, O
+
+    int picks = 0;
+    form.combo.Click = [&] { ++picks; };
+    widget<QComboBox>(form.combo)->activated(1);
+    EXPECT_EQ(form.combo.text(), QStringLiteral("TXT"));
+    EXPECT_EQ(picks, 1);
+}
+
+TEST_F(SmallFormTest, TimersTickOnRealTime) {
+    int ticks = 0;
+    form.timer.Tick = [&] { ++ticks; };
+    form.timer.setInterval(10);
+    form.timer.setTimerEnabled(true);
+    QTest::qWait(200);
+    EXPECT_GT(ticks, 3);
+    form.timer.setTimerEnabled(false);
+    const int stopped = ticks;
+    QTest::qWait(60);
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST_F(SmallFormTest, ModelChangesReachTheWidgets) {
+    form.setCaption(QStringLiteral("題名"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("題名"));
+    form.label.setText(QStringLiteral("ラベル"));
+    EXPECT_EQ(widget<QLabel>(form.label)->text(), QStringLiteral("ラベル"));
+    form.label.setVisible(false);
+    EXPECT_FALSE(widget<QLabel>(form.label)->isVisible());
+    form.button.setEnabled(false);
+    EXPECT_FALSE(widget<QPushButton>(form.button)->isEnabled());
+    form.button.setGeometry(300, 450, 3000, 600);
+    EXPECT_EQ(widget<QPushButton>(form.button)->geometry(), QRect(20, 30, 200, 40));
+    form.label.setForeColor(forms::kPaletteRed);
+    EXPECT_EQ(widget<QLabel>(form.label)->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+
+    auto* view = widget<QListView>(form.list);
+    for (int i = 0; i < 1000; ++i) form.list.addItem(QString::number(i));
+    EXPECT_EQ(view->model()->rowCount(), 0);  // shown in one batch when events run
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), 1000);
+    form.list.setTopIndex(500);
+    EXPECT_EQ(view->verticalScrollBar()->value(), 500);
+    view->verticalScrollBar()->setValue(20);  // the user scrolls
+    EXPECT_EQ(form.list.topIndex(), 20);
+    form.list.clear();
+    EXPECT_EQ(view->model()->rowCount(), 0);
+}
