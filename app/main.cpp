@@ -6,17 +6,51 @@
 #include "shell/form1.h"
 
 #include <QApplication>
-#include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+// Logout (SIGHUP), Ctrl+C in the terminal (SIGINT) and SIGTERM close the
+// window as its close box does, so the settings are saved.
+void closeOnSignals(shell::Form1& form, QObject* parent) {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, parent, [&form] {
+        char buffer[16];
+        while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        form.close();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     qtbind::QtApplication app;
     dosfs::FileSystem fs(dosfs::loadDriveTable());
     shell::Form1 form(app, fs);
-    form.startLayout();
     qtbind::FormWindow window(form);
-    form.show();
+    closeOnSignals(form, &window);
+    form.load();  // applies the stored geometry, then shows the window
 
     // scripts/screenshot: render the window once it is laid out, then leave.
     if (const QByteArray shot = qgetenv("TOLAN_SCREENSHOT"); !shot.isEmpty()) {
@@ -25,5 +59,5 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(0);
         });
     }
-    return qapp.exec();
+    return app.ended() ? 0 : qapp.exec();
 }

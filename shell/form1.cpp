@@ -112,7 +112,9 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     List1.setMultiSelect(true);
     for (forms::ListBox* l : List2) l->setMultiSelect(true);
     createMenu();
+    Load = [this] { Form_Load(); };
     Resize = [this] { Form_Resize(); };
+    Unload = [this] { Form_Unload(); };
 }
 
 void Form1::createMenu() {

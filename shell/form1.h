@@ -3,11 +3,13 @@
 // caption, the OPTION menu, and the layout that follows the window's size.
 
 #include "platform/dosfs/file_system.h"
+#include "platform/dosfs/numbered_files.h"
 #include "platform/forms/basic_controls.h"
 #include "platform/forms/file_controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/list_box.h"
 #include "shell/layout.h"
+#include "shell/main_state.h"
 
 #include <array>
 
@@ -25,6 +27,7 @@ public:
     Form1(forms::Application& app, dosfs::FileSystem& fs);
 
     dosfs::FileSystem& fs;
+    dosfs::NumberedFiles files{fs};  // the files opened by number, the work file among them
 
     forms::Line& Line1_0;
     forms::Label& Label1;
@@ -85,6 +88,15 @@ public:
     forms::Menu* KANRI = nullptr;
 
     LayoutState layout;
+    MainState state;
+
+    // Start-up: idle state, start-up drive, work file, settings, then the
+    // window is shown and the option boxes are filled.
+    void Form_Load();
+    // The window is closing (never cancelled): files closed, settings
+    // saved, the program ends at once. The exit button ends the same way.
+    void Form_Unload();
+    void endProgram();
 
     // Keeps the window at or above its minimum size and moves the controls
     // by the change since the last run.

@@ -504,7 +504,9 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
 
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (!applying_) form_.movedByUser(pos().x() * kTwipsPerPixel, pos().y() * kTwipsPerPixel);
+    // Only the user moves a shown window; the moves of placing it come before.
+    if (!applying_ && isVisible())
+        form_.movedByUser(pos().x() * kTwipsPerPixel, pos().y() * kTwipsPerPixel);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

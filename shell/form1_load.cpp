@@ -1,0 +1,95 @@
+// Start-up of the main window and the end of the program.
+
+#include "platform/dosfs/locations.h"
+#include "platform/forms/application.h"
+#include "shell/form1.h"
+
+#include <QDir>
+
+namespace shell {
+namespace {
+
+const QStringList kExtensions = {
+    QStringLiteral("*"),   QStringLiteral("LZH"), QStringLiteral("ZIP"), QStringLiteral("XLS"),
+    QStringLiteral("DOC"), QStringLiteral("TXT"), QStringLiteral("DAT"), QStringLiteral("EXE"),
+    QStringLiteral("HLP"), QStringLiteral("INI"), QStringLiteral("DLL"), QStringLiteral("TIF"),
+    QStringLiteral("BMP"), QStringLiteral("MOV"), QStringLiteral("AVI"), QStringLiteral("JPG"),
+    QStringLiteral("GIF"), QStringLiteral("WAV"), QStringLiteral("TLB"), QStringLiteral("MP3"),
+    QStringLiteral("User")};
+
+}  // namespace
+
+void Form1::Form_Load() {
+    state.hintsOff = true;
+    state.stopButtonMode = kIdleCaption;
+    startLayout();  // the reference sizes and the column geometry as created
+    setMousePointer(forms::MousePointer::Arrow);
+
+    if (!state.startupDone) {
+        state.startDrive = QStringLiteral("C:");
+        if (fs.changeDrive(state.startDrive) != 0) {
+            state.startDrive = QStringLiteral("A:");
+            if (fs.changeDrive(state.startDrive) != 0 && !fs.drives().isEmpty()) {
+                state.startDrive = QString(fs.drives().letters().first()) + u':';
+                fs.changeDrive(state.startDrive);
+            }
+        }
+        state.systemFolderName = QStringLiteral("WINDOWS");
+        bool systemFolder = fs.changeFolder(u'\\' + state.systemFolderName) == 0;
+        if (!systemFolder) {
+            state.systemFolderName = QStringLiteral("WINNT");
+            systemFolder = fs.changeFolder(u'\\' + state.systemFolderName) == 0;
+        }
+        state.workFilePath = state.startDrive + u'\\' + state.systemFolderName + QStringLiteral("\\DIR.TXT");
+        if (!systemFolder) {
+            // No system folder on this host: the work file lives in the
+            // program's state folder, named by its DOS path.
+            const QByteArray folder = dosfs::stateFolder();
+            QDir().mkpath(QString::fromLocal8Bit(folder));
+            const dosfs::Resolved r = fs.fromHostPath(folder);
+            if (r.error == 0) state.workFilePath = r.dos + QStringLiteral("\\DIR.TXT");
+        }
+        state.scanRoot = state.startDrive;
+        fs.changeFolder(state.scanRoot + u'\\');
+
+        Text2.setVisible(true);
+        if (state.extFilter.isEmpty()) {
+            Combo1.setText(QStringLiteral("*"));
+            state.extFilter = QStringLiteral("*");
+        } else {
+            Combo1.setText(state.extFilter);
+        }
+        if (state.listType.isEmpty()) {
+            Combo2.setText(kTypeFull);
+            state.listType = QStringLiteral("1");
+        } else {
+            Combo2.setText(state.listType == QLatin1String("2") ? kTypeNames : kTypeFull);
+        }
+        if (Combo2.text() == kTypeFull) state.listType = QStringLiteral("1");
+        if (Combo2.text() == kTypeNames) state.listType = QStringLiteral("2");
+        if (!Combo1.text().isEmpty()) state.extFilter = Combo1.text();
+
+        LoadSettings(state.settings, state.startDrive);
+        ApplySettings(state.settings, *this);
+        show();
+    }
+
+    Text1.setText(Drive1.drive().left(2).toUpper() + u'\\');
+    Text2.setText(Dir1.path().toLower());
+    state.startupDone = true;
+    Combo1.clear();
+    for (const QString& e : kExtensions) Combo1.addItem(e);
+    Combo2.clear();
+    Combo2.addItem(kTypeFull);
+    Combo2.addItem(kTypeNames);
+}
+
+void Form1::Form_Unload() { endProgram(); }
+
+void Form1::endProgram() {
+    files.closeAll();
+    SaveSettings(state.settings, *this);  // the program ends even when this fails
+    app().end();
+}
+
+}  // namespace shell

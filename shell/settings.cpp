@@ -1,0 +1,142 @@
+#include "shell/settings.h"
+
+#include "platform/codepage/cp932.h"
+#include "platform/dosfs/locations.h"
+#include "platform/dosfs/replace_file.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <QStringList>
+
+#include <cmath>
+
+namespace shell {
+namespace {
+
+// A first line longer than this is no record of ours.
+constexpr qsizetype kMaxRecord = 64 * 1024;
+// A window larger than this (about 66,000 pixels) fits no screen.
+constexpr double kMaxWindowSize = 1'000'000;
+
+void defaultPositions(Settings& s) {
+    s.windowTop = QStringLiteral("00000");
+    s.windowLeft = QStringLiteral("00000");
+    s.windowHeight = QStringLiteral("09045");
+    s.windowWidth = QStringLiteral("12045");
+    s.saveDialogTop = QStringLiteral("01065");
+    s.saveDialogLeft = QStringLiteral("02985");
+    s.settingsDialogTop = QStringLiteral("04140");
+    s.settingsDialogLeft = QStringLiteral("02055");
+}
+
+QString dropLeadingSpaces(const QString& s) {
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ') ++i;
+    return s.mid(i);
+}
+
+// The first line of the file, or false when it cannot be a record.
+bool readFirstLine(QFile& file, QString& line) {
+    const QByteArray head = file.read(kMaxRecord + 2);
+    qsizetype end = 0;
+    while (end < head.size() && head[end] != '\r' && head[end] != '\n') ++end;
+    if (end > kMaxRecord) return false;
+    const QByteArray bytes = head.left(end);
+    if (bytes.contains('\0')) return false;
+    bool valid = false;
+    line = codepage::fromCp932(bytes, &valid);
+    return valid;
+}
+
+int toTwips(double v) {
+    return static_cast<int>(std::clamp(std::nearbyint(v), -kMaxWindowSize, kMaxWindowSize));
+}
+
+}  // namespace
+
+QByteArray settingsPath() { return dosfs::configFolder() + "/settings"; }
+
+double leadingNumber(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ') ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+    const qsizetype digits = i;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 0x80) ++i;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        while (i < text.size() && text[i].isDigit() && text[i].unicode() < 0x80) ++i;
+    }
+    if (i == digits || (i == digits + 1 && text[digits] == u'.')) return 0;
+    bool ok = false;
+    const double v = text.mid(start, i - start).toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0;
+}
+
+void LoadSettings(Settings& s, const QString& startDrive) {
+    QFile file(QString::fromLocal8Bit(settingsPath()));
+    if (!file.exists()) {
+        defaultPositions(s);
+        s.outputDir = startDrive + u'\\';
+        s.csvOutput = 0;
+        dosfs::replaceFile(settingsPath(), kDefaultRecord + "\r\n\r\n");
+        return;
+    }
+    QString line;
+    QStringList fields;
+    if (file.open(QIODevice::ReadOnly) && readFirstLine(file, line)) fields = line.split(u',');
+    if (fields.size() != 10 && fields.size() != 9) {
+        defaultPositions(s);
+        s.outputDir = startDrive;
+        return;
+    }
+    for (QString& f : fields) f = dropLeadingSpaces(f);
+    s.windowTop = fields[0];
+    s.windowLeft = fields[1];
+    s.windowHeight = fields[2];
+    s.windowWidth = fields[3];
+    s.outputDir = fields[4];
+    s.saveDialogTop = fields[5];
+    s.saveDialogLeft = fields[6];
+    s.settingsDialogTop = fields[7];
+    s.settingsDialogLeft = fields[8];
+    if (fields.size() == 10) {
+        // Rounded as the original rounded: halves to even.
+        const double v = std::nearbyint(leadingNumber(fields[9]));
+        s.csvOutput = static_cast<int>(std::clamp(v, -32768.0, 32767.0));
+    }
+}
+
+void ApplySettings(Settings& s, forms::Form& window) {
+    if (leadingNumber(s.windowTop) >= 7000) s.windowTop = QStringLiteral("00000");
+    window.setTop(toTwips(leadingNumber(s.windowTop)));
+    if (leadingNumber(s.windowLeft) >= 10000) s.windowLeft = QStringLiteral("00000");
+    window.setLeft(toTwips(leadingNumber(s.windowLeft)));
+    const double height = leadingNumber(s.windowHeight);
+    if (height <= 7500 || height > kMaxWindowSize) s.windowHeight = QStringLiteral("09045");
+    window.setHeight(toTwips(leadingNumber(s.windowHeight)));
+    const double width = leadingNumber(s.windowWidth);
+    if (width <= 8500 || width > kMaxWindowSize) s.windowWidth = QStringLiteral("12045");
+    window.setWidth(toTwips(leadingNumber(s.windowWidth)));
+    if (leadingNumber(s.saveDialogTop) >= 7000) s.saveDialogTop = QStringLiteral("01065");
+    if (leadingNumber(s.saveDialogLeft) >= 10000) s.saveDialogLeft = QStringLiteral("02985");
+    if (leadingNumber(s.settingsDialogTop) >= 7000) s.settingsDialogTop = QStringLiteral("04140");
+    if (leadingNumber(s.settingsDialogLeft) >= 10000) s.settingsDialogLeft = QStringLiteral("02055");
+}
+
+int SaveSettings(Settings& s, const forms::Form& window) {
+    s.windowTop = QString::number(window.top());
+    s.windowLeft = QString::number(window.left());
+    s.windowHeight = QString::number(window.height());
+    s.windowWidth = QString::number(window.width());
+    const QString record = QStringList{s.windowTop,         s.windowLeft,
+                                       s.windowHeight,      s.windowWidth,
+                                       s.outputDir,         s.saveDialogTop,
+                                       s.saveDialogLeft,    s.settingsDialogTop,
+                                       s.settingsDialogLeft, QString::number(s.csvOutput)}
+                               .join(u',');
+    return dosfs::replaceFile(settingsPath(), codepage::toCp932(record) + "\r\n\r\n");
+}
+
+}  // namespace shell

@@ -1,0 +1,43 @@
+#pragma once
+// The settings record: where the main window was and how large, the output
+// directory and format, and where the two dialogs were last placed. One line
+// of ten comma-separated fields in the settings file.
+
+#include "platform/forms/form.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace shell {
+
+struct Settings {
+    QString windowTop, windowLeft, windowHeight, windowWidth;
+    QString outputDir;
+    QString saveDialogTop, saveDialogLeft;
+    QString settingsDialogTop, settingsDialogLeft;
+    int csvOutput = 0;  // 0: comma-separated text files; otherwise CSV files
+};
+
+// The record a new settings file receives.
+inline const QByteArray kDefaultRecord = "00000,00000,09045,12045,C:,01065,02985,04140,02055,0";
+
+// $XDG_CONFIG_HOME/tolan/settings.
+QByteArray settingsPath();
+
+// Leading spaces skipped, an optional sign, digits and an optional decimal
+// part; a text without a leading number is 0.
+double leadingNumber(const QString& text);
+
+// Fills the fields from the settings file, or with defaults; creates the
+// file with the default record when there is none.
+void LoadSettings(Settings& s, const QString& startDrive);
+
+// Range-checks the fields and gives the window its top, left, height and
+// width, in that order (each size change runs the layout).
+void ApplySettings(Settings& s, forms::Form& window);
+
+// Writes the record from the fields and the window's current geometry.
+// Returns an error number; the previous file stays whole on failure.
+int SaveSettings(Settings& s, const forms::Form& window);
+
+}  // namespace shell
