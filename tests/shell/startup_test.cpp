@@ -1,0 +1,151 @@
+#include "shell/form1.h"
+
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/locations.h"
+#include "tests/support/temp_tree.h"
+#include "tests/support/test_application.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.folder("c");
+        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
+        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+        drives.set(u'C', tree.path("c"));
+        drives.set(u'D', tree.root());
+    }
+    std::unique_ptr<shell::Form1> start() {
+        fs = std::make_unique<dosfs::FileSystem>(drives);
+        auto form = std::make_unique<shell::Form1>(app, *fs);
+        form->load();
+        return form;
+    }
+    QByteArray settingsFile() {
+        QFile f(QString::fromUtf8(tree.path("config/tolan/settings")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    TempTree tree;
+    dosfs::DriveTable drives;
+    std::unique_ptr<dosfs::FileSystem> fs;
+    TestApplication app;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, TheFirstRunOpensTheDesignWindowIdleWithItsBoxesFilled) {
+    auto form = start();
+    EXPECT_TRUE(form->visible());
+    EXPECT_EQ(form->top(), 0);
+    EXPECT_EQ(form->left(), 0);
+    EXPECT_EQ(form->height(), 9045);
+    EXPECT_EQ(form->width(), 12045);
+    EXPECT_EQ(settingsFile(), QByteArray("00000,00000,09045,12045,C:,01065,02985,04140,02055,0\r\n\r\n"));
+    EXPECT_EQ(form->state.settings.outputDir, QStringLiteral("C:\\"));
+    EXPECT_EQ(form->state.stopButtonMode, QStringLiteral("終了"));
+    EXPECT_TRUE(form->state.hintsOff);
+    EXPECT_TRUE(form->state.startupDone);
+    EXPECT_EQ(form->state.startDrive, QStringLiteral("C:"));
+    EXPECT_EQ(form->state.scanRoot, QStringLiteral("C:"));
+    EXPECT_EQ(form->state.listType, QStringLiteral("1"));
+    EXPECT_EQ(form->state.extFilter, QStringLiteral("*"));
+    EXPECT_EQ(form->Combo1.text(), QStringLiteral("*"));
+    EXPECT_EQ(form->Combo2.text(), QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"));
+    EXPECT_EQ(form->Combo1.items(),
+              QStringLiteral("*,LZH,ZIP,XLS,DOC,TXT,DAT,EXE,HLP,INI,DLL,TIF,BMP,MOV,AVI,JPG,GIF,WAV,TLB,MP3,User")
+                  .split(u','));
+    EXPECT_EQ(form->Combo2.items(), (QStringList{QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("ﾌｧｲﾙ")}));
+    EXPECT_EQ(form->Text1.text(), QStringLiteral("C:\\"));
+    EXPECT_TRUE(form->Text2.visible());
+    EXPECT_EQ(form->Text2.text(), form->Dir1.path().toLower());
+    EXPECT_EQ(form->mousePointer(), forms::MousePointer::Arrow);
+    EXPECT_EQ(fs->currentFolder(u'C'), QStringLiteral("C:\\"));
+}
+
+TEST_F(StartupTest, TheWorkFileLivesInTheSystemFolderOrElseInTheStateFolder) {
+    EXPECT_EQ(start()->state.workFilePath, QStringLiteral("D:\\state\\tolan\\DIR.TXT"));
+    EXPECT_TRUE(QFile::exists(QString::fromUtf8(tree.path("state/tolan"))));
+
+    tree.folder("c/WINNT");
+    auto nt = start();
+    EXPECT_EQ(nt->state.systemFolderName, QStringLiteral("WINNT"));
+    EXPECT_EQ(nt->state.workFilePath, QStringLiteral("C:\\WINNT\\DIR.TXT"));
+
+    tree.folder("c/WINDOWS");
+    EXPECT_EQ(start()->state.workFilePath, QStringLiteral("C:\\WINDOWS\\DIR.TXT"));
+}
+
+TEST_F(StartupTest, WithoutADriveCTheStartDriveIsAOrTheFirstDrive) {
+    drives.clear();
+    drives.set(u'A', tree.path("c"));
+    drives.set(u'D', tree.root());
+    EXPECT_EQ(start()->state.startDrive, QStringLiteral("A:"));
+    drives.clear();
+    drives.set(u'D', tree.root());
+    drives.set(u'E', tree.root());
+    tree.remove("config/tolan/settings");  // a first run again
+    auto form = start();
+    EXPECT_EQ(form->state.startDrive, QStringLiteral("D:"));
+    EXPECT_EQ(form->state.settings.outputDir, QStringLiteral("D:\\"));
+}
+
+TEST_F(StartupTest, GeometryAndOutputFormatComeBackOnTheNextStart) {
+    {
+        auto first = start();
+        first->setTop(300);
+        first->setLeft(-60);
+        first->setHeight(9645);
+        first->setWidth(13545);
+        first->state.settings.csvOutput = 1;
+        ASSERT_EQ(first->files.open(3, first->state.workFilePath, dosfs::OpenMode::Output), 0);
+        first->close();  // the close box
+        EXPECT_FALSE(first->files.isOpen(3));
+        EXPECT_EQ(app.ends, 1);
+    }
+    EXPECT_EQ(settingsFile(), QByteArray("300,-60,9645,13545,C:\\,01065,02985,04140,02055,1\r\n\r\n"));
+    auto second = start();
+    EXPECT_EQ(second->top(), 300);
+    EXPECT_EQ(second->left(), -60);
+    EXPECT_EQ(second->height(), 9645);
+    EXPECT_EQ(second->width(), 13545);
+    EXPECT_EQ(second->state.settings.csvOutput, 1);
+    // The stored size was laid out before the window was shown.
+    EXPECT_EQ(second->Dir1.left(), 9330 + 1500);
+    EXPECT_EQ(second->Command5.top(), 7920 + 600);
+}
+
+TEST_F(StartupTest, AStoredHeightBelowTheMinimumIsRaisedByTheLayout) {
+    tree.file("config/tolan/settings");
+    QFile f(QString::fromUtf8(tree.path("config/tolan/settings")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("6999,0,7501,12045,C:,01065,02985,04140,02055,0\r\n");
+    f.close();
+    auto form = start();
+    EXPECT_EQ(form->top(), 6999);
+    EXPECT_EQ(form->height(), 7800);
+}
+
+TEST_F(StartupTest, TheDrivesFileSkipsBadLinesAndMissingFoldersFailAsNoDisk) {
+    tree.folder("disk");
+    tree.file("config/tolan/drives");
+    QFile f(QString::fromUtf8(tree.path("config/tolan/drives")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("# drives\nrubbish\nE:=relative\nD:=" + tree.path("disk") + "\nD:=/again\nQ:=" +
+            tree.path("gone") + "\n");
+    f.close();
+    drives = dosfs::loadDriveTable();
+    EXPECT_EQ(drives.letters(), (QList<QChar>{u'D', u'Q'}));
+    EXPECT_EQ(drives.hostFolder(u'D'), tree.path("disk"));
+    auto form = start();
+    EXPECT_EQ(form->state.startDrive, QStringLiteral("D:"));
+    EXPECT_EQ(form->Drive1.setDrive(QStringLiteral("q:")), 0);
+    EXPECT_EQ(form->Dir1.setPath(QStringLiteral("Q:")), dosfs::kDeviceUnavailable);
+}
