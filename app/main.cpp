@@ -4,6 +4,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_application.h"
 #include "shell/form1.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     qtbind::QtApplication app;
     dosfs::FileSystem fs(dosfs::loadDriveTable());
     shell::Form1 form(app, fs);
+    window::MainWindow behaviour(form);
     qtbind::FormWindow window(form);
     closeOnSignals(form, &window);
     form.load();  // applies the stored geometry, then shows the window

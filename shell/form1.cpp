@@ -97,8 +97,8 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
       Text3(hidden(make<forms::TextBox>(*this, "Text3", -1, nullptr, 6060, 3045, 2835, 285, QStringLiteral("Text3")))),
       Text5(hidden(make<forms::TextBox>(*this, "Text5", -1, nullptr, 2130, 3705, 4935, 2655, QString()))),
       Text4(hidden(make<forms::TextBox>(*this, "Text4", -1, nullptr, 3375, 4680, 2010, 570, QStringLiteral("処 理 中")))),
-      Timer1(timer(*this, "Timer1", 12000, false)),
-      Timer2(timer(*this, "Timer2", 15000, false)),
+      Timer1(timer(*this, "Timer1", 12000, true)),
+      Timer2(timer(*this, "Timer2", 15000, true)),
       Timer3(timer(*this, "Timer3", 30, false)),
       Timer4(timer(*this, "Timer4", 6000, false)) {
     setCaption(QStringLiteral("Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ"));

@@ -10,6 +10,8 @@ public:
     virtual ~Application() = default;
     // Runs every queued event handler, then returns.
     virtual void letEventsRun() = 0;
+    // Lets the window repaint and its timers run; user input waits.
+    virtual void letPaintRun() {}
     virtual void beep() = 0;
     virtual void clipboardClear() = 0;
     virtual void clipboardSetText(const QString& text) = 0;

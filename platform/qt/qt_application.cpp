@@ -7,6 +7,10 @@ namespace qtbind {
 
 void QtApplication::letEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+void QtApplication::letPaintRun() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void QtApplication::beep() { QApplication::beep(); }
 
 void QtApplication::clipboardClear() { QGuiApplication::clipboard()->clear(); }

@@ -10,6 +10,7 @@ namespace qtbind {
 class QtApplication : public forms::Application {
 public:
     void letEventsRun() override;
+    void letPaintRun() override;
     void beep() override;
     void clipboardClear() override;
     void clipboardSetText(const QString& text) override;

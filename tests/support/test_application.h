@@ -16,13 +16,17 @@ public:
     int beeps = 0;
     int ends = 0;
     int eventRuns = 0;
+    int paintRuns = 0;
+    std::function<void(int run)> onRun;  // called at each letEventsRun, numbered from 1
 
     void letEventsRun() override {
         ++eventRuns;
+        if (onRun) onRun(eventRuns);
         std::vector<std::function<void()>> now;
         now.swap(queued);
         for (auto& action : now) action();
     }
+    void letPaintRun() override { ++paintRuns; }
     void beep() override { ++beeps; }
     void clipboardClear() override { clipboard.clear(); }
     void clipboardSetText(const QString& text) override { clipboard = text; }

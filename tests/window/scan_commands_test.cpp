@@ -1,0 +1,205 @@
+// The scan commands and the run state on the main window's model.
+
+#include "tests/window/window_fixture.h"
+
+#include "engine/module1.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScanCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.file("c/work/a.txt", 1200);
+        tree.file("c/work/b.doc", 34567);
+        tree.file("c/work/sub/日本語.txt", 10);
+        tree.file("c/work/sub/deeper/z.txt", 5000);
+        tree.file("c/other/x.txt", 1);
+        w = std::make_unique<WindowFixture>(tree);
+        w->open(QStringLiteral("C:\\work"));
+    }
+    // The same scan run straight on the engine, without the window.
+    QStringList engineLines(bool plain, bool folders) {
+        struct Host : engine::ScanHost {
+            shell::Form1* f;
+            QStringList lines;
+            int windowWidth() const override { return f->width(); }
+            QString outputTypeText() const override { return f->Combo2.text(); }
+            QString extensionText() const override { return f->Combo1.text(); }
+            QStringList driveEntries() const override { return f->Drive1.entries(); }
+            qint64 now() const override { return 0; }
+            void addListLine(const QString& l) override { lines.append(l); }
+            void addSideARow(const QString&, const QString&, const QString&) override {}
+            void showFolderPath(const QString&) override {}
+            void setFoundCount(const QString&) override {}
+            void setSecondCounter(const QString&) override {}
+            void setBusyPointer(bool) override {}
+            void scanFinished() override {}
+            void enableStop() override {}
+            void letEventsRun() override {}
+        } host;
+        host.f = w->form.get();
+        dosfs::NumberedFiles files(*w->fs);
+        engine::Module1 m(host, *w->fs, files);
+        m.settings.scanRoot = QStringLiteral("C:\\work");
+        m.settings.listType = w->form->state.listType;
+        m.settings.extFilter = w->form->state.extFilter;
+        m.settings.plainList = plain;
+        m.settings.folderMode = folders;
+        m.settings.folderNames = folders;
+        m.ScanTree();
+        return host.lines;
+    }
+    void expectIdle() {
+        shell::Form1& f = *w->form;
+        EXPECT_EQ(f.Command5.text(), QStringLiteral("終了"));
+        EXPECT_EQ(f.state.stopButtonMode, QStringLiteral("終了"));
+        for (const forms::Control* c : {&f.Command1, &f.Command3, &f.Command4, &f.Command5, &f.Command6})
+            EXPECT_TRUE(c->enabled()) << c->name().toStdString();
+        EXPECT_FALSE(f.Text4.visible());
+        EXPECT_TRUE(f.Dir1.visible());
+        EXPECT_TRUE(f.File1.visible());
+        EXPECT_TRUE(f.List1.enabled());
+        EXPECT_FALSE(w->behaviour->scan.settings.abortRequested);
+    }
+    TempTree tree;
+    std::unique_ptr<WindowFixture> w;
+};
+
+// Lines but the banner, whose clock differs between the two runs.
+QStringList afterBanner(const QStringList& lines) { return lines.mid(1); }
+
+}  // namespace
+
+TEST_F(ScanCommandsTest, EachCommandListsWhatTheEngineListsAndReturnsToIdle) {
+    struct Case {
+        void (window::MainWindow::*command)();
+        bool plain, folders;
+    };
+    const Case cases[] = {{&window::MainWindow::Command3_Click, false, false},
+                          {&window::MainWindow::Command1_Click, true, false},
+                          {&window::MainWindow::Command6_Click, false, true}};
+    for (const Case& c : cases) {
+        (w->behaviour.get()->*c.command)();
+        const QStringList shown = w->list1();
+        ASSERT_GT(shown.size(), 1);
+        EXPECT_EQ(shown, w->workFile());
+        EXPECT_EQ(afterBanner(shown), afterBanner(engineLines(c.plain, c.folders)));
+        EXPECT_TRUE(shown[0].endsWith(QStringLiteral("----<< ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ ／ *.* >>----")));
+        expectIdle();
+        EXPECT_EQ(w->form->Dir1.path(), QStringLiteral("C:\\work"));
+        EXPECT_EQ(w->form->Text2.text(), QStringLiteral("C:\\work"));
+        EXPECT_EQ(w->fs->currentFolder(u'C'), QStringLiteral("C:\\work"));
+        EXPECT_EQ(w->form->Label5.text(), QStringLiteral("4"));
+        EXPECT_EQ(w->form->List2[0]->listCount(), 4);
+    }
+    EXPECT_TRUE(afterBanner(w->list1()).last().contains(QStringLiteral("Total")));
+}
+
+TEST_F(ScanCommandsTest, AStopAtAPollPointKeepsThePartialListing) {
+    shell::Form1& f = *w->form;
+    window::MainWindow& mw = *w->behaviour;
+    bool checked = false;
+    w->app.onRun = [&](int run) {
+        // Run 1 is the command's own yield, 2 and 3 the banner and the drive list.
+        if (run != 3) return;
+        EXPECT_EQ(f.Command5.text(), QStringLiteral("中断"));
+        EXPECT_FALSE(f.Command3.enabled());
+        EXPECT_FALSE(f.List1.enabled());
+        EXPECT_TRUE(f.Text4.visible());
+        EXPECT_FALSE(f.Dir1.visible());
+        f.Command5.raiseClick();
+        EXPECT_FALSE(f.Command5.enabled());
+        EXPECT_TRUE(mw.scan.settings.abortRequested);
+        EXPECT_EQ(f.state.stopButtonMode, QStringLiteral("終了"));
+        EXPECT_EQ(f.Command5.text(), QStringLiteral("中断"));  // until the command ends
+        EXPECT_EQ(f.mousePointer(), forms::MousePointer::Arrow);
+        checked = true;
+    };
+    mw.Command3_Click();
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(w->list1().size(), 5);  // the banner, three drive lines and the blank line so far
+    EXPECT_FALSE(w->list1().join(u'\n').contains(QStringLiteral("Total")));
+    expectIdle();
+    EXPECT_EQ(w->app.ends, 0);
+    f.Command5.raiseClick();  // now it exits
+    EXPECT_EQ(w->app.ends, 1);
+}
+
+TEST_F(ScanCommandsTest, TheOptionBoxesFollowTheirRules) {
+    shell::Form1& f = *w->form;
+    window::MainWindow& mw = *w->behaviour;
+    f.Combo1.picked(static_cast<int>(f.Combo1.items().indexOf(QStringLiteral("User"))));
+    EXPECT_EQ(f.Combo1.text(), QString());
+    EXPECT_EQ(f.state.extFilter, QString());
+    mw.Command1_Click();
+    EXPECT_EQ(f.Combo1.text(), QStringLiteral("*"));
+    EXPECT_EQ(f.state.extFilter, QStringLiteral("*"));
+
+    f.Combo1.typed(QStringLiteral("txt"));
+    EXPECT_EQ(f.state.extFilter, QStringLiteral("txt"));
+    mw.Command1_Click();
+    EXPECT_EQ(w->list1().size(), 4);  // banner and three .txt files, matched regardless of case
+
+    f.Combo2.typed(QStringLiteral("ﾌｧｲﾙ"));
+    EXPECT_EQ(f.state.listType, QStringLiteral("2"));
+    f.Combo2.typed(QStringLiteral("ﾌｧｲ"));
+    EXPECT_EQ(f.Combo2.text(), QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"));
+    EXPECT_EQ(f.state.listType, QStringLiteral("1"));
+
+    f.Combo2.picked(1);
+    EXPECT_EQ(mw.listTypeChanged, 1);
+    f.Combo2.picked(1);  // the same entry again
+    EXPECT_EQ(mw.listTypeChanged, 0);
+    f.Combo2.picked(0);
+    EXPECT_EQ(mw.listTypeChanged, 1);
+    mw.Command3_Click();
+    EXPECT_EQ(mw.listTypeChanged, 0);
+}
+
+TEST_F(ScanCommandsTest, PointerRulesWhileAScanRuns) {
+    shell::Form1& f = *w->form;
+    window::MainWindow& mw = *w->behaviour;
+    w->app.onRun = [&](int run) {
+        if (run != 2) return;
+        f.Text11.setVisible(true);
+        mw.Form_MouseMove();
+        EXPECT_EQ(f.mousePointer(), forms::MousePointer::Hourglass);
+        EXPECT_FALSE(f.Text11.visible());
+        mw.Command5_MouseMove();
+        EXPECT_EQ(f.mousePointer(), forms::MousePointer::Arrow);
+    };
+    mw.Command3_Click();
+    mw.Form_MouseMove();
+    EXPECT_EQ(f.mousePointer(), forms::MousePointer::Arrow);
+}
+
+TEST_F(ScanCommandsTest, AScanThatCannotStartSaysWhyAndStaysIdle) {
+    shell::Form1& f = *w->form;
+    // The work file's folder cannot be written.
+    tree.remove("state");
+    tree.file("state", 1);  // a file where the folder should be
+    w->behaviour->Command3_Click();
+    EXPECT_TRUE(f.Text10.visible());
+    EXPECT_EQ(f.Text10.text(), QStringLiteral("ディレクトリ存在せず"));
+    expectIdle();
+    forms::advanceTimers(f, 6000);
+    EXPECT_FALSE(f.Text10.visible());
+    tree.remove("state");
+    tree.folder("state/tolan");
+
+    // The drive went away after it was chosen.
+    tree.folder("c2/inside");
+    w->fs->setDrives([&] {
+        dosfs::DriveTable t = w->fs->drives();
+        t.set(u'E', tree.path("c2"));
+        return t;
+    }());
+    w->open(QStringLiteral("E:\\inside"));
+    ASSERT_EQ(f.File1.path(), QStringLiteral("E:\\inside"));
+    tree.remove("c2");
+    w->behaviour->Command3_Click();
+    EXPECT_EQ(f.Text10.text(), QStringLiteral("ディスクなし"));
+    expectIdle();
+}

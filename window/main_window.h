@@ -1,0 +1,100 @@
+#pragma once
+// The main window's behaviour: the scan commands and their run state, the
+// option boxes, and the Side A browser (drive, folder, the three columns,
+// their scroll sync, the splitters and the enlarge toggle). It is also the
+// host the tree scan runs against.
+
+#include "engine/module1.h"
+#include "engine/scan_host.h"
+#include "shell/form1.h"
+
+#include <QElapsedTimer>
+
+namespace window {
+
+class MainWindow : public engine::ScanHost {
+public:
+    // Wires every handler; construct before the form is loaded.
+    explicit MainWindow(shell::Form1& form);
+
+    shell::Form1& form;
+    engine::Module1 scan;
+
+    // State shared by the handlers (besides the form's own).
+    int listTypeChanged = 0;
+    QString browsePath;
+    QString savedBrowsePath;
+    bool dragActive = false;
+    int dragStartX = 0;
+    int dragStartY = 0;
+
+    enum class ScanMode { Totals, Plain, Folders };
+
+    // Scan commands and the stop/exit button.
+    void Command3_Click() { runScan(ScanMode::Totals); }
+    void Command1_Click() { runScan(ScanMode::Plain); }
+    void Command6_Click() { runScan(ScanMode::Folders); }
+    void Command5_Click();
+    void Command5_MouseMove();
+    void Form_MouseMove();
+    void Combo1_Click();
+    void Combo1_Change();
+    void Combo2_Click();
+    void Combo2_Change();
+
+    // Side A.
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_Click();
+    void List2_Click(int i);
+    void List2_DblClick(int i);
+    void List2_GotFocus(int i);
+    void List2_KeyDown(int i);
+    void List2_LostFocus(int i);
+    void List2_MouseDown(int i);
+    void List2_MouseMove(int i);
+    void Label10_MouseDown(int k, int x, int y);
+    void Label10_MouseMove(int k, int x, int y);
+    void Label10_MouseUp(int k);
+    void List1_MouseDown(int button);
+    void List1_MouseMove();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+
+    // engine::ScanHost
+    int windowWidth() const override;
+    QString outputTypeText() const override;
+    QString extensionText() const override;
+    QStringList driveEntries() const override;
+    qint64 now() const override;
+    void addListLine(const QString& line) override;
+    void addSideARow(const QString& path, const QString& size, const QString& date) override;
+    void folderEntered(const QString& path) override;
+    void showFolderPath(const QString& path) override;
+    void setFoundCount(const QString& text) override;
+    void setSecondCounter(const QString& text) override;
+    void setBusyPointer(bool busy) override;
+    void showWindow() override;
+    void scanFinished() override;
+    void enableStop() override;
+    void letEventsRun() override;
+
+private:
+    void wire();
+    void runScan(ScanMode mode);
+    // Puts the window back into the idle state after a scan (or one that
+    // could not start).
+    void returnToIdle();
+    void showScanError(int error);
+    void keepPainting();
+    // Column `col` of a family: 0 header buttons, 1 lists, 2 captions.
+    forms::Control& column(int family, int col) const;
+    void setColumn(int family, int col, int left, int width);
+
+    QElapsedTimer paintClock_;
+    unsigned paintCalls_ = 0;
+};
+
+}  // namespace window

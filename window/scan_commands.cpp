@@ -1,0 +1,161 @@
+// The three scan commands, the stop/exit button and the option boxes.
+
+#include "platform/dosfs/errors.h"
+#include "platform/forms/application.h"
+#include "window/main_window.h"
+
+namespace window {
+
+using shell::kIdleCaption;
+using shell::kRunningCaption;
+using shell::kTypeFull;
+using shell::kTypeNames;
+
+void MainWindow::runScan(ScanMode mode) {
+    shell::Form1& f = form;
+    shell::MainState& st = f.state;
+    f.Timer3.setTimerEnabled(false);
+    f.Text10.setVisible(false);
+    f.Text11.setVisible(false);
+    f.Command1.setEnabled(false);
+    f.Command3.setEnabled(false);
+    f.Command4.setEnabled(false);
+    f.Command6.setEnabled(false);
+    f.Command5.setText(kRunningCaption);
+    st.stopButtonMode = kRunningCaption;
+    scan.settings.plainList = mode == ScanMode::Plain;
+    for (forms::ListBox* l : f.List2) l->clear();
+    f.Label5.setText(QString());
+    f.List1.setEnabled(false);
+    listTypeChanged = 0;
+    f.Text4.setVisible(true);
+    savedBrowsePath = browsePath;
+    f.Dir1.setVisible(false);
+    f.File1.setVisible(false);
+    f.Text2.setVisible(true);
+    f.Text2.setText(savedBrowsePath);
+
+    if (f.Combo2.text().isEmpty()) {
+        f.Combo2.setText(kTypeFull);
+        st.listType = QStringLiteral("1");
+    } else if (f.Combo2.text() == kTypeFull) {
+        st.listType = QStringLiteral("1");
+    } else if (f.Combo2.text() == kTypeNames) {
+        st.listType = QStringLiteral("2");
+    }
+    if (f.Combo1.text().isEmpty()) {
+        f.Combo1.setText(QStringLiteral("*"));
+        st.extFilter = QStringLiteral("*");
+    } else {
+        st.extFilter = f.Combo1.text();
+    }
+    f.List1.clear();
+
+    st.scanRoot = f.File1.path();
+    int error = f.fs.changeFolder(st.scanRoot);
+    if (!error) error = f.files.open(engine::kWorkFile, st.workFilePath, dosfs::OpenMode::Output);
+    if (error) {
+        // The drive went away or the work file cannot be written: say so
+        // and do not scan.
+        showScanError(error);
+        returnToIdle();
+        return;
+    }
+    listTypeChanged = 0;
+    f.app().letEventsRun();
+
+    scan.settings.scanRoot = st.scanRoot;
+    scan.settings.listType = st.listType;
+    scan.settings.extFilter = st.extFilter;
+    scan.settings.folderMode = mode == ScanMode::Folders;
+    scan.settings.folderNames = mode == ScanMode::Folders;
+    paintClock_.start();
+    scan.ScanTree();
+    returnToIdle();
+}
+
+void MainWindow::returnToIdle() {
+    shell::Form1& f = form;
+    shell::MainState& st = f.state;
+    f.fs.changeFolder(st.scanRoot);
+    f.Text2.setVisible(true);
+    f.Command1.setEnabled(true);
+    f.Command3.setEnabled(true);
+    f.Command4.setEnabled(true);
+    f.Command6.setEnabled(true);
+    f.Dir1.setVisible(true);
+    f.File1.setVisible(true);
+    f.files.close(engine::kWorkFile);
+    f.List1.setEnabled(true);
+    f.Text4.setVisible(false);
+    f.fs.changeFolder(st.scanRoot);
+    f.Dir1.setPath(st.scanRoot);
+    f.Text2.setText(st.scanRoot);
+    scan.settings.abortRequested = false;
+    f.Command5.setText(kIdleCaption);
+    st.stopButtonMode = kIdleCaption;
+}
+
+void MainWindow::showScanError(int error) {
+    shell::Form1& f = form;
+    f.Text10.setText(error == dosfs::kDeviceUnavailable ? QStringLiteral("ディスクなし")
+                     : error == dosfs::kPathNotFound    ? QStringLiteral("ディレクトリ存在せず")
+                                                        : QStringLiteral("ディスク異常"));
+    f.Text10.setVisible(true);
+    f.Timer4.setTimerEnabled(false);  // a fresh 6000 ms
+    f.Timer4.setTimerEnabled(true);
+}
+
+void MainWindow::Command5_Click() {
+    shell::Form1& f = form;
+    if (f.state.stopButtonMode != kIdleCaption) {
+        f.Command5.setEnabled(false);
+        scan.settings.abortRequested = true;
+        f.state.stopButtonMode = kIdleCaption;
+        f.setMousePointer(forms::MousePointer::Arrow);
+        return;
+    }
+    f.endProgram();
+}
+
+void MainWindow::Command5_MouseMove() {
+    if (form.state.stopButtonMode == kRunningCaption) form.setMousePointer(forms::MousePointer::Arrow);
+}
+
+void MainWindow::Form_MouseMove() {
+    form.Text11.setVisible(false);
+    const bool busy = form.state.stopButtonMode == kRunningCaption && !scan.settings.abortRequested;
+    form.setMousePointer(busy ? forms::MousePointer::Hourglass : forms::MousePointer::Arrow);
+}
+
+void MainWindow::Combo1_Click() {
+    if (form.Combo1.text() == QLatin1String("User")) {
+        form.Combo1.setText(QString());
+        form.Combo1.setFocus();
+    }
+    form.state.extFilter = form.Combo1.text();
+}
+
+void MainWindow::Combo1_Change() { form.state.extFilter = form.Combo1.text(); }
+
+void MainWindow::Combo2_Change() {
+    const QString text = form.Combo2.text();
+    if (text == kTypeFull) {
+        form.state.listType = QStringLiteral("1");
+    } else if (text == kTypeNames) {
+        form.state.listType = QStringLiteral("2");
+    } else {
+        form.Combo2.setText(kTypeFull);
+        form.state.listType = QStringLiteral("1");
+    }
+}
+
+void MainWindow::Combo2_Click() {
+    const QString old = form.state.listType;
+    listTypeChanged = 0;
+    if (form.Combo2.text() == kTypeFull) form.state.listType = QStringLiteral("1");
+    if (form.Combo2.text() == kTypeNames) form.state.listType = QStringLiteral("2");
+    if (form.state.listType != old) listTypeChanged = 1;
+}
+
+}  // namespace window

@@ -1,0 +1,59 @@
+// The main window as the tree scan's host.
+
+#include "platform/forms/application.h"
+#include "window/main_window.h"
+
+#include <ctime>
+
+namespace window {
+
+int MainWindow::windowWidth() const { return form.width(); }
+QString MainWindow::outputTypeText() const { return form.Combo2.text(); }
+QString MainWindow::extensionText() const { return form.Combo1.text(); }
+QStringList MainWindow::driveEntries() const { return form.Drive1.entries(); }
+qint64 MainWindow::now() const { return static_cast<qint64>(std::time(nullptr)); }
+
+void MainWindow::addListLine(const QString& line) {
+    form.List1.addItem(line);
+    keepPainting();
+}
+
+void MainWindow::addSideARow(const QString& path, const QString& size, const QString& date) {
+    form.List2[0]->addItem(path);
+    form.List2[1]->addItem(size);
+    form.List2[2]->addItem(date);
+    keepPainting();
+}
+
+void MainWindow::folderEntered(const QString&) { keepPainting(); }
+
+void MainWindow::showFolderPath(const QString& path) { form.Text2.setText(path); }
+void MainWindow::setFoundCount(const QString& text) { form.Label5.setText(text); }
+void MainWindow::setSecondCounter(const QString& text) { form.Label7.setText(text); }
+
+void MainWindow::setBusyPointer(bool busy) {
+    form.setMousePointer(busy ? forms::MousePointer::Hourglass : forms::MousePointer::Default);
+}
+
+void MainWindow::showWindow() { form.show(); }
+
+void MainWindow::scanFinished() {
+    form.Command3.setEnabled(true);
+    form.Command4.setEnabled(true);
+    form.Text2.setText(savedBrowsePath);
+    form.Dir1.setPath(savedBrowsePath);
+}
+
+void MainWindow::enableStop() { form.Command5.setEnabled(true); }
+
+void MainWindow::letEventsRun() { form.app().letEventsRun(); }
+
+void MainWindow::keepPainting() {
+    // Between poll points the window still repaints (user input waits), so
+    // a large folder shows its lines arriving; the clock is read rarely.
+    if ((++paintCalls_ & 255) != 0 || paintClock_.elapsed() < 100) return;
+    paintClock_.restart();
+    form.app().letPaintRun();
+}
+
+}  // namespace window
