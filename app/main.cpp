@@ -54,8 +54,15 @@ int main(int argc, char** argv) {
     closeOnSignals(form, &window);
     form.load();  // applies the stored geometry, then shows the window
 
-    // scripts/screenshot: render the window once it is laid out, then leave.
+    // scripts/screenshot: render the window once it is laid out (after a
+    // scan of TOLAN_SCREENSHOT_SCAN, a host folder, when given), then leave.
     if (const QByteArray shot = qgetenv("TOLAN_SCREENSHOT"); !shot.isEmpty()) {
+        if (const QByteArray folder = qgetenv("TOLAN_SCREENSHOT_SCAN"); !folder.isEmpty()) {
+            QTimer::singleShot(0, [&form, &fs, folder] {
+                const dosfs::Resolved r = fs.fromHostPath(folder);
+                if (r.error == 0 && form.Dir1.setPath(r.dos) == 0) form.Command3.raiseClick();
+            });
+        }
         QTimer::singleShot(300, [&window, shot] {
             window.grab().save(QString::fromLocal8Bit(shot));
             QCoreApplication::exit(0);

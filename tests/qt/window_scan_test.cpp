@@ -1,0 +1,99 @@
+// Scans in the real main window on the offscreen platform.
+
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_application.h"
+#include "shell/form1.h"
+#include "tests/support/temp_tree.h"
+#include "window/main_window.h"
+
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class WindowScanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
+        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+        drives.set(u'C', tree.root());
+        fs = std::make_unique<dosfs::FileSystem>(drives);
+        form = std::make_unique<shell::Form1>(app, *fs);
+        behaviour = std::make_unique<window::MainWindow>(*form);
+        window = std::make_unique<qtbind::FormWindow>(*form);
+        form->load();
+        QCoreApplication::processEvents();
+    }
+    // Makes `folders` depth-1 folders of `files` files each below C:\data.
+    void fill(int folders, int files) {
+        for (int d = 0; d < folders; ++d)
+            for (int f = 0; f < files; ++f)
+                tree.file("data/d" + QByteArray::number(d) + "/f" + QByteArray::number(f) + ".txt", 100 + f);
+    }
+    QPushButton* button(const forms::Control& c) { return qobject_cast<QPushButton*>(window->widgetOf(c)); }
+
+    TempTree tree;
+    dosfs::DriveTable drives;
+    qtbind::QtApplication app;
+    std::unique_ptr<dosfs::FileSystem> fs;
+    std::unique_ptr<shell::Form1> form;
+    std::unique_ptr<window::MainWindow> behaviour;
+    std::unique_ptr<qtbind::FormWindow> window;
+};
+
+}  // namespace
+
+TEST_F(WindowScanTest, AClickOnTheFirstScanButtonFillsTheListView) {
+    fill(20, 150);  // 3000 files
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    auto* view = qobject_cast<QListView*>(window->widgetOf(form->List1));
+    const int lines = 1 + 1 + 1 + 2 + 20 * (1 + 150 + 1) + 1;  // banner, drive, blank, root, folders, total
+    EXPECT_EQ(form->List1.listCount(), lines);
+    EXPECT_EQ(view->model()->rowCount(), lines);
+    EXPECT_EQ(view->model()->index(lines - 1, 0).data().toString(), form->List1.list(lines - 1));
+    EXPECT_TRUE(form->List1.list(lines - 1).contains(QStringLiteral("Total     3000 Files")));
+    EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了"));
+    EXPECT_TRUE(button(form->Command3)->isEnabled());
+    EXPECT_EQ(form->Label5.text(), QStringLiteral("3000"));
+}
+
+TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
+    fill(300, 40);  // 12000 files in 300 depth-1 folders
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    // Once lines arrive, the user presses the stop button: real input events,
+    // which the window takes at its next poll point.
+    QTimer watcher;
+    bool pressed = false;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (pressed || form->List1.listCount() < 1000) return;
+        pressed = true;
+        EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("中断"));
+        QWidget* stop = button(form->Command5);
+        const QPointF at(stop->rect().center());
+        QCoreApplication::postEvent(stop, new QMouseEvent(QEvent::MouseButtonPress, at, stop->mapToGlobal(at),
+                                                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(stop, new QMouseEvent(QEvent::MouseButtonRelease, at, stop->mapToGlobal(at),
+                                                          Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    });
+    watcher.start(5);
+    QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+    watcher.stop();
+    ASSERT_TRUE(pressed);
+    const int full = 5 + 300 * 42 + 1;
+    EXPECT_LT(form->List1.listCount(), full);
+    EXPECT_GE(form->List1.listCount(), 1000);
+    EXPECT_FALSE(form->List1.list(form->List1.listCount() - 1).contains(QStringLiteral("Total")));
+    EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了"));
+    EXPECT_TRUE(button(form->Command5)->isEnabled());
+    EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
+    EXPECT_FALSE(app.ended());
+}
