@@ -22,6 +22,5 @@ int Class1::AnsiByteLength(const QString& text) const {
     // A character the code page cannot hold is written to the file as one
     // "?", so it takes one column there; measuring the written form keeps
     // every line of the file aligned.
-    if (codepage::isSingleByteText(text)) return static_cast<int>(text.size());
-    return static_cast<int>(ToAnsi(text).size());
+    return codepage::cp932Length(text);  // ToAnsi(text).size(), without building the bytes
 }

@@ -94,6 +94,7 @@ private:
     void setColumn(int family, int col, int left, int width);
 
     QElapsedTimer paintClock_;
+    QElapsedTimer pathClock_;
     unsigned paintCalls_ = 0;
 };
 

@@ -27,7 +27,13 @@ void MainWindow::addSideARow(const QString& path, const QString& size, const QSt
 
 void MainWindow::folderEntered(const QString&) { keepPainting(); }
 
-void MainWindow::showFolderPath(const QString& path) { form.Text2.setText(path); }
+void MainWindow::showFolderPath(const QString& path) {
+    // Shown at most every 50 ms: laying out the box's text again for each of
+    // thousands of folders a second would slow the scan, and no eye follows it.
+    if (pathClock_.isValid() && pathClock_.elapsed() < 50) return;
+    pathClock_.start();
+    form.Text2.setText(path);
+}
 void MainWindow::setFoundCount(const QString& text) { form.Label5.setText(text); }
 void MainWindow::setSecondCounter(const QString& text) { form.Label7.setText(text); }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 namespace codepage {
@@ -74,6 +75,49 @@ bool isLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
+// The code page form of every BMP character, filled from iconv one block of
+// 256 characters at a time as the blocks are first met. The code page keeps
+// no state between characters, so converting character by character gives
+// what converting the whole text gives.
+class EncodeTable {
+public:
+    // Up to two bytes, high byte first; 0 when the code page cannot hold it.
+    uint16_t lookup(char16_t c) {
+        Block& b = blocks_[c >> 8];
+        if (!b.filled) fill(b, static_cast<char16_t>(c & 0xFF00));
+        return b.code[c & 0xFF];
+    }
+
+private:
+    struct Block {
+        bool filled = false;
+        uint16_t code[256] = {};
+    };
+    static void fill(Block& b, char16_t first) {
+        for (int i = 0; i < 256; ++i) {
+            const char16_t c = static_cast<char16_t>(first + i);
+            if (c == 0 || isHighSurrogate(c) || isLowSurrogate(c)) continue;
+            QByteArray out;
+            bool lost = false;
+            encoder().run(reinterpret_cast<const char*>(&c), 2, out,
+                          [&lost](const char*, size_t, QByteArray&) -> size_t {
+                              lost = true;
+                              return 2;
+                          });
+            if (lost || out.isEmpty() || out.size() > 2) continue;
+            const auto* u = reinterpret_cast<const unsigned char*>(out.constData());
+            b.code[i] = out.size() == 1 ? u[0] : static_cast<uint16_t>(u[0] << 8 | u[1]);
+        }
+        b.filled = true;
+    }
+    Block blocks_[256];
+};
+
+EncodeTable& table() {
+    thread_local EncodeTable t;
+    return t;
+}
+
 }  // namespace
 
 bool isSingleByteText(const QString& text) {
@@ -93,15 +137,28 @@ QByteArray toCp932(const QString& text, bool* lossless) {
     }
     out.reserve(text.size() * 2);
     bool lost = false;
-    encoder().run(reinterpret_cast<const char*>(text.utf16()), static_cast<size_t>(text.size()) * 2,
-                  out, [&lost](const char* at, size_t left, QByteArray& o) -> size_t {
-                      // One character, a surrogate pair included, is one "?".
-                      lost = true;
-                      o.append('?');
-                      const auto* u = reinterpret_cast<const char16_t*>(at);
-                      if (left >= 4 && isHighSurrogate(u[0]) && isLowSurrogate(u[1])) return 4;
-                      return 2;
-                  });
+    EncodeTable& t = table();
+    const auto* u = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = u[i];
+        if (isSingleByte(c)) {
+            out.append(singleByte(c));
+            continue;
+        }
+        const uint16_t code = isHighSurrogate(c) || isLowSurrogate(c) ? 0 : t.lookup(c);
+        if (code == 0) {
+            // One character, a surrogate pair included, is one "?".
+            lost = true;
+            out.append('?');
+            if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(u[i + 1])) ++i;
+        } else if (code > 0xFF) {
+            out.append(static_cast<char>(code >> 8));
+            out.append(static_cast<char>(code & 0xFF));
+        } else {
+            out.append(static_cast<char>(code));
+        }
+    }
     if (lossless) *lossless = !lost;
     return out;
 }
@@ -129,8 +186,22 @@ QString fromCp932(const QByteArray& bytes, bool* valid) {
 }
 
 int cp932Length(const QString& text) {
-    if (isSingleByteText(text)) return static_cast<int>(text.size());
-    return static_cast<int>(toCp932(text).size());
+    EncodeTable* t = nullptr;
+    const auto* u = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    int length = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = u[i];
+        if (isSingleByte(c)) {
+            ++length;
+            continue;
+        }
+        if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(u[i + 1])) ++i;
+        if (!t) t = &table();
+        const uint16_t code = isHighSurrogate(c) || isLowSurrogate(c) ? 0 : t->lookup(c);
+        length += code > 0xFF ? 2 : 1;
+    }
+    return length;
 }
 
 }  // namespace codepage

@@ -7,6 +7,8 @@ namespace forms {
 void ListBox::addItem(const QString& item) {
     items_.push_back(item);
     selected_.push_back(0);
+    if (appendsTold_) return;
+    appendsTold_ = true;
     notify(Prop::ItemsAppended);
 }
 
@@ -20,6 +22,7 @@ void ListBox::clear() {
     top_ = 0;
     listIndex_ = -1;
     ++generation_;
+    appendsTold_ = false;
     notify(Prop::ItemsReset);
 }
 

@@ -15,7 +15,10 @@ public:
     using Control::Control;
     Kind kind() const override { return Kind::ListBox; }
 
+    // Appends; the observer hears of appends once until it calls
+    // appendsShown(), so a long run of appends costs one notification.
     void addItem(const QString& item);
+    void appendsShown() { appendsTold_ = false; }
     void clear();
     int listCount() const { return static_cast<int>(items_.size()); }
     QString list(int i) const { return valid(i) ? items_[static_cast<size_t>(i)] : QString(); }
@@ -51,6 +54,7 @@ private:
     int top_ = 0;
     int listIndex_ = -1;
     bool multiSelect_ = false;
+    bool appendsTold_ = false;
 };
 
 }  // namespace forms

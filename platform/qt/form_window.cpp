@@ -419,7 +419,7 @@ void FormWindow::changed(Control& c, Prop what) {
             if (!c.font().name.isEmpty()) w->setFont(QFont(substituteFont(c.font().name), c.font().points));
             break;
         case Prop::ItemsAppended:
-            if (ListBoxModel* m = models_[&c]) m->itemsAppended();
+            if (const auto it = models_.find(&c); it != models_.end()) it->second->itemsAppended();
             break;
         case Prop::ItemsReset: applyItems(c); break;
         case Prop::Selection: applySelection(c); break;

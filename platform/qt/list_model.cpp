@@ -17,10 +17,13 @@ QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
 void ListBoxModel::itemsAppended() {
     if (scheduled_) return;
     scheduled_ = true;
-    QTimer::singleShot(0, this, [this] { catchUp(); });
+    const qint64 since = sinceCatchUp_.isValid() ? sinceCatchUp_.elapsed() : kBatchMs;
+    const int wait = since >= kBatchMs ? 0 : static_cast<int>(kBatchMs - since);
+    QTimer::singleShot(wait, this, [this] { catchUp(); });
 }
 
 void ListBoxModel::itemsReset() {
+    box_.appendsShown();
     beginResetModel();
     shown_ = box_.listCount();
     endResetModel();
@@ -28,6 +31,8 @@ void ListBoxModel::itemsReset() {
 
 void ListBoxModel::catchUp() {
     scheduled_ = false;
+    sinceCatchUp_.start();
+    box_.appendsShown();
     const int count = box_.listCount();
     if (count == shown_) return;
     if (count < shown_) return itemsReset();

@@ -1,10 +1,13 @@
 #pragma once
 // A Qt item model over a list box's items. Appends are shown in batches:
-// the row count catches up with the items when the event queue runs.
+// the row count catches up with the items when the event queue runs, at
+// most every kBatchMs while appends keep coming, so a scan that appends
+// hundreds of thousands of lines repaints its views a few times a second.
 
 #include "platform/forms/list_box.h"
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 
 namespace qtbind {
 
@@ -22,8 +25,11 @@ public:
     // Shows every item appended so far.
     void catchUp();
 
+    static constexpr int kBatchMs = 100;
+
 private:
     forms::ListBox& box_;
+    QElapsedTimer sinceCatchUp_;
     int shown_ = 0;
     bool scheduled_ = false;
 };

@@ -127,9 +127,8 @@ TEST_F(SmallFormTest, ClicksSelectionsAndRightClicksReachTheModel) {
     EXPECT_EQ(clicks, 1);
 
     for (int i = 0; i < 50; ++i) form.list.addItem(QStringLiteral("line %1").arg(i));
-    QCoreApplication::processEvents();
     auto* view = widget<QListView>(form.list);
-    ASSERT_EQ(view->model()->rowCount(), 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() == 50; }, 2000));
     std::vector<std::tuple<int, int, int, int>> downs;
     form.list.MouseDown = [&](int b, int s, int x, int y) { downs.emplace_back(b, s, x, y); };
     const QRect row3 = view->visualRect(view->model()->index(3, 0));
@@ -203,8 +202,7 @@ TEST_F(SmallFormTest, ModelChangesReachTheWidgets) {
     auto* view = widget<QListView>(form.list);
     for (int i = 0; i < 1000; ++i) form.list.addItem(QString::number(i));
     EXPECT_EQ(view->model()->rowCount(), 0);  // shown in one batch when events run
-    QCoreApplication::processEvents();
-    EXPECT_EQ(view->model()->rowCount(), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() == 1000; }, 2000));
     form.list.setTopIndex(500);
     EXPECT_EQ(view->verticalScrollBar()->value(), 500);
     view->verticalScrollBar()->setValue(20);  // the user scrolls
