@@ -55,11 +55,11 @@ int DirListBox::setPath(const QString& path) {
     const dosfs::Resolved r = fs_.resolve(path);
     if (r.error) return r.error;
     if (!r.isFolder) return dosfs::kPathNotFound;
-    if (r.dos == path_) return dosfs::kOk;
+    const bool changed = r.dos != path_;
     path_ = r.dos;
     listIndex_ = -1;
-    refresh();
-    raiseChange();
+    refresh();  // shows the folder as it is now, even when it stays the same
+    if (changed) raiseChange();
     return dosfs::kOk;
 }
 

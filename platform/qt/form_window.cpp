@@ -421,7 +421,15 @@ void FormWindow::changed(Control& c, Prop what) {
         case Prop::ItemsAppended:
             if (const auto it = models_.find(&c); it != models_.end()) it->second->itemsAppended();
             break;
-        case Prop::ItemsReset: applyItems(c); break;
+        case Prop::ItemsReset:
+            if (c.kind() == Kind::DirList || c.kind() == Kind::FileList) {
+                // Often raised from a click on one of the rows it replaces:
+                // rebuild once the click has been handled.
+                QTimer::singleShot(0, this, [this, &c] { applyItems(c); });
+            } else {
+                applyItems(c);
+            }
+            break;
         case Prop::Selection: applySelection(c); break;
         case Prop::TopIndex:
             if (auto* view = qobject_cast<QListView*>(w)) {

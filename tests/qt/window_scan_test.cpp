@@ -7,6 +7,7 @@
 #include "window/main_window.h"
 
 #include <QListView>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -96,4 +97,21 @@ TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
     EXPECT_TRUE(button(form->Command5)->isEnabled());
     EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
     EXPECT_FALSE(app.ended());
+}
+
+TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {
+    fill(2, 3);
+    form->Dir1.setPath(QStringLiteral("C:\\"));
+    QCoreApplication::processEvents();
+    auto* tree = qobject_cast<QListWidget*>(window->widgetOf(form->Dir1));
+    ASSERT_NE(tree, nullptr);
+    const QList<QListWidgetItem*> found = tree->findItems(QStringLiteral("data"), Qt::MatchEndsWith);
+    ASSERT_EQ(found.size(), 1);
+    const QRect row = tree->visualItemRect(found[0]);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
+    EXPECT_EQ(form->Text2.text(), QStringLiteral("C:\\data"));
+    EXPECT_EQ(behaviour->browsePath, QStringLiteral("C:\\data"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(tree->findItems(QStringLiteral("d1"), Qt::MatchEndsWith).size() == 1);
 }
