@@ -44,9 +44,10 @@ int main(int argc, char** argv) {
     const qint64 ms = clock.elapsed();
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    std::printf("window scan: %.3f s (%.3f s until the command returned), %d lines in List1, %d rows "
-                "in Side A, peak memory %.1f MiB\n",
-                ms / 1000.0, scanMs / 1000.0, form.List1.listCount(), form.List2[0]->listCount(),
-                u.ru_maxrss / 1024.0);
+    std::printf(
+        "window scan: %.3f s (%.3f s until the command returned), %d lines in List1, %d rows "
+        "in Side A, peak memory %.1f MiB\n",
+        ms / 1000.0, scanMs / 1000.0, form.List1.listCount(), form.List2[0]->listCount(),
+        u.ru_maxrss / 1024.0);
     return 0;
 }

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     dosfs::DriveTable drives = dosfs::loadDriveTable();
     if (!options.drives.isEmpty()) {
         drives.clear();
-        for (const QByteArray& spec : options.drives) drives.addSpec(spec);
+        for (const QByteArray& mapping : options.drives) drives.addMapping(mapping);
     }
     const dosfs::FileSystem fs(drives);
 

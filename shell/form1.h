@@ -19,7 +19,7 @@ inline const QString kFixedFont = QStringLiteral("ＭＳ ゴシック");
 inline const QString kDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
 
 class Form1 : public forms::Form {
-public:
+  public:
     // The design size, frame and menu bar included.
     static constexpr int kDesignWidth = 12045;
     static constexpr int kDesignHeight = 9045;
@@ -107,7 +107,7 @@ public:
     // smallest width it may take.
     void startLayout();
 
-private:
+  private:
     void createMenu();
 };
 

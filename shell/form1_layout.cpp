@@ -9,8 +9,12 @@ namespace {
 
 constexpr int kMinHeight = 7800;
 
-void shiftLeft(forms::Control& c, int d) { c.setLeft(c.left() + d); }
-void widen(forms::Control& c, int d) { c.setWidth(c.width() + d); }
+void shiftLeft(forms::Control& c, int d) {
+    c.setLeft(c.left() + d);
+}
+void widen(forms::Control& c, int d) {
+    c.setWidth(c.width() + d);
+}
 
 }  // namespace
 

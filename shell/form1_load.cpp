@@ -40,7 +40,8 @@ void Form1::Form_Load() {
             state.systemFolderName = QStringLiteral("WINNT");
             systemFolder = fs.changeFolder(u'\\' + state.systemFolderName) == 0;
         }
-        state.workFilePath = state.startDrive + u'\\' + state.systemFolderName + QStringLiteral("\\DIR.TXT");
+        state.workFilePath =
+            state.startDrive + u'\\' + state.systemFolderName + QStringLiteral("\\DIR.TXT");
         if (!systemFolder) {
             // No system folder on this host: the work file lives in the
             // program's state folder, named by its DOS path.
@@ -84,7 +85,9 @@ void Form1::Form_Load() {
     Combo2.addItem(kTypeNames);
 }
 
-void Form1::Form_Unload() { endProgram(); }
+void Form1::Form_Unload() {
+    endProgram();
+}
 
 void Form1::endProgram() {
     files.closeAll();

@@ -11,9 +11,9 @@ struct ColumnFamily {
 };
 
 struct ColumnGeometry {
-    ColumnFamily headers;   // Command8
-    ColumnFamily lists;     // List2
-    ColumnFamily captions;  // Text9
+    ColumnFamily headers;          // Command8
+    ColumnFamily lists;            // List2
+    ColumnFamily captions;         // Text9
     int splitterLeft[2] = {0, 0};  // Label10
 };
 

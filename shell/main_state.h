@@ -9,7 +9,7 @@ namespace shell {
 
 struct MainState {
     bool hintsOff = true;
-    QString stopButtonMode;  // "終了" idle, "中断" while a scan runs
+    QString stopButtonMode;    // "終了" idle, "中断" while a scan runs
     QString startDrive;        // "C:", else "A:", else the first drive
     QString systemFolderName;  // "WINDOWS", else "WINNT"
     QString workFilePath;      // DOS path of DIR.TXT

@@ -6,8 +6,8 @@
 
 #include <QFile>
 
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
 
 #include <cmath>
 
@@ -55,7 +55,9 @@ int toTwips(double v) {
 
 }  // namespace
 
-QByteArray settingsPath() { return dosfs::configFolder() + "/settings"; }
+QByteArray settingsPath() {
+    return dosfs::configFolder() + "/settings";
+}
 
 double leadingNumber(const QString& text) {
     qsizetype i = 0;
@@ -122,7 +124,8 @@ void ApplySettings(Settings& s, forms::Form& window) {
     if (leadingNumber(s.saveDialogTop) >= 7000) s.saveDialogTop = QStringLiteral("01065");
     if (leadingNumber(s.saveDialogLeft) >= 10000) s.saveDialogLeft = QStringLiteral("02985");
     if (leadingNumber(s.settingsDialogTop) >= 7000) s.settingsDialogTop = QStringLiteral("04140");
-    if (leadingNumber(s.settingsDialogLeft) >= 10000) s.settingsDialogLeft = QStringLiteral("02055");
+    if (leadingNumber(s.settingsDialogLeft) >= 10000)
+        s.settingsDialogLeft = QStringLiteral("02055");
 }
 
 int SaveSettings(Settings& s, const forms::Form& window) {
@@ -130,10 +133,10 @@ int SaveSettings(Settings& s, const forms::Form& window) {
     s.windowLeft = QString::number(window.left());
     s.windowHeight = QString::number(window.height());
     s.windowWidth = QString::number(window.width());
-    const QString record = QStringList{s.windowTop,         s.windowLeft,
-                                       s.windowHeight,      s.windowWidth,
-                                       s.outputDir,         s.saveDialogTop,
-                                       s.saveDialogLeft,    s.settingsDialogTop,
+    const QString record = QStringList{s.windowTop,          s.windowLeft,
+                                       s.windowHeight,       s.windowWidth,
+                                       s.outputDir,          s.saveDialogTop,
+                                       s.saveDialogLeft,     s.settingsDialogTop,
                                        s.settingsDialogLeft, QString::number(s.csvOutput)}
                                .join(u',');
     return dosfs::replaceFile(settingsPath(), codepage::toCp932(record) + "\r\n\r\n");

@@ -2,7 +2,9 @@
 
 namespace window {
 
-MainWindow::MainWindow(shell::Form1& f) : form(f), scan(*this, f.fs, f.files) { wire(); }
+MainWindow::MainWindow(shell::Form1& f) : form(f), scan(*this, f.fs, f.files) {
+    wire();
+}
 
 void MainWindow::wire() {
     shell::Form1& f = form;

@@ -13,7 +13,7 @@
 namespace window {
 
 class MainWindow : public engine::ScanHost {
-public:
+  public:
     // Wires every handler; construct before the form is loaded.
     explicit MainWindow(shell::Form1& form);
 
@@ -81,7 +81,7 @@ public:
     void enableStop() override;
     void letEventsRun() override;
 
-private:
+  private:
     void wire();
     void runScan(ScanMode mode);
     // Puts the window back into the idle state after a scan (or one that

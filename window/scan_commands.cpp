@@ -99,8 +99,8 @@ void MainWindow::returnToIdle() {
 void MainWindow::showScanError(int error) {
     shell::Form1& f = form;
     f.Text10.setText(error == dosfs::kDeviceUnavailable ? QStringLiteral("ディスクなし")
-                     : error == dosfs::kPathNotFound    ? QStringLiteral("ディレクトリ存在せず")
-                                                        : QStringLiteral("ディスク異常"));
+                     : error == dosfs::kPathNotFound ? QStringLiteral("ディレクトリ存在せず")
+                                                     : QStringLiteral("ディスク異常"));
     f.Text10.setVisible(true);
     f.Timer4.setTimerEnabled(false);  // a fresh 6000 ms
     f.Timer4.setTimerEnabled(true);
@@ -119,7 +119,8 @@ void MainWindow::Command5_Click() {
 }
 
 void MainWindow::Command5_MouseMove() {
-    if (form.state.stopButtonMode == kRunningCaption) form.setMousePointer(forms::MousePointer::Arrow);
+    if (form.state.stopButtonMode == kRunningCaption)
+        form.setMousePointer(forms::MousePointer::Arrow);
 }
 
 void MainWindow::Form_MouseMove() {
@@ -136,7 +137,9 @@ void MainWindow::Combo1_Click() {
     form.state.extFilter = form.Combo1.text();
 }
 
-void MainWindow::Combo1_Change() { form.state.extFilter = form.Combo1.text(); }
+void MainWindow::Combo1_Change() {
+    form.state.extFilter = form.Combo1.text();
+}
 
 void MainWindow::Combo2_Change() {
     const QString text = form.Combo2.text();

@@ -7,11 +7,21 @@
 
 namespace window {
 
-int MainWindow::windowWidth() const { return form.width(); }
-QString MainWindow::outputTypeText() const { return form.Combo2.text(); }
-QString MainWindow::extensionText() const { return form.Combo1.text(); }
-QStringList MainWindow::driveEntries() const { return form.Drive1.entries(); }
-qint64 MainWindow::now() const { return static_cast<qint64>(std::time(nullptr)); }
+int MainWindow::windowWidth() const {
+    return form.width();
+}
+QString MainWindow::outputTypeText() const {
+    return form.Combo2.text();
+}
+QString MainWindow::extensionText() const {
+    return form.Combo1.text();
+}
+QStringList MainWindow::driveEntries() const {
+    return form.Drive1.entries();
+}
+qint64 MainWindow::now() const {
+    return static_cast<qint64>(std::time(nullptr));
+}
 
 void MainWindow::addListLine(const QString& line) {
     form.List1.addItem(line);
@@ -25,7 +35,9 @@ void MainWindow::addSideARow(const QString& path, const QString& size, const QSt
     keepPainting();
 }
 
-void MainWindow::folderEntered(const QString&) { keepPainting(); }
+void MainWindow::folderEntered(const QString&) {
+    keepPainting();
+}
 
 void MainWindow::showFolderPath(const QString& path) {
     // Shown at most every 50 ms: laying out the box's text again for each of
@@ -34,14 +46,20 @@ void MainWindow::showFolderPath(const QString& path) {
     pathClock_.start();
     form.Text2.setText(path);
 }
-void MainWindow::setFoundCount(const QString& text) { form.Label5.setText(text); }
-void MainWindow::setSecondCounter(const QString& text) { form.Label7.setText(text); }
+void MainWindow::setFoundCount(const QString& text) {
+    form.Label5.setText(text);
+}
+void MainWindow::setSecondCounter(const QString& text) {
+    form.Label7.setText(text);
+}
 
 void MainWindow::setBusyPointer(bool busy) {
     form.setMousePointer(busy ? forms::MousePointer::Hourglass : forms::MousePointer::Default);
 }
 
-void MainWindow::showWindow() { form.show(); }
+void MainWindow::showWindow() {
+    form.show();
+}
 
 void MainWindow::scanFinished() {
     form.Command3.setEnabled(true);
@@ -50,9 +68,13 @@ void MainWindow::scanFinished() {
     form.Dir1.setPath(savedBrowsePath);
 }
 
-void MainWindow::enableStop() { form.Command5.setEnabled(true); }
+void MainWindow::enableStop() {
+    form.Command5.setEnabled(true);
+}
 
-void MainWindow::letEventsRun() { form.app().letEventsRun(); }
+void MainWindow::letEventsRun() {
+    form.app().letEventsRun();
+}
 
 void MainWindow::keepPainting() {
     // Between poll points the window still repaints (user input waits), so

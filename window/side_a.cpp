@@ -10,7 +10,9 @@ namespace window {
 namespace {
 
 // Rounding of mouse positions: halves to even.
-int roundHalfEven(int v) { return static_cast<int>(std::nearbyint(static_cast<double>(v))); }
+int roundHalfEven(int v) {
+    return static_cast<int>(std::nearbyint(static_cast<double>(v)));
+}
 
 constexpr int kNormalFrameHeight = 2130;
 
@@ -88,9 +90,13 @@ void MainWindow::List2_KeyDown(int i) {
     form.Timer3.setTimerEnabled(true);
 }
 
-void MainWindow::List2_LostFocus(int) { form.Timer1.setTimerEnabled(false); }
+void MainWindow::List2_LostFocus(int) {
+    form.Timer1.setTimerEnabled(false);
+}
 
-void MainWindow::List2_MouseDown(int) { form.List1.clearSelection(); }
+void MainWindow::List2_MouseDown(int) {
+    form.List1.clearSelection();
+}
 
 void MainWindow::List2_MouseMove(int i) {
     form.setMousePointer(forms::MousePointer::Arrow);
@@ -124,7 +130,9 @@ void MainWindow::List1_MouseDown(int button) {
     if (button != forms::kRightButton) form.List2[2]->clearSelection();
 }
 
-void MainWindow::List1_MouseMove() { form.Timer3.setTimerEnabled(false); }
+void MainWindow::List1_MouseMove() {
+    form.Timer3.setTimerEnabled(false);
+}
 
 void MainWindow::Label10_MouseDown(int, int x, int y) {
     dragStartX = roundHalfEven(x);

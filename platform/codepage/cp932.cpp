@@ -80,7 +80,7 @@ bool isLowSurrogate(char16_t c) {
 // no state between characters, so converting character by character gives
 // what converting the whole text gives.
 class EncodeTable {
-public:
+  public:
     // Up to two bytes, high byte first; 0 when the code page cannot hold it.
     uint16_t lookup(char16_t c) {
         Block& b = blocks_[c >> 8];
@@ -88,7 +88,7 @@ public:
         return b.code[c & 0xFF];
     }
 
-private:
+  private:
     struct Block {
         bool filled = false;
         uint16_t code[256] = {};

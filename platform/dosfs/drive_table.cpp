@@ -45,11 +45,12 @@ void DriveTable::set(QChar letter, const QByteArray& hostFolder) {
     drives_[letter.toUpper().unicode()] = normalizedHostFolder(hostFolder);
 }
 
-bool DriveTable::addSpec(const QByteArray& spec) {
-    if (spec.size() < 4 || spec[1] != ':' || spec[2] != '=' || spec[3] != '/') return false;
-    const char letter = spec[0];
+bool DriveTable::addMapping(const QByteArray& mapping) {
+    if (mapping.size() < 4 || mapping[1] != ':' || mapping[2] != '=' || mapping[3] != '/')
+        return false;
+    const char letter = mapping[0];
     if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
-    set(QChar(letter), spec.mid(3));
+    set(QChar(letter), mapping.mid(3));
     return true;
 }
 
@@ -59,7 +60,7 @@ bool DriveTable::parse(const QByteArray& text) {
         if (const qsizetype hash = line.indexOf('#'); hash >= 0) line.truncate(hash);
         line = line.trimmed();
         if (line.isEmpty() || read.contains(QChar(line[0]))) continue;
-        read.addSpec(line);
+        read.addMapping(line);
     }
     if (read.isEmpty()) return false;
     *this = read;

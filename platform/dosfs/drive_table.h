@@ -20,7 +20,7 @@ class DriveTable {
     bool parse(const QByteArray& text);
 
     // Adds or replaces one drive from `X:=/folder`; false when malformed.
-    bool addSpec(const QByteArray& spec);
+    bool addMapping(const QByteArray& mapping);
 
     void set(QChar letter, const QByteArray& hostFolder);
     void clear() { drives_.clear(); }

@@ -38,7 +38,8 @@ int replaceFile(const QByteArray& hostPath, const QByteArray& contents) {
     }
     if (!error && ::fsync(fd) != 0) error = errorFromErrno(errno);
     if (::close(fd) != 0 && !error) error = errorFromErrno(errno);
-    if (!error && ::rename(temp.constData(), hostPath.constData()) != 0) error = errorFromErrno(errno);
+    if (!error && ::rename(temp.constData(), hostPath.constData()) != 0)
+        error = errorFromErrno(errno);
     if (error) ::unlink(temp.constData());
     return error;
 }

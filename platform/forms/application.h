@@ -6,7 +6,7 @@
 namespace forms {
 
 class Application {
-public:
+  public:
     virtual ~Application() = default;
     // Runs every queued event handler, then returns.
     virtual void letEventsRun() = 0;

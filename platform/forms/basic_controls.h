@@ -8,26 +8,26 @@
 namespace forms {
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::Label; }
 };
 
 class CommandButton : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::Button; }
 };
 
 class Frame : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::Frame; }
 };
 
 // A text box raises Change whenever its text changes, by code or by typing.
 class TextBox : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::TextBox; }
     void setText(const QString& text) override;
@@ -36,13 +36,13 @@ public:
     // Typed by the user: stored, then Change.
     void typed(const QString& text);
 
-private:
+  private:
     bool multiLine_ = false;
 };
 
 // A separator line between two points, in its container's twips.
 class Line : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::Line; }
     int x1() const { return x1_; }
@@ -55,13 +55,13 @@ public:
     void setY2(int v) { setPoints(x1_, y1_, x2_, v); }
     void setPoints(int x1, int y1, int x2, int y2);
 
-private:
+  private:
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
 };
 
 // An editable drop-down box: its text and a list in insertion order.
 class ComboBox : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::ComboBox; }
     void setText(const QString& text) override;  // raises Change
@@ -75,14 +75,14 @@ public:
     // The user picked entry i: the text becomes the entry, then Click.
     void picked(int i);
 
-private:
+  private:
     QStringList items_;
 };
 
 // Ticks every `interval` milliseconds while enabled, on the clock the
 // binding or a test drives.
 class Timer : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::Timer; }
     int interval() const { return interval_; }
@@ -96,7 +96,7 @@ public:
     // Milliseconds since the last tick, kept by a manual clock.
     int elapsed = 0;
 
-private:
+  private:
     int interval_ = 0;
     bool on_ = false;
 };

@@ -39,7 +39,9 @@ void Control::setText(const QString& text) {
     notify(Prop::Text);
 }
 
-void Control::setTextFromUser(const QString& text) { text_ = text; }
+void Control::setTextFromUser(const QString& text) {
+    text_ = text;
+}
 
 void Control::setForeColor(uint32_t rgb) {
     if (rgb == foreColor_) return;
@@ -59,6 +61,8 @@ void Control::setMousePointer(MousePointer p) {
     notify(Prop::MousePointer);
 }
 
-void Control::setFocus() { notify(Prop::Focus); }
+void Control::setFocus() {
+    notify(Prop::Focus);
+}
 
 }  // namespace forms

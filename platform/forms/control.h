@@ -34,7 +34,7 @@ enum class Prop {
 };
 
 class Observer {
-public:
+  public:
     virtual ~Observer() = default;
     virtual void changed(Control& control, Prop what) = 0;
     virtual void formChanged(Form& form, Prop what) = 0;
@@ -60,10 +60,22 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
-enum class Kind { Label, TextBox, Button, ListBox, ComboBox, DriveList, DirList, FileList, Frame, Line, Timer };
+enum class Kind {
+    Label,
+    TextBox,
+    Button,
+    ListBox,
+    ComboBox,
+    DriveList,
+    DirList,
+    FileList,
+    Frame,
+    Line,
+    Timer
+};
 
 class Control {
-public:
+  public:
     using MouseHandler = std::function<void(int button, int shift, int x, int y)>;
 
     Control(Form& form, Control* container, QString name, int index);
@@ -111,25 +123,43 @@ public:
     MouseHandler MouseDown, MouseMove, MouseUp;
     std::function<void(int keyCode, int shift)> KeyDown;
 
-    void raiseClick() { if (Click) Click(); }
-    void raiseDblClick() { if (DblClick) DblClick(); }
-    void raiseGotFocus() { if (GotFocus) GotFocus(); }
-    void raiseLostFocus() { if (LostFocus) LostFocus(); }
-    void raiseChange() { if (Change) Change(); }
-    void raiseMouseDown(int b, int s, int x, int y) { if (MouseDown) MouseDown(b, s, x, y); }
-    void raiseMouseMove(int b, int s, int x, int y) { if (MouseMove) MouseMove(b, s, x, y); }
-    void raiseMouseUp(int b, int s, int x, int y) { if (MouseUp) MouseUp(b, s, x, y); }
-    void raiseKeyDown(int key, int shift) { if (KeyDown) KeyDown(key, shift); }
+    void raiseClick() {
+        if (Click) Click();
+    }
+    void raiseDblClick() {
+        if (DblClick) DblClick();
+    }
+    void raiseGotFocus() {
+        if (GotFocus) GotFocus();
+    }
+    void raiseLostFocus() {
+        if (LostFocus) LostFocus();
+    }
+    void raiseChange() {
+        if (Change) Change();
+    }
+    void raiseMouseDown(int b, int s, int x, int y) {
+        if (MouseDown) MouseDown(b, s, x, y);
+    }
+    void raiseMouseMove(int b, int s, int x, int y) {
+        if (MouseMove) MouseMove(b, s, x, y);
+    }
+    void raiseMouseUp(int b, int s, int x, int y) {
+        if (MouseUp) MouseUp(b, s, x, y);
+    }
+    void raiseKeyDown(int key, int shift) {
+        if (KeyDown) KeyDown(key, shift);
+    }
 
     // What the user changed in the view, written back before its event.
     void setGeometryFromUser(int left, int top, int width, int height);
     void setTextFromUser(const QString& text);
 
-protected:
+  protected:
     void notify(Prop what);
     QString text_;
 
-private:
+  private:
     Form& form_;
     Control* container_;
     QString name_;

@@ -138,7 +138,8 @@ void FileListBox::reload() {
         }
         for (const dosfs::DirEntry& e : contents.files) {
             bool match = all;
-            for (const QRegularExpression& re : patterns) match = match || re.match(e.name).hasMatch();
+            for (const QRegularExpression& re : patterns)
+                match = match || re.match(e.name).hasMatch();
             if (match) files_.append(e.name);
         }
     }

@@ -9,7 +9,7 @@
 namespace forms {
 
 class DriveListBox : public Control {
-public:
+  public:
     DriveListBox(Form& form, Control* container, QString name, int index, dosfs::FileSystem& fs);
     Kind kind() const override { return Kind::DriveList; }
 
@@ -24,12 +24,12 @@ public:
     // The user picked entry i.
     void picked(int i) { setDrive(list(i)); }
 
-private:
+  private:
     dosfs::FileSystem& fs_;
 };
 
 class DirListBox : public Control {
-public:
+  public:
     DirListBox(Form& form, Control* container, QString name, int index, dosfs::FileSystem& fs);
     Kind kind() const override { return Kind::DirList; }
 
@@ -54,7 +54,7 @@ public:
     // Reads the shown folder again.
     void refresh();
 
-private:
+  private:
     dosfs::FileSystem& fs_;
     QString path_;
     QStringList subfolders_;  // names
@@ -62,7 +62,7 @@ private:
 };
 
 class FileListBox : public Control {
-public:
+  public:
     FileListBox(Form& form, Control* container, QString name, int index, dosfs::FileSystem& fs);
     Kind kind() const override { return Kind::FileList; }
 
@@ -76,7 +76,7 @@ public:
     // The user picked entry i: it becomes the list index, then Click.
     void picked(int i);
 
-private:
+  private:
     void reload();
     dosfs::FileSystem& fs_;
     QString path_;

@@ -18,7 +18,7 @@ class Timer;
 enum class WindowState { Normal, Minimized, Maximized };
 
 class Form {
-public:
+  public:
     Form(Application& app, QString name);
     virtual ~Form() = default;
     Form(const Form&) = delete;
@@ -52,7 +52,8 @@ public:
     // Creates a control at the end of the design order.
     template <typename T, typename... Args>
     T& add(QString name, int index = -1, Control* container = nullptr, Args&&... args) {
-        auto c = std::make_unique<T>(*this, container, std::move(name), index, std::forward<Args>(args)...);
+        auto c = std::make_unique<T>(*this, container, std::move(name), index,
+                                     std::forward<Args>(args)...);
         T& ref = *c;
         controls_.push_back(std::move(c));
         return ref;
@@ -79,7 +80,7 @@ public:
     void stateChangedByUser(WindowState state);
     void activatedByUser();
 
-private:
+  private:
     void notify(Prop what);
     void raiseResize() {
         if (Resize) Resize();

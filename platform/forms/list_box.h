@@ -11,7 +11,7 @@
 namespace forms {
 
 class ListBox : public Control {
-public:
+  public:
     using Control::Control;
     Kind kind() const override { return Kind::ListBox; }
 
@@ -44,7 +44,7 @@ public:
     void setTopIndexFromUser(int row) { top_ = row; }
     void setListIndexFromUser(int row) { listIndex_ = row; }
 
-private:
+  private:
     bool valid(int i) const { return i >= 0 && static_cast<size_t>(i) < items_.size(); }
 
     std::vector<QString> items_;

@@ -10,7 +10,7 @@
 namespace forms {
 
 class Menu {
-public:
+  public:
     Menu(QString name, QString caption) : name_(std::move(name)), caption_(std::move(caption)) {}
     const QString& name() const { return name_; }
     const QString& caption() const { return caption_; }
@@ -24,7 +24,7 @@ public:
         if (Click) Click();
     }
 
-private:
+  private:
     QString name_;
     QString caption_;
     std::vector<std::unique_ptr<Menu>> items_;

@@ -28,7 +28,9 @@ using forms::Control;
 using forms::Kind;
 using forms::Prop;
 
-int toPixels(int twips) { return qRound(twips / double(kTwipsPerPixel)); }
+int toPixels(int twips) {
+    return qRound(twips / double(kTwipsPerPixel));
+}
 
 QString substituteFont(const QString& name) {
     if (name == QStringLiteral("ＭＳ ゴシック")) return QStringLiteral("IPAGothic");
@@ -41,26 +43,45 @@ int keyCodeOf(int k) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return 48 + (k - Qt::Key_0);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
     switch (k) {
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+            return 9;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        default: return k & 0xFFFF;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            return k & 0xFFFF;
     }
 }
 
@@ -80,9 +101,12 @@ int shiftOf(Qt::KeyboardModifiers m) {
 
 Qt::CursorShape cursorOf(forms::MousePointer p) {
     switch (p) {
-        case forms::MousePointer::Hourglass: return Qt::WaitCursor;
-        case forms::MousePointer::SizeWE: return Qt::SizeHorCursor;
-        default: return Qt::ArrowCursor;
+        case forms::MousePointer::Hourglass:
+            return Qt::WaitCursor;
+        case forms::MousePointer::SizeWE:
+            return Qt::SizeHorCursor;
+        default:
+            return Qt::ArrowCursor;
     }
 }
 
@@ -132,7 +156,9 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
     form_.setObserver(this);
 }
 
-FormWindow::~FormWindow() { form_.setObserver(nullptr); }
+FormWindow::~FormWindow() {
+    form_.setObserver(nullptr);
+}
 
 QWidget* FormWindow::widgetOf(const Control& c) const {
     const auto it = widgets_.find(&c);
@@ -290,8 +316,12 @@ void FormWindow::applyText(Control& c) {
     if (!w) return;
     Applying guard(applying_);
     switch (c.kind()) {
-        case Kind::Label: static_cast<QLabel*>(w)->setText(c.text()); break;
-        case Kind::Button: static_cast<QPushButton*>(w)->setText(c.text()); break;
+        case Kind::Label:
+            static_cast<QLabel*>(w)->setText(c.text());
+            break;
+        case Kind::Button:
+            static_cast<QPushButton*>(w)->setText(c.text());
+            break;
         case Kind::TextBox:
             if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
                 if (e->toPlainText() != c.text()) e->setPlainText(c.text());
@@ -319,7 +349,8 @@ void FormWindow::applyText(Control& c) {
         case Kind::FileList:
             applyItems(c);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -357,7 +388,8 @@ void FormWindow::applyItems(Control& c) {
         case Kind::ListBox:
             if (ListBoxModel* m = models_[&c]) m->itemsReset();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -402,10 +434,18 @@ void FormWindow::changed(Control& c, Prop what) {
     QWidget* w = widgetOf(c);
     if (!w) return;
     switch (what) {
-        case Prop::Geometry: applyGeometry(c); break;
-        case Prop::Visible: w->setVisible(c.visible()); break;
-        case Prop::Enabled: w->setEnabled(c.enabled()); break;
-        case Prop::Text: applyText(c); break;
+        case Prop::Geometry:
+            applyGeometry(c);
+            break;
+        case Prop::Visible:
+            w->setVisible(c.visible());
+            break;
+        case Prop::Enabled:
+            w->setEnabled(c.enabled());
+            break;
+        case Prop::Text:
+            applyText(c);
+            break;
         case Prop::ForeColor: {
             QPalette p = w->palette();
             const QColor color = QColor::fromRgb(c.foreColor());
@@ -416,7 +456,8 @@ void FormWindow::changed(Control& c, Prop what) {
             break;
         }
         case Prop::Font:
-            if (!c.font().name.isEmpty()) w->setFont(QFont(substituteFont(c.font().name), c.font().points));
+            if (!c.font().name.isEmpty())
+                w->setFont(QFont(substituteFont(c.font().name), c.font().points));
             break;
         case Prop::ItemsAppended:
             if (const auto it = models_.find(&c); it != models_.end()) it->second->itemsAppended();
@@ -430,7 +471,9 @@ void FormWindow::changed(Control& c, Prop what) {
                 applyItems(c);
             }
             break;
-        case Prop::Selection: applySelection(c); break;
+        case Prop::Selection:
+            applySelection(c);
+            break;
         case Prop::TopIndex:
             if (auto* view = qobject_cast<QListView*>(w)) {
                 Applying guard(applying_);
@@ -449,21 +492,25 @@ void FormWindow::changed(Control& c, Prop what) {
                 }
             }
             break;
-        case Prop::MousePointer: w->setCursor(cursorOf(c.mousePointer())); break;
+        case Prop::MousePointer:
+            w->setCursor(cursorOf(c.mousePointer()));
+            break;
         case Prop::Focus:
             if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
                 cb->lineEdit()->setFocus();
             else
                 w->setFocus();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 void FormWindow::buildMenus() {
     for (const auto& top : form_.menus()) {
         QMenu* menu = menuBar()->addMenu(top->caption());
-        std::function<void(QMenu*, const forms::Menu&)> fill = [&](QMenu* into, const forms::Menu& m) {
+        std::function<void(QMenu*, const forms::Menu&)> fill = [&](QMenu* into,
+                                                                   const forms::Menu& m) {
             for (const auto& item : m.items()) {
                 if (!item->items().empty()) {
                     fill(into->addMenu(item->caption()), *item);
@@ -489,12 +536,23 @@ void FormWindow::applyFormGeometry() {
 
 void FormWindow::formChanged(forms::Form& form, Prop what) {
     switch (what) {
-        case Prop::Geometry: applyFormGeometry(); break;
-        case Prop::Text: setWindowTitle(form.caption()); break;
-        case Prop::Visible: form.visible() ? show() : hide(); break;
-        case Prop::Enabled: setEnabled(form.enabled()); break;
-        case Prop::MousePointer: client_->setCursor(cursorOf(form.mousePointer())); break;
-        default: break;
+        case Prop::Geometry:
+            applyFormGeometry();
+            break;
+        case Prop::Text:
+            setWindowTitle(form.caption());
+            break;
+        case Prop::Visible:
+            form.visible() ? show() : hide();
+            break;
+        case Prop::Enabled:
+            setEnabled(form.enabled());
+            break;
+        case Prop::MousePointer:
+            client_->setCursor(cursorOf(form.mousePointer()));
+            break;
+        default:
+            break;
     }
 }
 
@@ -576,7 +634,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusOut:
             if (watched == widgetOf(*c)) c->raiseLostFocus();
             break;
-        default: break;
+        default:
+            break;
     }
     return false;
 }

@@ -24,7 +24,7 @@ constexpr int kFrameWidth = 135;
 constexpr int kFrameHeight = 690;
 
 class FormWindow : public QMainWindow, public forms::Observer {
-public:
+  public:
     explicit FormWindow(forms::Form& form, QWidget* parent = nullptr);
     ~FormWindow() override;
 
@@ -35,14 +35,14 @@ public:
     void changed(forms::Control& control, forms::Prop what) override;
     void formChanged(forms::Form& form, forms::Prop what) override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     QWidget* create(forms::Control& c, QWidget* parent);
     void wireListBox(forms::Control& c, QWidget* view);
     void applyGeometry(forms::Control& c);

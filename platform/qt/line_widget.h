@@ -6,7 +6,7 @@
 namespace qtbind {
 
 class LineWidget : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     void setEnds(QPoint a, QPoint b) {
         a_ = a;
@@ -14,10 +14,10 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     QPoint a_, b_;
 };
 

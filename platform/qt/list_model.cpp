@@ -7,7 +7,9 @@ namespace qtbind {
 ListBoxModel::ListBoxModel(forms::ListBox& box, QObject* parent)
     : QAbstractListModel(parent), box_(box), shown_(box.listCount()) {}
 
-int ListBoxModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
+int ListBoxModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shown_;
+}
 
 QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= box_.listCount()) return {};

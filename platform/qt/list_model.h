@@ -12,7 +12,7 @@
 namespace qtbind {
 
 class ListBoxModel : public QAbstractListModel {
-public:
+  public:
     explicit ListBoxModel(forms::ListBox& box, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -27,7 +27,7 @@ public:
 
     static constexpr int kBatchMs = 100;
 
-private:
+  private:
     forms::ListBox& box_;
     QElapsedTimer sinceCatchUp_;
     int shown_ = 0;

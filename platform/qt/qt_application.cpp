@@ -5,15 +5,21 @@
 
 namespace qtbind {
 
-void QtApplication::letEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtApplication::letEventsRun() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtApplication::letPaintRun() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void QtApplication::beep() { QApplication::beep(); }
+void QtApplication::beep() {
+    QApplication::beep();
+}
 
-void QtApplication::clipboardClear() { QGuiApplication::clipboard()->clear(); }
+void QtApplication::clipboardClear() {
+    QGuiApplication::clipboard()->clear();
+}
 
 void QtApplication::clipboardSetText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);

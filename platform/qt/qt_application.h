@@ -8,7 +8,7 @@
 namespace qtbind {
 
 class QtApplication : public forms::Application {
-public:
+  public:
     void letEventsRun() override;
     void letPaintRun() override;
     void beep() override;
@@ -20,7 +20,7 @@ public:
     bool ended() const { return ended_; }
     std::function<void()> onEnd;
 
-private:
+  private:
     bool ended_ = false;
 };
 

@@ -24,7 +24,8 @@ QByteArray readFile(const QByteArray& path) {
 int waitFor(pid_t pid, int ms) {
     for (int waited = 0; waited < ms; waited += 20) {
         int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
         QThread::msleep(20);
     }
     return -1;
@@ -55,7 +56,8 @@ TEST(TolanProcess, EndsOnSignalsWithTheSettingsSaved) {
         if (status < 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
         EXPECT_EQ(status, 0) << "signal " << sig;
         // Plain decimals show that the record was written at the end, not at the start.
-        EXPECT_EQ(readFile(settings), QByteArray("0,0,9045,12045,C:\\,01065,02985,04140,02055,0\r\n\r\n"))
+        EXPECT_EQ(readFile(settings),
+                  QByteArray("0,0,9045,12045,C:\\,01065,02985,04140,02055,0\r\n\r\n"))
             << "signal " << sig;
     }
 }

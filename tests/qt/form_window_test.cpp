@@ -27,7 +27,7 @@ QRect pixels(const forms::Control& c) {
 }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() : form(app, fs), window(form) {
         form.startLayout();
         form.show();
@@ -41,7 +41,7 @@ protected:
 
 // A small form with one control of each kind the tests press on.
 class SmallForm : public forms::Form {
-public:
+  public:
     explicit SmallForm(forms::Application& app)
         : Form(app, QStringLiteral("Small")),
           button(add<forms::CommandButton>(QStringLiteral("Command1"))),
@@ -66,7 +66,7 @@ public:
 };
 
 class SmallFormTest : public ::testing::Test {
-protected:
+  protected:
     SmallFormTest() : form(app), window(form) {
         form.show();
         QCoreApplication::processEvents();
@@ -88,7 +88,8 @@ TEST_F(MainWindowTest, WidgetsSitAtTheDesignPositionsInTheSubstitutedFonts) {
         QWidget* w = window.widgetOf(*c);
         ASSERT_NE(w, nullptr) << c->name().toStdString();
         EXPECT_EQ(w->geometry(), pixels(*c)) << c->name().toStdString() << c->index();
-        EXPECT_EQ(w->parentWidget(), c->container() ? window.widgetOf(*c->container()) : window.client());
+        EXPECT_EQ(w->parentWidget(),
+                  c->container() ? window.widgetOf(*c->container()) : window.client());
     }
     EXPECT_EQ(window.client()->size(), QSize(11910 / 15, 8355 / 15));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ"));
@@ -108,7 +109,8 @@ TEST_F(MainWindowTest, ResizingTheRealWindowRunsTheLayout) {
     EXPECT_EQ(window.client()->size(), client + QSize(100, 40));
     EXPECT_EQ(form.width(), 12045 + 1500);
     EXPECT_EQ(form.height(), 9045 + 600);
-    EXPECT_EQ(window.widgetOf(form.Dir1)->geometry().topLeft(), dirBefore.topLeft() + QPoint(100, 0));
+    EXPECT_EQ(window.widgetOf(form.Dir1)->geometry().topLeft(),
+              dirBefore.topLeft() + QPoint(100, 0));
     EXPECT_EQ(window.widgetOf(form.List1)->geometry(), pixels(form.List1));
     EXPECT_EQ(window.widgetOf(form.Command5)->y(), qtbind::toPixels(7920 + 600));
 
@@ -141,8 +143,8 @@ TEST_F(SmallFormTest, ClicksSelectionsAndRightClicksReachTheModel) {
     EXPECT_TRUE(form.list.selected(5));
     QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
     ASSERT_EQ(downs.size(), 3u);
-    EXPECT_EQ(downs[1], std::make_tuple(forms::kLeftButton, forms::kShiftMask, row5.center().x() * 15,
-                                        row5.center().y() * 15));
+    EXPECT_EQ(downs[1], std::make_tuple(forms::kLeftButton, forms::kShiftMask,
+                                        row5.center().x() * 15, row5.center().y() * 15));
     EXPECT_EQ(downs[2], std::make_tuple(forms::kRightButton, forms::kCtrlMask, 150, 300));
 
     // The model's selection reaches the view.

@@ -20,7 +20,7 @@
 namespace {
 
 class WindowScanTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
         setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
@@ -36,9 +36,12 @@ protected:
     void fill(int folders, int files) {
         for (int d = 0; d < folders; ++d)
             for (int f = 0; f < files; ++f)
-                tree.file("data/d" + QByteArray::number(d) + "/f" + QByteArray::number(f) + ".txt", 100 + f);
+                tree.file("data/d" + QByteArray::number(d) + "/f" + QByteArray::number(f) + ".txt",
+                          100 + f);
     }
-    QPushButton* button(const forms::Control& c) { return qobject_cast<QPushButton*>(window->widgetOf(c)); }
+    QPushButton* button(const forms::Control& c) {
+        return qobject_cast<QPushButton*>(window->widgetOf(c));
+    }
 
     TempTree tree;
     dosfs::DriveTable drives;
@@ -56,7 +59,8 @@ TEST_F(WindowScanTest, AClickOnTheFirstScanButtonFillsTheListView) {
     form->Dir1.setPath(QStringLiteral("C:\\data"));
     QTest::mouseClick(button(form->Command3), Qt::LeftButton);
     auto* view = qobject_cast<QListView*>(window->widgetOf(form->List1));
-    const int lines = 1 + 1 + 1 + 2 + 20 * (1 + 150 + 1) + 1;  // banner, drive, blank, root, folders, total
+    const int lines =
+        1 + 1 + 1 + 2 + 20 * (1 + 150 + 1) + 1;  // banner, drive, blank, root, folders, total
     EXPECT_EQ(form->List1.listCount(), lines);
     // The view shows appended lines in batches, a few times a second.
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() == lines; }, 2000));
@@ -80,10 +84,12 @@ TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
         EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("中断"));
         QWidget* stop = button(form->Command5);
         const QPointF at(stop->rect().center());
-        QCoreApplication::postEvent(stop, new QMouseEvent(QEvent::MouseButtonPress, at, stop->mapToGlobal(at),
-                                                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(stop, new QMouseEvent(QEvent::MouseButtonRelease, at, stop->mapToGlobal(at),
-                                                          Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            stop, new QMouseEvent(QEvent::MouseButtonPress, at, stop->mapToGlobal(at),
+                                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            stop, new QMouseEvent(QEvent::MouseButtonRelease, at, stop->mapToGlobal(at),
+                                  Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     });
     watcher.start(5);
     QTest::mouseClick(button(form->Command3), Qt::LeftButton);
@@ -105,7 +111,8 @@ TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {
     QCoreApplication::processEvents();
     auto* tree = qobject_cast<QListWidget*>(window->widgetOf(form->Dir1));
     ASSERT_NE(tree, nullptr);
-    const QList<QListWidgetItem*> found = tree->findItems(QStringLiteral("data"), Qt::MatchEndsWith);
+    const QList<QListWidgetItem*> found =
+        tree->findItems(QStringLiteral("data"), Qt::MatchEndsWith);
     ASSERT_EQ(found.size(), 1);
     const QRect row = tree->visualItemRect(found[0]);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());

@@ -14,14 +14,16 @@ struct Box {
     bool operator==(const Box&) const = default;
 };
 
-Box boxOf(const Control& c) { return {c.left(), c.top(), c.width(), c.height()}; }
+Box boxOf(const Control& c) {
+    return {c.left(), c.top(), c.width(), c.height()};
+}
 
 void PrintTo(const Box& b, std::ostream* os) {
     *os << "(" << b.left << ", " << b.top << ", " << b.width << ", " << b.height << ")";
 }
 
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     Form1Test() : form(app, fs) { form.startLayout(); }
     TestApplication app;
     dosfs::FileSystem fs;
@@ -103,15 +105,19 @@ TEST_F(Form1Test, StartsWithTheDesignLayoutCaptionsAndMenu) {
 
     ASSERT_EQ(form.menus().size(), 1u);
     QStringList captions;
-    for (const auto& item : form.OPTION->items()) captions.append(item->name() + u'=' + item->caption());
-    for (const auto& item : form.FILE->items()) captions.append(item->name() + u'=' + item->caption());
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("FILE=ファイル出力"), QStringLiteral("OUTPUT=プリント出力"),
-                                     QStringLiteral("sgraph=占有グラフ"), QStringLiteral("KANRI=保存ファイルの管理"),
-                                     QStringLiteral("KOUT=ファイル出力ディレクトリ設定"),
-                                     QStringLiteral("FR1=FileName+Size+Date"),
-                                     QStringLiteral("FR0=FileName+Size+Date(Directry分離)"),
-                                     QStringLiteral("FR2=FileName+Size"), QStringLiteral("FR3=FileName+Date"),
-                                     QStringLiteral("FR4=FileName")}));
+    for (const auto& item : form.OPTION->items())
+        captions.append(item->name() + u'=' + item->caption());
+    for (const auto& item : form.FILE->items())
+        captions.append(item->name() + u'=' + item->caption());
+    EXPECT_EQ(captions,
+              (QStringList{
+                  QStringLiteral("FILE=ファイル出力"), QStringLiteral("OUTPUT=プリント出力"),
+                  QStringLiteral("sgraph=占有グラフ"), QStringLiteral("KANRI=保存ファイルの管理"),
+                  QStringLiteral("KOUT=ファイル出力ディレクトリ設定"),
+                  QStringLiteral("FR1=FileName+Size+Date"),
+                  QStringLiteral("FR0=FileName+Size+Date(Directry分離)"),
+                  QStringLiteral("FR2=FileName+Size"), QStringLiteral("FR3=FileName+Date"),
+                  QStringLiteral("FR4=FileName")}));
 }
 
 TEST_F(Form1Test, SnapsToTheMinimumSize) {
@@ -131,16 +137,20 @@ TEST_F(Form1Test, SnapsToTheMinimumSize) {
 TEST_F(Form1Test, WideningMovesTheRightColumnAndWidensTheLeftAreas) {
     form.setWidth(12045 + 1500);
     for (const auto& [c, left] : std::vector<std::pair<const Control*, int>>{
-             {&form.Text2, 9330}, {&form.Drive1, 9330}, {&form.Dir1, 9330}, {&form.File1, 9330},
-             {&form.Label5, 11055}, {&form.Label6, 9450}, {&form.Label7, 10260}, {&form.Label8, 9720},
-             {form.List2[1], 6315}, {form.List2[2], 7335}, {form.Command8[1], 6330},
-             {form.Command8[2], 7365}, {form.Text9[1], 6420}, {form.Text9[2], 7455},
-             {form.Label10[0], 6210}, {form.Label10[1], 7155}, {&form.Text3, 6060},
-             {&form.Text4, 3375}, {&form.Text10, 195}, {&form.Text11, 5610}})
+             {&form.Text2, 9330},     {&form.Drive1, 9330},     {&form.Dir1, 9330},
+             {&form.File1, 9330},     {&form.Label5, 11055},    {&form.Label6, 9450},
+             {&form.Label7, 10260},   {&form.Label8, 9720},     {form.List2[1], 6315},
+             {form.List2[2], 7335},   {form.Command8[1], 6330}, {form.Command8[2], 7365},
+             {form.Text9[1], 6420},   {form.Text9[2], 7455},    {form.Label10[0], 6210},
+             {form.Label10[1], 7155}, {&form.Text3, 6060},      {&form.Text4, 3375},
+             {&form.Text10, 195},     {&form.Text11, 5610}})
         EXPECT_EQ(c->left(), left + 1500) << c->name().toStdString();
-    for (const auto& [c, width] : std::vector<std::pair<const Control*, int>>{
-             {&form.Frame1, 9285}, {form.List2[0], 7395}, {form.Command8[0], 6315},
-             {form.Text9[0], 5805}, {&form.List1, 9285}})
+    for (const auto& [c, width] :
+         std::vector<std::pair<const Control*, int>>{{&form.Frame1, 9285},
+                                                     {form.List2[0], 7395},
+                                                     {form.Command8[0], 6315},
+                                                     {form.Text9[0], 5805},
+                                                     {&form.List1, 9285}})
         EXPECT_EQ(c->width(), width + 1500) << c->name().toStdString();
     EXPECT_EQ(form.Line1_0.x2(), 11880 + 1500);
     EXPECT_EQ(form.Line1_1.x2(), 11970 + 1500);
@@ -154,7 +164,8 @@ TEST_F(Form1Test, WideningMovesTheRightColumnAndWidensTheLeftAreas) {
 
 TEST_F(Form1Test, GrowingMovesTheBottomRowAndLengthensTheLists) {
     form.setHeight(9045 + 600);
-    for (const Control* b : {&form.Command1, &form.Command3, &form.Command4, &form.Command5, &form.Command6})
+    for (const Control* b :
+         {&form.Command1, &form.Command3, &form.Command4, &form.Command5, &form.Command6})
         EXPECT_EQ(b->top(), 7920 + 600) << b->name().toStdString();  // aligned with Command6
     EXPECT_EQ(form.Command9.top(), 7920 + 45 + 600);
     EXPECT_EQ(form.Label5.top(), 7965 + 600);

@@ -15,7 +15,7 @@ using shell::Settings;
 namespace {
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", tree.root().constData(), 1);
         path = tree.root() + "/tolan/settings";
@@ -71,10 +71,11 @@ TEST_F(SettingsTest, RecordsOfNineAndTenFieldsLoadAndOthersGiveDefaults) {
     EXPECT_EQ(nine.settingsDialogLeft, QStringLiteral("6"));
     EXPECT_EQ(nine.csvOutput, 0);
 
-    for (const QByteArray& bad : {QByteArray("1,2,3,4,5,6,7,8\r\n"), QByteArray("1,2,3,4,5,6,7,8,9,10,11\r\n"),
-                                 QByteArray(""), QByteArray("\x82\x00,\xFF\xFF,1,2,3,4,5,6,7,8", 20),
-                                 QByteArray("\x81,1,2,3,4,5,6,7,8,9"),  // not code page 932
-                                 QByteArray(70000, ',')}) {
+    for (const QByteArray& bad :
+         {QByteArray("1,2,3,4,5,6,7,8\r\n"), QByteArray("1,2,3,4,5,6,7,8,9,10,11\r\n"),
+          QByteArray(""), QByteArray("\x82\x00,\xFF\xFF,1,2,3,4,5,6,7,8", 20),
+          QByteArray("\x81,1,2,3,4,5,6,7,8,9"),  // not code page 932
+          QByteArray(70000, ',')}) {
         Settings s = loaded(bad);
         EXPECT_EQ(s.windowTop, QStringLiteral("00000"));
         EXPECT_EQ(s.windowWidth, QStringLiteral("12045"));
@@ -94,13 +95,13 @@ TEST_F(SettingsTest, TheLeadingNumberRule) {
         const char* text;
         double value;
     };
-    const Case cases[] = {{"00000", 0}, {"1500", 1500},     {"-60", -60},  {" 4140", 4140},
-                          {"+7", 7},    {"12abc", 12},      {"abc", 0},    {"", 0},
-                          {"-", 0},     {"1.6", 1.6},       {" - 5", 0},   {"1e5", 1}};
+    const Case cases[] = {{"00000", 0}, {"1500", 1500}, {"-60", -60}, {" 4140", 4140},
+                          {"+7", 7},    {"12abc", 12},  {"abc", 0},   {"", 0},
+                          {"-", 0},     {"1.6", 1.6},   {" - 5", 0},  {"1e5", 1}};
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(shell::leadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
     EXPECT_GT(shell::leadingNumber(QString(40, u'9')), 1e39);
-    EXPECT_EQ(loaded("0,0,9045,12045,C:,1,2,3,4, 1.5").csvOutput, 2);   // halves to even
+    EXPECT_EQ(loaded("0,0,9045,12045,C:,1,2,3,4, 1.5").csvOutput, 2);  // halves to even
     EXPECT_EQ(loaded("0,0,9045,12045,C:,1,2,3,4,2.5").csvOutput, 2);
 }
 

@@ -15,7 +15,7 @@
 namespace {
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.folder("c");
         setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
@@ -48,7 +48,8 @@ TEST_F(StartupTest, TheFirstRunOpensTheDesignWindowIdleWithItsBoxesFilled) {
     EXPECT_EQ(form->left(), 0);
     EXPECT_EQ(form->height(), 9045);
     EXPECT_EQ(form->width(), 12045);
-    EXPECT_EQ(settingsFile(), QByteArray("00000,00000,09045,12045,C:,01065,02985,04140,02055,0\r\n\r\n"));
+    EXPECT_EQ(settingsFile(),
+              QByteArray("00000,00000,09045,12045,C:,01065,02985,04140,02055,0\r\n\r\n"));
     EXPECT_EQ(form->state.settings.outputDir, QStringLiteral("C:\\"));
     EXPECT_EQ(form->state.stopButtonMode, QStringLiteral("終了"));
     EXPECT_TRUE(form->state.hintsOff);
@@ -59,10 +60,13 @@ TEST_F(StartupTest, TheFirstRunOpensTheDesignWindowIdleWithItsBoxesFilled) {
     EXPECT_EQ(form->state.extFilter, QStringLiteral("*"));
     EXPECT_EQ(form->Combo1.text(), QStringLiteral("*"));
     EXPECT_EQ(form->Combo2.text(), QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"));
-    EXPECT_EQ(form->Combo1.items(),
-              QStringLiteral("*,LZH,ZIP,XLS,DOC,TXT,DAT,EXE,HLP,INI,DLL,TIF,BMP,MOV,AVI,JPG,GIF,WAV,TLB,MP3,User")
-                  .split(u','));
-    EXPECT_EQ(form->Combo2.items(), (QStringList{QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("ﾌｧｲﾙ")}));
+    EXPECT_EQ(
+        form->Combo1.items(),
+        QStringLiteral(
+            "*,LZH,ZIP,XLS,DOC,TXT,DAT,EXE,HLP,INI,DLL,TIF,BMP,MOV,AVI,JPG,GIF,WAV,TLB,MP3,User")
+            .split(u','));
+    EXPECT_EQ(form->Combo2.items(),
+              (QStringList{QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("ﾌｧｲﾙ")}));
     EXPECT_EQ(form->Text1.text(), QStringLiteral("C:\\"));
     EXPECT_TRUE(form->Text2.visible());
     EXPECT_EQ(form->Text2.text(), form->Dir1.path().toLower());
@@ -110,7 +114,8 @@ TEST_F(StartupTest, GeometryAndOutputFormatComeBackOnTheNextStart) {
         EXPECT_FALSE(first->files.isOpen(3));
         EXPECT_EQ(app.ends, 1);
     }
-    EXPECT_EQ(settingsFile(), QByteArray("300,-60,9645,13545,C:\\,01065,02985,04140,02055,1\r\n\r\n"));
+    EXPECT_EQ(settingsFile(),
+              QByteArray("300,-60,9645,13545,C:\\,01065,02985,04140,02055,1\r\n\r\n"));
     auto second = start();
     EXPECT_EQ(second->top(), 300);
     EXPECT_EQ(second->left(), -60);
@@ -138,8 +143,8 @@ TEST_F(StartupTest, TheDrivesFileSkipsBadLinesAndMissingFoldersFailAsNoDisk) {
     tree.file("config/tolan/drives");
     QFile f(QString::fromUtf8(tree.path("config/tolan/drives")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("# drives\nrubbish\nE:=relative\nD:=" + tree.path("disk") + "\nD:=/again\nQ:=" +
-            tree.path("gone") + "\n");
+    f.write("# drives\nrubbish\nE:=relative\nD:=" + tree.path("disk") +
+            "\nD:=/again\nQ:=" + tree.path("gone") + "\n");
     f.close();
     drives = dosfs::loadDriveTable();
     EXPECT_EQ(drives.letters(), (QList<QChar>{u'D', u'Q'}));

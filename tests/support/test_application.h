@@ -10,7 +10,7 @@
 #include <vector>
 
 class TestApplication : public forms::Application {
-public:
+  public:
     std::vector<std::function<void()>> queued;
     QString clipboard;
     int beeps = 0;

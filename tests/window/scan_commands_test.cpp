@@ -9,7 +9,7 @@
 namespace {
 
 class ScanCommandsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.file("c/work/a.txt", 1200);
         tree.file("c/work/b.doc", 34567);
@@ -55,7 +55,8 @@ protected:
         shell::Form1& f = *w->form;
         EXPECT_EQ(f.Command5.text(), QStringLiteral("終了"));
         EXPECT_EQ(f.state.stopButtonMode, QStringLiteral("終了"));
-        for (const forms::Control* c : {&f.Command1, &f.Command3, &f.Command4, &f.Command5, &f.Command6})
+        for (const forms::Control* c :
+             {&f.Command1, &f.Command3, &f.Command4, &f.Command5, &f.Command6})
             EXPECT_TRUE(c->enabled()) << c->name().toStdString();
         EXPECT_FALSE(f.Text4.visible());
         EXPECT_TRUE(f.Dir1.visible());
@@ -68,7 +69,9 @@ protected:
 };
 
 // Lines but the banner, whose clock differs between the two runs.
-QStringList afterBanner(const QStringList& lines) { return lines.mid(1); }
+QStringList afterBanner(const QStringList& lines) {
+    return lines.mid(1);
+}
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 namespace {
 
 class SideATest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (int i = 0; i < 100; ++i) tree.file("c/many/f" + QByteArray::number(i) + ".txt", i);
         tree.folder("c/many/inner");

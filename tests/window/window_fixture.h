@@ -16,7 +16,7 @@
 #include <memory>
 
 class WindowFixture {
-public:
+  public:
     explicit WindowFixture(TempTree& tree) : tree_(tree) {
         tree.folder("c");
         setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
@@ -44,6 +44,6 @@ public:
     std::unique_ptr<shell::Form1> form;
     std::unique_ptr<window::MainWindow> behaviour;
 
-private:
+  private:
     TempTree& tree_;
 };
