@@ -26,6 +26,15 @@ bool readFolder(const dosfs::FileSystem& fs, const QString& dosPath, dosfs::Fold
     return dir.read(out) == 0;
 }
 
+// The folder a list is pointed at: its error, or 0 with its DOS path.
+int resolveFolder(const dosfs::FileSystem& fs, const QString& path, QString& dos) {
+    const dosfs::Resolved r = fs.resolve(path);
+    if (r.error) return r.error;
+    if (!r.isFolder) return dosfs::kPathNotFound;
+    dos = r.dos;
+    return dosfs::kOk;
+}
+
 }  // namespace
 
 DriveListBox::DriveListBox(Form& form, Control* container, QString name, int index,
@@ -52,11 +61,10 @@ DirListBox::DirListBox(Form& form, Control* container, QString name, int index,
 }
 
 int DirListBox::setPath(const QString& path) {
-    const dosfs::Resolved r = fs_.resolve(path);
-    if (r.error) return r.error;
-    if (!r.isFolder) return dosfs::kPathNotFound;
-    const bool changed = r.dos != path_;
-    path_ = r.dos;
+    QString dos;
+    if (const int error = resolveFolder(fs_, path, dos)) return error;
+    const bool changed = dos != path_;
+    path_ = dos;
     listIndex_ = -1;
     refresh();  // shows the folder as it is now, even when it stays the same
     if (changed) raiseChange();
@@ -104,10 +112,9 @@ FileListBox::FileListBox(Form& form, Control* container, QString name, int index
 }
 
 int FileListBox::setPath(const QString& path) {
-    const dosfs::Resolved r = fs_.resolve(path);
-    if (r.error) return r.error;
-    if (!r.isFolder) return dosfs::kPathNotFound;
-    path_ = r.dos;
+    QString dos;
+    if (const int error = resolveFolder(fs_, path, dos)) return error;
+    path_ = dos;
     reload();
     return dosfs::kOk;
 }
