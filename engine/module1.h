@@ -58,7 +58,6 @@ class Module1 {
     qint64 matchCount = 0;
     qint64 matchBytes = 0;
     int workFileError = 0;  // first failure writing or closing the work file
-    int rootError = 0;      // the scan root could not be opened (listed as empty)
 
     void ScanTree();
 

@@ -87,7 +87,6 @@ void Module1::ScanTree() {
     matchBytes = 0;
     listedCount = 0;
     workFileError = 0;
-    rootError = 0;
     totals_ = {};
     folderName_.clear();
     headerShown_ = 0;
@@ -120,7 +119,8 @@ void Module1::ScanTree() {
     // The root folder.
     dosfs::Directory root;
     const dosfs::Resolved resolved = fs_.resolve(settings.scanRoot);
-    rootError = resolved.error ? resolved.error : dosfs::Directory::open(resolved.host, root);
+    // A root that cannot be opened lists as a folder without files.
+    if (resolved.error == 0) dosfs::Directory::open(resolved.host, root);
     dosfs::FolderContents contents;
     readFolder(root, contents);
     const std::vector<FolderEntry> level1 = ListSubfolders(settings.scanRoot, contents.folders);

@@ -135,7 +135,8 @@ QByteArray toCp932(const QString& text, bool* lossless) {
         for (QChar c : text) *p++ = singleByte(c.unicode());
         return out;
     }
-    out.reserve(text.size() * 2);
+    out.resize(text.size() * 2);  // at most two bytes a character
+    char* p = out.data();
     bool lost = false;
     EncodeTable& t = table();
     const auto* u = reinterpret_cast<const char16_t*>(text.utf16());
@@ -143,22 +144,23 @@ QByteArray toCp932(const QString& text, bool* lossless) {
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = u[i];
         if (isSingleByte(c)) {
-            out.append(singleByte(c));
+            *p++ = singleByte(c);
             continue;
         }
         const uint16_t code = isHighSurrogate(c) || isLowSurrogate(c) ? 0 : t.lookup(c);
         if (code == 0) {
             // One character, a surrogate pair included, is one "?".
             lost = true;
-            out.append('?');
+            *p++ = '?';
             if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(u[i + 1])) ++i;
         } else if (code > 0xFF) {
-            out.append(static_cast<char>(code >> 8));
-            out.append(static_cast<char>(code & 0xFF));
+            *p++ = static_cast<char>(code >> 8);
+            *p++ = static_cast<char>(code & 0xFF);
         } else {
-            out.append(static_cast<char>(code));
+            *p++ = static_cast<char>(code);
         }
     }
+    out.truncate(p - out.constData());
     if (lossless) *lossless = !lost;
     return out;
 }

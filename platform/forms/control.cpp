@@ -17,10 +17,6 @@ void Control::setGeometry(int left, int top, int width, int height) {
     notify(Prop::Geometry);
 }
 
-void Control::setGeometryFromUser(int left, int top, int width, int height) {
-    left_ = left, top_ = top, width_ = width, height_ = height;
-}
-
 void Control::setVisible(bool v) {
     if (v == visible_) return;
     visible_ = v;

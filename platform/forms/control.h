@@ -152,7 +152,6 @@ class Control {
     }
 
     // What the user changed in the view, written back before its event.
-    void setGeometryFromUser(int left, int top, int width, int height);
     void setTextFromUser(const QString& text);
 
   protected:

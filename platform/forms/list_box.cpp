@@ -21,7 +21,6 @@ void ListBox::clear() {
     selectedCount_ = 0;
     top_ = 0;
     listIndex_ = -1;
-    ++generation_;
     appendsTold_ = false;
     notify(Prop::ItemsReset);
 }

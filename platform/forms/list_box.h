@@ -23,8 +23,6 @@ class ListBox : public Control {
     int listCount() const { return static_cast<int>(items_.size()); }
     QString list(int i) const { return valid(i) ? items_[static_cast<size_t>(i)] : QString(); }
     const std::vector<QString>& items() const { return items_; }
-    // Counts clears, so a view can tell a reset from appends.
-    unsigned generation() const { return generation_; }
 
     bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
     void setSelected(int i, bool on);
@@ -50,7 +48,6 @@ class ListBox : public Control {
     std::vector<QString> items_;
     std::vector<unsigned char> selected_;
     int selectedCount_ = 0;
-    unsigned generation_ = 0;
     int top_ = 0;
     int listIndex_ = -1;
     bool multiSelect_ = false;
