@@ -3,6 +3,7 @@
 #include "tests/window/window_fixture.h"
 
 #include "engine/module1.h"
+#include "tests/support/recording_host.h"
 
 #include <gtest/gtest.h>
 
@@ -21,25 +22,11 @@ class ScanCommandsTest : public ::testing::Test {
     }
     // The same scan run straight on the engine, without the window.
     QStringList engineLines(bool plain, bool folders) {
-        struct Host : engine::ScanHost {
-            shell::Form1* f;
-            QStringList lines;
-            int windowWidth() const override { return f->width(); }
-            QString outputTypeText() const override { return f->Combo2.text(); }
-            QString extensionText() const override { return f->Combo1.text(); }
-            QStringList driveEntries() const override { return f->Drive1.entries(); }
-            qint64 now() const override { return 0; }
-            void addListLine(const QString& l) override { lines.append(l); }
-            void addSideARow(const QString&, const QString&, const QString&) override {}
-            void showFolderPath(const QString&) override {}
-            void setFoundCount(const QString&) override {}
-            void setSecondCounter(const QString&) override {}
-            void setBusyPointer(bool) override {}
-            void scanFinished() override {}
-            void enableStop() override {}
-            void letEventsRun() override {}
-        } host;
-        host.f = w->form.get();
+        RecordingHost host;
+        host.width = w->form->width();
+        host.typeText = w->form->Combo2.text();
+        host.extText = w->form->Combo1.text();
+        host.drives = w->form->Drive1.entries();
         dosfs::NumberedFiles files(*w->fs);
         engine::Module1 m(host, *w->fs, files);
         m.settings.scanRoot = QStringLiteral("C:\\work");

@@ -1,0 +1,55 @@
+#pragma once
+// A scan host for tests: fixed box texts and drives, and a record of all the
+// scan emitted.
+
+#include "engine/scan_host.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+struct SideARow {
+    QString path, size, date;
+};
+
+class RecordingHost : public engine::ScanHost {
+  public:
+    int width = 12045;
+    QString typeText = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
+    QString extText = QStringLiteral("*");
+    QStringList drives{QStringLiteral("c: [root]")};
+    std::function<void(int poll)> onPoll;          // runs at each poll point
+    std::function<void(const QString&)> onFolder;  // runs as each folder is entered
+
+    QStringList lines;
+    std::vector<SideARow> sideA;
+    QStringList shownPaths;
+    QString foundCount = QStringLiteral("<unset>");
+    int polls = 0;
+    bool finished = false;
+    bool stopEnabled = false;
+
+    int windowWidth() const override { return width; }
+    QString outputTypeText() const override { return typeText; }
+    QString extensionText() const override { return extText; }
+    QStringList driveEntries() const override { return drives; }
+    qint64 now() const override { return 1796738584; }  // 12-08-2026 14:03:04
+    void addListLine(const QString& line) override { lines.append(line); }
+    void addSideARow(const QString& p, const QString& s, const QString& d) override {
+        sideA.push_back({p, s, d});
+    }
+    void showFolderPath(const QString& path) override { shownPaths.append(path); }
+    void folderEntered(const QString& path) override {
+        if (onFolder) onFolder(path);
+    }
+    void setFoundCount(const QString& text) override { foundCount = text; }
+    void setSecondCounter(const QString&) override {}
+    void setBusyPointer(bool) override {}
+    void scanFinished() override { finished = true; }
+    void enableStop() override { stopEnabled = true; }
+    void letEventsRun() override {
+        ++polls;
+        if (onPoll) onPoll(polls);
+    }
+};
