@@ -1,5 +1,6 @@
 // tolan: the main window and the event loop.
 
+#include "output/output_menu.h"
 #include "platform/dosfs/locations.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_application.h"
@@ -51,6 +52,8 @@ int main(int argc, char** argv) {
     shell::Form1 form(app, fs);
     window::MainWindow behaviour(form);
     qtbind::FormWindow window(form);
+    app.setMainWindow(&window);
+    output::OutputMenu outputMenu(form);
     closeOnSignals(form, &window);
     form.load();  // applies the stored geometry, then shows the window
 

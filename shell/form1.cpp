@@ -1,39 +1,8 @@
 #include "shell/form1.h"
 
+#include "shell/design.h"
+
 namespace shell {
-namespace {
-
-using forms::Control;
-
-template <typename T, typename... Extra>
-T& make(forms::Form& f, const char* name, int index, Control* in, int l, int t, int w, int h,
-        const QString& text, Extra&&... extra) {
-    T& c = f.add<T>(QString::fromLatin1(name), index, in, std::forward<Extra>(extra)...);
-    c.setGeometry(l, t, w, h);
-    if (!text.isEmpty()) c.setText(text);
-    c.setFont({kDefaultFont, 9});
-    return c;
-}
-
-forms::Line& line(forms::Form& f, int index, int x1, int y1, int x2, int y2) {
-    forms::Line& l = f.add<forms::Line>(QStringLiteral("Line1"), index);
-    l.setPoints(x1, y1, x2, y2);
-    return l;
-}
-
-forms::TextBox& hidden(forms::TextBox& box) {
-    box.setVisible(false);
-    return box;
-}
-
-forms::Timer& timer(forms::Form& f, const char* name, int interval, bool on) {
-    forms::Timer& t = f.add<forms::Timer>(QString::fromLatin1(name));
-    t.setInterval(interval);
-    t.setTimerEnabled(on);
-    return t;
-}
-
-}  // namespace
 
 Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     : Form(app, QStringLiteral("Form1")),

@@ -18,13 +18,39 @@ struct NumberedFiles::File {
     bool reading = false;
     Encoding encoding = Encoding::Cp932;
     int error = 0;
-    long long room = -1;  // bytes the fault seam lets through; -1: no limit
-    QByteArray buffer;    // pending output, or the whole input
-    qsizetype pos = 0;    // read position in buffer
+    long long room = -1;   // bytes the fault seam lets through; -1: no limit
+    QByteArray buffer;     // pending output, or the whole input
+    qsizetype pos = 0;     // read position in buffer
+    QByteArray finalPath;  // Replace: where the file goes when complete
+    QByteArray tempPath;   // Replace: where it is written until then
 
     ~File() {
+        if (!tempPath.isEmpty()) {
+            discard();
+            return;
+        }
         flush();
         if (owned && fd >= 0) ::close(fd);
+    }
+
+    void discard() {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+        if (!tempPath.isEmpty()) ::unlink(tempPath.constData());
+        tempPath.clear();
+    }
+
+    // Flushes, syncs and renames a Replace file into place.
+    int commit() {
+        int err = flush();
+        if (!err && ::fsync(fd) != 0) err = errorFromErrno(errno);
+        if (::close(fd) != 0 && !err) err = errorFromErrno(errno);
+        fd = -1;
+        if (!err && ::rename(tempPath.constData(), finalPath.constData()) != 0)
+            err = errorFromErrno(errno);
+        if (err) ::unlink(tempPath.constData());
+        tempPath.clear();
+        return err;
     }
 
     int flush() {
@@ -110,10 +136,26 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
     } else {
         if (faults::folderDenied(folder.isEmpty() ? QByteArray("/") : folder))
             return kPermissionDenied;
-        const int flags =
-            O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
-        const int fd = ::open(hostPath.constData(), flags, 0666);
-        if (fd < 0) return errorFromErrno(errno);
+        int fd = -1;
+        if (mode == OpenMode::Replace) {
+            struct stat st {};
+            if (::stat(hostPath.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+                return kPathFileAccessError;
+            QByteArray temp = hostPath + ".tolan-XXXXXX";
+            fd = ::mkostemp(temp.data(), O_CLOEXEC);
+            if (fd < 0) return errorFromErrno(errno);
+            // mkostemp creates 0600; a listing is as readable as any new file.
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd, 0666 & ~mask);
+            file->finalPath = hostPath;
+            file->tempPath = temp;
+        } else {
+            const int flags =
+                O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
+            fd = ::open(hostPath.constData(), flags, 0666);
+            if (fd < 0) return errorFromErrno(errno);
+        }
         file->fd = fd;
         file->room = faults::diskRoomIn(folder);
     }
@@ -192,6 +234,11 @@ bool NumberedFiles::eof(int number) const {
 int NumberedFiles::close(int number) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kOk;
+    if (!it->second->tempPath.isEmpty()) {
+        const int error = it->second->commit();
+        files_.erase(it);
+        return error;
+    }
     int error = it->second->flush();
     if (it->second->owned && it->second->fd >= 0) {
         if (::close(it->second->fd) != 0 && !error) error = errorFromErrno(errno);
@@ -199,6 +246,13 @@ int NumberedFiles::close(int number) {
     }
     files_.erase(it);
     return error;
+}
+
+void NumberedFiles::abandon(int number) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return;
+    it->second->discard();
+    files_.erase(it);
 }
 
 void NumberedFiles::closeAll() {

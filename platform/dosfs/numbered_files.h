@@ -12,7 +12,9 @@
 
 namespace dosfs {
 
-enum class OpenMode { Output, Append, Input };
+// Replace writes beside the named file and puts the result in its place only
+// when closed without error, so the old file stays whole until then.
+enum class OpenMode { Output, Append, Input, Replace };
 enum class Encoding { Cp932, Utf8 };
 
 class NumberedFiles {
@@ -42,7 +44,11 @@ class NumberedFiles {
     int input(int number, QString& item);
     bool eof(int number) const;
 
+    // For a Replace file: renames it over its final name, or removes it and
+    // leaves the old file when anything failed.
     int close(int number);
+    // Closes without keeping what was written to a Replace file.
+    void abandon(int number);
     void closeAll();
     bool isOpen(int number) const { return files_.count(number) != 0; }
 

@@ -5,6 +5,8 @@
 
 namespace forms {
 
+class Form;
+
 class Application {
   public:
     virtual ~Application() = default;
@@ -17,6 +19,10 @@ class Application {
     virtual void clipboardSetText(const QString& text) = 0;
     // Ends the program at once; no other window's closing handler runs.
     virtual void end() = 0;
+    // A form about to be shown that has no view yet (a dialog) gets one here;
+    // the view goes when the form does.
+    virtual void createView(Form&) {}
+    virtual void formDestroyed(Form&) {}
 };
 
 }  // namespace forms

@@ -1,5 +1,7 @@
 #include "platform/forms/basic_controls.h"
 
+#include "platform/forms/form.h"
+
 namespace forms {
 
 void TextBox::setText(const QString& text) {
@@ -13,6 +15,30 @@ void TextBox::typed(const QString& text) {
     if (text == text_) return;
     setTextFromUser(text);
     raiseChange();
+}
+
+void OptionButton::setValue(bool on) {
+    if (on == value_) return;
+    value_ = on;
+    notify(Prop::Text);
+    if (!on) return;
+    for (const auto& c : form().controls()) {
+        if (c.get() == this || c->kind() != Kind::OptionButton || c->container() != container())
+            continue;
+        auto* other = static_cast<OptionButton*>(c.get());
+        if (other->value_) {
+            other->value_ = false;
+            other->notify(Prop::Text);
+        }
+    }
+    raiseClick();
+}
+
+void CheckBox::setValue(bool on) {
+    if (on == value_) return;
+    value_ = on;
+    notify(Prop::Text);
+    raiseClick();
 }
 
 void Line::setPoints(int x1, int y1, int x2, int y2) {

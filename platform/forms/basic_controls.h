@@ -19,6 +19,31 @@ class CommandButton : public Control {
     Kind kind() const override { return Kind::Button; }
 };
 
+// One of a group of option buttons: the ones in the same container exclude
+// each other. Selecting one raises its Click.
+class OptionButton : public Control {
+  public:
+    using Control::Control;
+    Kind kind() const override { return Kind::OptionButton; }
+    bool value() const { return value_; }
+    void setValue(bool on);
+
+  private:
+    bool value_ = false;
+};
+
+// A tick box; a change of its value raises Click.
+class CheckBox : public Control {
+  public:
+    using Control::Control;
+    Kind kind() const override { return Kind::CheckBox; }
+    bool value() const { return value_; }
+    void setValue(bool on);
+
+  private:
+    bool value_ = false;
+};
+
 class Frame : public Control {
   public:
     using Control::Control;
@@ -33,11 +58,15 @@ class TextBox : public Control {
     void setText(const QString& text) override;
     bool multiLine() const { return multiLine_; }
     void setMultiLine(bool v) { multiLine_ = v; }
+    // A box that shows a text the user cannot edit (set before the view exists).
+    bool locked() const { return locked_; }
+    void setLocked(bool v) { locked_ = v; }
     // Typed by the user: stored, then Change.
     void typed(const QString& text);
 
   private:
     bool multiLine_ = false;
+    bool locked_ = false;
 };
 
 // A separator line between two points, in its container's twips.

@@ -45,6 +45,12 @@ void Control::setForeColor(uint32_t rgb) {
     notify(Prop::ForeColor);
 }
 
+void Control::setBackColor(uint32_t rgb) {
+    if (rgb == backColor_) return;
+    backColor_ = rgb;
+    notify(Prop::BackColor);
+}
+
 void Control::setFont(const Font& font) {
     if (font == font_) return;
     font_ = font;

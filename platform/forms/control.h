@@ -20,6 +20,7 @@ enum class Prop {
     Enabled,
     Text,
     ForeColor,
+    BackColor,
     Font,
     ItemsAppended,  // items added at the end; the view may catch up later
     ItemsReset,     // items cleared or replaced
@@ -53,6 +54,8 @@ enum class MousePointer { Default = 0, Arrow = 1, SizeWE = 9, Hourglass = 11 };
 // Colours as 0xRRGGBB; the 16-colour palette's entry 4 is dark red.
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kPaletteRed = 0x800000;
+constexpr uint32_t kBrightRed = 0xFF0000;
+constexpr uint32_t kDefaultColor = 0xFFFFFFFF;  // the style's own colour
 
 struct Font {
     QString name;
@@ -64,6 +67,8 @@ enum class Kind {
     Label,
     TextBox,
     Button,
+    OptionButton,
+    CheckBox,
     ListBox,
     ComboBox,
     DriveList,
@@ -110,6 +115,8 @@ class Control {
 
     uint32_t foreColor() const { return foreColor_; }
     void setForeColor(uint32_t rgb);
+    uint32_t backColor() const { return backColor_; }
+    void setBackColor(uint32_t rgb);
     const Font& font() const { return font_; }
     void setFont(const Font& font);
     MousePointer mousePointer() const { return pointer_; }
@@ -167,6 +174,7 @@ class Control {
     bool visible_ = true;
     bool enabled_ = true;
     uint32_t foreColor_ = kBlack;
+    uint32_t backColor_ = kDefaultColor;
     Font font_;
     MousePointer pointer_ = MousePointer::Default;
 };

@@ -1,10 +1,15 @@
 #include "platform/forms/form.h"
 
+#include "platform/forms/application.h"
 #include "platform/forms/basic_controls.h"
 
 namespace forms {
 
 Form::Form(Application& app, QString name) : app_(app), name_(std::move(name)) {}
+
+Form::~Form() {
+    app_.formDestroyed(*this);
+}
 
 void Form::notify(Prop what) {
     if (observer_) observer_->formChanged(*this, what);
@@ -43,6 +48,7 @@ void Form::setCaption(const QString& c) {
 
 void Form::show() {
     if (visible_) return;
+    if (!observer_) app_.createView(*this);
     visible_ = true;
     notify(Prop::Visible);
 }
@@ -51,6 +57,10 @@ void Form::hide() {
     if (!visible_) return;
     visible_ = false;
     notify(Prop::Visible);
+}
+
+void Form::bringToFront() {
+    if (visible_) notify(Prop::Focus);
 }
 
 void Form::setEnabled(bool v) {

@@ -20,7 +20,7 @@ enum class WindowState { Normal, Minimized, Maximized };
 class Form {
   public:
     Form(Application& app, QString name);
-    virtual ~Form() = default;
+    virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -41,8 +41,10 @@ class Form {
     const QString& caption() const { return caption_; }
     void setCaption(const QString& c);
     bool visible() const { return visible_; }
-    void show();  // without blocking
+    void show();  // without blocking; the application gives it a view first
     void hide();
+    // Raises a shown window above the others and gives it the focus.
+    void bringToFront();
     bool enabled() const { return enabled_; }
     void setEnabled(bool v);
     MousePointer mousePointer() const { return pointer_; }
@@ -63,6 +65,10 @@ class Form {
 
     Menu& addMenu(QString name, QString caption);
     const std::vector<std::unique_ptr<Menu>>& menus() const { return menus_; }
+
+    // The buttons that Enter and Escape press, as dialogs have them.
+    Control* defaultButton = nullptr;
+    Control* cancelButton = nullptr;
 
     Observer* observer() const { return observer_; }
     void setObserver(Observer* o) { observer_ = o; }

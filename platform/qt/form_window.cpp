@@ -6,9 +6,11 @@
 #include "platform/qt/line_widget.h"
 #include "platform/qt/list_model.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -17,7 +19,9 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,6 +31,10 @@ namespace qtbind {
 using forms::Control;
 using forms::Kind;
 using forms::Prop;
+
+int frameHeightOf(const forms::Form& form) {
+    return form.menus().empty() ? kDialogFrameHeight : kFrameHeight;
+}
 
 int toPixels(int twips) {
     return qRound(twips / double(kTwipsPerPixel));
@@ -147,16 +155,22 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
         applyText(*c);
         changed(*c, Prop::Font);
         changed(*c, Prop::ForeColor);
+        if (c->backColor() != forms::kDefaultColor) changed(*c, Prop::BackColor);
         w->setVisible(c->visible());
         w->setEnabled(c->enabled());
     }
-    buildMenus();
+    if (form_.menus().empty()) {
+        setWindowFlag(Qt::Dialog);
+    } else {
+        buildMenus();
+    }
     setWindowTitle(form_.caption());
     applyFormGeometry();
     form_.setObserver(this);
 }
 
 FormWindow::~FormWindow() {
+    dying_ = true;  // the widgets' last events reach no handler
     form_.setObserver(nullptr);
 }
 
@@ -182,7 +196,25 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
             connect(b, &QPushButton::clicked, this, [&c] { c.raiseClick(); });
             return b;
         }
+        case Kind::OptionButton: {
+            auto& option = static_cast<forms::OptionButton&>(c);
+            auto* b = new QRadioButton(parent);
+            b->setAutoExclusive(false);  // the model keeps its group exclusive
+            connect(b, &QRadioButton::clicked, this, [this, b, &option] {
+                option.setValue(true);
+                Applying guard(applying_);
+                b->setChecked(option.value());
+            });
+            return b;
+        }
+        case Kind::CheckBox: {
+            auto& box = static_cast<forms::CheckBox&>(c);
+            auto* b = new QCheckBox(parent);
+            connect(b, &QCheckBox::clicked, this, [&box](bool on) { box.setValue(on); });
+            return b;
+        }
         case Kind::Frame: {
+            if (!c.text().isEmpty()) return new QGroupBox(parent);
             auto* f = new QFrame(parent);
             f->setFrameShape(QFrame::StyledPanel);
             return f;
@@ -193,12 +225,14 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
             auto& box = static_cast<forms::TextBox&>(c);
             if (box.multiLine()) {
                 auto* e = new QPlainTextEdit(parent);
+                e->setReadOnly(box.locked());
                 connect(e, &QPlainTextEdit::textChanged, this, [this, e, &box] {
                     if (!applying_) box.typed(e->toPlainText());
                 });
                 return e;
             }
             auto* e = new QLineEdit(parent);
+            e->setReadOnly(box.locked());
             connect(e, &QLineEdit::textEdited, this, [&box](const QString& t) { box.typed(t); });
             return e;
         }
@@ -321,6 +355,18 @@ void FormWindow::applyText(Control& c) {
             break;
         case Kind::Button:
             static_cast<QPushButton*>(w)->setText(c.text());
+            break;
+        case Kind::OptionButton:
+            static_cast<QRadioButton*>(w)->setText(c.text());
+            static_cast<QRadioButton*>(w)->setChecked(
+                static_cast<const forms::OptionButton&>(c).value());
+            break;
+        case Kind::CheckBox:
+            static_cast<QCheckBox*>(w)->setText(c.text());
+            static_cast<QCheckBox*>(w)->setChecked(static_cast<const forms::CheckBox&>(c).value());
+            break;
+        case Kind::Frame:
+            if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(c.text());
             break;
         case Kind::TextBox:
             if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
@@ -455,6 +501,22 @@ void FormWindow::changed(Control& c, Prop what) {
             w->setPalette(p);
             break;
         }
+        case Prop::BackColor: {
+            QPalette p = w->palette();
+            if (c.backColor() == forms::kDefaultColor) {
+                p = w->style()->standardPalette();
+                p.setColor(QPalette::WindowText, QColor::fromRgb(c.foreColor()));
+                p.setColor(QPalette::Text, QColor::fromRgb(c.foreColor()));
+            } else {
+                const QColor color = QColor::fromRgb(c.backColor());
+                p.setColor(QPalette::Base, color);
+                p.setColor(QPalette::Window, color);
+                p.setColor(QPalette::Button, color);
+            }
+            w->setPalette(p);
+            w->setAutoFillBackground(c.backColor() != forms::kDefaultColor);
+            break;
+        }
         case Prop::Font:
             if (!c.font().name.isEmpty())
                 w->setFont(QFont(substituteFont(c.font().name), c.font().points));
@@ -496,10 +558,13 @@ void FormWindow::changed(Control& c, Prop what) {
             w->setCursor(cursorOf(c.mousePointer()));
             break;
         case Prop::Focus:
-            if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
+            if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) {
                 cb->lineEdit()->setFocus();
-            else
+            } else {
                 w->setFocus();
+                // A box given the focus by the program is ready to be typed over.
+                if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+            }
             break;
         default:
             break;
@@ -527,9 +592,15 @@ void FormWindow::buildMenus() {
 void FormWindow::applyFormGeometry() {
     Applying guard(applying_);
     const int w = std::max(1, toPixels(form_.width() - kFrameWidth));
-    const int h = std::max(1, toPixels(form_.height() - kFrameHeight));
-    const int menu = menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
-    if (size() != QSize(w, h + menu)) resize(w, h + menu);
+    const int h = std::max(1, toPixels(form_.height() - frameHeightOf(form_)));
+    if (form_.menus().empty()) {
+        // A dialog keeps the size it was laid out for.
+        setFixedSize(w, h);
+    } else {
+        const int menu =
+            menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
+        if (size() != QSize(w, h + menu)) resize(w, h + menu);
+    }
     const QPoint at(toPixels(form_.left()), toPixels(form_.top()));
     if (pos() != at) move(at);
 }
@@ -543,7 +614,17 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
             setWindowTitle(form.caption());
             break;
         case Prop::Visible:
-            form.visible() ? show() : hide();
+            if (form.visible()) {
+                show();
+                raise();
+                activateWindow();
+            } else {
+                hide();
+            }
+            break;
+        case Prop::Focus:
+            raise();
+            activateWindow();
             break;
         case Prop::Enabled:
             setEnabled(form.enabled());
@@ -561,7 +642,7 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     if (applying_) return;
     const QSize client = centralWidget()->size();
     const int w = client.width() * kTwipsPerPixel + kFrameWidth;
-    const int h = client.height() * kTwipsPerPixel + kFrameHeight;
+    const int h = client.height() * kTwipsPerPixel + frameHeightOf(form_);
     if (w == form_.width() && h == form_.height()) return;
     form_.resizedByUser(w, h);
     // The layout may have refused the size (the minimum); show what it kept.
@@ -592,7 +673,25 @@ void FormWindow::changeEvent(QEvent* event) {
     }
 }
 
+bool FormWindow::pressesButton(Control& c, int key) {
+    forms::Control* button = nullptr;
+    if (key == Qt::Key_Escape) button = form_.cancelButton;
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // Enter in a box of several lines is a line break; on a button it
+    // presses that button.
+    if (enter && c.kind() == Kind::Button) {
+        button = &c;
+    } else if (enter &&
+               !(c.kind() == Kind::TextBox && static_cast<const forms::TextBox&>(c).multiLine())) {
+        button = form_.defaultButton;
+    }
+    if (!button || !button->enabled() || !button->visible()) return false;
+    button->raiseClick();
+    return true;
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (dying_) return false;
     if (watched == client_) {
         if (event->type() == QEvent::MouseMove && form_.MouseMove) {
             auto* m = static_cast<QMouseEvent*>(event);
@@ -625,6 +724,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(event);
+            if (pressesButton(*c, k->key())) return true;
             c->raiseKeyDown(keyCodeOf(k->key()), shiftOf(k->modifiers()));
             break;
         }

@@ -22,6 +22,8 @@ constexpr int kTwipsPerPixel = 15;
 // narrower and lower than the form's outer size.
 constexpr int kFrameWidth = 135;
 constexpr int kFrameHeight = 690;
+// A dialog has no menu bar: its title bar and frame alone.
+constexpr int kDialogFrameHeight = 390;
 
 class FormWindow : public QMainWindow, public forms::Observer {
   public:
@@ -53,6 +55,8 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void applyFormGeometry();
     void buildMenus();
     forms::Control* controlOf(QObject* o) const;
+    // Enter and Escape press the form's default and cancel buttons.
+    bool pressesButton(forms::Control& c, int key);
 
     forms::Form& form_;
     QWidget* client_ = nullptr;
@@ -60,7 +64,8 @@ class FormWindow : public QMainWindow, public forms::Observer {
     std::unordered_map<const QObject*, forms::Control*> controls_;  // widgets and viewports
     std::unordered_map<const forms::Control*, ListBoxModel*> models_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
-    int applying_ = 0;  // >0 while the model's state is put into the widgets
+    int applying_ = 0;
+    bool dying_ = false;  // >0 while the model's state is put into the widgets
 };
 
 // Twips to pixels and back.

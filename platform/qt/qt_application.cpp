@@ -1,7 +1,10 @@
 #include "platform/qt/qt_application.h"
 
+#include "platform/qt/form_window.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QWindow>
 
 namespace qtbind {
 
@@ -29,6 +32,29 @@ void QtApplication::end() {
     ended_ = true;
     if (onEnd) onEnd();
     QCoreApplication::exit(0);
+}
+
+}  // namespace qtbind
+
+namespace qtbind {
+
+void QtApplication::createView(forms::Form& form) {
+    auto window = std::make_unique<FormWindow>(form);
+    if (mainWindow_) {
+        window->winId();
+        mainWindow_->winId();
+        window->windowHandle()->setTransientParent(mainWindow_->windowHandle());
+    }
+    views_[&form] = std::move(window);
+}
+
+void QtApplication::formDestroyed(forms::Form& form) {
+    views_.erase(&form);
+}
+
+QWidget* QtApplication::viewOf(const forms::Form& form) const {
+    const auto it = views_.find(&form);
+    return it == views_.end() ? nullptr : it->second.get();
 }
 
 }  // namespace qtbind

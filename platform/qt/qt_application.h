@@ -4,6 +4,10 @@
 #include "platform/forms/application.h"
 
 #include <functional>
+#include <map>
+#include <memory>
+
+class QWidget;
 
 namespace qtbind {
 
@@ -17,11 +21,18 @@ class QtApplication : public forms::Application {
     // Leaves the event loop; what ends the process is up to the caller of
     // the loop (the program returns from main, a test goes on).
     void end() override;
+    // Dialogs get a window of their own, kept above the main window.
+    void createView(forms::Form& form) override;
+    void formDestroyed(forms::Form& form) override;
+    void setMainWindow(QWidget* w) { mainWindow_ = w; }
+    QWidget* viewOf(const forms::Form& form) const;
     bool ended() const { return ended_; }
     std::function<void()> onEnd;
 
   private:
     bool ended_ = false;
+    QWidget* mainWindow_ = nullptr;
+    std::map<const forms::Form*, std::unique_ptr<QWidget>> views_;
 };
 
 }  // namespace qtbind

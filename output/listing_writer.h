@@ -1,0 +1,27 @@
+#pragma once
+// The five "ファイル出力" commands: the Side A rows of the main window
+// written to TOLAN*.TXT or TOLAN*.CSV in the output directory, with the
+// progress, done, no-data and failure states of Text10.
+
+#include "output/listing_records.h"
+#include "shell/form1.h"
+
+namespace output {
+
+// Texts of the status box.
+inline const QString kWritingSuffix = QStringLiteral("に書込み中");
+inline const QString kNoData = QStringLiteral("データなし");
+inline const QString kWriteFailed = QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)");
+
+// The file number a listing file is written through.
+constexpr int kListingFile = 1;
+
+// The path a command writes: outputDir, then "\" and the file name as they
+// stand (a trailing backslash in outputDir gives a doubled one).
+QString listingPath(const shell::Settings& settings, Columns columns);
+
+// Runs one command on the main window. Returns the error number of the
+// write (0 also when there was nothing to write).
+int writeListing(shell::Form1& form, Columns columns);
+
+}  // namespace output

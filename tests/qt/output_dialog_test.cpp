@@ -1,0 +1,79 @@
+// The output settings dialog as a real window on the offscreen platform,
+// opened from the menu and driven from the keyboard.
+
+#include "output/output_menu.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_application.h"
+#include "tests/support/temp_tree.h"
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+QAction* findAction(QWidget* window, const QString& text) {
+    for (QAction* a : window->findChildren<QAction*>())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(OutputDialog, TypedFolderAndEnterSetTheDirectoryOfTheListingFiles) {
+    TempTree tree;
+    tree.file("c/work/a.txt", 1200);
+    tree.folder("c/out");
+    setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
+    setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+    dosfs::DriveTable drives;
+    drives.set(u'C', tree.path("c"));
+    drives.set(u'D', tree.root());  // holds the work file
+    dosfs::FileSystem fs(drives);
+    qtbind::QtApplication app;
+    shell::Form1 form(app, fs);
+    window::MainWindow behaviour(form);
+    qtbind::FormWindow window(form);
+    app.setMainWindow(&window);
+    output::OutputMenu menu(form);
+    form.load();
+    form.Dir1.setPath(QStringLiteral("C:\\work"));
+    form.Command3.raiseClick();
+    ASSERT_GT(form.List1.listCount(), 3);
+
+    findAction(&window, QStringLiteral("ファイル出力ディレクトリ設定"))->trigger();
+    QWidget* dialog = app.viewOf(menu.form3);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("保存設定"));
+    auto* box = qobject_cast<QLineEdit*>(
+        static_cast<qtbind::FormWindow*>(dialog)->widgetOf(menu.form3.Text2));
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == box; }, 2000));
+    EXPECT_EQ(box->selectedText(), QStringLiteral("C:\\"));
+
+    QTest::keyClicks(box, QStringLiteral("C:\\out"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(form.state.settings.outputDir, QStringLiteral("C:\\out"));
+
+    findAction(&window, QStringLiteral("FileName+Size+Date"))->trigger();
+    QFile written(QString::fromUtf8(tree.path("c/out/TOLAN.TXT")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "C:\\work\\a.txt,1200,2024/01/05 5:07:09\r\n");
+
+    // Escape is "戻る" and leaves the directory as it was.
+    findAction(&window, QStringLiteral("ファイル出力ディレクトリ設定"))->trigger();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);  // select all, as the focus would
+    QTest::keyClicks(box, QStringLiteral("C:\\elsewhere"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(form.state.settings.outputDir, QStringLiteral("C:\\out"));
+}
