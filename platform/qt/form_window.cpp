@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
@@ -226,6 +227,11 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
             if (box.multiLine()) {
                 auto* e = new QPlainTextEdit(parent);
                 e->setReadOnly(box.locked());
+                // Message boxes are sized for their text, as the design has
+                // them: no scroll bars, a thin margin.
+                e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                e->document()->setDocumentMargin(1);
                 connect(e, &QPlainTextEdit::textChanged, this, [this, e, &box] {
                     if (!applying_) box.typed(e->toPlainText());
                 });
@@ -714,9 +720,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             const int shift = shiftOf(m->modifiers());
             if (event->type() == QEvent::MouseButtonPress)
                 c->raiseMouseDown(buttonsOf(m->button()), shift, x, y);
-            else if (event->type() == QEvent::MouseButtonRelease)
+            else if (event->type() == QEvent::MouseButtonRelease) {
                 c->raiseMouseUp(buttonsOf(m->button()), shift, x, y);
-            else if (event->type() == QEvent::MouseMove)
+                // A label has no click signal of its own.
+                if (c->kind() == Kind::Label && m->button() == Qt::LeftButton &&
+                    static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint()))
+                    c->raiseClick();
+            } else if (event->type() == QEvent::MouseMove)
                 c->raiseMouseMove(buttonsOf(m->buttons()), shift, x, y);
             else if (c->kind() != Kind::Button)
                 c->raiseDblClick();
