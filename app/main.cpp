@@ -1,6 +1,6 @@
 // tolan: the main window and the event loop.
 
-#include "output/output_menu.h"
+#include "output/output_commands.h"
 #include "platform/dosfs/locations.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_application.h"
@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     window::MainWindow behaviour(form);
     qtbind::FormWindow window(form);
     app.setMainWindow(&window);
-    output::OutputMenu outputMenu(form);
+    output::OutputCommands outputCommands(form, behaviour.listTypeChanged,
+                                          behaviour.scan.listedCount);
     closeOnSignals(form, &window);
     form.load();  // applies the stored geometry, then shows the window
 

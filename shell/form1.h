@@ -98,6 +98,10 @@ class Form1 : public forms::Form {
     void Form_Unload();
     void endProgram();
 
+    // An empty output type becomes the full-path type and an empty
+    // extension "*"; listType and extFilter follow the boxes.
+    void normaliseOptionBoxes();
+
     // Keeps the window at or above its minimum size and moves the controls
     // by the change since the last run.
     void Form_Resize();

@@ -85,6 +85,23 @@ void Form1::Form_Load() {
     Combo2.addItem(kTypeNames);
 }
 
+void Form1::normaliseOptionBoxes() {
+    if (Combo2.text().isEmpty()) {
+        Combo2.setText(kTypeFull);
+        state.listType = QStringLiteral("1");
+    } else if (Combo2.text() == kTypeFull) {
+        state.listType = QStringLiteral("1");
+    } else if (Combo2.text() == kTypeNames) {
+        state.listType = QStringLiteral("2");
+    }
+    if (Combo1.text().isEmpty()) {
+        Combo1.setText(QStringLiteral("*"));
+        state.extFilter = QStringLiteral("*");
+    } else {
+        state.extFilter = Combo1.text();
+    }
+}
+
 void Form1::Form_Unload() {
     endProgram();
 }

@@ -35,20 +35,7 @@ void MainWindow::runScan(ScanMode mode) {
     f.Text2.setVisible(true);
     f.Text2.setText(savedBrowsePath);
 
-    if (f.Combo2.text().isEmpty()) {
-        f.Combo2.setText(kTypeFull);
-        st.listType = QStringLiteral("1");
-    } else if (f.Combo2.text() == kTypeFull) {
-        st.listType = QStringLiteral("1");
-    } else if (f.Combo2.text() == kTypeNames) {
-        st.listType = QStringLiteral("2");
-    }
-    if (f.Combo1.text().isEmpty()) {
-        f.Combo1.setText(QStringLiteral("*"));
-        st.extFilter = QStringLiteral("*");
-    } else {
-        st.extFilter = f.Combo1.text();
-    }
+    f.normaliseOptionBoxes();
     f.List1.clear();
 
     st.scanRoot = f.File1.path();

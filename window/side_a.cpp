@@ -124,16 +124,6 @@ void MainWindow::List2_DblClick(int) {
     f.Text11.setVisible(false);
 }
 
-void MainWindow::List1_MouseDown(int button) {
-    form.Timer3.setTimerEnabled(false);
-    form.Text10.setVisible(false);
-    if (button != forms::kRightButton) form.List2[2]->clearSelection();
-}
-
-void MainWindow::List1_MouseMove() {
-    form.Timer3.setTimerEnabled(false);
-}
-
 void MainWindow::Label10_MouseDown(int, int x, int y) {
     dragStartX = roundHalfEven(x);
     dragStartY = roundHalfEven(y);

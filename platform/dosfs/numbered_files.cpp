@@ -139,8 +139,11 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
         int fd = -1;
         if (mode == OpenMode::Replace) {
             struct stat st {};
-            if (::stat(hostPath.constData(), &st) == 0 && S_ISDIR(st.st_mode))
-                return kPathFileAccessError;
+            if (::stat(hostPath.constData(), &st) == 0) {
+                if (S_ISDIR(st.st_mode)) return kPathFileAccessError;
+                // A read-only file is not replaced, as it would not be written.
+                if ((st.st_mode & 0222) == 0) return kPermissionDenied;
+            }
             QByteArray temp = hostPath + ".tolan-XXXXXX";
             fd = ::mkostemp(temp.data(), O_CLOEXEC);
             if (fd < 0) return errorFromErrno(errno);
@@ -195,33 +198,100 @@ int NumberedFiles::lineInput(int number, QString& line, bool* valid) {
     return kOk;
 }
 
+namespace {
+
+bool atLineEnd(const QByteArray& b, qsizetype pos) {
+    return pos < b.size() && (b[pos] == '\r' || b[pos] == '\n');
+}
+
+// One comma-separated item from pos: leading blanks skipped; a quoted item
+// runs to the closing quote, an unquoted one to the next comma or line end
+// without its trailing blanks. pos ends after the separator or line end.
+QByteArray readItem(const QByteArray& b, qsizetype& pos) {
+    while (pos < b.size() && (b[pos] == ' ' || b[pos] == '\t')) ++pos;
+    QByteArray raw;
+    if (pos < b.size() && b[pos] == '"') {
+        const qsizetype start = ++pos;
+        while (pos < b.size() && b[pos] != '"' && !atLineEnd(b, pos)) ++pos;
+        raw = b.mid(start, pos - start);
+        if (pos < b.size() && b[pos] == '"') ++pos;
+        // Whatever follows the closing quote up to the separator is dropped.
+        while (pos < b.size() && b[pos] != ',' && !atLineEnd(b, pos)) ++pos;
+    } else {
+        const qsizetype start = pos;
+        while (pos < b.size() && b[pos] != ',' && !atLineEnd(b, pos)) ++pos;
+        raw = b.mid(start, pos - start);
+        while (raw.endsWith(' ') || raw.endsWith('\t')) raw.chop(1);
+    }
+    if (pos < b.size() && b[pos] == ',') {
+        ++pos;
+    } else {
+        if (pos < b.size() && b[pos] == '\r') ++pos;
+        if (pos < b.size() && b[pos] == '\n') ++pos;
+    }
+    return raw;
+}
+
+}  // namespace
+
 int NumberedFiles::input(int number, QString& item) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kBadFileNameOrNumber;
     File& f = *it->second;
     if (!f.reading) return kBadFileNameOrNumber;
-    const QByteArray& b = f.buffer;
-    if (f.pos >= b.size()) return kInputPastEnd;
-    while (f.pos < b.size() && (b[f.pos] == ' ' || b[f.pos] == '\t')) ++f.pos;
-    QByteArray raw;
-    if (f.pos < b.size() && b[f.pos] == '"') {
-        const qsizetype start = ++f.pos;
-        while (f.pos < b.size() && b[f.pos] != '"' && !f.atLineEnd()) ++f.pos;
-        raw = b.mid(start, f.pos - start);
-        if (f.pos < b.size() && b[f.pos] == '"') ++f.pos;
-        // Whatever follows the closing quote up to the separator is dropped.
-        while (f.pos < b.size() && b[f.pos] != ',' && !f.atLineEnd()) ++f.pos;
-    } else {
-        const qsizetype start = f.pos;
-        while (f.pos < b.size() && b[f.pos] != ',' && !f.atLineEnd()) ++f.pos;
-        raw = b.mid(start, f.pos - start);
-        while (raw.endsWith(' ') || raw.endsWith('\t')) raw.chop(1);
+    if (f.pos >= f.buffer.size()) return kInputPastEnd;
+    item = f.decode(readItem(f.buffer, f.pos), nullptr);
+    return kOk;
+}
+
+int firstItem(const FileSystem& fs, const QString& dosPath, QString& item) {
+    const Resolved r = fs.resolve(dosPath);
+    if (r.error) return r.error;
+    if (r.isFolder) return kPathFileAccessError;
+    const int fd = ::open(r.host.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errorFromErrno(errno, true);
+    // The first line is enough; a file without line ends is read no
+    // further than a megabyte.
+    QByteArray head;
+    char chunk[65536];
+    int error = kOk;
+    while (head.size() < (1 << 20) && head.indexOf('\n') < 0 && head.indexOf('\r') < 0) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = errorFromErrno(errno);
+        if (n <= 0) break;
+        head.append(chunk, n);
     }
-    if (f.pos < b.size() && b[f.pos] == ',')
-        ++f.pos;
-    else
-        f.skipLineEnd();
-    item = f.decode(raw, nullptr);
+    ::close(fd);
+    if (error) return error;
+    if (head.isEmpty()) return kInputPastEnd;
+    qsizetype pos = 0;
+    item = codepage::fromCp932(readItem(head, pos));
+    return kOk;
+}
+
+int NumberedFiles::lineInputBytes(int number, QByteArray& line) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return kBadFileNameOrNumber;
+    File& f = *it->second;
+    if (!f.reading) return kBadFileNameOrNumber;
+    if (f.pos >= f.buffer.size()) return kInputPastEnd;
+    const qsizetype start = f.pos;
+    while (f.pos < f.buffer.size() && !f.atLineEnd()) ++f.pos;
+    line = f.buffer.mid(start, f.pos - start);
+    f.skipLineEnd();
+    return kOk;
+}
+
+int NumberedFiles::printBytes(int number, const QByteArray& line) {
+    const auto it = files_.find(number);
+    if (it == files_.end()) return kBadFileNameOrNumber;
+    File& f = *it->second;
+    if (f.reading) return kBadFileNameOrNumber;
+    if (f.error) return f.error;
+    f.buffer += line;
+    f.buffer += "\r\n";
+    if (f.buffer.size() >= 64 * 1024) return f.flush();
     return kOk;
 }
 

@@ -42,6 +42,10 @@ class NumberedFiles {
     // runs to the closing quote; an unquoted one to the next comma or line
     // end, trailing blanks dropped.
     int input(int number, QString& item);
+    // A line and a line to write as the bytes in the file, for copies that
+    // must not change a byte.
+    int lineInputBytes(int number, QByteArray& line);
+    int printBytes(int number, const QByteArray& line);
     bool eof(int number) const;
 
     // For a Replace file: renames it over its final name, or removes it and
@@ -59,6 +63,10 @@ class NumberedFiles {
     const FileSystem& fs_;
     std::map<int, std::unique_ptr<File>> files_;
 };
+
+// The first comma-separated item of a file's first line, by the rules of
+// input(), reading no more of the file than that line. 62 for an empty file.
+int firstItem(const FileSystem& fs, const QString& dosPath, QString& item);
 
 // Deletes a file; 53 when there is none.
 int kill(const FileSystem& fs, const QString& dosPath);

@@ -124,6 +124,9 @@ class Control {
 
     // Asks for the input focus; the view moves it, the model only records it.
     void setFocus();
+    // Enter goes to this control's own key handler instead of pressing the
+    // form's default button.
+    bool wantsEnter = false;
 
     // Events. Handlers are set by the form's code; the binding and tests raise them.
     std::function<void()> Click, DblClick, GotFocus, LostFocus, Change;

@@ -119,9 +119,18 @@ int FileListBox::setPath(const QString& path) {
     return dosfs::kOk;
 }
 
-void FileListBox::setPattern(const QString& pattern) {
+bool FileListBox::setPattern(const QString& pattern) {
+    bool any = false;
+    for (const QString& p : pattern.split(u';')) {
+        const QString t = p.trimmed();
+        for (const QChar c : t)
+            if (QStringLiteral("\\/:<>|\"").contains(c)) return false;
+        any = any || !t.isEmpty();
+    }
+    if (!any) return false;
     pattern_ = pattern;
     reload();
+    return true;
 }
 
 void FileListBox::picked(int i) {

@@ -69,7 +69,10 @@ class FileListBox : public Control {
     const QString& path() const { return path_; }
     int setPath(const QString& path);
     const QString& pattern() const { return pattern_; }
-    void setPattern(const QString& pattern);  // patterns separated by ";"
+    // Patterns separated by ";". A pattern holding a character no file name
+    // has (\ / : < > | ") is refused, as is one without any pattern: false,
+    // and the list keeps the pattern it had.
+    bool setPattern(const QString& pattern);
     int listCount() const { return static_cast<int>(files_.size()); }
     QString list(int i) const { return files_.value(i); }
     int listIndex() const { return listIndex_; }

@@ -687,7 +687,7 @@ bool FormWindow::pressesButton(Control& c, int key) {
     // presses that button.
     if (enter && c.kind() == Kind::Button) {
         button = &c;
-    } else if (enter &&
+    } else if (enter && !c.wantsEnter &&
                !(c.kind() == Kind::TextBox && static_cast<const forms::TextBox&>(c).multiLine())) {
         button = form_.defaultButton;
     }

@@ -3,13 +3,15 @@
 // folder "c", D: the tree, Q: a drive whose folder is missing), after a
 // scan of C:\work.
 
-#include "output/output_menu.h"
+#include "output/output_commands.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/forms/manual_clock.h"
 #include "tests/window/window_fixture.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,8 @@ class OutputTest : public ::testing::Test {
         tree.file("c/work/b,c.doc", 34567);
         tree.file("c/work/sub/日本語.txt", 10);
         w = std::make_unique<WindowFixture>(tree);
-        menu = std::make_unique<output::OutputMenu>(*w->form);
+        menu = std::make_unique<output::OutputCommands>(*w->form, w->behaviour->listTypeChanged,
+                                                        w->behaviour->scan.listedCount);
         w->open(QStringLiteral("C:\\work"));
         w->form->Command3.raiseClick();
     }
@@ -43,5 +46,5 @@ class OutputTest : public ::testing::Test {
 
     TempTree tree;
     std::unique_ptr<WindowFixture> w;
-    std::unique_ptr<output::OutputMenu> menu;
+    std::unique_ptr<output::OutputCommands> menu;
 };

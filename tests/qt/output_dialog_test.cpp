@@ -1,7 +1,7 @@
 // The output settings dialog as a real window on the offscreen platform,
 // opened from the menu and driven from the keyboard.
 
-#include "output/output_menu.h"
+#include "output/output_commands.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_application.h"
 #include "tests/support/temp_tree.h"
@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ TEST(OutputDialog, TypedFolderAndEnterSetTheDirectoryOfTheListingFiles) {
     window::MainWindow behaviour(form);
     qtbind::FormWindow window(form);
     app.setMainWindow(&window);
-    output::OutputMenu menu(form);
+    output::OutputCommands menu(form, behaviour.listTypeChanged, behaviour.scan.listedCount);
     form.load();
     form.Dir1.setPath(QStringLiteral("C:\\work"));
     form.Command3.raiseClick();
@@ -76,4 +77,43 @@ TEST(OutputDialog, TypedFolderAndEnterSetTheDirectoryOfTheListingFiles) {
     QTest::keyClick(box, Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(form.state.settings.outputDir, QStringLiteral("C:\\out"));
+}
+
+TEST(OutputDialog, TheSaveAsDialogSavesATypedNameOnEnter) {
+    TempTree tree;
+    tree.file("c/work/a.txt", 1200);
+    setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
+    setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+    dosfs::DriveTable drives;
+    drives.set(u'C', tree.path("c"));
+    drives.set(u'D', tree.root());
+    dosfs::FileSystem fs(drives);
+    qtbind::QtApplication app;
+    shell::Form1 form(app, fs);
+    window::MainWindow behaviour(form);
+    qtbind::FormWindow window(form);
+    app.setMainWindow(&window);
+    output::OutputCommands menu(form, behaviour.listTypeChanged, behaviour.scan.listedCount);
+    form.load();
+    form.Dir1.setPath(QStringLiteral("C:\\work"));
+    form.Command3.raiseClick();
+
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.widgetOf(form.Command4)), Qt::LeftButton);
+    auto* dialog = static_cast<qtbind::FormWindow*>(app.viewOf(menu.form2));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ファイル保存"));
+    EXPECT_FALSE(window.isEnabled());
+    auto* name = qobject_cast<QLineEdit*>(dialog->widgetOf(menu.form2.Text1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == name; }, 2000));
+    QTest::keyClicks(name, QStringLiteral("C:\\work\\saved.txt"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(window.isEnabled());
+
+    QFile saved(QString::fromUtf8(tree.path("c/work/saved.txt")));
+    QFile work(QString::fromUtf8(fs.resolve(form.state.workFilePath).host));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(work.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), work.readAll());
+    EXPECT_EQ(form.Label5.text(), QStringLiteral("1"));
 }

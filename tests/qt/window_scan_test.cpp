@@ -6,6 +6,8 @@
 #include "tests/support/temp_tree.h"
 #include "window/main_window.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -121,4 +123,24 @@ TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {
     EXPECT_EQ(behaviour->browsePath, QStringLiteral("C:\\data"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(tree->findItems(QStringLiteral("d1"), Qt::MatchEndsWith).size() == 1);
+}
+
+TEST_F(WindowScanTest, ARightClickCopiesTheLinesSelectedWithTheMouse) {
+    fill(1, 5);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+    auto* view = qobject_cast<QListView*>(window->widgetOf(form->List1));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return view->model()->rowCount() == form->List1.listCount(); }));
+    window->show();
+    const auto at = [&](int row) {
+        return view->visualRect(view->model()->index(row, 0)).center();
+    };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(4));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(6));
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at(5));
+    QString expected;
+    for (int i = 4; i <= 6; ++i) expected += form->List1.list(i) + QStringLiteral("\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    EXPECT_EQ(form->Text3.text(), QStringLiteral("クリップボードにコピーしました"));
 }

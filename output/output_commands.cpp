@@ -1,11 +1,13 @@
-#include "output/output_menu.h"
+#include "output/output_commands.h"
 
 #include "output/listing_writer.h"
 #include "platform/forms/application.h"
 
 namespace output {
 
-OutputMenu::OutputMenu(shell::Form1& m) : main(m), form3(m) {
+OutputCommands::OutputCommands(shell::Form1& m, int& listTypeChanged, qint64& listedCount)
+    : main(m), form2(m, listTypeChanged, listedCount), form3(m) {
+    main.Command4.Click = [this] { form2.open(); };
     main.KOUT->Click = [this] { KOUT_Click(); };
     main.FR1->Click = [this] { writeListing(main, Columns::NameSizeDate); };
     main.FR0->Click = [this] { writeListing(main, Columns::FolderFileSizeDate); };
@@ -17,7 +19,7 @@ OutputMenu::OutputMenu(shell::Form1& m) : main(m), form3(m) {
     main.OUTPUT->Click = [this] { OUTPUT_Click(); };
 }
 
-void OutputMenu::notice(const QString& text) {
+void OutputCommands::notice(const QString& text) {
     main.app().beep();
     main.Text8.setVisible(true);
     main.Timer1.setTimerEnabled(true);

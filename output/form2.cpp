@@ -1,0 +1,400 @@
+#include "output/form2.h"
+
+#include "engine/module1.h"
+#include "output/form5.h"
+#include "output/listing_records.h"
+#include "platform/codepage/cp932.h"
+#include "platform/dosfs/errors.h"
+#include "platform/forms/application.h"
+#include "shell/design.h"
+#include "shell/settings.h"
+
+namespace output {
+
+using shell::make;
+
+namespace {
+
+const QString kNewFile = QStringLiteral("新規作成");
+const QString kOverwrite = QStringLiteral("上書保存");
+const QString kPatternHint = QStringLiteral("修正可能。セミコロンを区切りとして入力。");
+const QString kNothingToSave = QStringLiteral("保存すべきデータ無し");
+const QString kNoExtension = QStringLiteral("拡張子が定義されていません。");
+const QString kCannotOverwrite = QStringLiteral("このファイルに上書きできません。");
+const QString kNoFolder = QStringLiteral("ディレクトリ存在せず");
+const QString kBadName = QStringLiteral("ファイル名指定ミス");
+
+// Keys that move or select without changing the name.
+bool changesText(int key) {
+    return !(key == 9 || key == 13 || (key >= 16 && key <= 20) || key == 27 ||
+             (key >= 33 && key <= 40) || key == 45 || (key >= 112 && key <= 123));
+}
+
+}  // namespace
+
+Form2::Form2(shell::Form1& m, int& typeChanged, qint64& listed)
+    : Form(m.app(), QStringLiteral("Form2")),
+      main(m),
+      listTypeChanged(typeChanged),
+      listedCount(listed),
+      Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 90, 3000, 255,
+                                QStringLiteral("データ保存ファイル名指定"))),
+      Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 120, 360, 4590, 330, QString())),
+      Drive1(make<forms::DriveListBox>(*this, "Drive1", -1, nullptr, 120, 810, 2220, 330, QString(),
+                                       m.fs)),
+      Dir1(make<forms::DirListBox>(*this, "Dir1", -1, nullptr, 120, 1200, 2220, 2250, QString(),
+                                   m.fs)),
+      File1(make<forms::FileListBox>(*this, "File1", -1, nullptr, 2490, 810, 2220, 2640, QString(),
+                                     m.fs)),
+      Label2(make<forms::Label>(*this, "Label2", -1, nullptr, 120, 3600, 1020, 255,
+                                QStringLiteral("表示拡張子"))),
+      Text3(make<forms::TextBox>(*this, "Text3", -1, nullptr, 1140, 3555, 3570, 330, QString())),
+      Check1(make<forms::CheckBox>(*this, "Check1", -1, nullptr, 120, 3990, 255, 285, QString())),
+      Label3(make<forms::Label>(*this, "Label3", -1, nullptr, 390, 4020, 1800, 255,
+                                QStringLiteral("全てのﾌｧｲﾙ表示"))),
+      Command3(make<forms::CommandButton>(*this, "Command3", -1, nullptr, 2250, 4410, 1170, 390,
+                                          QStringLiteral("上書き保存"))),
+      Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 3540, 4410, 1170, 390,
+                                          QStringLiteral("戻る"))),
+      Text2(shell::hidden(make<forms::TextBox>(*this, "Text2", -1, nullptr, 2610, 360, 2025, 330,
+                                               kCannotOverwrite))),
+      Text4(shell::hidden(
+          make<forms::TextBox>(*this, "Text4", -1, nullptr, 1140, 3195, 3570, 330, QString()))),
+      Timer1(shell::timer(*this, "Timer1", 2000, true)) {
+    setCaption(QStringLiteral("ファイル保存"));
+    setWidth(kWidth);
+    setHeight(kHeight);
+    Text2.setLocked(true);
+    Text2.setBackColor(forms::kBrightRed);
+    Text2.setForeColor(0xFFFFFF);
+    Text4.setLocked(true);
+    Text3.wantsEnter = true;  // Enter applies the pattern
+    defaultButton = &Command3;
+    cancelButton = &Command2;
+
+    Load = [this] { Form_Load(); };
+    Activate = [this] { Form_Activate(); };
+    Unload = [this] { Form_Unload(); };
+    MouseMove = [this](int, int, int, int) { Text4.setVisible(false); };
+    Text1.KeyDown = [this](int key, int) { Text1_KeyDown(key); };
+    Text1.MouseDown = [this](int, int, int, int) { Text1_MouseDown(); };
+    File1.Click = [this] { File1_Click(); };
+    File1.MouseMove = [this](int, int, int, int) { Text4.setVisible(false); };
+    Dir1.Click = [this] { Dir1_Click(); };
+    Dir1.LostFocus = [this] { Dir1_LostFocus(); };
+    Dir1.Change = [this] { Dir1_Change(); };
+    Dir1.MouseMove = [this](int, int, int, int) { Text4.setVisible(false); };
+    Drive1.Change = [this] { Drive1_Change(); };
+    Check1.Click = [this] { Check1_Click(); };
+    Label3.Click = [this] { Check1.setValue(!Check1.value()); };
+    Text3.Change = [this] { Text3_Change(); };
+    Text3.KeyDown = [this](int key, int) { Text3_KeyDown(key); };
+    Text3.LostFocus = [this] { Text3_LostFocus(); };
+    Text3.MouseMove = [this](int, int, int, int) { Text3_MouseMove(); };
+    Text2.Click = [this] { Text2.setVisible(false); };
+    Text2.MouseDown = [this](int, int, int, int) { Text2.setVisible(false); };
+    Text2.MouseMove = [this](int, int, int, int) { Text2.setVisible(false); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+}
+
+bool Form2::countsAsFile(const QString& line, bool typeChanged) {
+    const QChar a = line.size() > 0 ? line[0] : QChar();
+    const QChar b = line.size() > 1 ? line[1] : QChar();
+    const QChar c = line.size() > 2 ? line[2] : QChar();
+    if (typeChanged && (line.isEmpty() || a != u'<')) return true;
+    return !line.isEmpty() && a != u'<' && b != u':' && c != u' ';
+}
+
+void Form2::open() {
+    resultLineCount = main.List1.listCount();
+    main.Timer3.setTimerEnabled(false);
+    main.setEnabled(false);
+    main.Text10.setVisible(false);
+    main.Text11.setVisible(false);
+    main.setMousePointer(forms::MousePointer::Arrow);
+    main.Label5.setText(QString());
+    main.Label7.setText(QString());
+    main.Command4.setEnabled(false);
+    main.normaliseOptionBoxes();
+    const QString scanRoot = main.Text2.text();
+    main.state.scanRoot = scanRoot;
+    chdirOr(lastSaveDir.contains(QStringLiteral(":\\")) ? lastSaveDir : scanRoot);
+
+    load();
+    setTop(static_cast<int>(shell::leadingNumber(main.state.settings.saveDialogTop)));
+    setLeft(static_cast<int>(shell::leadingNumber(main.state.settings.saveDialogLeft)));
+    show();
+    Text1.setFocus();
+
+    chdirOr(scanRoot);
+    main.Dir1.setPath(scanRoot);
+    main.Text2.setText(scanRoot);
+}
+
+void Form2::Form_Load() {
+    // A dialog loaded afresh: its controls as created, its lists on the
+    // working folder.
+    newFileMode = 0;
+    Command3.setText(QStringLiteral("上書き保存"));
+    Text2.setVisible(false);
+    Text4.setVisible(false);
+    Timer1.setTimerEnabled(false);
+    Timer1.setTimerEnabled(true);
+    Text1.setText(QString());
+    const QChar drive = main.fs.currentDrive();
+    Drive1.setDrive(QString(drive) + u':');
+    Dir1.setPath(main.fs.currentFolder(drive));
+    File1.setPath(Dir1.path());
+    loading_ = true;
+    Check1.setValue(false);
+    loading_ = false;
+
+    if (!lastSaveDrive.isEmpty()) Drive1.setDrive(lastSaveDrive);
+    if (displayPattern == QLatin1String("*.*")) Check1.setValue(true);
+    chdirOr(main.state.settings.outputDir);
+    if (!lastSaveName.isEmpty()) Text1.setText(lastSaveName);
+}
+
+void Form2::Form_Activate() {
+    if (displayPattern.isEmpty()) {
+        displayPattern = kDefaultPattern;
+        defaultPattern = displayPattern;
+    }
+    File1.setPattern(displayPattern);
+    Text3.setText(displayPattern);
+    patternInForce = displayPattern;
+}
+
+// However the dialog closes, the main window is given back.
+void Form2::Form_Unload() {
+    storePosition();
+    hide();
+    main.setEnabled(true);
+    main.Command4.setEnabled(true);
+    main.Dir1.setVisible(true);
+    main.File1.setVisible(true);
+}
+
+void Form2::Text1_KeyDown(int key) {
+    if (changesText(key)) setMode(1);
+}
+
+void Form2::Text1_MouseDown() {
+    setMode(Text1.text() != lastSaveName ? 1 : 0);
+}
+
+void Form2::File1_Click() {
+    Text2.setVisible(false);
+    QString folder = File1.path();
+    if (folder.endsWith(u'\\')) folder = folder.left(2);
+    const QString name = folder + u'\\' + File1.list(File1.listIndex());
+    Text1.setText(name);
+    lastSaveName = name;
+    setMode(0);
+    lastSaveDir = folder;
+}
+
+void Form2::Dir1_Click() {
+    const QString folder = Dir1.list(Dir1.listIndex());
+    Text1.setText(folder);
+    Dir1.setPath(folder);
+}
+
+void Form2::Dir1_LostFocus() {
+    Dir1.setPath(Dir1.list(Dir1.listIndex()));
+}
+
+void Form2::Dir1_Change() {
+    Text2.setVisible(false);
+    setMode(0);
+    File1.setPath(Dir1.path());
+    Text1.setText(File1.path());
+}
+
+void Form2::Drive1_Change() {
+    const int error = Dir1.setPath(Drive1.drive().left(2));
+    if (!error) return;
+    messageInPlace(error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError);
+    Drive1.setDrive(Dir1.path().left(2));
+}
+
+void Form2::Check1_Click() {
+    if (loading_) return;
+    displayPattern = Check1.value() ? QStringLiteral("*.*") : defaultPattern;
+    Text3.setText(displayPattern);
+    File1.setPattern(displayPattern);
+}
+
+void Form2::Text3_Change() {
+    displayPattern = Text3.text();
+}
+
+void Form2::Text3_KeyDown(int key) {
+    displayPattern = Text3.text();
+    if (key == 13) Text3_LostFocus();  // Enter applies the pattern at once
+}
+
+void Form2::Text3_LostFocus() {
+    if (File1.setPattern(displayPattern)) {
+        Text3.setText(displayPattern);
+        return;
+    }
+    messageInPlace(QStringLiteral("拡張子設定エラー"));
+    Text3.setText(patternInForce);
+}
+
+void Form2::Text3_MouseMove() {
+    if (main.state.hintsOff) return;
+    Text4.setText(kPatternHint);
+    Text4.setVisible(true);
+}
+
+void Form2::Timer1_Timer() {
+    Text2.setVisible(false);
+    Timer1.setTimerEnabled(false);
+}
+
+void Form2::Command2_Click() {
+    Text2.setVisible(false);
+    lastSaveDrive = Drive1.drive();
+    lastSaveName = Text1.text();
+    close();
+    chdirOr(main.state.scanRoot);
+    main.Label5.setText(QString::number(listedCount));
+    main.files.close(engine::kWorkFile);
+}
+
+void Form2::Command3_Click() {
+    if (resultLineCount == 0) {
+        message(kNothingToSave, Layout::Short);
+        finish();
+        return;
+    }
+    saveTarget = trimBlanks(Text1.text());
+    chdirOr(main.state.scanRoot);
+    if (!Text1.text().contains(u'.')) {
+        message(kNoExtension, Layout::Medium);
+        listTypeChanged = 0;
+        main.Command4.setEnabled(true);
+        finish();
+        return;
+    }
+    // Picked or typed, an existing file is replaced only when it looks like
+    // a listing: a first item with "<<" or ":\", or an empty file.
+    QString first;
+    if (dosfs::firstItem(main.fs, saveTarget, first) == 0 && !first.isEmpty() &&
+        !first.contains(QStringLiteral("<<")) && !first.contains(QStringLiteral(":\\"))) {
+        message(kCannotOverwrite, Layout::Wide);
+        listTypeChanged = 0;
+        main.Command4.setEnabled(true);
+        finish();
+        return;
+    }
+    // Proves the name writable without touching a file already there.
+    int error = main.files.open(kSaveFile, saveTarget, dosfs::OpenMode::Replace);
+    main.files.abandon(kSaveFile);
+    if (error) {
+        message(error == dosfs::kPathNotFound ? kNoFolder : kBadName, Layout::Short);
+        finish();
+        return;
+    }
+
+    close();
+    main.List1.setEnabled(false);
+    main.Text4.setVisible(true);
+    main.Dir1.setVisible(false);
+    main.File1.setVisible(false);
+    main.app().letEventsRun();
+
+    error = copyWorkFile();
+    if (error) {
+        // The dialog is gone: the main window says what went wrong.
+        main.Timer4.setTimerEnabled(true);
+        main.Text10.setGeometry(main.Text10.left(), 1470, 2190, 345);
+        main.Text10.setText(error == dosfs::kPathNotFound ? kNoFolder : kBadName);
+        main.Text10.setVisible(true);
+        finish();
+        return;
+    }
+    listTypeChanged = 0;
+    main.Command4.setEnabled(true);
+    finish();
+}
+
+int Form2::copyWorkFile() {
+    dosfs::NumberedFiles& files = main.files;
+    int error = files.open(kSaveFile, saveTarget, dosfs::OpenMode::Replace);
+    if (!error)
+        error = files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Input);
+    if (error) {
+        files.abandon(kSaveFile);
+        return error;
+    }
+    main.app().letEventsRun();
+
+    listedCount = 0;
+    const bool typeChanged = listTypeChanged == 1;
+    QByteArray line;
+    while (!error && files.lineInputBytes(engine::kWorkFile, line) == 0) {
+        error = files.printBytes(kSaveFile, line);
+        // The first three characters decide; six bytes always hold them.
+        if (countsAsFile(codepage::fromCp932(line.left(6)).left(3), typeChanged)) ++listedCount;
+    }
+    files.close(engine::kWorkFile);
+    if (!error) error = files.close(kSaveFile);
+    files.abandon(kSaveFile);
+    if (!error) main.Label5.setText(QString::number(listedCount));
+    return error;
+}
+
+void Form2::finish() {
+    main.List1.setEnabled(true);
+    main.Text4.setVisible(false);
+    main.Dir1.setVisible(true);
+    main.File1.setVisible(true);
+}
+
+void Form2::message(const QString& text, Layout layout) {
+    switch (layout) {
+        case Layout::Short:
+            Text2.setGeometry(2610, 360, 2025, Text2.height());
+            break;
+        case Layout::Medium:
+            Text2.setGeometry(2040, 360, 2595, Text2.height());
+            break;
+        case Layout::Wide:
+            Text2.setGeometry(1605, 360, 3030, Text2.height());
+            break;
+    }
+    messageInPlace(text);
+}
+
+void Form2::messageInPlace(const QString& text) {
+    Text2.setText(text);
+    Text2.setVisible(true);
+    Timer1.setTimerEnabled(false);  // two seconds from this message
+    Timer1.setTimerEnabled(true);
+}
+
+void Form2::setMode(int mode) {
+    newFileMode = mode;
+    Command3.setText(mode ? kNewFile : kOverwrite);
+}
+
+void Form2::storePosition() {
+    main.state.settings.saveDialogTop = QString::number(top());
+    main.state.settings.saveDialogLeft = QString::number(left());
+}
+
+void Form2::chdirOr(const QString& folder) {
+    dosfs::FileSystem& fs = main.fs;
+    if (fs.changeFolder(folder) == 0) {
+        if (folder.size() >= 2 && folder[1] == u':') fs.changeDrive(folder.left(2));
+        return;
+    }
+    fs.changeDrive(main.state.startDrive);
+}
+
+}  // namespace output

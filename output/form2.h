@@ -1,0 +1,91 @@
+#pragma once
+// "ファイル保存": the scan's work file saved under a name the user picks,
+// with the overwrite guard, the recount of listed files into the main
+// window, and the file list's display pattern.
+
+#include "shell/form1.h"
+
+namespace output {
+
+inline const QString kDefaultPattern = QStringLiteral("*.DAT;*.TXT;*.LST;*.DOC");
+
+class Form2 : public forms::Form {
+  public:
+    static constexpr int kWidth = 4965;
+    static constexpr int kHeight = 5310;
+    // The file number the saved copy is written through.
+    static constexpr int kSaveFile = 4;
+
+    // listTypeChanged and listedCount belong to the main window's scan
+    // commands; the save reads, clears and recomputes them.
+    Form2(shell::Form1& main, int& listTypeChanged, qint64& listedCount);
+
+    shell::Form1& main;
+    int& listTypeChanged;
+    qint64& listedCount;
+
+    forms::Label& Label1;
+    forms::TextBox& Text1;
+    forms::DriveListBox& Drive1;
+    forms::DirListBox& Dir1;
+    forms::FileListBox& File1;
+    forms::Label& Label2;
+    forms::TextBox& Text3;
+    forms::CheckBox& Check1;
+    forms::Label& Label3;
+    forms::CommandButton& Command3;
+    forms::CommandButton& Command2;
+    forms::TextBox& Text2;
+    forms::TextBox& Text4;
+    forms::Timer& Timer1;
+
+    // Kept while the program runs.
+    double resultLineCount = 0;
+    QString lastSaveName;
+    QString lastSaveDir;
+    QString lastSaveDrive;
+    QString displayPattern;
+    QString defaultPattern;
+    QString saveTarget;
+    // The dialog's own state.
+    int newFileMode = 0;
+    QString patternInForce;
+
+    // Command4 of the main window.
+    void open();
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void Text1_KeyDown(int key);
+    void Text1_MouseDown();
+    void File1_Click();
+    void Dir1_Click();
+    void Dir1_LostFocus();
+    void Dir1_Change();
+    void Drive1_Change();
+    void Check1_Click();
+    void Text3_Change();
+    void Text3_KeyDown(int key);
+    void Text3_LostFocus();
+    void Text3_MouseMove();
+    void Timer1_Timer();
+    void Command2_Click();  // 戻る
+    void Command3_Click();  // save
+
+    // Whether a line of the listing counts as one listed file.
+    static bool countsAsFile(const QString& line, bool listTypeChanged);
+
+  private:
+    enum class Layout { Short, Medium, Wide };
+    void message(const QString& text, Layout layout);
+    void messageInPlace(const QString& text);
+    void setMode(int mode);
+    void storePosition();
+    void chdirOr(const QString& folder);
+    void finish();  // the final step of a save, also after a failure
+    int copyWorkFile();
+    bool loading_ = false;
+};
+
+}  // namespace output

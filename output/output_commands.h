@@ -1,0 +1,32 @@
+#pragma once
+// The main window's ways out for a listing: the "ファイル出力" commands,
+// the output settings dialog behind "ファイル出力ディレクトリ設定", the
+// save-as dialog behind Command4, and the menu items that only show a
+// notice. Construct after the main window's behaviour; lives as long as the
+// main window.
+
+#include "output/form2.h"
+#include "output/form3.h"
+#include "shell/form1.h"
+
+namespace output {
+
+class OutputCommands {
+  public:
+    // listTypeChanged and listedCount are the scan commands' (see Form2).
+    OutputCommands(shell::Form1& main, int& listTypeChanged, qint64& listedCount);
+
+    shell::Form1& main;
+    Form2 form2;
+    Form3 form3;
+
+    void KOUT_Click() { form3.open(); }
+    void KANRI_Click() { notice(QStringLiteral("Ver.3 で有効")); }
+    void sgraph_Click() { notice(QStringLiteral("Ver.3 で有効")); }
+    void OUTPUT_Click() { notice(QStringLiteral("組込み準備中")); }
+
+  private:
+    void notice(const QString& text);
+};
+
+}  // namespace output
