@@ -1,9 +1,11 @@
 // Runs the first scan command (list with totals) in the real offscreen
 // main window over a folder and prints the time and the peak memory; then
 // writes the folder-split listing file (FR0) of its Side A rows and prints
-// that time beside the scan's.
+// that time beside the scan's; then saves the work file under a new name
+// through the save-as dialog and prints the time of the save.
 
 #include "output/listing_writer.h"
+#include "output/output_commands.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_application.h"
 #include "shell/form1.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +35,8 @@ int main(int argc, char** argv) {
     shell::Form1 form(app, fs);
     window::MainWindow behaviour(form);
     qtbind::FormWindow window(form);
+    app.setMainWindow(&window);
+    output::OutputCommands commands(form, behaviour.listTypeChanged, behaviour.scan.listedCount);
     form.load();
     app.letEventsRun();
     const dosfs::Resolved root = fs.fromHostPath(argv[1]);
@@ -63,5 +68,17 @@ int main(int argc, char** argv) {
         "+%.1f MiB\n",
         writeMs / 1000.0, form.List2[0]->listCount(), error ? "failed" : "written",
         ms > 0 ? double(writeMs) / double(ms) : 0.0, (u.ru_maxrss - peakBefore) / 1024.0);
-    return error ? 1 : 0;
+    if (error) return 1;
+
+    form.Command4.raiseClick();
+    commands.form2.activatedByUser();
+    commands.form2.Text1.setText(QStringLiteral("C:\\TOLAN-SAVED.TXT"));
+    clock.restart();
+    commands.form2.Command3.raiseClick();
+    const qint64 saveMs = clock.elapsed();
+    const QFileInfo saved(QString::fromLocal8Bit(qgetenv("HOME")) +
+                          QStringLiteral("/TOLAN-SAVED.TXT"));
+    std::printf("save as: %.3f s for %lld bytes, %s files counted\n", saveMs / 1000.0,
+                static_cast<long long>(saved.size()), qPrintable(form.Label5.text()));
+    return saved.exists() ? 0 : 1;
 }

@@ -143,11 +143,11 @@ void Form2::Form_Load() {
     Timer1.setTimerEnabled(false);
     Timer1.setTimerEnabled(true);
     Text1.setText(QString());
+    loading_ = true;  // controls taking their first values raise no events
     const QChar drive = main.fs.currentDrive();
     Drive1.setDrive(QString(drive) + u':');
     Dir1.setPath(main.fs.currentFolder(drive));
     File1.setPath(Dir1.path());
-    loading_ = true;
     Check1.setValue(false);
     loading_ = false;
 
@@ -207,6 +207,7 @@ void Form2::Dir1_LostFocus() {
 }
 
 void Form2::Dir1_Change() {
+    if (loading_) return;
     Text2.setVisible(false);
     setMode(0);
     File1.setPath(Dir1.path());
@@ -214,6 +215,7 @@ void Form2::Dir1_Change() {
 }
 
 void Form2::Drive1_Change() {
+    if (loading_) return;
     const int error = Dir1.setPath(Drive1.drive().left(2));
     if (!error) return;
     messageInPlace(error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError);
