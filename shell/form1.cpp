@@ -106,6 +106,12 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     setHeight(kDesignHeight);
     Text10.setMultiLine(true);
     Text5.setMultiLine(true);
+    Text11.setMultiLine(true);
+    // The hints wrap within the box's fixed 1740 twips: a smaller face than
+    // the rest of the window lets their two or three lines fit.
+    Text11.setFont({kDefaultFont, 7});
+    // The fifteen lines of the help panel fit its 2655 twips the same way.
+    Text5.setFont({kDefaultFont, 8});
     Text2.setMultiLine(true);
     for (forms::ListBox* l : List2) l->setFont({kFixedFont, 9});
     List1.setFont({kFixedFont, 9});

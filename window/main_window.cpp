@@ -45,6 +45,7 @@ void MainWindow::wire() {
     }
     f.List1.MouseDown = [this](int button, int, int, int) { List1_MouseDown(button); };
     f.List1.MouseMove = [this](int, int, int, int) { List1_MouseMove(); };
+    wireHints();
     f.Timer1.Tick = [this] { Timer1_Timer(); };
     f.Timer2.Tick = [this] { Timer2_Timer(); };
     f.Timer3.Tick = [this] { Timer3_Timer(); };
@@ -60,7 +61,7 @@ void MainWindow::wire() {
     };
 }
 
-// Timers that hide messages (their full duties come with the hints).
+// Timers that hide messages.
 void MainWindow::Timer1_Timer() {
     form.Text3.setVisible(false);
     form.Text8.setVisible(false);

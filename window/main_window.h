@@ -25,6 +25,7 @@ class MainWindow : public engine::ScanHost {
     QString browsePath;
     QString savedBrowsePath;
     bool dragActive = false;
+    bool sideBHintShown = false;  // the Side B hint was shown since the last visit to Side A
     int dragStartX = 0;
     int dragStartY = 0;
 
@@ -58,6 +59,12 @@ class MainWindow : public engine::ScanHost {
     void Label10_MouseUp(int k);
     void List1_MouseDown(int button);
     void List1_MouseMove();
+    // Hints, the comment switch and the help panel.
+    void Command9_Click();
+    void Command9_MouseMove();
+    void Command7_Click();
+    static const QString& helpText();
+
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -83,6 +90,13 @@ class MainWindow : public engine::ScanHost {
 
   private:
     void wire();
+    void wireHints();
+    // Puts a hint in the hint box and starts its hide timer.
+    void showHint(int top, int left, int height, const QString& text);
+    // A hint of a button at the bottom, when hints are on.
+    void buttonHint(int top, int left, int height, const QString& text);
+    void sideAHint();
+    void sideBHint();
     void runScan(ScanMode mode);
     // Puts the window back into the idle state after a scan (or one that
     // could not start).

@@ -101,9 +101,11 @@ void MainWindow::List2_MouseDown(int) {
 void MainWindow::List2_MouseMove(int i) {
     form.setMousePointer(forms::MousePointer::Arrow);
     form.Text10.setVisible(false);
-    if (i != 2) return;
-    Timer3_Timer();
-    form.Timer3.setTimerEnabled(true);
+    if (i == 2) {
+        Timer3_Timer();
+        form.Timer3.setTimerEnabled(true);
+    }
+    sideAHint();
 }
 
 void MainWindow::List2_DblClick(int) {

@@ -56,6 +56,7 @@ void MainWindow::List1_MouseDown(int button) {
 }
 
 void MainWindow::List1_MouseMove() {
+    sideBHint();
     form.Timer3.setTimerEnabled(false);
 }
 

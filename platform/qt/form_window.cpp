@@ -152,6 +152,9 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
         controls_[w] = c.get();
         w->setMouseTracking(true);
         w->installEventFilter(this);
+        // A move over a control is that control's event, not the window's or
+        // its frame's as well.
+        w->setAttribute(Qt::WA_NoMousePropagation);
         applyGeometry(*c);
         applyText(*c);
         changed(*c, Prop::Font);
@@ -232,6 +235,9 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
                 e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 e->document()->setDocumentMargin(1);
+                controls_[e->viewport()] = &c;
+                e->viewport()->setMouseTracking(true);
+                e->viewport()->installEventFilter(this);
                 connect(e, &QPlainTextEdit::textChanged, this, [this, e, &box] {
                     if (!applying_) box.typed(e->toPlainText());
                 });
@@ -722,8 +728,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
                 c->raiseMouseDown(buttonsOf(m->button()), shift, x, y);
             else if (event->type() == QEvent::MouseButtonRelease) {
                 c->raiseMouseUp(buttonsOf(m->button()), shift, x, y);
-                // A label has no click signal of its own.
-                if (c->kind() == Kind::Label && m->button() == Qt::LeftButton &&
+                // Labels and text boxes have no click signal of their own.
+                if ((c->kind() == Kind::Label || c->kind() == Kind::TextBox) &&
+                    m->button() == Qt::LeftButton &&
                     static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint()))
                     c->raiseClick();
             } else if (event->type() == QEvent::MouseMove)

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -143,4 +144,19 @@ TEST_F(WindowScanTest, ARightClickCopiesTheLinesSelectedWithTheMouse) {
     for (int i = 4; i <= 6; ++i) expected += form->List1.list(i) + QStringLiteral("\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
     EXPECT_EQ(form->Text3.text(), QStringLiteral("クリップボードにコピーしました"));
+}
+
+TEST_F(WindowScanTest, HoveringAButtonWithHintsOnShowsItsHint) {
+    window->show();
+    QTest::mouseClick(button(form->Command9), Qt::LeftButton);
+    EXPECT_EQ(button(form->Command9)->text(), QStringLiteral("cmnt OFF"));
+    QWidget* target = button(form->Command1);
+    const QPointF at(target->rect().center());
+    QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    auto* hint = qobject_cast<QPlainTextEdit*>(window->widgetOf(form->Text11));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->toPlainText(), QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄを表示します。"));
 }
