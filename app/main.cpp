@@ -1,17 +1,14 @@
-// tolan: the main window and the event loop.
+// tolan [FOLDER]: the main window and the event loop. FOLDER, a host path,
+// is opened in Side A at start-up.
 
-#include "output/output_commands.h"
+#include "app/program.h"
 #include "platform/dosfs/locations.h"
-#include "platform/qt/form_window.h"
-#include "platform/qt/qt_application.h"
-#include "shell/form1.h"
-#include "window/main_window.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -46,31 +43,15 @@ void closeOnSignals(shell::Form1& form, QObject* parent) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication qapp(argc, argv);
-    qtbind::QtApplication app;
-    dosfs::FileSystem fs(dosfs::loadDriveTable());
-    shell::Form1 form(app, fs);
-    window::MainWindow behaviour(form);
-    qtbind::FormWindow window(form);
-    app.setMainWindow(&window);
-    output::OutputCommands outputCommands(form, behaviour.listTypeChanged,
-                                          behaviour.scan.listedCount);
-    closeOnSignals(form, &window);
-    form.load();  // applies the stored geometry, then shows the window
+    // Qt sees no argument of the user's: the folder is the only one there is.
+    int qtArgc = 1;
+    QApplication qapp(qtArgc, argv);
+    if (argc > 2)
+        std::fprintf(stderr, "tolan: only the first folder is opened; the rest is ignored\n");
 
-    // scripts/screenshot: render the window once it is laid out (after a
-    // scan of TOLAN_SCREENSHOT_SCAN, a host folder, when given), then leave.
-    if (const QByteArray shot = qgetenv("TOLAN_SCREENSHOT"); !shot.isEmpty()) {
-        if (const QByteArray folder = qgetenv("TOLAN_SCREENSHOT_SCAN"); !folder.isEmpty()) {
-            QTimer::singleShot(0, [&form, &fs, folder] {
-                const dosfs::Resolved r = fs.fromHostPath(folder);
-                if (r.error == 0 && form.Dir1.setPath(r.dos) == 0) form.Command3.raiseClick();
-            });
-        }
-        QTimer::singleShot(300, [&window, shot] {
-            window.grab().save(QString::fromLocal8Bit(shot));
-            QCoreApplication::exit(0);
-        });
-    }
-    return app.ended() ? 0 : qapp.exec();
+    app::Program program(dosfs::loadDriveTable());
+    closeOnSignals(program.form, &program.window);
+    program.load();  // applies the stored geometry, then shows the window
+    if (argc > 1) app::openStartFolder(program.form, QByteArray(argv[1]));
+    return program.qt.ended() ? 0 : qapp.exec();
 }

@@ -1,0 +1,27 @@
+#include "app/program.h"
+
+namespace app {
+
+Program::Program(dosfs::DriveTable drives)
+    : fs(std::move(drives)),
+      form(qt, fs),
+      behaviour(form),
+      window(form),
+      output(form, behaviour.listTypeChanged, behaviour.scan.listedCount) {
+    qt.setMainWindow(&window);
+}
+
+bool openStartFolder(shell::Form1& form, const QByteArray& hostPath) {
+    const dosfs::Resolved r = form.fs.fromHostPath(hostPath);
+    if (r.error == 0 && r.isFolder && form.Drive1.setDrive(r.dos.left(2)) == 0 &&
+        form.Dir1.setPath(r.dos) == 0)
+        return true;
+    form.Timer4.setTimerEnabled(false);
+    form.Timer4.setTimerEnabled(true);
+    form.Text10.setGeometry(form.Text10.left(), 1470, 2190, 345);
+    form.Text10.setText(QStringLiteral("ディレクトリ存在せず"));
+    form.Text10.setVisible(true);
+    return false;
+}
+
+}  // namespace app

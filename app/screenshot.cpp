@@ -1,0 +1,34 @@
+// tolan-screenshot OUT.png [FOLDER]: renders the main window (after a scan
+// of FOLDER, a host folder, when given) to a PNG and leaves. A helper of
+// scripts/screenshot, not part of the product.
+
+#include "app/program.h"
+#include "platform/dosfs/locations.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    int qtArgc = 1;
+    QApplication qapp(qtArgc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tolan-screenshot OUT.png [FOLDER]\n");
+        return 2;
+    }
+    app::Program program(dosfs::loadDriveTable());
+    program.load();
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    if (argc > 2) {
+        const QByteArray folder(argv[2]);
+        QTimer::singleShot(0, [&program, folder] {
+            if (app::openStartFolder(program.form, folder)) program.form.Command3.raiseClick();
+        });
+    }
+    QTimer::singleShot(300, [&program, out] {
+        program.window.grab().save(out);
+        QCoreApplication::exit(0);
+    });
+    return qapp.exec();
+}

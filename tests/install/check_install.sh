@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# check_install.sh BUILD_DIR: installs the build into a temporary DESTDIR,
+# validates the desktop entry, the AppStream metainfo and the manual pages,
+# then builds the Debian package and checks its Depends and contents.
+set -euo pipefail
+build=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+status=0
+check() {  # check DESCRIPTION COMMAND...: runs it, reports a failure
+    if ! out=$("${@:2}" 2>&1); then
+        echo "FAIL: $1"; echo "$out"; status=1
+    fi
+}
+
+DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr > /dev/null
+root="$tmp/root/usr"
+for f in bin/tolan bin/tolan-list share/applications/jp.tolan.Tolan.desktop \
+    share/metainfo/jp.tolan.Tolan.metainfo.xml share/icons/hicolor/scalable/apps/jp.tolan.Tolan.svg \
+    share/icons/hicolor/16x16/apps/jp.tolan.Tolan.png share/icons/hicolor/256x256/apps/jp.tolan.Tolan.png \
+    share/man/man1/tolan.1 share/man/man1/tolan-list.1; do
+    [ -e "$root/$f" ] || { echo "FAIL: not installed: $f"; status=1; }
+done
+check "desktop entry" desktop-file-validate "$root/share/applications/jp.tolan.Tolan.desktop"
+check "metainfo" appstreamcli validate --no-net "$root/share/metainfo/jp.tolan.Tolan.metainfo.xml"
+for page in tolan tolan-list; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/man1/$page.1" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || { echo "FAIL: man $page"; echo "$warnings"; status=1; }
+done
+
+(cd "$build" && cpack -G DEB -B "$tmp/package" > "$tmp/cpack.log" 2>&1) || {
+    echo "FAIL: cpack"; cat "$tmp/cpack.log"; exit 1; }
+deb=$(ls "$tmp"/package/tolan_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6widgets6 fonts-ipafont-gothic fonts-lexi-gulim; do
+    [[ "$depends" == *"$d"* ]] || { echo "FAIL: Depends lacks $d: $depends"; status=1; }
+done
+contents=$(dpkg-deb -c "$deb")
+for f in usr/bin/tolan usr/bin/tolan-list usr/share/applications/jp.tolan.Tolan.desktop \
+    usr/share/metainfo/jp.tolan.Tolan.metainfo.xml usr/share/man/man1/tolan.1; do
+    [[ "$contents" == *"./$f"* ]] || { echo "FAIL: package lacks $f"; status=1; }
+done
+exit $status
