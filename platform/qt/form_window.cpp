@@ -131,6 +131,12 @@ struct Applying {
 
 FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     Applying guard(applying_);
+    // The IPA fonts have no Hangul: Korean names are drawn from a gothic
+    // face that has it rather than as boxes.
+    for (const char* family : {"IPAGothic", "IPAPGothic"})
+        if (QFont::substitutes(QString::fromLatin1(family)).isEmpty())
+            QFont::insertSubstitutions(QString::fromLatin1(family),
+                                       {QStringLiteral("LexiGulim"), QStringLiteral("NanumGothic")});
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
