@@ -32,7 +32,7 @@ done
     echo "FAIL: cpack"; cat "$tmp/cpack.log"; exit 1; }
 deb=$(ls "$tmp"/package/tolan_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 fonts-ipafont-gothic fonts-lexi-gulim; do
+for d in libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic fonts-lexi-gulim; do
     [[ "$depends" == *"$d"* ]] || { echo "FAIL: Depends lacks $d: $depends"; status=1; }
 done
 contents=$(dpkg-deb -c "$deb")
