@@ -1,5 +1,6 @@
 #include "engine/line_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace engine {
@@ -16,7 +17,9 @@ QString fitColumns(const Class1& c1, const QString& text, int columns) {
     QString out;
     int used = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const qsizetype n =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
         const QString ch = text.mid(i, n);
         const int w = c1.UniLenB(ch);
         if (used + w > columns) break;
@@ -25,6 +28,12 @@ QString fitColumns(const Class1& c1, const QString& text, int columns) {
         i += n;
     }
     return out + spaces(columns - used);
+}
+
+// A character outside the basic plane is two units but one column, so next
+// to a double-width one it hides in an extra of 0: such texts are measured.
+bool hasTwoUnitCharacter(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
 }
 
 }  // namespace
@@ -58,7 +67,7 @@ QString nameField(const Class1& c1, const QString& path, bool measureExtra, cons
     int extra = measureExtra ? c1.extra(path) : 0;
     QString core;
     QString suffix = QStringLiteral("  ");
-    if (extra == 0) {
+    if (extra == 0 && !(measureExtra && hasTwoUnitCharacter(path))) {
         if (path.size() <= fit) {
             core = path + spaces(fit - path.size());
         } else {
@@ -97,7 +106,7 @@ QString footerWithName(const Class1& c1, const Footer& footer, const QString& na
                        const LayoutWidths& w) {
     QString line = footer.line();
     int extra = c1.extra(name);
-    if (extra == 0) {
+    if (extra == 0 && !hasTwoUnitCharacter(name)) {
         // The name is written over the first characters of the line.
         const qsizetype fit = w.nameFieldWidth + 6;
         const QString over = name.size() < fit ? name : name.left(fit) + QStringLiteral("..");

@@ -99,6 +99,7 @@ TEST(NameField, FillsItsColumnsInTheWrittenFileWhateverTheName) {
         QStringLiteral("C:\\日本語\\ﾌｧｲﾙ.txt"),
         QStringLiteral("C:\\café\\über.txt"),
         QStringLiteral("C:\\") + emoji + QStringLiteral(".txt"),
+        QStringLiteral("C:\\") + emoji + QStringLiteral("漢.txt"),  // their extras cancel out
         QStringLiteral("C:\\") + QString(78, u'x') + emoji + QString(30, u'y'),
         QStringLiteral("C:\\") + QString(120, u'漢'),
         QStringLiteral("C:\\") + QString(40, u'한') + QString(40, u'あ'),
