@@ -1,6 +1,7 @@
 // Start-up of the main window and the end of the program.
 
 #include "platform/dosfs/locations.h"
+#include "platform/dosfs/pending_files.h"
 #include "platform/forms/application.h"
 #include "shell/form1.h"
 
@@ -26,6 +27,7 @@ void Form1::Form_Load() {
     setMousePointer(forms::MousePointer::Arrow);
 
     if (!state.startupDone) {
+        dosfs::sweepPending();  // what a crash of an earlier run left half-written
         state.startDrive = QStringLiteral("C:");
         if (fs.changeDrive(state.startDrive) != 0) {
             state.startDrive = QStringLiteral("A:");

@@ -88,12 +88,14 @@ int Directory::adopt(int fd, QByteArray hostPath) {
 
 int Directory::open(const QByteArray& hostPath, Directory& out) {
     if (faults::folderDenied(hostPath)) return kPermissionDenied;
+    if (const int fault = faults::injected(faults::Op::Open, hostPath)) return errorFromErrno(fault);
     return out.adopt(::open(hostPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), hostPath);
 }
 
 int Directory::openChild(const QByteArray& hostName, Directory& out) const {
     QByteArray path = hostPath_.endsWith('/') ? hostPath_ + hostName : hostPath_ + '/' + hostName;
     if (faults::folderDenied(path)) return kPermissionDenied;
+    if (const int fault = faults::injected(faults::Op::Open, path)) return errorFromErrno(fault);
     const int fd =
         ::openat(fd_, hostName.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     return out.adopt(fd, std::move(path));
@@ -104,6 +106,8 @@ int Directory::read(FolderContents& out) const {
     out.files.clear();
     if (fd_ < 0) return kPathNotFound;
     if (virtualFs_) return kOk;
+    if (const int fault = faults::injected(faults::Op::ReadFolder, hostPath_))
+        return errorFromErrno(fault);
     // fdopendir takes the descriptor it is given; keep ours for openat.
     const int copy = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (copy < 0) return errorFromErrno(errno);
@@ -154,7 +158,11 @@ int Directory::read(FolderContents& out) const {
                 fillTimes(e, st);
             }
         } else if (d->d_type != DT_UNKNOWN) {
-            if (fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) == 0) fillTimes(e, st);
+            // A file whose stat fails is listed with a blank size, as one
+            // that vanished since the folder was read.
+            if (!faults::injected(faults::Op::Stat, hostPath_) &&
+                fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                fillTimes(e, st);
         }
         e.name = decodeHostName(e.hostName);
         out.files.push_back(std::move(e));

@@ -2,13 +2,22 @@
 
 #include <map>
 #include <set>
+#include <vector>
 
 namespace dosfs::faults {
 namespace {
 
+struct Rule {
+    Op op;
+    int err;
+    QByteArray under;
+    int skip;
+};
+
 struct Faults {
     std::set<QByteArray> denied;
     std::map<QByteArray, long long> room;
+    std::vector<Rule> rules;
 };
 
 Faults& state() {
@@ -24,6 +33,24 @@ void denyFolder(const QByteArray& hostPath) {
 void fillDiskAfter(const QByteArray& hostFolder, long long bytes) {
     state().room[hostFolder] = bytes;
 }
+void failOperation(Op op, int err, const QByteArray& underHost, int skip) {
+    state().rules.push_back({op, err, underHost, skip});
+}
+
+int injected(Op op, const QByteArray& hostPath) {
+    Faults& f = state();
+    if (f.rules.empty()) return 0;
+    for (Rule& r : f.rules) {
+        if (r.op != op || !hostPath.startsWith(r.under)) continue;
+        if (r.skip > 0) {
+            --r.skip;
+            return 0;
+        }
+        return r.err;
+    }
+    return 0;
+}
+
 void clearAll() {
     state() = Faults{};
 }

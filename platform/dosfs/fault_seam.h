@@ -10,6 +10,15 @@ namespace dosfs::faults {
 void denyFolder(const QByteArray& hostPath);
 // Writing to a file created in that folder fails with ENOSPC after `bytes`.
 void fillDiskAfter(const QByteArray& hostFolder, long long bytes);
+
+// The operations of the file layer a test can make fail.
+enum class Op { Open, Read, Write, Rename, Fsync, Close, Delete, Stat, ReadFolder };
+// Calls of `op` on host paths that start with `underHost` fail with the
+// errno value `err`, after `skip` calls that succeed.
+void failOperation(Op op, int err, const QByteArray& underHost, int skip = 0);
+// The errno value a call of `op` on hostPath is to fail with; 0 to run it.
+int injected(Op op, const QByteArray& hostPath);
+
 void clearAll();
 
 bool folderDenied(const QByteArray& hostPath);

@@ -1,6 +1,7 @@
 #include "platform/dosfs/file_system.h"
 
 #include "platform/dosfs/errors.h"
+#include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/host_name.h"
 
 #include <cerrno>
@@ -101,8 +102,9 @@ Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissing
             return r;
         }
         r.host = joinHost(r.host, onDisk);
-        if (stat(r.host.constData(), &st) != 0) {
-            r.error = errorFromErrno(errno, last);
+        const int fault = faults::injected(faults::Op::Stat, r.host);
+        if (fault || stat(r.host.constData(), &st) != 0) {
+            r.error = errorFromErrno(fault ? fault : errno, last);
             return r;
         }
         r.isFolder = S_ISDIR(st.st_mode);

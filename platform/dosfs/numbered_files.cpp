@@ -3,6 +3,7 @@
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
+#include "platform/dosfs/pending_files.h"
 
 #include <cerrno>
 
@@ -21,6 +22,7 @@ struct NumberedFiles::File {
     long long room = -1;   // bytes the fault seam lets through; -1: no limit
     QByteArray buffer;     // pending output, or the whole input
     qsizetype pos = 0;     // read position in buffer
+    QByteArray path;       // the host file, for the fault seam
     QByteArray finalPath;  // Replace: where the file goes when complete
     QByteArray tempPath;   // Replace: where it is written until then
 
@@ -36,19 +38,24 @@ struct NumberedFiles::File {
     void discard() {
         if (fd >= 0) ::close(fd);
         fd = -1;
-        if (!tempPath.isEmpty()) ::unlink(tempPath.constData());
+        if (!tempPath.isEmpty()) {
+            ::unlink(tempPath.constData());
+            clearPending(tempPath);
+        }
         tempPath.clear();
     }
 
     // Flushes, syncs and renames a Replace file into place.
     int commit() {
         int err = flush();
-        if (!err && ::fsync(fd) != 0) err = errorFromErrno(errno);
-        if (::close(fd) != 0 && !err) err = errorFromErrno(errno);
+        if (!err && (failed(faults::Op::Fsync) || ::fsync(fd) != 0)) err = errorFromErrno(errno);
+        if ((failed(faults::Op::Close) || ::close(fd) != 0) && !err) err = errorFromErrno(errno);
         fd = -1;
-        if (!err && ::rename(tempPath.constData(), finalPath.constData()) != 0)
+        if (!err && (failed(faults::Op::Rename) ||
+                     ::rename(tempPath.constData(), finalPath.constData()) != 0))
             err = errorFromErrno(errno);
         if (err) ::unlink(tempPath.constData());
+        clearPending(tempPath);
         tempPath.clear();
         return err;
     }
@@ -61,8 +68,10 @@ struct NumberedFiles::File {
             size_t chunk = static_cast<size_t>(left);
             if (room >= 0 && static_cast<long long>(chunk) > room)
                 chunk = static_cast<size_t>(room);
-            const ssize_t n = chunk == 0 ? -1 : ::write(fd, p, chunk);
+            const int fault = faults::injected(faults::Op::Write, path);
+            const ssize_t n = chunk == 0 || fault ? -1 : ::write(fd, p, chunk);
             if (chunk == 0) errno = ENOSPC;
+            if (fault) errno = fault;
             if (n < 0) {
                 if (errno == EINTR) continue;
                 error = errorFromErrno(errno);
@@ -74,6 +83,13 @@ struct NumberedFiles::File {
         }
         buffer.clear();
         return error;
+    }
+
+    // Whether the seam fails this operation; errno then tells how.
+    bool failed(faults::Op op) const {
+        const int fault = faults::injected(op, path);
+        if (fault) errno = fault;
+        return fault != 0;
     }
 
     bool atLineEnd() const {
@@ -118,8 +134,11 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
     if (number < 1 || number > 511) return kBadFileNameOrNumber;
     if (files_.count(number)) return kFileAlreadyOpen;
     const QByteArray folder = hostPath.left(hostPath.lastIndexOf('/'));
+    if (const int fault = faults::injected(faults::Op::Open, hostPath))
+        return errorFromErrno(fault, mode == OpenMode::Input);
     auto file = std::make_unique<File>();
     file->encoding = encoding;
+    file->path = hostPath;
     if (mode == OpenMode::Input) {
         file->reading = true;
         const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
@@ -127,6 +146,8 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
         file->fd = fd;
         char chunk[65536];
         for (;;) {
+            if (const int fault = faults::injected(faults::Op::Read, hostPath))
+                return errorFromErrno(fault);
             const ssize_t n = ::read(fd, chunk, sizeof chunk);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) return errorFromErrno(errno);
@@ -144,13 +165,13 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
                 // A read-only file is not replaced, as it would not be written.
                 if ((st.st_mode & 0222) == 0) return kPermissionDenied;
             }
-            QByteArray temp = hostPath + ".tolan-XXXXXX";
-            fd = ::mkostemp(temp.data(), O_CLOEXEC);
-            if (fd < 0) return errorFromErrno(errno);
-            // mkostemp creates 0600; a listing is as readable as any new file.
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd, 0666 & ~mask);
+            const QByteArray temp = notePendingBeside(hostPath);
+            fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0) {
+                const int err = errno;
+                clearPending(temp);
+                return errorFromErrno(err);
+            }
             file->finalPath = hostPath;
             file->tempPath = temp;
         } else {
@@ -311,7 +332,8 @@ int NumberedFiles::close(int number) {
     }
     int error = it->second->flush();
     if (it->second->owned && it->second->fd >= 0) {
-        if (::close(it->second->fd) != 0 && !error) error = errorFromErrno(errno);
+        if ((it->second->failed(faults::Op::Close) || ::close(it->second->fd) != 0) && !error)
+            error = errorFromErrno(errno);
         it->second->fd = -1;
     }
     files_.erase(it);
@@ -333,6 +355,8 @@ int kill(const FileSystem& fs, const QString& dosPath) {
     const Resolved r = fs.resolve(dosPath);
     if (r.error) return r.error;
     if (r.isFolder) return kPathFileAccessError;
+    if (const int fault = faults::injected(faults::Op::Delete, r.host))
+        return errorFromErrno(fault, true);
     if (::unlink(r.host.constData()) != 0) return errorFromErrno(errno, true);
     return kOk;
 }
