@@ -59,6 +59,9 @@ void MainWindow::runScan(ScanMode mode) {
     paintClock_.start();
     scan.ScanTree();
     returnToIdle();
+    // The listing on screen is whole, but a save of the work file would not
+    // be: say so.
+    if (scan.workFileError) showScanError(scan.workFileError);
 }
 
 void MainWindow::returnToIdle() {
