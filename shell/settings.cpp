@@ -1,5 +1,7 @@
 #include "shell/settings.h"
 
+#include "platform/dosfs/fault_seam.h"
+
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/locations.h"
 #include "platform/dosfs/replace_file.h"
@@ -87,7 +89,10 @@ void LoadSettings(Settings& s, const QString& startDrive) {
     }
     QString line;
     QStringList fields;
-    if (file.open(QIODevice::ReadOnly) && readFirstLine(file, line)) fields = line.split(u',');
+    // An unreadable record is an unusable one.
+    if (!dosfs::faults::injected(dosfs::faults::Op::Open, settingsPath()) &&
+        file.open(QIODevice::ReadOnly) && readFirstLine(file, line))
+        fields = line.split(u',');
     if (fields.size() != 10 && fields.size() != 9) {
         defaultPositions(s);
         s.outputDir = startDrive;

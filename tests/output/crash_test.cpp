@@ -36,13 +36,15 @@ class CrashTest : public OutputTest {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
             const QByteArray now = read(rel);
-            ASSERT_TRUE(whole.contains(now)) << "after kill " << point << ": " << now.size() << " bytes";
+            ASSERT_TRUE(whole.contains(now))
+                << "after kill " << point << ": " << now.size() << " bytes";
         }
         // The next start sweeps what the killed children left.
         dosfs::sweepPending();
         const QByteArray folder = rel.left(rel.lastIndexOf('/'));
         for (const QString& name : entries(folder))
-            EXPECT_FALSE(name.contains(QStringLiteral(".tolan-")) || name.endsWith(QStringLiteral(".new")))
+            EXPECT_FALSE(name.contains(QStringLiteral(".tolan-")) ||
+                         name.endsWith(QStringLiteral(".new")))
                 << name.toStdString();
         EXPECT_TRUE(QDir(QString::fromLocal8Bit(dosfs::stateFolder()))
                         .entryList({QStringLiteral("pending-*")}, QDir::Files)
@@ -70,10 +72,13 @@ TEST_F(CrashTest, ReplacedFilesAreOldOrNewAndWhole) {
         shell::SaveSettings(settings(), main());
         records << read(settingsRel);
     }
-    killRepeatedly("settings record", settingsRel, [this](int v) {
-        settings().outputDir = QStringLiteral("C:\\version%1").arg(v);
-        shell::SaveSettings(settings(), main());
-    }, records);
+    killRepeatedly(
+        "settings record", settingsRel,
+        [this](int v) {
+            settings().outputDir = QStringLiteral("C:\\version%1").arg(v);
+            shell::SaveSettings(settings(), main());
+        },
+        records);
 
     // A listing file.
     tree.folder("c/out");
@@ -84,10 +89,13 @@ TEST_F(CrashTest, ReplacedFilesAreOldOrNewAndWhole) {
         output::writeListing(main(), output::Columns::NameSizeDate);
         listings << read("c/out/TOLAN.TXT");
     }
-    killRepeatedly("listing file", "c/out/TOLAN.TXT", [this](int v) {
-        fillSideA(v);
-        output::writeListing(main(), output::Columns::NameSizeDate);
-    }, listings);
+    killRepeatedly(
+        "listing file", "c/out/TOLAN.TXT",
+        [this](int v) {
+            fillSideA(v);
+            output::writeListing(main(), output::Columns::NameSizeDate);
+        },
+        listings);
 
     // A saved listing: the work file of one of two scans, saved as LIST.TXT.
     tree.file("c/big/x.txt", 5);
