@@ -339,8 +339,10 @@ int Form2::copyWorkFile() {
     listedCount = 0;
     const bool typeChanged = listTypeChanged == 1;
     QByteArray line;
-    while (!error && files.lineInputBytes(engine::kWorkFile, line) == 0) {
-        error = files.printBytes(kSaveFile, line);
+    while (!error) {
+        const int read = files.lineInputBytes(engine::kWorkFile, line);
+        if (read == dosfs::kInputPastEnd) break;
+        error = read ? read : files.printBytes(kSaveFile, line);
         // The first three characters decide; six bytes always hold them.
         if (countsAsFile(codepage::fromCp932(line.left(6)).left(3), typeChanged)) ++listedCount;
     }

@@ -88,7 +88,8 @@ int Directory::adopt(int fd, QByteArray hostPath) {
 
 int Directory::open(const QByteArray& hostPath, Directory& out) {
     if (faults::folderDenied(hostPath)) return kPermissionDenied;
-    if (const int fault = faults::injected(faults::Op::Open, hostPath)) return errorFromErrno(fault);
+    if (const int fault = faults::injected(faults::Op::Open, hostPath))
+        return errorFromErrno(fault);
     return out.adopt(::open(hostPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), hostPath);
 }
 

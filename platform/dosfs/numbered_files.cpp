@@ -20,8 +20,9 @@ struct NumberedFiles::File {
     Encoding encoding = Encoding::Cp932;
     int error = 0;
     long long room = -1;   // bytes the fault seam lets through; -1: no limit
-    QByteArray buffer;     // pending output, or the whole input
+    QByteArray buffer;     // pending output, or the input read so far
     qsizetype pos = 0;     // read position in buffer
+    bool atEnd = false;    // input: nothing more to read
     QByteArray path;       // the host file, for the fault seam
     QByteArray finalPath;  // Replace: where the file goes when complete
     QByteArray tempPath;   // Replace: where it is written until then
@@ -85,6 +86,29 @@ struct NumberedFiles::File {
         return error;
     }
 
+    // Input is read a piece at a time: reads on until the buffer holds the
+    // line at pos with its line end (CR LF whole), or the file has ended.
+    int fillLine() {
+        for (;;) {
+            qsizetype i = pos;
+            while (i < buffer.size() && buffer[i] != '\r' && buffer[i] != '\n') ++i;
+            if (i < buffer.size() && (buffer[i] == '\n' || i + 1 < buffer.size())) return kOk;
+            if (atEnd) return kOk;
+            if (pos > 0) {
+                buffer.remove(0, pos);
+                pos = 0;
+            }
+            if (const int fault = faults::injected(faults::Op::Read, path))
+                return errorFromErrno(fault);
+            char chunk[65536];
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return errorFromErrno(errno);
+            if (n == 0) atEnd = true;
+            buffer.append(chunk, n);
+        }
+    }
+
     // Whether the seam fails this operation; errno then tells how.
     bool failed(faults::Op op) const {
         const int fault = faults::injected(op, path);
@@ -144,16 +168,8 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
         const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) return errorFromErrno(errno, true);
         file->fd = fd;
-        char chunk[65536];
-        for (;;) {
-            if (const int fault = faults::injected(faults::Op::Read, hostPath))
-                return errorFromErrno(fault);
-            const ssize_t n = ::read(fd, chunk, sizeof chunk);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return errorFromErrno(errno);
-            if (n == 0) break;
-            file->buffer.append(chunk, n);
-        }
+        // A file that cannot be read fails here, as it always did.
+        if (const int error = file->fillLine()) return error;
     } else {
         if (faults::folderDenied(folder.isEmpty() ? QByteArray("/") : folder))
             return kPermissionDenied;
@@ -211,6 +227,7 @@ int NumberedFiles::lineInput(int number, QString& line, bool* valid) {
     if (it == files_.end()) return kBadFileNameOrNumber;
     File& f = *it->second;
     if (!f.reading) return kBadFileNameOrNumber;
+    if (const int error = f.fillLine()) return error;
     if (f.pos >= f.buffer.size()) return kInputPastEnd;
     const qsizetype start = f.pos;
     while (f.pos < f.buffer.size() && !f.atLineEnd()) ++f.pos;
@@ -260,6 +277,7 @@ int NumberedFiles::input(int number, QString& item) {
     if (it == files_.end()) return kBadFileNameOrNumber;
     File& f = *it->second;
     if (!f.reading) return kBadFileNameOrNumber;
+    if (const int error = f.fillLine()) return error;
     if (f.pos >= f.buffer.size()) return kInputPastEnd;
     item = f.decode(readItem(f.buffer, f.pos), nullptr);
     return kOk;
@@ -296,6 +314,7 @@ int NumberedFiles::lineInputBytes(int number, QByteArray& line) {
     if (it == files_.end()) return kBadFileNameOrNumber;
     File& f = *it->second;
     if (!f.reading) return kBadFileNameOrNumber;
+    if (const int error = f.fillLine()) return error;
     if (f.pos >= f.buffer.size()) return kInputPastEnd;
     const qsizetype start = f.pos;
     while (f.pos < f.buffer.size() && !f.atLineEnd()) ++f.pos;
@@ -318,8 +337,10 @@ int NumberedFiles::printBytes(int number, const QByteArray& line) {
 
 bool NumberedFiles::eof(int number) const {
     const auto it = files_.find(number);
-    return it == files_.end() || !it->second->reading ||
-           it->second->pos >= it->second->buffer.size();
+    if (it == files_.end() || !it->second->reading) return true;
+    File& f = *it->second;
+    if (f.pos >= f.buffer.size() && !f.atEnd) f.fillLine();
+    return f.pos >= f.buffer.size() && f.atEnd;
 }
 
 int NumberedFiles::close(int number) {

@@ -38,7 +38,7 @@ int replaceFile(const QByteArray& hostPath, const QByteArray& contents) {
     while (left > 0) {
         size_t chunk = static_cast<size_t>(left);
         if (room >= 0 && static_cast<long long>(chunk) > room) chunk = static_cast<size_t>(room);
-        const ssize_t n = chunk == 0            ? (errno = ENOSPC, -1)
+        const ssize_t n = chunk == 0                  ? (errno = ENOSPC, -1)
                           : failed(faults::Op::Write) ? -1
                                                       : ::write(fd, p, chunk);
         if (n < 0 && errno == EINTR) continue;
@@ -52,7 +52,8 @@ int replaceFile(const QByteArray& hostPath, const QByteArray& contents) {
     }
     if (!error && (failed(faults::Op::Fsync) || ::fsync(fd) != 0)) error = errorFromErrno(errno);
     if ((failed(faults::Op::Close) || ::close(fd) != 0) && !error) error = errorFromErrno(errno);
-    if (!error && (failed(faults::Op::Rename) || ::rename(temp.constData(), hostPath.constData()) != 0))
+    if (!error &&
+        (failed(faults::Op::Rename) || ::rename(temp.constData(), hostPath.constData()) != 0))
         error = errorFromErrno(errno);
     if (error) ::unlink(temp.constData());
     clearPending(temp);

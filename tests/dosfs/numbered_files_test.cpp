@@ -106,3 +106,17 @@ TEST_F(NumberedFilesTest, ReportsAFullDiskAndADeniedFolder) {
     EXPECT_EQ(files.open(3, QStringLiteral("C:\\out\\denied.txt"), OpenMode::Output),
               dosfs::kPermissionDenied);
 }
+
+TEST_F(NumberedFilesTest, InputIsReadInPiecesWithoutSplittingALineEnd) {
+    // Lines whose CR LF straddles the 64 KiB pieces the input is read in.
+    const QByteArray first(65535, 'x');
+    const QByteArray second(65534, 'y');
+    writeHost(tree.path("out/big.txt"), first + "\r\n" + second + "\r\nlast");
+    NumberedFiles files(fs);
+    ASSERT_EQ(files.open(1, QStringLiteral("C:\\out\\big.txt"), OpenMode::Input), 0);
+    QByteArray line;
+    QList<QByteArray> lines;
+    while (files.lineInputBytes(1, line) == 0) lines << line;
+    EXPECT_EQ(lines, (QList<QByteArray>{first, second, "last"}));
+    EXPECT_TRUE(files.eof(1));
+}
