@@ -12,6 +12,16 @@ bool extensionMatches(const QString& text, const QString& upperFilter) {
     return dot >= 0 && text.mid(dot + 1, 3).toUpper() == upperFilter;
 }
 
+// The same on a short name field: the three characters after its first "."
+// without the blanks that pad the field, so "py" matches "a.py".
+bool fieldExtensionMatches(const QString& field, const QString& upperFilter) {
+    const qsizetype dot = field.indexOf(u'.');
+    if (dot < 0) return false;
+    QString ext = field.mid(dot + 1, 3);
+    while (ext.endsWith(u' ')) ext.chop(1);
+    return ext.toUpper() == upperFilter;
+}
+
 }  // namespace
 
 void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs::DirEntry>& names,
@@ -64,7 +74,7 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
             const QString field = shortNameField(width_, entry.name, fileList, widths_);
             const QString line = field + u'-' + size + dateField;
             if (!all) {
-                if (!extensionMatches(field, upperFilter)) continue;
+                if (!fieldExtensionMatches(field, upperFilter)) continue;
                 firstMatch();
             }
             ++listedCount;

@@ -1,8 +1,7 @@
 #include "shell/settings.h"
 
-#include "platform/dosfs/fault_seam.h"
-
 #include "platform/codepage/cp932.h"
+#include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/locations.h"
 #include "platform/dosfs/replace_file.h"
 

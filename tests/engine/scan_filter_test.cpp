@@ -107,3 +107,30 @@ TEST_F(FilterTest, PlainListModeShowsOnlyTheMatchingFiles) {
                            file1(QStringLiteral("C:\\none\\b.doc"), QStringLiteral("        7"))}));
     EXPECT_EQ(f.host.foundCount, QStringLiteral("2"));
 }
+
+TEST(ShortFilterTest, OutputType2MatchesExtensionsShorterThanThreeLetters) {
+    TempTree tree;
+    for (const char* name : {"tool.py", "a.c", "x.tar.gz", "page.html", "b.cpp", "notes.txt"})
+        tree.file(name, 10);
+    const struct {
+        const char* filter;
+        QStringList listed;
+    } cases[] = {
+        {"py", {QStringLiteral("tool.py")}},
+        {"c", {QStringLiteral("a.c")}},
+        {"tar", {QStringLiteral("x.tar.gz")}},  // the first "." decides
+        {"gz", {}},
+        {"HTML", {}},  // four letters never match the three after the dot
+        {"htm", {QStringLiteral("page.html")}},
+    };
+    for (const auto& c : cases) {
+        ScanFixture f(tree);
+        f.run(Mode::Plain, QStringLiteral("C:\\"), QStringLiteral("2"),
+              QString::fromUtf8(c.filter));
+        QStringList listed;
+        for (const QString& line : f.host.lines)
+            if (line.startsWith(QStringLiteral("  ")))
+                listed << line.mid(2, line.indexOf(u' ', 2) - 2);
+        EXPECT_EQ(listed, c.listed) << c.filter;
+    }
+}
