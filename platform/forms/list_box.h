@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace forms {
@@ -21,8 +23,7 @@ class ListBox : public Control {
     void appendsShown() { appendsTold_ = false; }
     void clear();
     int listCount() const { return static_cast<int>(items_.size()); }
-    QString list(int i) const { return valid(i) ? items_[static_cast<size_t>(i)] : QString(); }
-    const std::vector<QString>& items() const { return items_; }
+    QString list(int i) const;
 
     bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
     void setSelected(int i, bool on);
@@ -45,7 +46,17 @@ class ListBox : public Control {
   private:
     bool valid(int i) const { return i >= 0 && static_cast<size_t>(i) < items_.size(); }
 
-    std::vector<QString> items_;
+    // The items' text one after the other in blocks of a megachar, so a
+    // scan's million lines hold no string each and growing copies nothing.
+    struct Item {
+        uint32_t block;
+        uint32_t offset;
+        uint32_t length;
+    };
+    std::vector<std::unique_ptr<char16_t[]>> blocks_;
+    size_t blockUsed_ = 0;
+    size_t blockSize_ = 0;
+    std::vector<Item> items_;
     std::vector<unsigned char> selected_;
     int selectedCount_ = 0;
     int top_ = 0;

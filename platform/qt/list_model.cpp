@@ -13,7 +13,7 @@ int ListBoxModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= box_.listCount()) return {};
-    return box_.items()[static_cast<size_t>(index.row())];
+    return box_.list(index.row());
 }
 
 void ListBoxModel::itemsAppended() {

@@ -144,6 +144,11 @@ TEST_F(WindowScanTest, ARightClickCopiesTheLinesSelectedWithTheMouse) {
     for (int i = 4; i <= 6; ++i) expected += form->List1.list(i) + QStringLiteral("\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
     EXPECT_EQ(form->Text3.text(), QStringLiteral("クリップボードにコピーしました"));
+
+    // Ctrl+A selects every line, as in any list of several selections.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    for (int i = 0; i < form->List1.listCount(); ++i) EXPECT_TRUE(form->List1.selected(i)) << i;
 }
 
 TEST_F(WindowScanTest, HoveringAButtonWithHintsOnShowsItsHint) {

@@ -34,7 +34,7 @@ class WindowFixture {
     void open(const QString& dosPath) { form->Dir1.setPath(dosPath); }
     QStringList list1() const {
         QStringList out;
-        for (const QString& line : form->List1.items()) out.append(line);
+        for (int i = 0; i < form->List1.listCount(); ++i) out.append(form->List1.list(i));
         return out;
     }
     QStringList workFile() const;
