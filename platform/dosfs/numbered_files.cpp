@@ -369,7 +369,15 @@ void NumberedFiles::abandon(int number) {
 }
 
 void NumberedFiles::closeAll() {
-    while (!files_.empty()) close(files_.begin()->first);
+    while (!files_.empty()) {
+        const auto first = files_.begin();
+        // A replacement its command did not close is incomplete: the file it
+        // would replace stays as it is.
+        if (!first->second->tempPath.isEmpty())
+            abandon(first->first);
+        else
+            close(first->first);
+    }
 }
 
 int kill(const FileSystem& fs, const QString& dosPath) {

@@ -53,6 +53,7 @@ class NumberedFiles {
     int close(int number);
     // Closes without keeping what was written to a Replace file.
     void abandon(int number);
+    // Closes every file; a Replace file still open is abandoned, not renamed.
     void closeAll();
     bool isOpen(int number) const { return files_.count(number) != 0; }
 

@@ -5,6 +5,7 @@
 #include "tests/support/qt_print.h"
 #include "tests/support/temp_tree.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -119,4 +120,21 @@ TEST_F(NumberedFilesTest, InputIsReadInPiecesWithoutSplittingALineEnd) {
     while (files.lineInputBytes(1, line) == 0) lines << line;
     EXPECT_EQ(lines, (QList<QByteArray>{first, second, "last"}));
     EXPECT_TRUE(files.eof(1));
+}
+
+TEST_F(NumberedFilesTest, AReplacementIsKeptOnlyWhenItsOwnCloseSucceeds) {
+    writeHost(tree.path("out/list.txt"), "earlier\r\n");
+    NumberedFiles files(fs);
+    // Closed with the rest (the program ends while a command yields): the
+    // half-written replacement goes, the earlier file stays.
+    ASSERT_EQ(files.open(1, QStringLiteral("C:\\out\\list.txt"), OpenMode::Replace), 0);
+    files.printLine(1, QStringLiteral("half"));
+    files.closeAll();
+    EXPECT_EQ(readHost(tree.path("out/list.txt")), "earlier\r\n");
+    EXPECT_EQ(QDir(QString::fromUtf8(tree.path("out"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("list.txt")});
+    ASSERT_EQ(files.open(1, QStringLiteral("C:\\out\\list.txt"), OpenMode::Replace), 0);
+    files.printLine(1, QStringLiteral("whole"));
+    EXPECT_EQ(files.close(1), 0);
+    EXPECT_EQ(readHost(tree.path("out/list.txt")), "whole\r\n");
 }
