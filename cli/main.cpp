@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
     cli::ListHost host(options.width, typeText, ext, fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     engine::Module1 scan(host, fs, files);
+    if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root.dos;
     scan.settings.listType = options.type == 2 ? QStringLiteral("2") : QStringLiteral("1");
     scan.settings.extFilter = ext;

@@ -17,7 +17,7 @@ QString usageText() {
     return QStringLiteral(
         "usage: tolan-list [--mode totals|plain|folders] [--type 1|2] [--ext TEXT]\n"
         "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding cp932|utf-8]\n"
-        "                  [-o FILE] [FOLDER]\n"
+        "                  [--threads N] [-o FILE] [FOLDER]\n"
         "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
         "default the current folder) as the work file of a scan holds it.\n"
         "  --mode MODE        totals: files with folder totals (default); plain: files only;\n"
@@ -27,6 +27,8 @@ QString usageText() {
         "  --width TWIPS      main window width that sets the column widths (default 12045)\n"
         "  --drive X:=DIR     map drive X: to host folder DIR; repeat for more drives\n"
         "  --encoding ENC     cp932 (default) or utf-8\n"
+        "  --threads N        threads that read folders (default: the processors online;\n"
+        "                     1: the listing's own thread alone); the listing is the same\n"
         "  -o FILE            write to FILE instead of standard output\n"
         "  --help             show this help\n"
         "  --version          show the version\n");
@@ -81,6 +83,12 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             if (!take(v)) return false;
             if (!parseWidth(v, out.width))
                 return error = QStringLiteral("--width takes a whole number of twips"), false;
+        } else if (arg == "--threads") {
+            if (!take(v)) return false;
+            bool ok = false;
+            out.threads = v.toInt(&ok);
+            if (!ok || out.threads < 1 || out.threads > 256)
+                return error = QStringLiteral("--threads takes a number from 1 to 256"), false;
         } else if (arg == "--drive") {
             if (!take(v)) return false;
             const bool ok = v.size() >= 4 && v[1] == ':' && v[2] == '=' && v[3] == '/' &&

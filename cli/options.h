@@ -16,6 +16,7 @@ struct Options {
     int type = 1;
     QString ext = QStringLiteral("*");
     int width = 12045;
+    int threads = 0;           // threads that read folders; 0: one a processor
     QList<QByteArray> drives;  // "X:=/folder", in the order given
     dosfs::Encoding encoding = dosfs::Encoding::Cp932;
     QByteArray output;  // host path; empty for standard output

@@ -8,6 +8,7 @@
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/dosfs/numbered_files.h"
+#include "platform/dosfs/read_ahead.h"
 
 #include <QString>
 
@@ -52,6 +53,9 @@ class Module1 {
         : host_(host), fs_(fs), files_(files) {}
 
     ScanSettings settings;
+    // Threads that read folders during a scan (see dosfs::ReadAhead); the
+    // listing is the same whatever their number.
+    int readThreads = dosfs::ReadAhead::defaultThreads();
 
     // Results left after a scan.
     qint64 listedCount = 0;
@@ -79,6 +83,7 @@ class Module1 {
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
                     const dosfs::Directory& parent);
     void readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const;
+    Flow abort();
     void folderStart(const QString& header, const QString& path);
     void folderEnd();
     void emitLine(const QString& line) { host_.addListLine(line); }
@@ -95,6 +100,7 @@ class Module1 {
     int headerShown_ = 0;
     qint64 folderMatchBytes_ = 0;
     qint64 folderMatchCount_ = 0;
+    dosfs::ReadAhead* readAhead_ = nullptr;  // while ScanTree runs
 };
 
 }  // namespace engine

@@ -47,21 +47,35 @@ void Module1::folderEnd() {
     if (!settings.plainList) WriteWorkLine(line);
 }
 
+// A stop: the folders read ahead go before the walk closes their parents.
+Module1::Flow Module1::abort() {
+    readAhead_->cancel();
+    return Flow::Abort;
+}
+
 Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& table,
                                   const dosfs::Directory& parent) {
     dosfs::FolderContents contents;
+    if (parent.isOpen()) {
+        std::vector<QByteArray> names;
+        names.reserve(table.size());
+        for (const FolderEntry& entry : table) names.push_back(entry.hostName);
+        readAhead_->plan(parent, names);
+    }
     for (const FolderEntry& entry : table) {
         dosfs::Directory dir;
-        if (parent.isOpen()) parent.openChild(entry.hostName, dir);
         folderStart(entry.path, entry.path);
         if (depth == 1) {
             host_.showFolderPath(entry.path);
             host_.letEventsRun();
-            if (settings.abortRequested) return Flow::Abort;
+            if (settings.abortRequested) return abort();
         }
         totals_.folderBytes = 0;
         totals_.folderFiles = 0;
-        readFolder(dir, contents);
+        // A folder that cannot be opened or read is one without files or
+        // subfolders.
+        if (!parent.isOpen() || readAhead_->take(parent, entry.hostName, dir, contents) != 0)
+            contents = {};
         SortNames(contents.files);
         if (!contents.files.empty())
             ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
@@ -70,7 +84,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         if (depth <= 2) {
             host_.showFolderPath(entry.path);
             host_.letEventsRun();
-            if (settings.abortRequested) return Flow::Abort;
+            if (settings.abortRequested) return abort();
         }
         if (depth < kDeepestLevel && !subfolders.empty() &&
             visitLevel(depth + 1, subfolders, dir) == Flow::Abort)
@@ -132,7 +146,11 @@ void Module1::ScanTree() {
     if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
     folderEnd();
 
-    if (!level1.empty() && visitLevel(1, level1, root) == Flow::Abort) return host_.enableStop();
+    dosfs::ReadAhead readAhead(readThreads);
+    readAhead_ = &readAhead;
+    const Flow flow = level1.empty() ? Flow::Go : visitLevel(1, level1, root);
+    readAhead_ = nullptr;
+    if (flow == Flow::Abort) return host_.enableStop();
 
     // Grand total and normal end.
     qint64 shownCount = 0;

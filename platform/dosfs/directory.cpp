@@ -102,6 +102,16 @@ int Directory::openChild(const QByteArray& hostName, Directory& out) const {
     return out.adopt(fd, std::move(path));
 }
 
+Directory::Stamp Directory::stamp() const {
+    Stamp s;
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return s;
+    s.seconds = st.st_ctim.tv_sec;
+    s.nanoseconds = st.st_ctim.tv_nsec;
+    s.removed = st.st_nlink == 0;
+    return s;
+}
+
 int Directory::read(FolderContents& out) const {
     out.folders.clear();
     out.files.clear();

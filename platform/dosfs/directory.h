@@ -49,6 +49,15 @@ class Directory {
     // Reads every entry but "." and "..", hidden ones included. A folder of
     // a kernel virtual file system (proc, sysfs, ...) reads as empty.
     int read(FolderContents& out) const;
+    // When the folder's entries last changed, and whether it still exists;
+    // a folder read earlier is read again when this differs.
+    struct Stamp {
+        qint64 seconds = 0;
+        qint64 nanoseconds = 0;
+        bool removed = true;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp stamp() const;
 
   private:
     int adopt(int fd, QByteArray hostPath);

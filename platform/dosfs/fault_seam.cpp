@@ -1,6 +1,7 @@
 #include "platform/dosfs/fault_seam.h"
 
 #include <map>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct Faults {
     std::vector<Rule> rules;
 };
 
+// Folders are read on worker threads too.
+std::mutex& guard() {
+    static std::mutex m;
+    return m;
+}
+
 Faults& state() {
     static Faults f;
     return f;
@@ -28,16 +35,20 @@ Faults& state() {
 }  // namespace
 
 void denyFolder(const QByteArray& hostPath) {
+    std::lock_guard<std::mutex> lock(guard());
     state().denied.insert(hostPath);
 }
 void fillDiskAfter(const QByteArray& hostFolder, long long bytes) {
+    std::lock_guard<std::mutex> lock(guard());
     state().room[hostFolder] = bytes;
 }
 void failOperation(Op op, int err, const QByteArray& underHost, int skip) {
+    std::lock_guard<std::mutex> lock(guard());
     state().rules.push_back({op, err, underHost, skip});
 }
 
 int injected(Op op, const QByteArray& hostPath) {
+    std::lock_guard<std::mutex> lock(guard());
     Faults& f = state();
     if (f.rules.empty()) return 0;
     for (Rule& r : f.rules) {
@@ -52,15 +63,18 @@ int injected(Op op, const QByteArray& hostPath) {
 }
 
 void clearAll() {
+    std::lock_guard<std::mutex> lock(guard());
     state() = Faults{};
 }
 
 bool folderDenied(const QByteArray& hostPath) {
+    std::lock_guard<std::mutex> lock(guard());
     const Faults& f = state();
     return !f.denied.empty() && f.denied.count(hostPath) != 0;
 }
 
 long long diskRoomIn(const QByteArray& hostFolder) {
+    std::lock_guard<std::mutex> lock(guard());
     const Faults& f = state();
     if (f.room.empty()) return -1;
     const auto it = f.room.find(hostFolder);
