@@ -4,12 +4,8 @@
 // that time beside the scan's; then saves the work file under a new name
 // through the save-as dialog and prints the time of the save.
 
+#include "app/program.h"
 #include "output/listing_writer.h"
-#include "output/output_commands.h"
-#include "platform/qt/form_window.h"
-#include "platform/qt/qt_application.h"
-#include "shell/form1.h"
-#include "window/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,20 +23,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tolan-bench-window FOLDER\n");
         return 2;
     }
-    qtbind::QtApplication app;
     dosfs::DriveTable drives;
     drives.set(u'C', qgetenv("HOME"));
     drives.set(u'Z', "/");
-    dosfs::FileSystem fs(drives);
-    shell::Form1 form(app, fs);
-    window::MainWindow behaviour(form);
-    qtbind::FormWindow window(form);
-    app.setMainWindow(&window);
-    output::OutputCommands commands(form, behaviour.listTypeChanged, behaviour.scan.listedCount);
-    form.load();
+    app::Program program(drives);
+    shell::Form1& form = program.form;
+    output::OutputCommands& commands = program.output;
+    qtbind::QtApplication& app = program.qt;
+    program.load();
     app.letEventsRun();
-    const dosfs::Resolved root = fs.fromHostPath(argv[1]);
-    if (root.error || form.Dir1.setPath(root.dos) != 0) {
+    if (!app::openStartFolder(form, QByteArray(argv[1]))) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;
     }

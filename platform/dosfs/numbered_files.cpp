@@ -213,26 +213,14 @@ int NumberedFiles::attach(int number, int fd, Encoding encoding) {
 int NumberedFiles::printLine(int number, const QString& line) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kBadFileNameOrNumber;
-    File& f = *it->second;
-    if (f.reading) return kBadFileNameOrNumber;
-    if (f.error) return f.error;
-    f.buffer += f.encoding == Encoding::Utf8 ? line.toUtf8() : codepage::toCp932(line);
-    f.buffer += "\r\n";
-    if (f.buffer.size() >= 64 * 1024) return f.flush();
-    return kOk;
+    return printBytes(
+        number, it->second->encoding == Encoding::Utf8 ? line.toUtf8() : codepage::toCp932(line));
 }
 
 int NumberedFiles::lineInput(int number, QString& line, bool* valid) {
-    const auto it = files_.find(number);
-    if (it == files_.end()) return kBadFileNameOrNumber;
-    File& f = *it->second;
-    if (!f.reading) return kBadFileNameOrNumber;
-    if (const int error = f.fillLine()) return error;
-    if (f.pos >= f.buffer.size()) return kInputPastEnd;
-    const qsizetype start = f.pos;
-    while (f.pos < f.buffer.size() && !f.atLineEnd()) ++f.pos;
-    line = f.decode(f.buffer.mid(start, f.pos - start), valid);
-    f.skipLineEnd();
+    QByteArray bytes;
+    if (const int error = lineInputBytes(number, bytes)) return error;
+    line = files_.at(number)->decode(bytes, valid);
     return kOk;
 }
 

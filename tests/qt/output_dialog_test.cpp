@@ -1,11 +1,8 @@
 // The output settings dialog as a real window on the offscreen platform,
 // opened from the menu and driven from the keyboard.
 
-#include "output/output_commands.h"
-#include "platform/qt/form_window.h"
-#include "platform/qt/qt_application.h"
+#include "app/program.h"
 #include "tests/support/temp_tree.h"
-#include "window/main_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,27 +23,33 @@ QAction* findAction(QWidget* window, const QString& text) {
     return nullptr;
 }
 
+// The program over a tree whose C:\work has been scanned; D: holds the work file.
+class OutputDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tree.file("c/work/a.txt", 1200);
+        tree.folder("c/out");
+        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
+        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+        dosfs::DriveTable drives;
+        drives.set(u'C', tree.path("c"));
+        drives.set(u'D', tree.root());
+        program = std::make_unique<app::Program>(drives);
+        program->load();
+        program->form.Dir1.setPath(QStringLiteral("C:\\work"));
+        program->form.Command3.raiseClick();
+    }
+    TempTree tree;
+    std::unique_ptr<app::Program> program;
+};
+
 }  // namespace
 
-TEST(OutputDialog, TypedFolderAndEnterSetTheDirectoryOfTheListingFiles) {
-    TempTree tree;
-    tree.file("c/work/a.txt", 1200);
-    tree.folder("c/out");
-    setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
-    setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
-    dosfs::DriveTable drives;
-    drives.set(u'C', tree.path("c"));
-    drives.set(u'D', tree.root());  // holds the work file
-    dosfs::FileSystem fs(drives);
-    qtbind::QtApplication app;
-    shell::Form1 form(app, fs);
-    window::MainWindow behaviour(form);
-    qtbind::FormWindow window(form);
-    app.setMainWindow(&window);
-    output::OutputCommands menu(form, behaviour.listTypeChanged, behaviour.scan.listedCount);
-    form.load();
-    form.Dir1.setPath(QStringLiteral("C:\\work"));
-    form.Command3.raiseClick();
+TEST_F(OutputDialog, TypedFolderAndEnterSetTheDirectoryOfTheListingFiles) {
+    shell::Form1& form = program->form;
+    qtbind::QtApplication& app = program->qt;
+    qtbind::FormWindow& window = program->window;
+    output::OutputCommands& menu = program->output;
     ASSERT_GT(form.List1.listCount(), 3);
 
     findAction(&window, QStringLiteral("ファイル出力ディレクトリ設定"))->trigger();
@@ -79,24 +82,11 @@ TEST(OutputDialog, TypedFolderAndEnterSetTheDirectoryOfTheListingFiles) {
     EXPECT_EQ(form.state.settings.outputDir, QStringLiteral("C:\\out"));
 }
 
-TEST(OutputDialog, TheSaveAsDialogSavesATypedNameOnEnter) {
-    TempTree tree;
-    tree.file("c/work/a.txt", 1200);
-    setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
-    setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
-    dosfs::DriveTable drives;
-    drives.set(u'C', tree.path("c"));
-    drives.set(u'D', tree.root());
-    dosfs::FileSystem fs(drives);
-    qtbind::QtApplication app;
-    shell::Form1 form(app, fs);
-    window::MainWindow behaviour(form);
-    qtbind::FormWindow window(form);
-    app.setMainWindow(&window);
-    output::OutputCommands menu(form, behaviour.listTypeChanged, behaviour.scan.listedCount);
-    form.load();
-    form.Dir1.setPath(QStringLiteral("C:\\work"));
-    form.Command3.raiseClick();
+TEST_F(OutputDialog, TheSaveAsDialogSavesATypedNameOnEnter) {
+    shell::Form1& form = program->form;
+    qtbind::QtApplication& app = program->qt;
+    qtbind::FormWindow& window = program->window;
+    output::OutputCommands& menu = program->output;
 
     QTest::mouseClick(qobject_cast<QPushButton*>(window.widgetOf(form.Command4)), Qt::LeftButton);
     auto* dialog = static_cast<qtbind::FormWindow*>(app.viewOf(menu.form2));
@@ -111,7 +101,7 @@ TEST(OutputDialog, TheSaveAsDialogSavesATypedNameOnEnter) {
     EXPECT_TRUE(window.isEnabled());
 
     QFile saved(QString::fromUtf8(tree.path("c/work/saved.txt")));
-    QFile work(QString::fromUtf8(fs.resolve(form.state.workFilePath).host));
+    QFile work(QString::fromUtf8(program->fs.resolve(form.state.workFilePath).host));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     ASSERT_TRUE(work.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), work.readAll());
