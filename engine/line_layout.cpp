@@ -62,34 +62,58 @@ QString bannerLine(const LayoutWidths& w, const Today& now, const QString& typeT
     return left(when, w.baseWidth - 13) + right(what, 51);
 }
 
+namespace {
+
+// "  " and text, cut or padded with spaces to exactly `length` characters.
+void appendPadded(QString& out, QStringView text, qsizetype length) {
+    const qsizetype end = out.size() + std::max<qsizetype>(length, 0);
+    out += u"  ";
+    out += text;
+    out.resize(end, u' ');
+}
+
+}  // namespace
+
 QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w) {
+    QString out;
+    appendNameField(out, c1, path, measureExtra, w);
+    return out;
+}
+
+void appendNameField(QString& out, const Class1& c1, const QString& path, bool measureExtra,
+                     const LayoutWidths& w) {
     const int fit = w.nameFieldWidth + 23;
     int extra = measureExtra ? c1.extra(path) : 0;
+    const bool plain = extra == 0 && !(measureExtra && hasTwoUnitCharacter(path));
+    // A path that fits is the field's start and spaces fill the rest.
+    if (plain ? path.size() <= fit : path.size() + extra < fit)
+        return appendPadded(out, path, w.nameColumnWidth - extra);
     QString core;
-    QString suffix = QStringLiteral("  ");
-    if (extra == 0 && !(measureExtra && hasTwoUnitCharacter(path))) {
-        if (path.size() <= fit) {
-            core = path + spaces(fit - path.size());
-        } else {
-            core = path.left(fit);
-            suffix = QStringLiteral("..");
-        }
-    } else if (path.size() + extra >= fit) {
-        core = left(path + spaces(w.nameColumnWidth), fit - extra);
-        if (trimSpaces(core).size() < trimSpaces(path).size()) suffix = QStringLiteral("..");
-        extra = c1.extra(core);
+    if (plain) {
+        core = path.left(fit);
     } else {
-        core = path;
+        core = left(path + spaces(w.nameColumnWidth), fit - extra);
+        extra = c1.extra(core);
     }
-    return left(QStringLiteral("  ") + core + suffix + spaces(w.nameColumnWidth),
-                w.nameColumnWidth - extra);
+    const bool cut = plain || trimSpaces(core).size() < trimSpaces(path).size();
+    appendPadded(out, core + (cut ? QStringLiteral("..") : QStringLiteral("  ")),
+                 w.nameColumnWidth - extra);
 }
 
 QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
                        const LayoutWidths& w) {
-    if (!measureExtra)
-        return left(QStringLiteral("  ") + name + spaces(w.nameFieldWidth), w.nameFieldWidth);
-    return fitColumns(c1, QStringLiteral("  ") + name, w.nameFieldWidth);
+    QString out;
+    appendShortNameField(out, c1, name, measureExtra, w);
+    return out;
+}
+
+void appendShortNameField(QString& out, const Class1& c1, const QString& name, bool measureExtra,
+                          const LayoutWidths& w) {
+    if (!measureExtra) return appendPadded(out, name, w.nameFieldWidth);
+    const int width = 2 + c1.UniLenB(name);
+    if (width <= w.nameFieldWidth)
+        return appendPadded(out, name, 2 + name.size() + w.nameFieldWidth - width);
+    out += fitColumns(c1, QStringLiteral("  ") + name, w.nameFieldWidth);
 }
 
 Footer folderFooter(const LayoutWidths& w, qint64 files, qint64 bytes, bool filtered) {

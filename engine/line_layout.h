@@ -25,9 +25,13 @@ QString bannerLine(const LayoutWidths& w, const Today& now, const QString& typeT
 
 // The full-path field of output type 1, nameColumnWidth columns wide.
 QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w);
+void appendNameField(QString& out, const Class1& c1, const QString& path, bool measureExtra,
+                     const LayoutWidths& w);
 // The bare-name field of output type 2, cut without a marker.
 QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
                        const LayoutWidths& w);
+void appendShortNameField(QString& out, const Class1& c1, const QString& name, bool measureExtra,
+                          const LayoutWidths& w);
 
 // A folder footer in its three pieces: indent, count and kilobytes.
 struct Footer {

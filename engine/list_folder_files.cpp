@@ -14,12 +14,22 @@ bool extensionMatches(const QString& text, const QString& upperFilter) {
 
 // The same on a short name field: the three characters after its first "."
 // without the blanks that pad the field, so "py" matches "a.py".
-bool fieldExtensionMatches(const QString& field, const QString& upperFilter) {
+bool fieldExtensionMatches(QStringView field, const QString& upperFilter) {
     const qsizetype dot = field.indexOf(u'.');
     if (dot < 0) return false;
-    QString ext = field.mid(dot + 1, 3);
+    QString ext = field.mid(dot + 1, 3).toString();
     while (ext.endsWith(u' ')) ext.chop(1);
     return ext.toUpper() == upperFilter;
+}
+
+// trimSpaces on the text in place.
+void trimSpacesInPlace(QString& s) {
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1) == u' ') --end;
+    s.truncate(end);
+    qsizetype begin = 0;
+    while (begin < end && s.at(begin) == u' ') ++begin;
+    if (begin > 0) s.remove(0, begin);
 }
 
 }  // namespace
@@ -44,19 +54,33 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
         ++headerShown;
     };
 
+    // Each file's texts are built in the same few strings, which keep their
+    // room from file to file: a line costs no allocation of its own.
+    QString& fullPath = scratch_.path;
+    QString& size = scratch_.size;  // with the blank Side A shows after it
+    QString& date = scratch_.date;
+    QString& line = scratch_.line;
     for (const dosfs::DirEntry& entry : names) {
         ++totals.allFiles;
-        const QString fullPath = trimSpaces(folderPath + u'\\' + entry.name);
-        const QString size = sizeText(entry.size);
+        fullPath.truncate(0);
+        fullPath += folderPath;
+        fullPath += u'\\';
+        fullPath += entry.name;
+        trimSpacesInPlace(fullPath);
+        size.truncate(0);
+        appendSizeText(size, entry.size);
+        size += u' ';
+        const QStringView sizeField = QStringView(size).chopped(1);
         const qint64 bytes = sizeValue(entry.size);
-        const QString date = dateText(entry.mtime);
-        host_.addSideARow(fullPath, size + u' ', date);
+        date.truncate(0);
+        appendDateText(date, entry.mtime, false);
+        host_.addSideARow(fullPath, size, date);
         totals.folderBytes += bytes;
         totals.grandBytes += bytes;
         ++totals.folderFiles;
         ++totals.grandFiles;
-        const QString dateField = paddedDateText(date) + spaces(6);
 
+        line.truncate(0);
         if (type1) {
             if (!all) {
                 if (!extensionMatches(fullPath, upperFilter) &&
@@ -67,14 +91,21 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
                 ++folderMatchCount_;
             }
             ++listedCount;
-            const QString line = nameField(width_, fullPath, fileList, widths_) + u'-' + size;
+            appendNameField(line, width_, fullPath, fileList, widths_);
+            line += u'-';
+            line += sizeField;
             if (fileList) emitLine(line);
             WriteWorkLine(line);
         } else {
-            const QString field = shortNameField(width_, entry.name, fileList, widths_);
-            const QString line = field + u'-' + size + dateField;
+            appendShortNameField(line, width_, entry.name, fileList, widths_);
+            const qsizetype fieldLength = line.size();
+            line += u'-';
+            line += sizeField;
+            appendDateText(line, entry.mtime, true);
+            line.resize(line.size() + 6, u' ');
             if (!all) {
-                if (!fieldExtensionMatches(field, upperFilter)) continue;
+                if (!fieldExtensionMatches(QStringView(line).left(fieldLength), upperFilter))
+                    continue;
                 firstMatch();
             }
             ++listedCount;

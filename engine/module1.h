@@ -101,6 +101,9 @@ class Module1 {
     qint64 folderMatchBytes_ = 0;
     qint64 folderMatchCount_ = 0;
     dosfs::ReadAhead* readAhead_ = nullptr;  // while ScanTree runs
+    struct {
+        QString path, size, date, line;
+    } scratch_;  // the texts of the file being listed
 };
 
 }  // namespace engine

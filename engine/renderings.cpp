@@ -12,6 +12,34 @@ QString twoDigits(int n) {
     return QString(QChar(u'0' + n / 10 % 10)) + QChar(u'0' + n % 10);
 }
 
+void appendTwoDigits(QString& out, int n) {
+    out += QChar(u'0' + n / 10 % 10);
+    out += QChar(u'0' + n % 10);
+}
+
+// QString::number's decimal form, written backwards so that it ends just
+// before `to` (20 characters at most); returns where it starts.
+char16_t* decimal(qint64 n, char16_t* to) {
+    quint64 u = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    do {
+        *--to = static_cast<char16_t>(u'0' + u % 10);
+        u /= 10;
+    } while (u > 0);
+    if (n < 0) *--to = u'-';
+    return to;
+}
+
+// The same right-aligned in `width` characters, appended without a
+// temporary string.
+void appendNumber(QString& out, qint64 n, qsizetype width = 0) {
+    char16_t buffer[20];
+    char16_t* end = buffer + 20;
+    const char16_t* first = decimal(n, end);
+    const qsizetype length = end - first;
+    if (length < width) out.resize(out.size() + width - length, u' ');
+    out.append(reinterpret_cast<const QChar*>(first), length);
+}
+
 bool localTime(qint64 seconds, std::tm& out) {
     const std::time_t t = static_cast<std::time_t>(seconds);
     return localtime_r(&t, &out) != nullptr;
@@ -27,9 +55,16 @@ QString trimSpaces(const QString& s) {
 }
 
 QString sizeText(qint64 size) {
-    if (size == dosfs::kNoSize) return spaces(9);
-    const QString digits = QString::number(size);
-    return digits.size() >= 9 ? digits : spaces(9 - digits.size()) + digits;
+    QString out;
+    appendSizeText(out, size);
+    return out;
+}
+
+void appendSizeText(QString& out, qint64 size) {
+    if (size == dosfs::kNoSize)
+        out.resize(out.size() + 9, u' ');
+    else
+        appendNumber(out, size, 9);
 }
 
 qint64 sizeValue(qint64 size) {
@@ -37,13 +72,29 @@ qint64 sizeValue(qint64 size) {
 }
 
 QString dateText(qint64 mtime) {
+    QString out;
+    appendDateText(out, mtime, false);
+    return out;
+}
+
+void appendDateText(QString& out, qint64 mtime, bool twoDigitHour) {
     std::tm tm{};
-    if (mtime == dosfs::kNoTime || !localTime(mtime, tm)) return QString();
-    QString out = QString::number(tm.tm_year + 1900) + u'/' + twoDigits(tm.tm_mon + 1) + u'/' +
-                  twoDigits(tm.tm_mday);
-    if (tm.tm_hour == 0 && tm.tm_min == 0 && tm.tm_sec == 0) return out;
-    return out + u' ' + QString::number(tm.tm_hour) + u':' + twoDigits(tm.tm_min) + u':' +
-           twoDigits(tm.tm_sec);
+    if (mtime == dosfs::kNoTime || !localTime(mtime, tm)) return;
+    appendNumber(out, tm.tm_year + 1900);
+    out += u'/';
+    appendTwoDigits(out, tm.tm_mon + 1);
+    out += u'/';
+    appendTwoDigits(out, tm.tm_mday);
+    if (tm.tm_hour == 0 && tm.tm_min == 0 && tm.tm_sec == 0) return;
+    out += u' ';
+    if (twoDigitHour)
+        appendTwoDigits(out, tm.tm_hour);
+    else
+        appendNumber(out, tm.tm_hour);
+    out += u':';
+    appendTwoDigits(out, tm.tm_min);
+    out += u':';
+    appendTwoDigits(out, tm.tm_sec);
 }
 
 QString paddedDateText(const QString& date) {

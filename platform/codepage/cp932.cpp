@@ -120,27 +120,33 @@ EncodeTable& table() {
 
 }  // namespace
 
-bool isSingleByteText(const QString& text) {
+bool isSingleByteText(QStringView text) {
     for (QChar c : text)
         if (!isSingleByte(c.unicode())) return false;
     return true;
 }
 
 QByteArray toCp932(const QString& text, bool* lossless) {
-    if (lossless) *lossless = true;
     QByteArray out;
+    appendCp932(out, text, lossless);
+    return out;
+}
+
+void appendCp932(QByteArray& out, QStringView text, bool* lossless) {
+    if (lossless) *lossless = true;
+    const qsizetype start = out.size();
+    const auto* u = text.utf16();
+    const qsizetype n = text.size();
     if (isSingleByteText(text)) {
-        out.resize(text.size());
-        char* p = out.data();
-        for (QChar c : text) *p++ = singleByte(c.unicode());
-        return out;
+        out.resize(start + n);
+        char* p = out.data() + start;
+        for (qsizetype i = 0; i < n; ++i) *p++ = singleByte(u[i]);
+        return;
     }
-    out.resize(text.size() * 2);  // at most two bytes a character
-    char* p = out.data();
+    out.resize(start + n * 2);  // at most two bytes a character
+    char* p = out.data() + start;
     bool lost = false;
     EncodeTable& t = table();
-    const auto* u = reinterpret_cast<const char16_t*>(text.utf16());
-    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = u[i];
         if (isSingleByte(c)) {
@@ -162,7 +168,6 @@ QByteArray toCp932(const QString& text, bool* lossless) {
     }
     out.truncate(p - out.constData());
     if (lossless) *lossless = !lost;
-    return out;
 }
 
 QString fromCp932(const QByteArray& bytes, bool* valid) {
@@ -187,9 +192,9 @@ QString fromCp932(const QByteArray& bytes, bool* valid) {
     return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
 }
 
-int cp932Length(const QString& text) {
+int cp932Length(QStringView text) {
     EncodeTable* t = nullptr;
-    const auto* u = reinterpret_cast<const char16_t*>(text.utf16());
+    const auto* u = text.utf16();
     const qsizetype n = text.size();
     int length = 0;
     for (qsizetype i = 0; i < n; ++i) {

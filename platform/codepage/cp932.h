@@ -4,12 +4,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace codepage {
 
 // Text to code page 932. A character the code page cannot hold becomes one
 // "?"; *lossless (when given) tells whether that happened.
 QByteArray toCp932(const QString& text, bool* lossless = nullptr);
+// The same appended to out, which keeps its room from line to line.
+void appendCp932(QByteArray& out, QStringView text, bool* lossless = nullptr);
 
 // Code page 932 to text. A byte sequence that is not valid becomes U+FFFD;
 // *valid (when given) tells whether that happened.
@@ -17,9 +20,9 @@ QString fromCp932(const QByteArray& bytes, bool* valid = nullptr);
 
 // Number of bytes toCp932(text) produces, without building them when every
 // character is a single byte (ASCII and half-width katakana).
-int cp932Length(const QString& text);
+int cp932Length(QStringView text);
 
 // True when every character maps to one byte: ASCII or half-width katakana.
-bool isSingleByteText(const QString& text);
+bool isSingleByteText(QStringView text);
 
 }  // namespace codepage

@@ -82,8 +82,14 @@ struct NumberedFiles::File {
             p += n;
             left -= n;
         }
-        buffer.clear();
+        buffer.truncate(0);  // keeps its room for the next lines
         return error;
+    }
+
+    // Output is written 64 KiB at a time.
+    int endLine() {
+        buffer += "\r\n";
+        return buffer.size() >= 64 * 1024 ? flush() : kOk;
     }
 
     // Input is read a piece at a time: reads on until the buffer holds the
@@ -213,8 +219,13 @@ int NumberedFiles::attach(int number, int fd, Encoding encoding) {
 int NumberedFiles::printLine(int number, const QString& line) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kBadFileNameOrNumber;
-    return printBytes(
-        number, it->second->encoding == Encoding::Utf8 ? line.toUtf8() : codepage::toCp932(line));
+    File& f = *it->second;
+    if (f.encoding == Encoding::Utf8) return printBytes(number, line.toUtf8());
+    if (f.reading) return kBadFileNameOrNumber;
+    if (f.error) return f.error;
+    // Encoded straight into the output buffer: no copy of the line is made.
+    codepage::appendCp932(f.buffer, line);
+    return f.endLine();
 }
 
 int NumberedFiles::lineInput(int number, QString& line, bool* valid) {
@@ -318,9 +329,7 @@ int NumberedFiles::printBytes(int number, const QByteArray& line) {
     if (f.reading) return kBadFileNameOrNumber;
     if (f.error) return f.error;
     f.buffer += line;
-    f.buffer += "\r\n";
-    if (f.buffer.size() >= 64 * 1024) return f.flush();
-    return kOk;
+    return f.endLine();
 }
 
 bool NumberedFiles::eof(int number) const {
