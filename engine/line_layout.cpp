@@ -80,11 +80,20 @@ QString nameField(const Class1& c1, const QString& path, bool measureExtra, cons
     return out;
 }
 
+TextWidth measureText(const Class1& c1, const QString& text) {
+    return {c1.extra(text), hasTwoUnitCharacter(text)};
+}
+
 void appendNameField(QString& out, const Class1& c1, const QString& path, bool measureExtra,
                      const LayoutWidths& w) {
+    appendNameField(out, c1, path, measureExtra ? measureText(c1, path) : TextWidth{}, w);
+}
+
+void appendNameField(QString& out, const Class1& c1, const QString& path, TextWidth measured,
+                     const LayoutWidths& w) {
     const int fit = w.nameFieldWidth + 23;
-    int extra = measureExtra ? c1.extra(path) : 0;
-    const bool plain = extra == 0 && !(measureExtra && hasTwoUnitCharacter(path));
+    int extra = measured.extra;
+    const bool plain = extra == 0 && !measured.twoUnit;
     // A path that fits is the field's start and spaces fill the rest.
     if (plain ? path.size() <= fit : path.size() + extra < fit)
         return appendPadded(out, path, w.nameColumnWidth - extra);

@@ -23,9 +23,22 @@ LayoutWidths layoutWidths(int windowWidth, bool listType2, bool folderMode);
 QString bannerLine(const LayoutWidths& w, const Today& now, const QString& typeText,
                    const QString& extText);
 
+// What a text's display width tells the layout: its extra, and whether it
+// holds a character of two units (outside the basic plane). Both add up
+// over pieces of a text.
+struct TextWidth {
+    int extra = 0;
+    bool twoUnit = false;
+    TextWidth operator+(TextWidth o) const { return {extra + o.extra, twoUnit || o.twoUnit}; }
+};
+TextWidth measureText(const Class1& c1, const QString& text);
+
 // The full-path field of output type 1, nameColumnWidth columns wide.
 QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w);
 void appendNameField(QString& out, const Class1& c1, const QString& path, bool measureExtra,
+                     const LayoutWidths& w);
+// The same with the path's width measured beforehand ({} when not measured).
+void appendNameField(QString& out, const Class1& c1, const QString& path, TextWidth measured,
                      const LayoutWidths& w);
 // The bare-name field of output type 2, cut without a marker.
 QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,

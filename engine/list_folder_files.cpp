@@ -60,6 +60,9 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
     QString& size = scratch_.size;  // with the blank Side A shows after it
     QString& date = scratch_.date;
     QString& line = scratch_.line;
+    // A path's width is its folder's and its name's: the folder is measured
+    // once. The blanks trimmed off a path take no extra.
+    const TextWidth folderWidth = fileList ? measureText(width_, folderPath) : TextWidth{};
     for (const dosfs::DirEntry& entry : names) {
         ++totals.allFiles;
         fullPath.truncate(0);
@@ -91,7 +94,9 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
                 ++folderMatchCount_;
             }
             ++listedCount;
-            appendNameField(line, width_, fullPath, fileList, widths_);
+            appendNameField(line, width_, fullPath,
+                            fileList ? folderWidth + measureText(width_, entry.name) : TextWidth{},
+                            widths_);
             line += u'-';
             line += sizeField;
             if (fileList) emitLine(line);

@@ -76,7 +76,6 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         // subfolders.
         if (!parent.isOpen() || readAhead_->take(parent, entry.hostName, dir, contents) != 0)
             contents = {};
-        SortNames(contents.files);
         if (!contents.files.empty())
             ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
         folderEnd();
@@ -146,7 +145,8 @@ void Module1::ScanTree() {
     if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
     folderEnd();
 
-    dosfs::ReadAhead readAhead(readThreads);
+    // Each folder's names are sorted by the thread that read it.
+    dosfs::ReadAhead readAhead(readThreads, [](dosfs::FolderContents& c) { SortNames(c.files); });
     readAhead_ = &readAhead;
     const Flow flow = level1.empty() ? Flow::Go : visitLevel(1, level1, root);
     readAhead_ = nullptr;

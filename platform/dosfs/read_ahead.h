@@ -3,12 +3,13 @@
 // takes them. The walk plans each level's children as it enters the level
 // and takes every planned child in that order; what it takes is exactly what
 // reading the folder at its turn would have given, barring changes on disk
-// in between. Workers only open and read folders; everything else stays on
-// the walk's thread.
+// in between. Workers only open and read folders and put each folder's own
+// contents in order; everything else stays on the walk's thread.
 
 #include "platform/dosfs/directory.h"
 
 #include <condition_variable>
+#include <functional>
 #include <list>
 #include <mutex>
 #include <thread>
@@ -18,9 +19,13 @@ namespace dosfs {
 
 class ReadAhead {
   public:
+    // Runs on the thread that read a folder, on that folder's contents alone.
+    using Prepare = std::function<void(FolderContents&)>;
+
     // `threads` read folders: the walk's own and threads - 1 workers. With
-    // one, every folder is read when it is taken.
-    explicit ReadAhead(int threads);
+    // one, every folder is read when it is taken. `prepare` (when given) is
+    // done to every folder read, ahead or at its turn.
+    explicit ReadAhead(int threads, Prepare prepare = {});
     ~ReadAhead();  // cancels and joins the workers
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -36,7 +41,7 @@ class ReadAhead {
     // Forgets what is planned and waits for the folders being read.
     void cancel();
 
-    // The number of processors online, the default number of threads.
+    // The processors this process may run on, the default number of threads.
     static int defaultThreads();
 
   private:
@@ -50,10 +55,14 @@ class ReadAhead {
         Directory::Stamp stamp;  // of the folder as it was read
         int error = 0;
     };
-    static int readChild(const Directory& parent, const QByteArray& name, Directory& dir,
-                         FolderContents& contents);
+    int readChild(const Directory& parent, const QByteArray& name, Directory& dir,
+                  FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
+    std::list<Job>::iterator nextQueued();
+    // Reads a queued job; the lock is held on entry and on return.
+    void run(std::list<Job>::iterator job, std::unique_lock<std::mutex>& lock);
     void work();
 
+    Prepare prepare_;
     std::mutex mutex_;
     std::condition_variable wake_;  // for workers: a job, room ahead, or the end
     std::condition_variable done_;  // for the walk: a job finished
