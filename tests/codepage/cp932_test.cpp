@@ -19,12 +19,18 @@ TEST(Cp932, EncodesAsciiKanaAndKanjiWithTheirByteCounts) {
         {QStringLiteral("あ"), "\x82\xA0"},
         {QStringLiteral("C:\\表"), "C:\\\x95\x5C"},  // the trail byte 0x5C is no separator
         {QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), "\xC3\xDE\xA8\xDA\xB8\xC4\xD8\x81\x7B\xCC\xA7\xB2\xD9"},
+        // Long ASCII runs are taken in blocks; the others stop them anywhere.
+        {QStringLiteral("C:\\backup\\2024\\資料\\report_final.txt   ｶ        -      1234"),
+         "C:\\backup\\2024\\\x8E\x91\x97\xBF\\report_final.txt   \xB6        -      1234"},
     };
     for (const Case& c : cases) {
         bool lossless = false;
         EXPECT_EQ(toCp932(c.text, &lossless), c.bytes) << c.text.toStdString();
         EXPECT_TRUE(lossless);
         EXPECT_EQ(cp932Length(c.text), c.bytes.size());
+        QByteArray appended("x");
+        codepage::appendCp932(appended, c.text);
+        EXPECT_EQ(appended, "x" + c.bytes);
         bool valid = false;
         EXPECT_EQ(fromCp932(c.bytes, &valid), c.text);
         EXPECT_TRUE(valid);
