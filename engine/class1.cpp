@@ -2,7 +2,7 @@
 
 #include "platform/codepage/cp932.h"
 
-int Class1::UniLenB(const QString& text) const {
+int Class1::UniLenB(QStringView text) const {
     return AnsiByteLength(text);
 }
 
@@ -18,7 +18,7 @@ bool Class1::IsAnsiRepresentable(const QString& text) const {
     return ToUnicode(ToAnsi(text)) == text;
 }
 
-int Class1::AnsiByteLength(const QString& text) const {
+int Class1::AnsiByteLength(QStringView text) const {
     // A character the code page cannot hold is written to the file as one
     // "?", so it takes one column there; measuring the written form keeps
     // every line of the file aligned.

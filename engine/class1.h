@@ -8,10 +8,10 @@
 
 class Class1 {
   public:
-    int UniLenB(const QString& text) const;
+    int UniLenB(QStringView text) const;
 
     // Display width minus characters: the columns a padded text gains.
-    int extra(const QString& text) const { return UniLenB(text) - static_cast<int>(text.size()); }
+    int extra(QStringView text) const { return UniLenB(text) - static_cast<int>(text.size()); }
 
     // True when the text comes back unchanged from code page 932.
     bool representable(const QString& text) const { return IsAnsiRepresentable(text); }
@@ -20,5 +20,5 @@ class Class1 {
     QString ToUnicode(const QByteArray& bytes) const;
     QByteArray ToAnsi(const QString& text) const;
     bool IsAnsiRepresentable(const QString& text) const;
-    int AnsiByteLength(const QString& text) const;
+    int AnsiByteLength(QStringView text) const;
 };

@@ -64,6 +64,14 @@ QString bannerLine(const LayoutWidths& w, const Today& now, const QString& typeT
 
 namespace {
 
+// The length trimSpaces leaves.
+qsizetype spaceTrimmedLength(QStringView text) {
+    qsizetype begin = 0, end = text.size();
+    while (end > 0 && text[end - 1] == u' ') --end;
+    while (begin < end && text[begin] == u' ') ++begin;
+    return end - begin;
+}
+
 // "  " and text, cut or padded with spaces to exactly `length` characters.
 void appendPadded(QString& out, QStringView text, qsizetype length) {
     const qsizetype end = out.size() + std::max<qsizetype>(length, 0);
@@ -97,16 +105,18 @@ void appendNameField(QString& out, const Class1& c1, const QString& path, TextWi
     // A path that fits is the field's start and spaces fill the rest.
     if (plain ? path.size() <= fit : path.size() + extra < fit)
         return appendPadded(out, path, w.nameColumnWidth - extra);
-    QString core;
-    if (plain) {
-        core = path.left(fit);
-    } else {
-        core = left(path + spaces(w.nameColumnWidth), fit - extra);
-        extra = c1.extra(core);
-    }
-    const bool cut = plain || trimSpaces(core).size() < trimSpaces(path).size();
-    appendPadded(out, core + (cut ? QStringLiteral("..") : QStringLiteral("  ")),
-                 w.nameColumnWidth - extra);
+    // Cut: the path's start (padded when the cut falls past its end) and
+    // ".." when something of it was left out.
+    const qsizetype start = out.size();
+    const qsizetype coreLength = std::max(plain ? fit : fit - extra, 0);
+    out += u"  ";
+    out += QStringView(path).left(coreLength);
+    out.resize(start + 2 + coreLength, u' ');
+    const QStringView core = QStringView(out).mid(start + 2);
+    if (!plain) extra = c1.extra(core);
+    const bool cut = plain || spaceTrimmedLength(core) < spaceTrimmedLength(path);
+    out += cut ? u".." : u"  ";
+    out.resize(start + std::max<qsizetype>(w.nameColumnWidth - extra, 0), u' ');
 }
 
 QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
