@@ -81,7 +81,7 @@ class Module1 {
   private:
     enum class Flow { Go, Abort };
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
-                    const dosfs::Directory& parent);
+                    const dosfs::ReadAhead::Folder& parent);
     void readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const;
     Flow abort();
     void folderStart(const QString& header, const QString& path);

@@ -54,16 +54,16 @@ Module1::Flow Module1::abort() {
 }
 
 Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& table,
-                                  const dosfs::Directory& parent) {
+                                  const dosfs::ReadAhead::Folder& parent) {
     dosfs::FolderContents contents;
-    if (parent.isOpen()) {
+    if (depth == 1 && parent->isOpen()) {
         std::vector<QByteArray> names;
         names.reserve(table.size());
         for (const FolderEntry& entry : table) names.push_back(entry.hostName);
-        readAhead_->plan(parent, names);
+        readAhead_->plan(parent, names, kDeepestLevel - depth);
     }
     for (const FolderEntry& entry : table) {
-        dosfs::Directory dir;
+        dosfs::ReadAhead::Folder dir;
         folderStart(entry.path, entry.path);
         if (depth == 1) {
             host_.showFolderPath(entry.path);
@@ -74,7 +74,8 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         totals_.folderFiles = 0;
         // A folder that cannot be opened or read is one without files or
         // subfolders.
-        if (!parent.isOpen() || readAhead_->take(parent, entry.hostName, dir, contents) != 0)
+        if (!parent->isOpen() ||
+            readAhead_->take(parent, entry.hostName, kDeepestLevel - depth, dir, contents) != 0)
             contents = {};
         if (!contents.files.empty())
             ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
@@ -85,7 +86,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
             host_.letEventsRun();
             if (settings.abortRequested) return abort();
         }
-        if (depth < kDeepestLevel && !subfolders.empty() &&
+        if (depth < kDeepestLevel && !subfolders.empty() && dir &&
             visitLevel(depth + 1, subfolders, dir) == Flow::Abort)
             return Flow::Abort;
     }
@@ -130,12 +131,12 @@ void Module1::ScanTree() {
     if (settings.folderMode) WriteWorkLineAlways(QString());
 
     // The root folder.
-    dosfs::Directory root;
+    auto root = std::make_shared<dosfs::Directory>();
     const dosfs::Resolved resolved = fs_.resolve(settings.scanRoot);
     // A root that cannot be opened lists as a folder without files.
-    if (resolved.error == 0) dosfs::Directory::open(resolved.host, root);
+    if (resolved.error == 0) dosfs::Directory::open(resolved.host, *root);
     dosfs::FolderContents contents;
-    readFolder(root, contents);
+    readFolder(*root, contents);
     const std::vector<FolderEntry> level1 = ListSubfolders(settings.scanRoot, contents.folders);
     folderStart(settings.scanRoot, settings.scanRoot);
     QString rootPath = settings.scanRoot;
@@ -145,8 +146,12 @@ void Module1::ScanTree() {
     if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
     folderEnd();
 
-    // Each folder's names are sorted by the thread that read it.
-    dosfs::ReadAhead readAhead(readThreads, [](dosfs::FolderContents& c) { SortNames(c.files); });
+    // Each folder's names are sorted by the thread that read it; its
+    // subfolders are then read ahead in the order the walk takes them.
+    dosfs::ReadAhead readAhead(readThreads, [](dosfs::FolderContents& c) {
+        SortNames(c.files);
+        SortNames(c.folders);
+    });
     readAhead_ = &readAhead;
     const Flow flow = level1.empty() ? Flow::Go : visitLevel(1, level1, root);
     readAhead_ = nullptr;

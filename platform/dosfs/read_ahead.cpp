@@ -37,36 +37,52 @@ int ReadAhead::defaultThreads() {
     return n > 0 ? static_cast<int>(n) : 1;
 }
 
-int ReadAhead::readChild(const Directory& parent, const QByteArray& name, Directory& dir,
+int ReadAhead::readChild(const Directory& parent, const QByteArray& name, Folder& dir,
                          FolderContents& contents, Directory::Stamp* stamp) const {
     contents = {};
-    int error = parent.openChild(name, dir);
+    auto opened = std::make_shared<Directory>();
+    int error = parent.openChild(name, *opened);
+    dir = std::move(opened);
     if (error) return error;
     // Stamped before the entries are read, so that a change during the read
     // shows at the walk's turn as a different stamp.
-    if (stamp) *stamp = dir.stamp();
-    error = dir.read(contents);
+    if (stamp) *stamp = dir->stamp();
+    error = dir->read(contents);
     if (!error && prepare_) prepare_(contents);
     return error;
 }
 
-std::list<ReadAhead::Job>::iterator ReadAhead::nextQueued() {
+ReadAhead::Jobs::iterator ReadAhead::nextQueued() {
     auto job = jobs_.begin();
     while (job != jobs_.end() && job->state != Job::Queued) ++job;
     return job;
 }
 
-void ReadAhead::run(std::list<Job>::iterator job, std::unique_lock<std::mutex>& lock) {
+void ReadAhead::run(Jobs::iterator job, std::unique_lock<std::mutex>& lock) {
     job->state = Job::Running;
     ++held_;
-    const Directory& parent = *job->parent;
+    const Folder parent = job->parent;
     const QByteArray name = job->name;
     lock.unlock();
-    Directory dir;
+    Folder dir;
     FolderContents contents;
     Directory::Stamp stamp;
-    const int error = readChild(parent, name, dir, contents, &stamp);
+    const int error = readChild(*parent, name, dir, contents, &stamp);
     lock.lock();
+    if (job->abandoned) {
+        jobs_.erase(job);
+        --held_;
+        wake_.notify_all();
+        done_.notify_all();
+        return;
+    }
+    // Its subfolders come right after it, before its next sibling.
+    if (!error && job->deeper > 0 && !workers_.empty()) {
+        const auto next = std::next(job);
+        for (const DirEntry& folder : contents.folders)
+            jobs_.emplace(next, dir, folder.hostName, job->deeper - 1);
+        wake_.notify_all();
+    }
     job->stamp = stamp;
     job->dir = std::move(dir);
     job->contents = std::move(contents);
@@ -75,28 +91,39 @@ void ReadAhead::run(std::list<Job>::iterator job, std::unique_lock<std::mutex>& 
     done_.notify_all();
 }
 
-void ReadAhead::plan(const Directory& parent, const std::vector<QByteArray>& hostNames) {
+void ReadAhead::plan(const Folder& parent, const std::vector<QByteArray>& hostNames, int deeper) {
     if (workers_.empty() || hostNames.empty()) return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        // Before the first job still queued: the ones running or done belong
-        // to folders the walk reaches first.
         const auto at = nextQueued();
-        for (const QByteArray& name : hostNames) jobs_.emplace(at, &parent, name);
+        for (const QByteArray& name : hostNames) jobs_.emplace(at, parent, name, deeper);
     }
     wake_.notify_all();
 }
 
-int ReadAhead::take(const Directory& parent, const QByteArray& hostName, Directory& dir,
+int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper, Folder& dir,
                     FolderContents& contents) {
+    if (workers_.empty()) return readChild(*parent, hostName, dir, contents);
     std::unique_lock<std::mutex> lock(mutex_);
     auto it = jobs_.begin();
-    while (it != jobs_.end() && !(it->parent == &parent && it->name == hostName)) ++it;
-    if (it == jobs_.end() || it->state == Job::Queued) {
-        if (it != jobs_.end()) jobs_.erase(it);
-        lock.unlock();
-        return readChild(parent, hostName, dir, contents);
+    while (it != jobs_.end() && !(it->parent == parent && it->name == hostName)) ++it;
+    if (it == jobs_.end()) {
+        // Not planned (its parent changed since it was read ahead): it is
+        // read now, and its subfolders are planned after it as usual.
+        it = jobs_.emplace(jobs_.begin(), parent, hostName, deeper);
+    } else {
+        // The walk will not come back for what it has passed.
+        for (auto stale = jobs_.begin(); stale != it;) {
+            if (stale->state == Job::Running) {
+                stale->abandoned = true;
+                ++stale;
+                continue;
+            }
+            if (stale->state == Job::Done) --held_;
+            stale = jobs_.erase(stale);
+        }
     }
+    if (it->state == Job::Queued) run(it, lock);
     // While a worker reads it, the walk reads the next folders itself
     // rather than wait idle.
     while (it->state != Job::Done) {
@@ -106,7 +133,7 @@ int ReadAhead::take(const Directory& parent, const QByteArray& hostName, Directo
         else
             done_.wait(lock);  // only a finished job changes what can be done here
     }
-    dir = std::move(it->dir);
+    dir = it->dir;
     contents = std::move(it->contents);
     int error = it->error;
     const Directory::Stamp stamp = it->stamp;
@@ -115,29 +142,22 @@ int ReadAhead::take(const Directory& parent, const QByteArray& hostName, Directo
     lock.unlock();
     wake_.notify_all();
     // Changed since it was read ahead: what reading it now gives.
-    if (!error && !(dir.stamp() == stamp)) {
-        dir = Directory();
-        error = readChild(parent, hostName, dir, contents);
-    }
+    if (!error && !(dir->stamp() == stamp)) error = readChild(*parent, hostName, dir, contents);
     return error;
 }
 
 void ReadAhead::cancel() {
     std::unique_lock<std::mutex> lock(mutex_);
-    jobs_.remove_if([](const Job& j) { return j.state == Job::Queued; });
-    done_.wait(lock, [&] {
-        for (const Job& j : jobs_)
-            if (j.state == Job::Running) return false;
-        return true;
-    });
-    jobs_.clear();
+    jobs_.remove_if([](const Job& j) { return j.state != Job::Running; });
+    for (Job& j : jobs_) j.abandoned = true;
+    done_.wait(lock, [&] { return jobs_.empty(); });
     held_ = 0;
 }
 
 void ReadAhead::work() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        std::list<Job>::iterator job;
+        Jobs::iterator job;
         wake_.wait(lock, [&] {
             if (stopping_) return true;
             if (held_ >= kMostHeld) return false;
