@@ -38,7 +38,7 @@ void walk(int folder, Counts& counts) {
             at += entry->d_reclen;
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
-            struct stat st{};
+            struct stat st {};
             if (fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
             if (S_ISDIR(st.st_mode)) {
                 ++counts.folders;

@@ -1,5 +1,6 @@
 #include "platform/dosfs/fault_seam.h"
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <set>
@@ -13,6 +14,7 @@ struct Rule {
     int err;
     QByteArray under;
     int skip;
+    int calls = 0;
 };
 
 struct Faults {
@@ -32,27 +34,44 @@ Faults& state() {
     return f;
 }
 
+// Whether anything is set at all: the file layer asks on every stat, and
+// outside tests the answer is always no.
+std::atomic<bool> anySet{false};
+
 }  // namespace
 
 void denyFolder(const QByteArray& hostPath) {
     std::lock_guard<std::mutex> lock(guard());
     state().denied.insert(hostPath);
+    anySet = true;
 }
 void fillDiskAfter(const QByteArray& hostFolder, long long bytes) {
     std::lock_guard<std::mutex> lock(guard());
     state().room[hostFolder] = bytes;
+    anySet = true;
 }
 void failOperation(Op op, int err, const QByteArray& underHost, int skip) {
     std::lock_guard<std::mutex> lock(guard());
     state().rules.push_back({op, err, underHost, skip});
+    anySet = true;
+}
+
+int calls(Op op, const QByteArray& underHost) {
+    std::lock_guard<std::mutex> lock(guard());
+    int n = 0;
+    for (const Rule& r : state().rules)
+        if (r.op == op && r.under == underHost) n += r.calls;
+    return n;
 }
 
 int injected(Op op, const QByteArray& hostPath) {
+    if (!anySet) return 0;
     std::lock_guard<std::mutex> lock(guard());
     Faults& f = state();
     if (f.rules.empty()) return 0;
     for (Rule& r : f.rules) {
         if (r.op != op || !hostPath.startsWith(r.under)) continue;
+        ++r.calls;
         if (r.skip > 0) {
             --r.skip;
             return 0;
@@ -65,15 +84,18 @@ int injected(Op op, const QByteArray& hostPath) {
 void clearAll() {
     std::lock_guard<std::mutex> lock(guard());
     state() = Faults{};
+    anySet = false;
 }
 
 bool folderDenied(const QByteArray& hostPath) {
+    if (!anySet) return false;
     std::lock_guard<std::mutex> lock(guard());
     const Faults& f = state();
     return !f.denied.empty() && f.denied.count(hostPath) != 0;
 }
 
 long long diskRoomIn(const QByteArray& hostFolder) {
+    if (!anySet) return -1;
     std::lock_guard<std::mutex> lock(guard());
     const Faults& f = state();
     if (f.room.empty()) return -1;

@@ -14,8 +14,11 @@ void fillDiskAfter(const QByteArray& hostFolder, long long bytes);
 // The operations of the file layer a test can make fail.
 enum class Op { Open, Read, Write, Rename, Fsync, Close, Delete, Stat, ReadFolder };
 // Calls of `op` on host paths that start with `underHost` fail with the
-// errno value `err`, after `skip` calls that succeed.
+// errno value `err`, after `skip` calls that succeed. With err 0 the calls
+// only are counted.
 void failOperation(Op op, int err, const QByteArray& underHost, int skip = 0);
+// The calls the rules for `op` under `underHost` have met so far.
+int calls(Op op, const QByteArray& underHost);
 // The errno value a call of `op` on hostPath is to fail with; 0 to run it.
 int injected(Op op, const QByteArray& hostPath);
 

@@ -3,6 +3,13 @@
 
 #include "tests/engine/scan_fixture.h"
 
+#include "platform/dosfs/fault_seam.h"
+
+#include <QRegularExpression>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using Mode = ScanFixture::Mode;
@@ -78,4 +85,71 @@ TEST(ReadAhead, TheSameScanWhateverTheNumberOfThreads) {
             EXPECT_LT(a.lines.size(), one.lines.size());
         }
     }
+}
+
+TEST(ReadAhead, ChangesBetweenReadingAheadAndTheTurnAreListed) {
+    for (int threads : {1, 4}) {
+        TempTree tree;
+        tree.file("a/first.txt", 10);
+        tree.file("b/sub/inner/deep.txt", 20);
+        tree.file("b/keep/gone.txt", 30);
+        tree.file("b/keep/stays.txt", 40);
+        // Older than a jiffy by the time the scan changes them, so that a
+        // change shows in the folders' stamps.
+        ::usleep(50'000);
+        ScanFixture f(tree);
+        f.scan.readThreads = threads;
+        // While "a" is listed, "b" and "b/keep" change after the workers
+        // have had the time to read them ahead.
+        f.host.onFolder = [&tree](const QString& path) {
+            if (path != QLatin1String("C:\\a")) return;
+            ::usleep(100'000);
+            ASSERT_EQ(::rename(tree.path("b/sub").constData(), tree.path("b/zzz").constData()), 0);
+            tree.file("b/new/born.txt", 50);
+            tree.remove("b/keep/gone.txt");
+        };
+        const QStringList lines = f.run(Mode::Totals);
+        const QString all = lines.join(u'\n');
+        EXPECT_TRUE(lines.contains(QStringLiteral("C:\\b\\zzz\\inner"))) << threads;
+        EXPECT_TRUE(all.contains(QStringLiteral("C:\\b\\new\\born.txt"))) << threads;
+        EXPECT_TRUE(all.contains(QStringLiteral("C:\\b\\keep\\stays.txt"))) << threads;
+        EXPECT_FALSE(all.contains(QStringLiteral("sub"))) << threads;
+        EXPECT_FALSE(all.contains(QStringLiteral("gone.txt"))) << threads;
+        EXPECT_EQ(f.host.foundCount, QStringLiteral("4")) << threads;
+    }
+}
+
+TEST(ReadAhead, WideAndDeepTreesAreReadOnlyAsFarAsTheScanGoes) {
+    TempTree tree(TempTree::InMemory{});
+    tree.folder("wide");
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(::mkdir(tree.path("wide/w" + QByteArray::number(i)).constData(), 0755), 0);
+    tree.deepFolders("d", 10000, "bottom.txt");
+    QByteArray ninth = tree.path("");
+    if (ninth.endsWith('/')) ninth.chop(1);
+    for (int i = 0; i < 9; ++i) ninth += "/d";
+    dosfs::faults::failOperation(dosfs::faults::Op::Open, 0, ninth);
+    QString eighth = QStringLiteral("C:");
+    for (int i = 0; i < 8; ++i) eighth += QStringLiteral("\\d");
+    ScanFixture f(tree);
+    f.scan.readThreads = 4;
+    // Time for the workers to read below the deepest listed folder, if they
+    // ever would.
+    f.host.onFolder = [&eighth](const QString& path) {
+        if (path == eighth) ::usleep(200'000);
+    };
+    const QStringList lines = f.run(Mode::Totals);
+    const int below = dosfs::faults::calls(dosfs::faults::Op::Open, ninth);
+    dosfs::faults::clearAll();
+    EXPECT_EQ(below, 0) << "folders below the eighth level were opened";
+    EXPECT_TRUE(f.host.finished);
+    // Every folder of the wide one has its header and footer, in order.
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^C:\\\\wide\\\\w\\d+$"))).size(),
+              100000);
+    const qsizetype at = lines.indexOf(QStringLiteral("C:\\wide\\w0"));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(lines[at + 2], QStringLiteral("C:\\wide\\w1"));
+    EXPECT_EQ(lines[at + 4], QStringLiteral("C:\\wide\\w10"));
+    EXPECT_TRUE(lines.contains(eighth));
+    EXPECT_FALSE(lines.contains(eighth + QStringLiteral("\\d")));
 }

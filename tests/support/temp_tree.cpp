@@ -13,8 +13,22 @@
 
 namespace fs = std::filesystem;
 
-TempTree::TempTree() {
-    std::string pattern = (fs::temp_directory_path() / "tolan-XXXXXX").string();
+namespace {
+
+fs::path memoryFolder() {
+    std::error_code ec;
+    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
+    return fs::temp_directory_path();
+}
+
+}  // namespace
+
+TempTree::TempTree() : TempTree(fs::temp_directory_path()) {}
+
+TempTree::TempTree(InMemory) : TempTree(memoryFolder()) {}
+
+TempTree::TempTree(const std::filesystem::path& base) {
+    std::string pattern = (base / "tolan-XXXXXX").string();
     if (!mkdtemp(pattern.data())) ADD_FAILURE() << "mkdtemp failed";
     top_ = QByteArray(pattern.c_str());
     root_ = top_ + "/root";

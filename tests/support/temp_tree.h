@@ -7,10 +7,15 @@
 #include "tests/support/qt_print.h"
 
 #include <cstdint>
+#include <filesystem>
 
 class TempTree {
   public:
     TempTree();  // creates <tmp>/tolan-XXXXXX/root
+    // The same in memory (/dev/shm) where there is one, for trees of very
+    // many folders that a disk creates slowly.
+    struct InMemory {};
+    explicit TempTree(InMemory);
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
@@ -33,6 +38,8 @@ class TempTree {
     void deepFolders(const QByteArray& name, int levels, const QByteArray& fileName);
 
   private:
+    explicit TempTree(const std::filesystem::path& base);
+
     QByteArray top_;
     QByteArray root_;
 };
