@@ -1,24 +1,37 @@
 #include "platform/forms/list_box.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace forms {
 
 namespace {
-constexpr size_t kBlockChars = size_t(1) << 20;
+constexpr size_t kBlockBytes = size_t(1) << 20;
 }
 
 void ListBox::addItem(const QString& item) {
-    const size_t length = static_cast<size_t>(item.size());
-    if (blocks_.empty() || blockSize_ - blockUsed_ < length) {
-        blockSize_ = std::max(kBlockChars, length);
-        blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(blockSize_));
-        blockUsed_ = 0;
+    // Room for the longest form the text can take.
+    const size_t room = static_cast<size_t>(std::max(encoder_.requiredSpace(item.size()),
+                                                     item.size() * qsizetype(sizeof(char16_t))));
+    if (blocks_.empty() || blocks_.back().size - blocks_.back().used < room) {
+        Block block;
+        block.size = std::max(kBlockBytes, room);
+        block.text = std::make_unique_for_overwrite<char[]>(block.size);
+        block.firstItem = listCount();
+        blocks_.push_back(std::move(block));
     }
-    std::copy_n(item.utf16(), length, blocks_.back().get() + blockUsed_);
-    items_.push_back({static_cast<uint32_t>(blocks_.size() - 1), static_cast<uint32_t>(blockUsed_),
-                      static_cast<uint32_t>(length)});
-    blockUsed_ += length;
+    Block& block = blocks_.back();
+    char* const start = block.text.get() + block.used;
+    encoder_.resetState();
+    size_t bytes = static_cast<size_t>(encoder_.appendToBuffer(start, item) - start);
+    uint32_t at = static_cast<uint32_t>(block.used);
+    if (encoder_.hasError()) {
+        bytes = static_cast<size_t>(item.size()) * sizeof(char16_t);
+        std::memcpy(start, item.utf16(), bytes);
+        at |= kUtf16Item;
+    }
+    starts_.push_back(at);
+    block.used += bytes;
     selected_.push_back(0);
     if (appendsTold_) return;
     appendsTold_ = true;
@@ -27,9 +40,8 @@ void ListBox::addItem(const QString& item) {
 
 void ListBox::clear() {
     // Give the memory back: a scan may have filled millions of rows.
-    std::vector<std::unique_ptr<char16_t[]>>().swap(blocks_);
-    std::vector<Item>().swap(items_);
-    blockUsed_ = blockSize_ = 0;
+    std::vector<Block>().swap(blocks_);
+    std::vector<uint32_t>().swap(starts_);
     std::vector<unsigned char>().swap(selected_);
     selectedCount_ = 0;
     top_ = 0;
@@ -38,11 +50,26 @@ void ListBox::clear() {
     notify(Prop::ItemsReset);
 }
 
+const ListBox::Block& ListBox::blockOf(int i) const {
+    const auto after = std::upper_bound(blocks_.begin(), blocks_.end(), i,
+                                        [](int item, const Block& b) { return item < b.firstItem; });
+    return *(after - 1);
+}
+
 QString ListBox::list(int i) const {
     if (!valid(i)) return QString();
-    const Item& item = items_[static_cast<size_t>(i)];
-    return QString(reinterpret_cast<const QChar*>(blocks_[item.block].get() + item.offset),
-                   static_cast<qsizetype>(item.length));
+    const Block& block = blockOf(i);
+    const uint32_t at = starts_[static_cast<size_t>(i)];
+    const size_t begin = at & ~kUtf16Item;
+    const bool lastInBlock = &block == &blocks_.back() ? i + 1 == listCount()
+                                                       : (&block + 1)->firstItem == i + 1;
+    const size_t end = lastInBlock ? block.used : starts_[static_cast<size_t>(i) + 1] & ~kUtf16Item;
+    const char* text = block.text.get() + begin;
+    const qsizetype bytes = static_cast<qsizetype>(end - begin);
+    if (!(at & kUtf16Item)) return QString::fromUtf8(text, bytes);
+    QString out(bytes / qsizetype(sizeof(char16_t)), Qt::Uninitialized);
+    std::memcpy(out.data(), text, static_cast<size_t>(bytes));
+    return out;
 }
 
 void ListBox::setSelectedFromUser(int i, bool on) {

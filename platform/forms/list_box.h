@@ -5,6 +5,7 @@
 #include "platform/forms/control.h"
 
 #include <QString>
+#include <QStringEncoder>
 
 #include <cstdint>
 #include <memory>
@@ -22,7 +23,7 @@ class ListBox : public Control {
     void addItem(const QString& item);
     void appendsShown() { appendsTold_ = false; }
     void clear();
-    int listCount() const { return static_cast<int>(items_.size()); }
+    int listCount() const { return static_cast<int>(starts_.size()); }
     QString list(int i) const;
 
     bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
@@ -44,19 +45,25 @@ class ListBox : public Control {
     void setListIndexFromUser(int row) { listIndex_ = row; }
 
   private:
-    bool valid(int i) const { return i >= 0 && static_cast<size_t>(i) < items_.size(); }
+    bool valid(int i) const { return i >= 0 && static_cast<size_t>(i) < starts_.size(); }
 
-    // The items' text one after the other in blocks of a megachar, so a
+    // The items' text one after the other in blocks of a megabyte, so a
     // scan's million lines hold no string each and growing copies nothing.
-    struct Item {
-        uint32_t block;
-        uint32_t offset;
-        uint32_t length;
+    // Text is kept as UTF-8, half the room of UTF-16 for the mostly ASCII
+    // lines of a listing; a text UTF-8 cannot hold (a lone surrogate) is
+    // kept as its UTF-16 units. An item is only where it starts in its
+    // block: it ends where the next one starts or where the block's text ends.
+    struct Block {
+        std::unique_ptr<char[]> text;
+        size_t size = 0;
+        size_t used = 0;
+        int firstItem = 0;
     };
-    std::vector<std::unique_ptr<char16_t[]>> blocks_;
-    size_t blockUsed_ = 0;
-    size_t blockSize_ = 0;
-    std::vector<Item> items_;
+    static constexpr uint32_t kUtf16Item = 0x80000000u;  // set in a start
+    const Block& blockOf(int i) const;
+    std::vector<Block> blocks_;
+    std::vector<uint32_t> starts_;
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     std::vector<unsigned char> selected_;
     int selectedCount_ = 0;
     int top_ = 0;

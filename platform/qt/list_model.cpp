@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace qtbind {
 
 ListBoxModel::ListBoxModel(forms::ListBox& box, QObject* parent)
@@ -9,6 +11,11 @@ ListBoxModel::ListBoxModel(forms::ListBox& box, QObject* parent)
 
 int ListBoxModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_;
+}
+
+QModelIndex ListBoxModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || row >= shown_ || column != 0 || parent.isValid()) return {};
+    return createIndex(row, column);
 }
 
 QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
@@ -19,8 +26,12 @@ QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
 void ListBoxModel::itemsAppended() {
     if (scheduled_) return;
     scheduled_ = true;
-    const qint64 since = sinceCatchUp_.isValid() ? sinceCatchUp_.elapsed() : kBatchMs;
-    const int wait = since >= kBatchMs ? 0 : static_cast<int>(kBatchMs - since);
+    // A view lays out all its rows again on each catch-up, so a long list
+    // catches up less often: the layouts then cost a bounded share of the
+    // time whatever the length.
+    const qint64 batch = std::max<qint64>(kBatchMs, shown_ / kRowsPerMs);
+    const qint64 since = sinceCatchUp_.isValid() ? sinceCatchUp_.elapsed() : batch;
+    const int wait = since >= batch ? 0 : static_cast<int>(batch - since);
     QTimer::singleShot(wait, this, [this] { catchUp(); });
 }
 
