@@ -52,10 +52,12 @@ int main(int argc, char** argv) {
     text += QString(87 - text.size(), u' ') + QStringLiteral("-    12345");
     QElapsedTimer clock;
     clock.start();
+    // One distinct line each: the number is written into the same string,
+    // so the time is the appends' own.
+    QString line = text;
+    QChar* digits = line.data() + 27;  // the six digits after "file_"
     for (int i = 0; i < lines; ++i) {
-        QString line = text;
-        const QString n = QString::number(i);
-        line.replace(32 - n.size(), n.size(), n);  // one distinct line each
+        for (int k = 5, n = i; k >= 0; --k, n /= 10) digits[k] = QChar(u'0' + n % 10);
         form.List1.addItem(line);
     }
     const qint64 appendMs = clock.elapsed();
