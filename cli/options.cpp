@@ -27,8 +27,9 @@ QString usageText() {
         "  --width TWIPS      main window width that sets the column widths (default 12045)\n"
         "  --drive X:=DIR     map drive X: to host folder DIR; repeat for more drives\n"
         "  --encoding ENC     cp932 (default) or utf-8\n"
-        "  --threads N        threads that read folders (default: the processors online;\n"
-        "                     1: the listing's own thread alone); the listing is the same\n"
+        "  --threads N        threads that read folders (default: one for each processor\n"
+        "                     it may use; 1: the listing's own thread alone); the listing\n"
+        "                     is the same\n"
         "  -o FILE            write to FILE instead of standard output\n"
         "  --help             show this help\n"
         "  --version          show the version\n");
