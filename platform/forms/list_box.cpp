@@ -11,8 +11,8 @@ constexpr size_t kBlockBytes = size_t(1) << 20;
 
 void ListBox::addItem(const QString& item) {
     // Room for the longest form the text can take.
-    const size_t room = static_cast<size_t>(std::max(encoder_.requiredSpace(item.size()),
-                                                     item.size() * qsizetype(sizeof(char16_t))));
+    const size_t room = static_cast<size_t>(
+        std::max(encoder_.requiredSpace(item.size()), item.size() * qsizetype(sizeof(char16_t))));
     if (blocks_.empty() || blocks_.back().size - blocks_.back().used < room) {
         Block block;
         block.size = std::max(kBlockBytes, room);
@@ -51,8 +51,9 @@ void ListBox::clear() {
 }
 
 const ListBox::Block& ListBox::blockOf(int i) const {
-    const auto after = std::upper_bound(blocks_.begin(), blocks_.end(), i,
-                                        [](int item, const Block& b) { return item < b.firstItem; });
+    const auto after =
+        std::upper_bound(blocks_.begin(), blocks_.end(), i,
+                         [](int item, const Block& b) { return item < b.firstItem; });
     return *(after - 1);
 }
 
@@ -61,8 +62,8 @@ QString ListBox::list(int i) const {
     const Block& block = blockOf(i);
     const uint32_t at = starts_[static_cast<size_t>(i)];
     const size_t begin = at & ~kUtf16Item;
-    const bool lastInBlock = &block == &blocks_.back() ? i + 1 == listCount()
-                                                       : (&block + 1)->firstItem == i + 1;
+    const bool lastInBlock =
+        &block == &blocks_.back() ? i + 1 == listCount() : (&block + 1)->firstItem == i + 1;
     const size_t end = lastInBlock ? block.used : starts_[static_cast<size_t>(i) + 1] & ~kUtf16Item;
     const char* text = block.text.get() + begin;
     const qsizetype bytes = static_cast<qsizetype>(end - begin);
