@@ -6,9 +6,14 @@
 namespace dosfs {
 namespace {
 
-// Folders read and held ahead of the walk at most; their entries are held
-// with them.
+// Folders read and held ahead of the walk at most, and entries in them: no
+// folder more is read ahead once either is reached.
 constexpr int kMostHeld = 64;
+constexpr size_t kMostHeldEntries = size_t(1) << 20;
+
+size_t entriesOf(const FolderContents& c) {
+    return c.files.size() + c.folders.size();
+}
 
 }  // namespace
 
@@ -51,6 +56,10 @@ int ReadAhead::readChild(const Directory& parent, const QByteArray& name, Folder
     return error;
 }
 
+bool ReadAhead::roomAhead() const {
+    return held_ < kMostHeld && heldEntries_ < kMostHeldEntries;
+}
+
 ReadAhead::Jobs::iterator ReadAhead::nextQueued() {
     auto job = jobs_.begin();
     while (job != jobs_.end() && job->state != Job::Queued) ++job;
@@ -82,6 +91,7 @@ void ReadAhead::run(Jobs::iterator job, std::unique_lock<std::mutex>& lock) {
             jobs_.emplace(next, dir, folder.hostName, job->deeper - 1);
         wake_.notify_all();
     }
+    heldEntries_ += entriesOf(contents);
     job->stamp = stamp;
     job->dir = std::move(dir);
     job->contents = std::move(contents);
@@ -118,7 +128,10 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
                 ++stale;
                 continue;
             }
-            if (stale->state == Job::Done) --held_;
+            if (stale->state == Job::Done) {
+                --held_;
+                heldEntries_ -= entriesOf(stale->contents);
+            }
             stale = jobs_.erase(stale);
         }
     }
@@ -126,12 +139,13 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
     // While a worker reads it, the walk reads the next folders itself
     // rather than wait idle.
     while (it->state != Job::Done) {
-        const auto next = held_ < kMostHeld ? nextQueued() : jobs_.end();
+        const auto next = roomAhead() ? nextQueued() : jobs_.end();
         if (next != jobs_.end())
             run(next, lock);
         else
             done_.wait(lock);  // only a finished job changes what can be done here
     }
+    heldEntries_ -= entriesOf(it->contents);
     dir = it->dir;
     contents = std::move(it->contents);
     int error = it->error;
@@ -151,6 +165,7 @@ void ReadAhead::cancel() {
     for (Job& j : jobs_) j.abandoned = true;
     done_.wait(lock, [&] { return jobs_.empty(); });
     held_ = 0;
+    heldEntries_ = 0;
 }
 
 void ReadAhead::work() {
@@ -159,7 +174,7 @@ void ReadAhead::work() {
         Jobs::iterator job;
         wake_.wait(lock, [&] {
             if (stopping_) return true;
-            if (held_ >= kMostHeld) return false;
+            if (!roomAhead()) return false;
             job = nextQueued();
             return job != jobs_.end();
         });

@@ -67,6 +67,7 @@ class ReadAhead {
     int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
                   FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
     Jobs::iterator nextQueued();
+    bool roomAhead() const;  // whether a worker may read one folder more
     // Reads a queued job and plans its subfolders after it; the lock is
     // held on entry and on return.
     void run(Jobs::iterator job, std::unique_lock<std::mutex>& lock);
@@ -78,6 +79,7 @@ class ReadAhead {
     std::condition_variable done_;  // for the walk: a job finished
     Jobs jobs_;                     // in the order the walk takes them
     int held_ = 0;                  // jobs running or done, not yet taken
+    size_t heldEntries_ = 0;        // entries of the jobs done, not yet taken
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };
