@@ -56,6 +56,9 @@ int main(int argc, char** argv) {
         u.ru_maxrss / 1024.0, seconds(start.ru_utime, u.ru_utime),
         seconds(start.ru_stime, u.ru_stime));
 
+    // "--scan-only" after the folder: for profiling the scan alone.
+    if (argc > 2 && QByteArray(argv[2]) == "--scan-only") return 0;
+
     const long peakBefore = u.ru_maxrss;
     clock.restart();
     const int error = output::writeListing(form, output::Columns::FolderFileSizeDate);
