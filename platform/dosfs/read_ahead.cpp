@@ -150,13 +150,43 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
     contents = std::move(it->contents);
     int error = it->error;
     const Directory::Stamp stamp = it->stamp;
+    const int below = it->deeper;
     jobs_.erase(it);
     --held_;
     lock.unlock();
     wake_.notify_all();
-    // Changed since it was read ahead: what reading it now gives.
-    if (!error && !(dir->stamp() == stamp)) error = readChild(*parent, hostName, dir, contents);
+    // Changed since it was read ahead: what reading it now gives, and its
+    // subfolders as they are now in place of those read before.
+    if (!error && !(dir->stamp() == stamp)) {
+        error = readChild(*parent, hostName, dir, contents);
+        lock.lock();
+        replan(below, error ? nullptr : &dir, contents);
+        lock.unlock();
+        wake_.notify_all();
+    }
     return error;
+}
+
+void ReadAhead::replan(int deeper, const Folder* dir, const FolderContents& contents) {
+    // The folder's subtree as planned is the run of jobs at the front that
+    // lie below it, after any the walk has passed while they were read.
+    auto at = jobs_.begin();
+    while (at != jobs_.end() && at->abandoned) ++at;
+    while (at != jobs_.end() && at->deeper < deeper) {
+        if (at->state == Job::Running) {
+            at->abandoned = true;
+            ++at;
+            continue;
+        }
+        if (at->state == Job::Done) {
+            --held_;
+            heldEntries_ -= entriesOf(at->contents);
+        }
+        at = jobs_.erase(at);
+    }
+    if (!dir || deeper <= 0) return;
+    for (const DirEntry& folder : contents.folders)
+        jobs_.emplace(at, *dir, folder.hostName, deeper - 1);
 }
 
 void ReadAhead::cancel() {

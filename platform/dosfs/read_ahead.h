@@ -71,6 +71,10 @@ class ReadAhead {
     // Reads a queued job and plans its subfolders after it; the lock is
     // held on entry and on return.
     void run(Jobs::iterator job, std::unique_lock<std::mutex>& lock);
+    // A folder read again at its turn: the subfolders planned from its
+    // earlier read give way to those of `contents` (none when dir is null).
+    // The lock is held.
+    void replan(int deeper, const Folder* dir, const FolderContents& contents);
     void work();
 
     Prepare prepare_;
