@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -15,9 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// /dev/shm when it is there with room for a few hundred thousand entries.
 fs::path memoryFolder() {
     std::error_code ec;
-    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
+    struct statvfs room {};
+    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0 &&
+        ::statvfs("/dev/shm", &room) == 0 && room.f_favail >= 300000 &&
+        room.f_bavail * room.f_frsize >= (64u << 20))
+        return "/dev/shm";
     return fs::temp_directory_path();
 }
 
