@@ -26,10 +26,11 @@ char singleByte(char16_t c) {
     return c < 0x80 ? static_cast<char>(c) : static_cast<char>(c - kKanaFirst + 0xA1);
 }
 
-// Copies the leading run of ASCII characters of u[0..n) to out as bytes;
-// returns its length. Listing lines are mostly ASCII and padding, so the
-// run is taken eight characters at a time where the processor can.
-qsizetype narrowAscii(const char16_t* u, qsizetype n, char* out) {
+// The length of the leading run of ASCII characters of u[0..n), copied to
+// out as bytes when out is given. Listing lines are mostly ASCII and
+// padding, so the run is taken eight characters at a time where the
+// processor can.
+qsizetype asciiRun(const char16_t* u, qsizetype n, char* out = nullptr) {
     qsizetype i = 0;
 #ifdef __SSE2__
     const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
@@ -37,25 +38,11 @@ qsizetype narrowAscii(const char16_t* u, qsizetype n, char* out) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i));
         const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128());
         if (_mm_movemask_epi8(ascii) != 0xFFFF) break;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(v, v));
+        if (out) _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(v, v));
     }
 #endif
-    for (; i < n && u[i] < 0x80; ++i) out[i] = static_cast<char>(u[i]);
-    return i;
-}
-
-// The length of the leading run of ASCII characters.
-qsizetype asciiRun(const char16_t* u, qsizetype n) {
-    qsizetype i = 0;
-#ifdef __SSE2__
-    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
-    for (; i + 8 <= n; i += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i));
-        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128());
-        if (_mm_movemask_epi8(ascii) != 0xFFFF) break;
-    }
-#endif
-    while (i < n && u[i] < 0x80) ++i;
+    for (; i < n && u[i] < 0x80; ++i)
+        if (out) out[i] = static_cast<char>(u[i]);
     return i;
 }
 
@@ -178,7 +165,7 @@ void appendCp932(QByteArray& out, QStringView text, bool* lossless) {
     bool lost = false;
     EncodeTable* t = nullptr;
     for (qsizetype i = 0; i < n; ++i) {
-        const qsizetype run = narrowAscii(u + i, n - i, p);
+        const qsizetype run = asciiRun(u + i, n - i, p);
         p += run;
         i += run;
         if (i == n) break;

@@ -32,6 +32,8 @@ void ListBox::addItem(const QString& item) {
     }
     starts_.push_back(at);
     block.used += bytes;
+    // A block made for one long item takes no other, so starts stay small.
+    if (block.size > kBlockBytes) block.size = block.used;
     selected_.push_back(0);
     if (appendsTold_) return;
     appendsTold_ = true;
