@@ -84,17 +84,12 @@ void appendPadded(QString& out, QStringView text, qsizetype length) {
 
 QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w) {
     QString out;
-    appendNameField(out, c1, path, measureExtra, w);
+    appendNameField(out, c1, path, measureExtra ? measureText(c1, path) : TextWidth{}, w);
     return out;
 }
 
 TextWidth measureText(const Class1& c1, const QString& text) {
     return {c1.extra(text), hasTwoUnitCharacter(text)};
-}
-
-void appendNameField(QString& out, const Class1& c1, const QString& path, bool measureExtra,
-                     const LayoutWidths& w) {
-    appendNameField(out, c1, path, measureExtra ? measureText(c1, path) : TextWidth{}, w);
 }
 
 void appendNameField(QString& out, const Class1& c1, const QString& path, TextWidth measured,

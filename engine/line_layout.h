@@ -35,9 +35,8 @@ TextWidth measureText(const Class1& c1, const QString& text);
 
 // The full-path field of output type 1, nameColumnWidth columns wide.
 QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w);
-void appendNameField(QString& out, const Class1& c1, const QString& path, bool measureExtra,
-                     const LayoutWidths& w);
-// The same with the path's width measured beforehand ({} when not measured).
+// The same appended to out, the path's width measured beforehand ({} when
+// not measured).
 void appendNameField(QString& out, const Class1& c1, const QString& path, TextWidth measured,
                      const LayoutWidths& w);
 // The bare-name field of output type 2, cut without a marker.

@@ -97,15 +97,6 @@ void appendDateText(QString& out, qint64 mtime, bool twoDigitHour) {
     appendTwoDigits(out, tm.tm_sec);
 }
 
-QString paddedDateText(const QString& date) {
-    const qsizetype space = date.indexOf(u' ');
-    const qsizetype colon = date.indexOf(u':');
-    if (space < 0 || colon != space + 2) return date;
-    QString out = date;
-    out.insert(space + 1, u'0');
-    return out;
-}
-
 QString countText(qint64 count, int width) {
     const QString digits = QString::number(count);
     return digits.size() >= width ? digits : spaces(width - digits.size()) + digits;

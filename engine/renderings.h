@@ -16,8 +16,6 @@ qint64 sizeValue(qint64 size);
 QString dateText(qint64 mtime);
 // The same appended to out, with a two-digit hour when asked.
 void appendDateText(QString& out, qint64 mtime, bool twoDigitHour);
-// The same with a two-digit hour.
-QString paddedDateText(const QString& date);
 
 // Right-aligned in `width` characters; a longer number grows to the left.
 QString countText(qint64 count, int width);

@@ -122,18 +122,7 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
         it = jobs_.emplace(jobs_.begin(), parent, hostName, deeper);
     } else {
         // The walk will not come back for what it has passed.
-        for (auto stale = jobs_.begin(); stale != it;) {
-            if (stale->state == Job::Running) {
-                stale->abandoned = true;
-                ++stale;
-                continue;
-            }
-            if (stale->state == Job::Done) {
-                --held_;
-                heldEntries_ -= entriesOf(stale->contents);
-            }
-            stale = jobs_.erase(stale);
-        }
+        for (auto stale = jobs_.begin(); stale != it;) stale = drop(stale);
     }
     if (it->state == Job::Queued) run(it, lock);
     // While a worker reads it, the walk reads the next folders itself
@@ -172,21 +161,23 @@ void ReadAhead::replan(int deeper, const Folder* dir, const FolderContents& cont
     // lie below it, after any the walk has passed while they were read.
     auto at = jobs_.begin();
     while (at != jobs_.end() && at->abandoned) ++at;
-    while (at != jobs_.end() && at->deeper < deeper) {
-        if (at->state == Job::Running) {
-            at->abandoned = true;
-            ++at;
-            continue;
-        }
-        if (at->state == Job::Done) {
-            --held_;
-            heldEntries_ -= entriesOf(at->contents);
-        }
-        at = jobs_.erase(at);
-    }
+    while (at != jobs_.end() && at->deeper < deeper) at = drop(at);
     if (!dir || deeper <= 0) return;
     for (const DirEntry& folder : contents.folders)
         jobs_.emplace(at, *dir, folder.hostName, deeper - 1);
+}
+
+ReadAhead::Jobs::iterator ReadAhead::drop(Jobs::iterator job) {
+    // One being read is left to its reader, which removes it when done.
+    if (job->state == Job::Running) {
+        job->abandoned = true;
+        return std::next(job);
+    }
+    if (job->state == Job::Done) {
+        --held_;
+        heldEntries_ -= entriesOf(job->contents);
+    }
+    return jobs_.erase(job);
 }
 
 void ReadAhead::cancel() {

@@ -75,6 +75,8 @@ class ReadAhead {
     // earlier read give way to those of `contents` (none when dir is null).
     // The lock is held.
     void replan(int deeper, const Folder* dir, const FolderContents& contents);
+    // Forgets a job the walk will not take; returns the one after it.
+    Jobs::iterator drop(Jobs::iterator job);
     void work();
 
     Prepare prepare_;
