@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include "shell/messages.h"
+
 namespace app {
 
 Program::Program(dosfs::DriveTable drives)
@@ -16,11 +18,7 @@ bool openStartFolder(shell::Form1& form, const QByteArray& hostPath) {
     if (r.error == 0 && r.isFolder && form.Drive1.setDrive(r.dos.left(2)) == 0 &&
         form.Dir1.setPath(r.dos) == 0)
         return true;
-    form.Timer4.setTimerEnabled(false);
-    form.Timer4.setTimerEnabled(true);
-    form.Text10.setGeometry(form.Text10.left(), 1470, 2190, 345);
-    form.Text10.setText(QStringLiteral("ディレクトリ存在せず"));
-    form.Text10.setVisible(true);
+    shell::showMessage(form, shell::kOneLine, shell::kNoFolder);
     return false;
 }
 

@@ -92,18 +92,15 @@ int main(int argc, char** argv) {
                            .arg(target, QString::fromLatin1(dosfs::errorText(outError))));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
-    const QString typeText =
-        options.type == 2 ? QStringLiteral("ﾌｧｲﾙ") : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
-    cli::ListHost host(options.width, typeText, ext, fs.drives().chooserEntries(), bannerMoment(),
+    cli::ListHost host(options.width, engine::caption(options.type), ext,
+                       fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     engine::Module1 scan(host, fs, files);
     if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root.dos;
-    scan.settings.listType = options.type == 2 ? QStringLiteral("2") : QStringLiteral("1");
+    scan.settings.listType = options.type;
     scan.settings.extFilter = ext;
-    scan.settings.plainList = options.mode == cli::Mode::Plain;
-    scan.settings.folderMode = options.mode == cli::Mode::Folders;
-    scan.settings.folderNames = scan.settings.folderMode;
+    scan.settings.mode = options.mode;
     scan.ScanTree();
     host.clearProgress();
 

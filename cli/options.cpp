@@ -66,17 +66,17 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
         } else if (arg == "--mode") {
             if (!take(v)) return false;
             if (v == "totals")
-                out.mode = Mode::Totals;
+                out.mode = engine::ScanMode::Totals;
             else if (v == "plain")
-                out.mode = Mode::Plain;
+                out.mode = engine::ScanMode::Plain;
             else if (v == "folders")
-                out.mode = Mode::Folders;
+                out.mode = engine::ScanMode::Folders;
             else
                 return error = QStringLiteral("--mode takes totals, plain or folders"), false;
         } else if (arg == "--type") {
             if (!take(v)) return false;
             if (v != "1" && v != "2") return error = QStringLiteral("--type takes 1 or 2"), false;
-            out.type = v.toInt();
+            out.type = v == "2" ? engine::ListType::Names : engine::ListType::FullPaths;
         } else if (arg == "--ext") {
             if (!take(v)) return false;
             out.ext = QString::fromUtf8(v);

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of tolan-list.
 
+#include "engine/scan_settings.h"
 #include "platform/dosfs/numbered_files.h"
 
 #include <QByteArray>
@@ -9,11 +10,9 @@
 
 namespace cli {
 
-enum class Mode { Totals, Plain, Folders };
-
 struct Options {
-    Mode mode = Mode::Totals;
-    int type = 1;
+    engine::ScanMode mode = engine::ScanMode::Totals;
+    engine::ListType type = engine::ListType::FullPaths;
     QString ext = QStringLiteral("*");
     int width = 12045;
     int threads = 0;           // threads that read folders; 0: one a processor

@@ -39,18 +39,18 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
     folderMatchBytes_ = 0;
     folderMatchCount_ = 0;
     QString rememberedName;
-    const bool fileList = !settings.folderMode;
+    const bool fileList = !settings.folderMode();
     const bool all = settings.extFilter == QStringLiteral("*");
     const QString upperFilter = settings.extFilter.toUpper();
-    const bool type1 = settings.listType.trimmed().toInt() == 1;
+    const bool type1 = settings.listType == ListType::FullPaths;
 
     auto firstMatch = [&] {
         if (headerShown != 0) return;
-        if (fileList && !settings.plainList) {
+        if (fileList && !settings.plainList()) {
             emitLine(folderPath);
             WriteWorkLine(folderPath);
         }
-        if (settings.folderMode) rememberedName = folderPath;
+        if (settings.folderMode()) rememberedName = folderPath;
         ++headerShown;
     };
 
@@ -133,7 +133,7 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
         const QString line = rememberedName.isEmpty()
                                  ? footer.line()
                                  : footerWithName(width_, footer, rememberedName, widths_);
-        if (!settings.plainList) {
+        if (!settings.plainList()) {
             emitLine(line);
             WriteWorkLineAlways(line);
         }

@@ -5,6 +5,7 @@
 #include "engine/class1.h"
 #include "engine/line_layout.h"
 #include "engine/scan_host.h"
+#include "engine/scan_settings.h"
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/dosfs/numbered_files.h"
@@ -15,18 +16,6 @@
 #include <vector>
 
 namespace engine {
-
-// Set by the caller before ScanTree; abortRequested may be set by a handler
-// that runs at a poll point.
-struct ScanSettings {
-    QString scanRoot;
-    QString listType = QStringLiteral("1");   // "1": full paths, "2": bare names with dates
-    QString extFilter = QStringLiteral("*");  // "*": every file
-    bool plainList = false;
-    bool folderMode = false;
-    bool folderNames = false;
-    bool abortRequested = false;
-};
 
 // The work file the scan writes: file number 3.
 constexpr int kWorkFile = 3;

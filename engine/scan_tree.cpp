@@ -13,7 +13,7 @@ namespace engine {
 constexpr int kDeepestLevel = 8;
 
 void Module1::WriteWorkLine(const QString& line) {
-    if (!settings.folderMode) WriteWorkLineAlways(line);
+    if (!settings.folderMode()) WriteWorkLineAlways(line);
 }
 
 void Module1::WriteWorkLineAlways(const QString& line) {
@@ -32,19 +32,20 @@ void Module1::folderStart(const QString& header, const QString& path) {
         headerShown_ = 0;
         return;
     }
-    if (!settings.plainList && !settings.folderNames) emitLine(header);
-    if (!settings.plainList) WriteWorkLine(header);
+    if (!settings.plainList() && !settings.folderMode()) emitLine(header);
+    if (!settings.plainList()) WriteWorkLine(header);
     folderName_ = header;
 }
 
 void Module1::folderEnd() {
     if (filtered()) return;
     const Footer footer = folderFooter(widths_, totals_.folderFiles, totals_.folderBytes, false);
-    const QString line =
-        settings.folderMode ? footerWithName(width_, footer, folderName_, widths_) : footer.line();
-    if (!settings.plainList) emitLine(line);
-    if (settings.folderMode) WriteWorkLineAlways(line);
-    if (!settings.plainList) WriteWorkLine(line);
+    const QString line = settings.folderMode()
+                             ? footerWithName(width_, footer, folderName_, widths_)
+                             : footer.line();
+    if (!settings.plainList()) emitLine(line);
+    if (settings.folderMode()) WriteWorkLineAlways(line);
+    if (!settings.plainList()) WriteWorkLine(line);
 }
 
 // A stop: the folders read ahead go before the walk closes their parents.
@@ -105,30 +106,30 @@ void Module1::ScanTree() {
     folderName_.clear();
     headerShown_ = 0;
 
-    widths_ = layoutWidths(host_.windowWidth(), settings.listType == QStringLiteral("2"),
-                           settings.folderMode);
+    widths_ = layoutWidths(host_.windowWidth(), settings.listType == ListType::Names,
+                           settings.folderMode());
 
     const QString banner =
         bannerLine(widths_, today(host_.now()), host_.outputTypeText(), host_.extensionText());
     emitLine(banner);
     WriteWorkLine(banner);
-    if (settings.folderMode) WriteWorkLineAlways(banner);
+    if (settings.folderMode()) WriteWorkLineAlways(banner);
     host_.showWindow();
     host_.letEventsRun();
     if (settings.abortRequested) return host_.enableStop();
 
     for (const QString& drive : host_.driveEntries()) {
-        if (!settings.plainList) {
+        if (!settings.plainList()) {
             emitLine(drive);
             WriteWorkLine(drive);
         }
-        if (settings.folderMode) WriteWorkLineAlways(drive);
+        if (settings.folderMode()) WriteWorkLineAlways(drive);
     }
-    if (!settings.plainList) emitLine(QString());
+    if (!settings.plainList()) emitLine(QString());
     host_.letEventsRun();
     if (settings.abortRequested) return host_.enableStop();
-    if (!settings.plainList) WriteWorkLine(QString());
-    if (settings.folderMode) WriteWorkLineAlways(QString());
+    if (!settings.plainList()) WriteWorkLine(QString());
+    if (settings.folderMode()) WriteWorkLineAlways(QString());
 
     // The root folder.
     auto root = std::make_shared<dosfs::Directory>();
@@ -165,9 +166,9 @@ void Module1::ScanTree() {
         const QString kb = everyFile ? kbText(totals_.grandBytes, kGrandDigits)
                                      : kbText(matchBytes, kFolderDigits);
         const QString total = totalLine(widths_, shownCount, kb);
-        if (!settings.plainList) WriteWorkLine(total);
-        if (settings.folderMode) WriteWorkLineAlways(total);
-        if (!settings.plainList) emitLine(total);
+        if (!settings.plainList()) WriteWorkLine(total);
+        if (settings.folderMode()) WriteWorkLineAlways(total);
+        if (!settings.plainList()) emitLine(total);
     }
     host_.setFoundCount(QString::number(everyFile ? shownCount : matchCount));
     host_.setSecondCounter(QStringLiteral("0"));

@@ -7,6 +7,7 @@
 #include "platform/dosfs/errors.h"
 #include "platform/forms/application.h"
 #include "shell/design.h"
+#include "shell/messages.h"
 #include "shell/settings.h"
 
 namespace output {
@@ -21,8 +22,6 @@ const QString kPatternHint = QStringLiteral("修正可能。セミコロンを�
 const QString kNothingToSave = QStringLiteral("保存すべきデータ無し");
 const QString kNoExtension = QStringLiteral("拡張子が定義されていません。");
 const QString kCannotOverwrite = QStringLiteral("このファイルに上書きできません。");
-const QString kNoFolder = QStringLiteral("ディレクトリ存在せず");
-const QString kBadName = QStringLiteral("ファイル名指定ミス");
 
 // Keys that move or select without changing the name.
 bool changesText(int key) {
@@ -218,7 +217,7 @@ void Form2::Drive1_Change() {
     if (loading_) return;
     const int error = Dir1.setPath(Drive1.drive().left(2));
     if (!error) return;
-    messageInPlace(error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError);
+    messageInPlace(shell::errorText(shell::Failed::Drive, error));
     Drive1.setDrive(Dir1.path().left(2));
 }
 
@@ -298,7 +297,7 @@ void Form2::Command3_Click() {
     int error = main.files.open(kSaveFile, saveTarget, dosfs::OpenMode::Replace);
     main.files.abandon(kSaveFile);
     if (error) {
-        message(error == dosfs::kPathNotFound ? kNoFolder : kBadName, Layout::Short);
+        message(shell::errorText(shell::Failed::SaveName, error), Layout::Short);
         finish();
         return;
     }
@@ -313,10 +312,7 @@ void Form2::Command3_Click() {
     error = copyWorkFile();
     if (error) {
         // The dialog is gone: the main window says what went wrong.
-        main.Timer4.setTimerEnabled(true);
-        main.Text10.setGeometry(main.Text10.left(), 1470, 2190, 345);
-        main.Text10.setText(error == dosfs::kPathNotFound ? kNoFolder : kBadName);
-        main.Text10.setVisible(true);
+        shell::showMessage(main, shell::kOneLine, shell::errorText(shell::Failed::SaveName, error));
         finish();
         return;
     }

@@ -1,8 +1,8 @@
 #include "output/form5.h"
 
 #include "output/form3.h"
-#include "platform/dosfs/errors.h"
 #include "shell/design.h"
+#include "shell/messages.h"
 
 namespace output {
 
@@ -18,7 +18,7 @@ Form5::Form5(Form3& o, shell::Form1& m)
       Dir1(make<forms::DirListBox>(*this, "Dir1", -1, nullptr, 120, 960, 3960, 2400, QString(),
                                    m.fs)),
       Text2(shell::hidden(
-          make<forms::TextBox>(*this, "Text2", -1, nullptr, 120, 3480, 1500, 330, kNoDisk))),
+          make<forms::TextBox>(*this, "Text2", -1, nullptr, 120, 3480, 1500, 330, shell::kNoDisk))),
       Command1(make<forms::CommandButton>(*this, "Command1", -1, nullptr, 1740, 3450, 1095, 390,
                                           QStringLiteral("決定"))),
       Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 2985, 3450, 1095, 390,
@@ -81,7 +81,7 @@ void Form5::Drive1_Change() {
     Text1.setText(QString());
     const int error = Dir1.setPath(Drive1.drive().left(2));
     if (error) {
-        Text2.setText(error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError);
+        Text2.setText(shell::errorText(shell::Failed::Drive, error));
         Text2.setVisible(true);
         return;
     }

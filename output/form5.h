@@ -8,9 +8,6 @@ namespace output {
 
 class Form3;
 
-inline const QString kNoDisk = QStringLiteral("ディスクなし");
-inline const QString kDiskError = QStringLiteral("ディスク異常");
-
 class Form5 : public forms::Form {
   public:
     static constexpr int kWidth = 4335;

@@ -1,17 +1,15 @@
 #include "output/listing_writer.h"
 
 #include "platform/forms/application.h"
+#include "shell/messages.h"
 
 namespace output {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
+using shell::Hide;
+using shell::showMessage;
 
-void showState(forms::TextBox& box, int height, int width, const QString& text) {
-    box.setGeometry(box.left(), 1470, width, height);
-    box.setText(text);
-    box.setVisible(true);
-}
+const QString kCrLf = QStringLiteral("\r\n");
 
 }  // namespace
 
@@ -21,10 +19,8 @@ QString listingPath(const shell::Settings& settings, Columns columns) {
 }
 
 int writeListing(shell::Form1& form, Columns columns) {
-    forms::TextBox& status = form.Text10;
     if (form.List1.listCount() == 0) {
-        form.Timer4.setTimerEnabled(true);
-        showState(status, 345, 1200, kNoData);
+        showMessage(form, shell::kNoDataPlace, shell::kNoData);
         return 0;
     }
     const bool csv = form.state.settings.csvOutput != 0;
@@ -33,15 +29,14 @@ int writeListing(shell::Form1& form, Columns columns) {
 
     auto fail = [&](int error) {
         form.files.abandon(kListingFile);
-        form.Timer4.setTimerEnabled(true);
-        showState(status, 510, 2190, kWriteFailed);
+        showMessage(form, shell::kFailure, shell::kWriteFailed);
         return error;
     };
     // Written beside the old file and put in its place when complete, so a
     // failure part-way leaves the previous listing as it was.
     int error = form.files.open(kListingFile, path, dosfs::OpenMode::Replace);
     if (error) return fail(error);
-    showState(status, 735, 4110, path + kCrLf + kWritingSuffix);
+    showMessage(form, shell::kListingState, path + kCrLf + shell::kWritingSuffix, Hide::OnEvent);
     form.app().letEventsRun();
 
     // Rows present now; a scan started while the state was painted may
@@ -56,10 +51,9 @@ int writeListing(shell::Form1& form, Columns columns) {
     if (!error) error = form.files.close(kListingFile);
     if (error) return fail(error);
 
-    showState(status, 735, 4110,
-              path + kCrLf + QStringLiteral("に書込み終了しました") + kCrLf +
-                  QStringLiteral("このファイルは") + formatWord + QStringLiteral("のデータです"));
-    form.Timer4.setTimerEnabled(true);
+    showMessage(form, shell::kListingState,
+                path + kCrLf + QStringLiteral("に書込み終了しました") + kCrLf +
+                    QStringLiteral("このファイルは") + formatWord + QStringLiteral("のデータです"));
     return 0;
 }
 

@@ -8,11 +8,6 @@
 
 namespace output {
 
-// Texts of the status box.
-inline const QString kWritingSuffix = QStringLiteral("に書込み中");
-inline const QString kNoData = QStringLiteral("データなし");
-inline const QString kWriteFailed = QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)");
-
 // The file number a listing file is written through.
 constexpr int kListingFile = 1;
 

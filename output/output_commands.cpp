@@ -2,6 +2,7 @@
 
 #include "output/listing_writer.h"
 #include "platform/forms/application.h"
+#include "shell/messages.h"
 
 namespace output {
 
@@ -21,9 +22,7 @@ OutputCommands::OutputCommands(shell::Form1& m, int& listTypeChanged, qint64& li
 
 void OutputCommands::notice(const QString& text) {
     main.app().beep();
-    main.Text8.setVisible(true);
-    main.Timer1.setTimerEnabled(true);
-    main.Text8.setText(text);
+    shell::showNotice(main, text);
 }
 
 }  // namespace output

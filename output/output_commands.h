@@ -8,6 +8,7 @@
 #include "output/form2.h"
 #include "output/form3.h"
 #include "shell/form1.h"
+#include "shell/messages.h"
 
 namespace output {
 
@@ -21,9 +22,9 @@ class OutputCommands {
     Form3 form3;
 
     void KOUT_Click() { form3.open(); }
-    void KANRI_Click() { notice(QStringLiteral("Ver.3 で有効")); }
-    void sgraph_Click() { notice(QStringLiteral("Ver.3 で有効")); }
-    void OUTPUT_Click() { notice(QStringLiteral("組込み準備中")); }
+    void KANRI_Click() { notice(shell::kNotInThisVersion); }
+    void sgraph_Click() { notice(shell::kNotInThisVersion); }
+    void OUTPUT_Click() { notice(shell::kNotYetBuilt); }
 
   private:
     void notice(const QString& text);

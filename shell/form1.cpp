@@ -1,6 +1,7 @@
 #include "shell/form1.h"
 
 #include "shell/design.h"
+#include "shell/messages.h"
 
 namespace shell {
 
@@ -88,9 +89,8 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
           make<forms::TextBox>(*this, "Text11", -1, nullptr, 5610, 30, 1740, 405, QString()))),
       Text12(hidden(
           make<forms::TextBox>(*this, "Text12", -1, nullptr, 10005, 1365, 1185, 285, QString()))),
-      Text10(
-          hidden(make<forms::TextBox>(*this, "Text10", -1, nullptr, 195, 1470, 2190, 510,
-                                      QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)\r\n")))),
+      Text10(hidden(make<forms::TextBox>(*this, "Text10", -1, nullptr, 195, 1470, 2190, 510,
+                                         kWriteFailed + QStringLiteral("\r\n")))),
       Text3(hidden(make<forms::TextBox>(*this, "Text3", -1, nullptr, 6060, 3045, 2835, 285,
                                         QStringLiteral("Text3")))),
       Text5(hidden(

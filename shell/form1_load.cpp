@@ -22,7 +22,7 @@ const QStringList kExtensions = {
 
 void Form1::Form_Load() {
     state.hintsOff = true;
-    state.stopButtonMode = kIdleCaption;
+    state.run = RunState::Idle;
     startLayout();  // the reference sizes and the column geometry as created
     setMousePointer(forms::MousePointer::Arrow);
 
@@ -62,14 +62,8 @@ void Form1::Form_Load() {
         } else {
             Combo1.setText(state.extFilter);
         }
-        if (state.listType.isEmpty()) {
-            Combo2.setText(kTypeFull);
-            state.listType = QStringLiteral("1");
-        } else {
-            Combo2.setText(state.listType == QLatin1String("2") ? kTypeNames : kTypeFull);
-        }
-        if (Combo2.text() == kTypeFull) state.listType = QStringLiteral("1");
-        if (Combo2.text() == kTypeNames) state.listType = QStringLiteral("2");
+        Combo2.setText(engine::caption(state.listType));
+        state.listType = engine::listTypeOf(Combo2.text()).value_or(state.listType);
         if (!Combo1.text().isEmpty()) state.extFilter = Combo1.text();
 
         LoadSettings(state.settings, state.startDrive);
@@ -83,19 +77,13 @@ void Form1::Form_Load() {
     Combo1.clear();
     for (const QString& e : kExtensions) Combo1.addItem(e);
     Combo2.clear();
-    Combo2.addItem(kTypeFull);
-    Combo2.addItem(kTypeNames);
+    Combo2.addItem(engine::kFullPathsCaption);
+    Combo2.addItem(engine::kNamesCaption);
 }
 
 void Form1::normaliseOptionBoxes() {
-    if (Combo2.text().isEmpty()) {
-        Combo2.setText(kTypeFull);
-        state.listType = QStringLiteral("1");
-    } else if (Combo2.text() == kTypeFull) {
-        state.listType = QStringLiteral("1");
-    } else if (Combo2.text() == kTypeNames) {
-        state.listType = QStringLiteral("2");
-    }
+    if (Combo2.text().isEmpty()) Combo2.setText(engine::kFullPathsCaption);
+    state.listType = engine::listTypeOf(Combo2.text()).value_or(state.listType);
     if (Combo1.text().isEmpty()) {
         Combo1.setText(QStringLiteral("*"));
         state.extFilter = QStringLiteral("*");

@@ -1,28 +1,32 @@
 #pragma once
 // The main window's state shared by its handlers for the whole run.
 
+#include "engine/scan_settings.h"
 #include "shell/settings.h"
 
 #include <QString>
 
 namespace shell {
 
+// Whether a scan runs; the stop button's caption follows it. A stop request
+// puts it back to idle while the scan unwinds to its next poll point.
+enum class RunState { Idle, Running };
+
 struct MainState {
     bool hintsOff = true;
-    QString stopButtonMode;    // "終了" idle, "中断" while a scan runs
+    RunState run = RunState::Idle;
     QString startDrive;        // "C:", else "A:", else the first drive
     QString systemFolderName;  // "WINDOWS", else "WINNT"
     QString workFilePath;      // DOS path of DIR.TXT
     QString scanRoot;
     QString extFilter;
-    QString listType;
+    engine::ListType listType = engine::ListType::FullPaths;
     bool startupDone = false;
     Settings settings;
 };
 
+// The stop/exit button's captions.
 inline const QString kIdleCaption = QStringLiteral("終了");
 inline const QString kRunningCaption = QStringLiteral("中断");
-inline const QString kTypeFull = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
-inline const QString kTypeNames = QStringLiteral("ﾌｧｲﾙ");
 
 }  // namespace shell

@@ -62,22 +62,15 @@ void MainWindow::wireHints() {
         form.Text5.setVisible(true);
         form.Timer2.setTimerEnabled(true);
     };
-    f.Text3.MouseDown = [this](int, int, int, int) { form.Text3.setVisible(false); };
-    f.Text8.MouseDown = [this](int, int, int, int) {
-        form.Timer1.setTimerEnabled(false);
-        form.Text8.setVisible(false);
-    };
-    f.Text10.MouseDown = [this](int, int, int, int) { form.Text10.setVisible(false); };
     f.Text11.Click = [this] { form.Text11.setVisible(false); };
     f.Text11.MouseDown = [this](int, int, int, int) { form.Text11.setVisible(false); };
-    f.Text12.MouseMove = [this](int, int, int, int) { form.Text12.setVisible(false); };
     f.Label6.DblClick = [this] { form.Label7.setVisible(!form.Label7.visible()); };
 }
 
 void MainWindow::showHint(int top, int left, int height, const QString& text) {
     forms::TextBox& box = form.Text11;
     box.setGeometry(left, top, 1740, height);
-    form.Timer4.setTimerEnabled(true);
+    form.Timer4.restart();
     box.setVisible(true);
     box.setText(text);
 }

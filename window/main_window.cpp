@@ -1,5 +1,7 @@
 #include "window/main_window.h"
 
+#include "shell/messages.h"
+
 namespace window {
 
 MainWindow::MainWindow(shell::Form1& f) : form(f), scan(*this, f.fs, f.files) {
@@ -46,10 +48,8 @@ void MainWindow::wire() {
     f.List1.MouseDown = [this](int button, int, int, int) { List1_MouseDown(button); };
     f.List1.MouseMove = [this](int, int, int, int) { List1_MouseMove(); };
     wireHints();
-    f.Timer1.Tick = [this] { Timer1_Timer(); };
-    f.Timer2.Tick = [this] { Timer2_Timer(); };
+    shell::wireMessageBoxes(f);
     f.Timer3.Tick = [this] { Timer3_Timer(); };
-    f.Timer4.Tick = [this] { Timer4_Timer(); };
     f.Load = [this] {
         form.Form_Load();
         browsePath = form.File1.path();  // the folder the window opens with
@@ -59,28 +59,6 @@ void MainWindow::wire() {
         scan.settings.abortRequested = true;
         form.Form_Unload();
     };
-}
-
-// Timers that hide messages.
-void MainWindow::Timer1_Timer() {
-    form.Text3.setVisible(false);
-    form.Text8.setVisible(false);
-    form.Timer1.setTimerEnabled(false);
-}
-
-void MainWindow::Timer2_Timer() {
-    form.Text10.setVisible(false);
-    form.Text3.setVisible(false);
-    form.Text8.setVisible(false);
-    form.Timer1.setTimerEnabled(false);
-    form.Timer2.setTimerEnabled(false);
-}
-
-void MainWindow::Timer4_Timer() {
-    form.Text10.setVisible(false);
-    form.Text11.setVisible(false);
-    form.Text12.setVisible(false);
-    form.Timer4.setTimerEnabled(false);
 }
 
 }  // namespace window

@@ -29,12 +29,10 @@ class MainWindow : public engine::ScanHost {
     int dragStartX = 0;
     int dragStartY = 0;
 
-    enum class ScanMode { Totals, Plain, Folders };
-
     // Scan commands and the stop/exit button.
-    void Command3_Click() { runScan(ScanMode::Totals); }
-    void Command1_Click() { runScan(ScanMode::Plain); }
-    void Command6_Click() { runScan(ScanMode::Folders); }
+    void Command3_Click() { runScan(engine::ScanMode::Totals); }
+    void Command1_Click() { runScan(engine::ScanMode::Plain); }
+    void Command6_Click() { runScan(engine::ScanMode::Folders); }
     void Command5_Click();
     void Command5_MouseMove();
     void Form_MouseMove();
@@ -65,10 +63,7 @@ class MainWindow : public engine::ScanHost {
     void Command7_Click();
     static const QString& helpText();
 
-    void Timer1_Timer();
-    void Timer2_Timer();
     void Timer3_Timer();
-    void Timer4_Timer();
 
     // engine::ScanHost
     int windowWidth() const override;
@@ -97,7 +92,7 @@ class MainWindow : public engine::ScanHost {
     void buttonHint(int top, int left, int height, const QString& text);
     void sideAHint();
     void sideBHint();
-    void runScan(ScanMode mode);
+    void runScan(engine::ScanMode mode);
     // Puts the window back into the idle state after a scan (or one that
     // could not start).
     void returnToIdle();

@@ -1,17 +1,17 @@
 // The three scan commands, the stop/exit button and the option boxes.
 
-#include "platform/dosfs/errors.h"
 #include "platform/forms/application.h"
+#include "shell/messages.h"
 #include "window/main_window.h"
 
 namespace window {
 
+using engine::ListType;
 using shell::kIdleCaption;
 using shell::kRunningCaption;
-using shell::kTypeFull;
-using shell::kTypeNames;
+using shell::RunState;
 
-void MainWindow::runScan(ScanMode mode) {
+void MainWindow::runScan(engine::ScanMode mode) {
     shell::Form1& f = form;
     shell::MainState& st = f.state;
     f.Timer3.setTimerEnabled(false);
@@ -22,8 +22,8 @@ void MainWindow::runScan(ScanMode mode) {
     f.Command4.setEnabled(false);
     f.Command6.setEnabled(false);
     f.Command5.setText(kRunningCaption);
-    st.stopButtonMode = kRunningCaption;
-    scan.settings.plainList = mode == ScanMode::Plain;
+    st.run = RunState::Running;
+    scan.settings.mode = mode;
     for (forms::ListBox* l : f.List2) l->clear();
     f.Label5.setText(QString());
     f.List1.setEnabled(false);
@@ -54,8 +54,6 @@ void MainWindow::runScan(ScanMode mode) {
     scan.settings.scanRoot = st.scanRoot;
     scan.settings.listType = st.listType;
     scan.settings.extFilter = st.extFilter;
-    scan.settings.folderMode = mode == ScanMode::Folders;
-    scan.settings.folderNames = mode == ScanMode::Folders;
     paintClock_.start();
     scan.ScanTree();
     returnToIdle();
@@ -83,25 +81,19 @@ void MainWindow::returnToIdle() {
     f.Text2.setText(st.scanRoot);
     scan.settings.abortRequested = false;
     f.Command5.setText(kIdleCaption);
-    st.stopButtonMode = kIdleCaption;
+    st.run = RunState::Idle;
 }
 
 void MainWindow::showScanError(int error) {
-    shell::Form1& f = form;
-    f.Text10.setText(error == dosfs::kDeviceUnavailable ? QStringLiteral("ディスクなし")
-                     : error == dosfs::kPathNotFound ? QStringLiteral("ディレクトリ存在せず")
-                                                     : QStringLiteral("ディスク異常"));
-    f.Text10.setVisible(true);
-    f.Timer4.setTimerEnabled(false);  // a fresh 6000 ms
-    f.Timer4.setTimerEnabled(true);
+    shell::showMessage(form, shell::kOneLine, shell::errorText(shell::Failed::Folder, error));
 }
 
 void MainWindow::Command5_Click() {
     shell::Form1& f = form;
-    if (f.state.stopButtonMode != kIdleCaption) {
+    if (f.state.run == RunState::Running) {
         f.Command5.setEnabled(false);
         scan.settings.abortRequested = true;
-        f.state.stopButtonMode = kIdleCaption;
+        f.state.run = RunState::Idle;
         f.setMousePointer(forms::MousePointer::Arrow);
         return;
     }
@@ -109,13 +101,12 @@ void MainWindow::Command5_Click() {
 }
 
 void MainWindow::Command5_MouseMove() {
-    if (form.state.stopButtonMode == kRunningCaption)
-        form.setMousePointer(forms::MousePointer::Arrow);
+    if (form.state.run == RunState::Running) form.setMousePointer(forms::MousePointer::Arrow);
 }
 
 void MainWindow::Form_MouseMove() {
     form.Text11.setVisible(false);
-    const bool busy = form.state.stopButtonMode == kRunningCaption && !scan.settings.abortRequested;
+    const bool busy = form.state.run == RunState::Running && !scan.settings.abortRequested;
     form.setMousePointer(busy ? forms::MousePointer::Hourglass : forms::MousePointer::Arrow);
 }
 
@@ -132,22 +123,16 @@ void MainWindow::Combo1_Change() {
 }
 
 void MainWindow::Combo2_Change() {
-    const QString text = form.Combo2.text();
-    if (text == kTypeFull) {
-        form.state.listType = QStringLiteral("1");
-    } else if (text == kTypeNames) {
-        form.state.listType = QStringLiteral("2");
-    } else {
-        form.Combo2.setText(kTypeFull);
-        form.state.listType = QStringLiteral("1");
-    }
+    const std::optional<ListType> type = engine::listTypeOf(form.Combo2.text());
+    // Typed text that names no type gives way to the full-path type.
+    if (!type) form.Combo2.setText(engine::kFullPathsCaption);
+    form.state.listType = type.value_or(ListType::FullPaths);
 }
 
 void MainWindow::Combo2_Click() {
-    const QString old = form.state.listType;
+    const ListType old = form.state.listType;
     listTypeChanged = 0;
-    if (form.Combo2.text() == kTypeFull) form.state.listType = QStringLiteral("1");
-    if (form.Combo2.text() == kTypeNames) form.state.listType = QStringLiteral("2");
+    form.state.listType = engine::listTypeOf(form.Combo2.text()).value_or(old);
     if (form.state.listType != old) listTypeChanged = 1;
 }
 

@@ -1,7 +1,7 @@
 // Side A: the drive and the folder to scan, the three file columns that
 // scroll together, the enlarge toggle and the splitters between the columns.
 
-#include "platform/dosfs/errors.h"
+#include "shell/messages.h"
 #include "window/main_window.h"
 
 #include <cmath>
@@ -29,17 +29,7 @@ void MainWindow::Drive1_Change() {
         f.Text1.setText(f.state.scanRoot.left(2).toUpper() + u'\\');
         return;
     }
-    f.Text12.setLeft(f.Text2.left() + 665);
-    f.Text12.setTop(f.Text2.top() + 255);
-    f.Text12.setVisible(true);
-    f.Timer4.setTimerEnabled(false);
-    f.Timer4.setTimerEnabled(true);
-    if (error == dosfs::kDeviceUnavailable) {
-        f.Text12.setForeColor(forms::kPaletteRed);
-        f.Text12.setText(QStringLiteral("ディスクなし"));
-    } else {
-        f.Text12.setText(QStringLiteral("ディスク異常"));
-    }
+    shell::showDriveError(f, error);
     // Back to the drive of the folder still shown; that runs this handler
     // again, for the old drive.
     f.Drive1.setDrive(f.Dir1.path().left(2));

@@ -2,6 +2,7 @@
 // button copies the first run of selected lines to it.
 
 #include "platform/forms/application.h"
+#include "shell/messages.h"
 #include "window/main_window.h"
 
 namespace window {
@@ -21,10 +22,7 @@ void MainWindow::List1_MouseDown(int button) {
         f.List2[2]->clearSelection();
         return;
     }
-    f.Timer1.setTimerEnabled(true);
-    f.Text3.setLeft(6060);
-    f.Text3.setText(QStringLiteral("クリップボードにコピー中"));
-    f.Text3.setVisible(true);
+    shell::showCopyState(f, shell::kCopying);
     f.app().letEventsRun();
 
     // Only the first contiguous run of selected lines, from the top.
@@ -43,16 +41,11 @@ void MainWindow::List1_MouseDown(int button) {
     }
     if (count > kMostLinesCopied) {
         f.Text3.setVisible(false);
-        f.Text10.setGeometry(f.Text10.left(), 3180, 4110, 525);
-        f.Text10.setText(
-            QStringLiteral("データが多すぎます。ファイル出力コマンドで処理して下さい"));
-        f.Text10.setVisible(true);
+        shell::showMessage(f, shell::kTooMuchDataPlace, shell::kTooMuchData, shell::Hide::OnEvent);
         return;
     }
     f.app().clipboardSetText(copy);
-    f.Text3.setLeft(6060);
-    f.Text3.setText(QStringLiteral("クリップボードにコピーしました"));
-    f.Text3.setVisible(true);
+    shell::showCopyState(f, shell::kCopied);
 }
 
 void MainWindow::List1_MouseMove() {

@@ -118,6 +118,11 @@ class Timer : public Control {
     void setInterval(int ms);
     bool timerEnabled() const { return on_; }
     void setTimerEnabled(bool on);
+    // Starts a fresh interval, whether or not the timer was running.
+    void restart() {
+        setTimerEnabled(false);
+        setTimerEnabled(true);
+    }
     std::function<void()> Tick;  // the Timer event
     void tick() {
         if (on_ && interval_ > 0 && Tick) Tick();

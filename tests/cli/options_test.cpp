@@ -23,8 +23,8 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
                "D:=/data", "--drive=e:=/srv", "--encoding", "utf-8", "-o", "out.txt", "C:\\work"},
               o, error))
         << error.toStdString();
-    EXPECT_EQ(o.mode, cli::Mode::Folders);
-    EXPECT_EQ(o.type, 2);
+    EXPECT_EQ(o.mode, engine::ScanMode::Folders);
+    EXPECT_EQ(o.type, engine::ListType::Names);
     EXPECT_EQ(o.ext, QStringLiteral("txt"));
     EXPECT_EQ(o.width, 15000);
     EXPECT_EQ(o.drives, (QList<QByteArray>{"D:=/data", "e:=/srv"}));

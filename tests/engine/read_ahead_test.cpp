@@ -26,8 +26,8 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome scan(const TempTree& tree, int threads, Mode mode, const QString& type, const QString& ext,
-             int stopAtPoll = 0) {
+Outcome scan(const TempTree& tree, int threads, Mode mode, engine::ListType type,
+             const QString& ext, int stopAtPoll = 0) {
     ScanFixture f(tree);
     f.scan.readThreads = threads;
     if (stopAtPoll)
@@ -63,24 +63,22 @@ TEST(ReadAhead, TheSameScanWhateverTheNumberOfThreads) {
     tree.deepFolders("deep", 20, "bottom.txt");
     const struct {
         Mode mode;
-        const char* type;
+        engine::ListType type;
         const char* ext;
-    } runs[] = {{Mode::Totals, "1", "*"}, {Mode::Plain, "2", "txt"}, {Mode::Folders, "1", "*"}};
+    } runs[] = {{Mode::Totals, engine::ListType::FullPaths, "*"},
+                {Mode::Plain, engine::ListType::Names, "txt"},
+                {Mode::Folders, engine::ListType::FullPaths, "*"}};
     for (const auto& r : runs) {
-        const Outcome one =
-            scan(tree, 1, r.mode, QString::fromLatin1(r.type), QString::fromLatin1(r.ext));
+        const Outcome one = scan(tree, 1, r.mode, r.type, QString::fromLatin1(r.ext));
         EXPECT_GT(one.lines.size(), 60);
         for (int threads : {2, 4}) {
-            EXPECT_TRUE(scan(tree, threads, r.mode, QString::fromLatin1(r.type),
-                             QString::fromLatin1(r.ext)) == one)
+            EXPECT_TRUE(scan(tree, threads, r.mode, r.type, QString::fromLatin1(r.ext)) == one)
                 << threads << " threads, mode " << int(r.mode);
         }
         // A stop is seen at the same poll point, the rest left unread.
         for (int stop : {3, 40}) {
-            const Outcome a = scan(tree, 1, r.mode, QString::fromLatin1(r.type),
-                                   QString::fromLatin1(r.ext), stop);
-            EXPECT_TRUE(scan(tree, 4, r.mode, QString::fromLatin1(r.type),
-                             QString::fromLatin1(r.ext), stop) == a)
+            const Outcome a = scan(tree, 1, r.mode, r.type, QString::fromLatin1(r.ext), stop);
+            EXPECT_TRUE(scan(tree, 4, r.mode, r.type, QString::fromLatin1(r.ext), stop) == a)
                 << "stop at " << stop;
             EXPECT_LT(a.lines.size(), one.lines.size());
         }

@@ -29,8 +29,8 @@ QString file1(const QString& path, const QString& size) {
 
 TEST_F(FilterTest, OutputType1ShowsHeadersAndFootersOnlyForFoldersWithMatches) {
     ScanFixture f(tree);
-    const QStringList lines =
-        f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("1"), QStringLiteral("txt"));
+    const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"),
+                                    engine::ListType::FullPaths, QStringLiteral("txt"));
     const QStringList expected = {
         banner(57, QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("txt")),
         QStringLiteral("c: [root]"),
@@ -55,7 +55,7 @@ TEST_F(FilterTest, OutputType1ShowsHeadersAndFootersOnlyForFoldersWithMatches) {
 TEST_F(FilterTest, OutputType2ComparesTheFirstDotOfTheNameAndHasNoFooters) {
     ScanFixture f(tree);
     const QStringList lines =
-        f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("2"), QStringLiteral("TXT"));
+        f.run(Mode::Totals, QStringLiteral("C:\\"), engine::ListType::Names, QStringLiteral("TXT"));
     const QString date = QStringLiteral("2024/01/05 05:07:09") + sp(6);
     const QStringList expected = {
         banner(64, QStringLiteral("ﾌｧｲﾙ"), QStringLiteral("TXT")),
@@ -73,8 +73,8 @@ TEST_F(FilterTest, OutputType2ComparesTheFirstDotOfTheNameAndHasNoFooters) {
 
 TEST_F(FilterTest, FolderSizeModeNamesOnlyFoldersWithMatches) {
     ScanFixture f(tree);
-    const QStringList lines =
-        f.run(Mode::Folders, QStringLiteral("C:\\"), QStringLiteral("1"), QStringLiteral("TXT"));
+    const QStringList lines = f.run(Mode::Folders, QStringLiteral("C:\\"),
+                                    engine::ListType::FullPaths, QStringLiteral("TXT"));
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[3], QStringLiteral("C:") + sp(65) + QStringLiteral("    2 Files") + sp(10) +
                             QStringLiteral("< 0.3 KB >"));
@@ -87,8 +87,8 @@ TEST_F(FilterTest, FolderSizeModeNamesOnlyFoldersWithMatches) {
 TEST_F(FilterTest, AFilterThatMatchesNothingStillGivesAnEmptyTotal) {
     for (const char* ext : {"ZZZ", "HTML"}) {
         ScanFixture f(tree);
-        const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("1"),
-                                        QString::fromLatin1(ext));
+        const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"),
+                                        engine::ListType::FullPaths, QString::fromLatin1(ext));
         ASSERT_EQ(lines.size(), 4) << ext;
         EXPECT_EQ(lines[3], sp(54) + QStringLiteral("    Total        0 Files") + sp(12) +
                                 QStringLiteral("[ 0 KB ]"));
@@ -99,8 +99,8 @@ TEST_F(FilterTest, AFilterThatMatchesNothingStillGivesAnEmptyTotal) {
 
 TEST_F(FilterTest, PlainListModeShowsOnlyTheMatchingFiles) {
     ScanFixture f(tree);
-    const QStringList lines =
-        f.run(Mode::Plain, QStringLiteral("C:\\"), QStringLiteral("1"), QStringLiteral("doc"));
+    const QStringList lines = f.run(Mode::Plain, QStringLiteral("C:\\"),
+                                    engine::ListType::FullPaths, QStringLiteral("doc"));
     EXPECT_EQ(lines,
               (QStringList{banner(57, QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"), QStringLiteral("doc")),
                            file1(QStringLiteral("C:\\a.doc"), QStringLiteral("      300")),
@@ -125,7 +125,7 @@ TEST(ShortFilterTest, OutputType2MatchesExtensionsShorterThanThreeLetters) {
     };
     for (const auto& c : cases) {
         ScanFixture f(tree);
-        f.run(Mode::Plain, QStringLiteral("C:\\"), QStringLiteral("2"),
+        f.run(Mode::Plain, QStringLiteral("C:\\"), engine::ListType::Names,
               QString::fromUtf8(c.filter));
         QStringList listed;
         for (const QString& line : f.host.lines)

@@ -12,18 +12,15 @@ ScanFixture::ScanFixture(const TempTree& tree) : workFile_(tree.root() + "/../DI
     fs.setDrives(drives);
 }
 
-QStringList ScanFixture::run(Mode mode, const QString& root, const QString& listType,
+QStringList ScanFixture::run(Mode mode, const QString& root, engine::ListType listType,
                              const QString& ext) {
     EXPECT_EQ(files.openHost(engine::kWorkFile, workFile_, dosfs::OpenMode::Output), 0);
-    host.typeText =
-        listType == QLatin1String("2") ? QStringLiteral("ﾌｧｲﾙ") : QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
+    host.typeText = engine::caption(listType);
     host.extText = ext;
     scan.settings.scanRoot = root;
     scan.settings.listType = listType;
     scan.settings.extFilter = ext;
-    scan.settings.plainList = mode == Mode::Plain;
-    scan.settings.folderMode = mode == Mode::Folders;
-    scan.settings.folderNames = mode == Mode::Folders;
+    scan.settings.mode = mode;
     scan.settings.abortRequested = false;
     scan.ScanTree();
     files.closeAll();

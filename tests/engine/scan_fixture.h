@@ -14,10 +14,10 @@ class ScanFixture {
     dosfs::NumberedFiles files{fs};
     engine::Module1 scan{host, fs, files};
 
-    enum class Mode { Totals, Plain, Folders };
+    using Mode = engine::ScanMode;
     // Runs one scan of `root` and returns the lines of the work file.
     QStringList run(Mode mode, const QString& root = QStringLiteral("C:\\"),
-                    const QString& listType = QStringLiteral("1"),
+                    engine::ListType listType = engine::ListType::FullPaths,
                     const QString& ext = QStringLiteral("*"));
     QByteArray workFileBytes;
 
@@ -26,6 +26,6 @@ class ScanFixture {
 };
 
 // The lines of the banner and drive list every scan but a plain one starts with.
-QString banner(int nameFieldWidth = 57, const QString& type = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"),
+QString banner(int nameFieldWidth = 57, const QString& type = engine::kFullPathsCaption,
                const QString& ext = QStringLiteral("*"));
 QString sp(int n);

@@ -113,7 +113,7 @@ TEST_F(ScanTreeTest, FolderSizeModeNamesEachFolderInItsFooter) {
 
 TEST_F(ScanTreeTest, OutputType2ListsBareNamesWithPaddedDates) {
     ScanFixture f(tree);
-    const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"), QStringLiteral("2"));
+    const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\"), engine::ListType::Names);
     const QString date = QStringLiteral("2024/01/05 05:07:09") + sp(6);
     ASSERT_GE(lines.size(), 15);
     EXPECT_EQ(lines[0], banner(64, QStringLiteral("ﾌｧｲﾙ")));

@@ -69,6 +69,16 @@ TEST_F(ListingWriterTest, EveryCommandWritesItsFileOnAFirstRunIntoTheRootOfC) {
     forms::advanceTimers(main(), 6000);
     EXPECT_FALSE(main().Text10.visible());
     EXPECT_FALSE(main().Timer4.timerEnabled());
+
+    // A second listing while the first one's message still shows stays its
+    // own six seconds.
+    main().FR1->raiseClick();
+    forms::advanceTimers(main(), 3000);
+    main().FR2->raiseClick();
+    forms::advanceTimers(main(), 5999);
+    EXPECT_TRUE(main().Text10.visible());
+    forms::advanceTimers(main(), 1);
+    EXPECT_FALSE(main().Text10.visible());
 }
 
 TEST_F(ListingWriterTest, SwitchingToCsvLeavesBothFilesAndNamesTheForm) {

@@ -51,12 +51,12 @@ TEST_F(StartupTest, TheFirstRunOpensTheDesignWindowIdleWithItsBoxesFilled) {
     EXPECT_EQ(settingsFile(),
               QByteArray("00000,00000,09045,12045,C:,01065,02985,04140,02055,0\r\n\r\n"));
     EXPECT_EQ(form->state.settings.outputDir, QStringLiteral("C:\\"));
-    EXPECT_EQ(form->state.stopButtonMode, QStringLiteral("終了"));
+    EXPECT_EQ(form->state.run, shell::RunState::Idle);
     EXPECT_TRUE(form->state.hintsOff);
     EXPECT_TRUE(form->state.startupDone);
     EXPECT_EQ(form->state.startDrive, QStringLiteral("C:"));
     EXPECT_EQ(form->state.scanRoot, QStringLiteral("C:"));
-    EXPECT_EQ(form->state.listType, QStringLiteral("1"));
+    EXPECT_EQ(form->state.listType, engine::ListType::FullPaths);
     EXPECT_EQ(form->state.extFilter, QStringLiteral("*"));
     EXPECT_EQ(form->Combo1.text(), QStringLiteral("*"));
     EXPECT_EQ(form->Combo2.text(), QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"));

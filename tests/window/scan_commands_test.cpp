@@ -21,7 +21,7 @@ class ScanCommandsTest : public ::testing::Test {
         w->open(QStringLiteral("C:\\work"));
     }
     // The same scan run straight on the engine, without the window.
-    QStringList engineLines(bool plain, bool folders) {
+    QStringList engineLines(engine::ScanMode mode) {
         RecordingHost host;
         host.width = w->form->width();
         host.typeText = w->form->Combo2.text();
@@ -32,16 +32,14 @@ class ScanCommandsTest : public ::testing::Test {
         m.settings.scanRoot = QStringLiteral("C:\\work");
         m.settings.listType = w->form->state.listType;
         m.settings.extFilter = w->form->state.extFilter;
-        m.settings.plainList = plain;
-        m.settings.folderMode = folders;
-        m.settings.folderNames = folders;
+        m.settings.mode = mode;
         m.ScanTree();
         return host.lines;
     }
     void expectIdle() {
         shell::Form1& f = *w->form;
         EXPECT_EQ(f.Command5.text(), QStringLiteral("終了"));
-        EXPECT_EQ(f.state.stopButtonMode, QStringLiteral("終了"));
+        EXPECT_EQ(f.state.run, shell::RunState::Idle);
         for (const forms::Control* c :
              {&f.Command1, &f.Command3, &f.Command4, &f.Command5, &f.Command6})
             EXPECT_TRUE(c->enabled()) << c->name().toStdString();
@@ -65,17 +63,17 @@ QStringList afterBanner(const QStringList& lines) {
 TEST_F(ScanCommandsTest, EachCommandListsWhatTheEngineListsAndReturnsToIdle) {
     struct Case {
         void (window::MainWindow::*command)();
-        bool plain, folders;
+        engine::ScanMode mode;
     };
-    const Case cases[] = {{&window::MainWindow::Command3_Click, false, false},
-                          {&window::MainWindow::Command1_Click, true, false},
-                          {&window::MainWindow::Command6_Click, false, true}};
+    const Case cases[] = {{&window::MainWindow::Command3_Click, engine::ScanMode::Totals},
+                          {&window::MainWindow::Command1_Click, engine::ScanMode::Plain},
+                          {&window::MainWindow::Command6_Click, engine::ScanMode::Folders}};
     for (const Case& c : cases) {
         (w->behaviour.get()->*c.command)();
         const QStringList shown = w->list1();
         ASSERT_GT(shown.size(), 1);
         EXPECT_EQ(shown, w->workFile());
-        EXPECT_EQ(afterBanner(shown), afterBanner(engineLines(c.plain, c.folders)));
+        EXPECT_EQ(afterBanner(shown), afterBanner(engineLines(c.mode)));
         EXPECT_TRUE(shown[0].endsWith(QStringLiteral("----<< ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ ／ *.* >>----")));
         expectIdle();
         EXPECT_EQ(w->form->Dir1.path(), QStringLiteral("C:\\work"));
@@ -102,7 +100,7 @@ TEST_F(ScanCommandsTest, AStopAtAPollPointKeepsThePartialListing) {
         f.Command5.raiseClick();
         EXPECT_FALSE(f.Command5.enabled());
         EXPECT_TRUE(mw.scan.settings.abortRequested);
-        EXPECT_EQ(f.state.stopButtonMode, QStringLiteral("終了"));
+        EXPECT_EQ(f.state.run, shell::RunState::Idle);
         EXPECT_EQ(f.Command5.text(), QStringLiteral("中断"));  // until the command ends
         EXPECT_EQ(f.mousePointer(), forms::MousePointer::Arrow);
         checked = true;
@@ -133,10 +131,10 @@ TEST_F(ScanCommandsTest, TheOptionBoxesFollowTheirRules) {
     EXPECT_EQ(w->list1().size(), 4);  // banner and three .txt files, matched regardless of case
 
     f.Combo2.typed(QStringLiteral("ﾌｧｲﾙ"));
-    EXPECT_EQ(f.state.listType, QStringLiteral("2"));
+    EXPECT_EQ(f.state.listType, engine::ListType::Names);
     f.Combo2.typed(QStringLiteral("ﾌｧｲ"));
     EXPECT_EQ(f.Combo2.text(), QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"));
-    EXPECT_EQ(f.state.listType, QStringLiteral("1"));
+    EXPECT_EQ(f.state.listType, engine::ListType::FullPaths);
 
     f.Combo2.picked(1);
     EXPECT_EQ(mw.listTypeChanged, 1);

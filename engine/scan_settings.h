@@ -1,0 +1,51 @@
+#pragma once
+// What a scan lists: its mode, its output type with the captions the type box
+// shows, and the settings the caller fixes before ScanTree.
+
+#include <QString>
+
+#include <optional>
+
+namespace engine {
+
+// The three listings, one for each scan command.
+enum class ScanMode {
+    Totals,   // files with folder totals ("ﾌｧｲﾙ表示１")
+    Plain,    // files only ("ﾌｧｲﾙ表示２")
+    Folders,  // folder sizes ("ﾌｫｰﾙﾀﾞ容量表示")
+};
+
+// The output type of a file line.
+enum class ListType {
+    FullPaths,  // full path and size
+    Names,      // bare name, size and date
+};
+
+// The output-type box's captions.
+inline const QString kFullPathsCaption = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
+inline const QString kNamesCaption = QStringLiteral("ﾌｧｲﾙ");
+
+inline const QString& caption(ListType type) {
+    return type == ListType::Names ? kNamesCaption : kFullPathsCaption;
+}
+// The type a caption names; any other text names none.
+inline std::optional<ListType> listTypeOf(const QString& caption) {
+    if (caption == kFullPathsCaption) return ListType::FullPaths;
+    if (caption == kNamesCaption) return ListType::Names;
+    return std::nullopt;
+}
+
+// Set by the caller before ScanTree; abortRequested may be set by a handler
+// that runs at a poll point.
+struct ScanSettings {
+    QString scanRoot;
+    ListType listType = ListType::FullPaths;
+    QString extFilter = QStringLiteral("*");  // "*": every file
+    ScanMode mode = ScanMode::Totals;
+    bool abortRequested = false;
+
+    bool plainList() const { return mode == ScanMode::Plain; }
+    bool folderMode() const { return mode == ScanMode::Folders; }
+};
+
+}  // namespace engine

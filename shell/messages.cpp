@@ -1,0 +1,74 @@
+#include "shell/messages.h"
+
+#include "platform/dosfs/errors.h"
+#include "shell/form1.h"
+
+namespace shell {
+
+const QString& errorText(Failed what, int error) {
+    if (error == dosfs::kPathNotFound && what != Failed::Drive) return kNoFolder;
+    if (what == Failed::SaveName) return kBadFileName;
+    return error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError;
+}
+
+void showMessage(Form1& form, MessagePlace place, const QString& text, Hide hide) {
+    forms::TextBox& box = form.Text10;
+    box.setGeometry(box.left(), place.top, place.width, place.height);
+    box.setText(text);
+    box.setVisible(true);
+    if (hide == Hide::AfterSixSeconds) form.Timer4.restart();
+}
+
+void showDriveError(Form1& form, int error) {
+    forms::TextBox& box = form.Text12;
+    box.setLeft(form.Text2.left() + 665);
+    box.setTop(form.Text2.top() + 255);
+    box.setVisible(true);
+    form.Timer4.restart();
+    // Only a missing drive turns the text red; it stays red afterwards.
+    if (error == dosfs::kDeviceUnavailable) box.setForeColor(forms::kPaletteRed);
+    box.setText(errorText(Failed::Drive, error));
+}
+
+void showNotice(Form1& form, const QString& text) {
+    form.Text8.setVisible(true);
+    form.Timer1.restart();
+    form.Text8.setText(text);
+}
+
+void showCopyState(Form1& form, const QString& text) {
+    form.Timer1.restart();
+    form.Text3.setLeft(6060);
+    form.Text3.setText(text);
+    form.Text3.setVisible(true);
+}
+
+void wireMessageBoxes(Form1& f) {
+    f.Timer1.Tick = [&f] {
+        f.Text3.setVisible(false);
+        f.Text8.setVisible(false);
+        f.Timer1.setTimerEnabled(false);
+    };
+    f.Timer2.Tick = [&f] {
+        f.Text10.setVisible(false);
+        f.Text3.setVisible(false);
+        f.Text8.setVisible(false);
+        f.Timer1.setTimerEnabled(false);
+        f.Timer2.setTimerEnabled(false);
+    };
+    f.Timer4.Tick = [&f] {
+        f.Text10.setVisible(false);
+        f.Text11.setVisible(false);
+        f.Text12.setVisible(false);
+        f.Timer4.setTimerEnabled(false);
+    };
+    f.Text3.MouseDown = [&f](int, int, int, int) { f.Text3.setVisible(false); };
+    f.Text8.MouseDown = [&f](int, int, int, int) {
+        f.Timer1.setTimerEnabled(false);
+        f.Text8.setVisible(false);
+    };
+    f.Text10.MouseDown = [&f](int, int, int, int) { f.Text10.setVisible(false); };
+    f.Text12.MouseMove = [&f](int, int, int, int) { f.Text12.setVisible(false); };
+}
+
+}  // namespace shell
