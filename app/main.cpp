@@ -4,7 +4,8 @@
 #include "app/program.h"
 #include "platform/dosfs/locations.h"
 
-#include <QApplication>
+#include "platform/qt/gui_process.h"
+
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -44,8 +45,7 @@ void closeOnSignals(shell::Form1& form, QObject* parent) {
 
 int main(int argc, char** argv) {
     // Qt sees no argument of the user's: the folder is the only one there is.
-    int qtArgc = 1;
-    QApplication qapp(qtArgc, argv);
+    qtbind::GuiProcess gui(argv[0]);
     if (argc > 2)
         std::fprintf(stderr, "tolan: only the first folder is opened; the rest is ignored\n");
 
@@ -53,5 +53,5 @@ int main(int argc, char** argv) {
     closeOnSignals(program.form, &program.window);
     program.load();  // applies the stored geometry, then shows the window
     if (argc > 1) app::openStartFolder(program.form, QByteArray(argv[1]));
-    return program.qt.ended() ? 0 : qapp.exec();
+    return program.qt.ended() ? 0 : gui.exec();
 }

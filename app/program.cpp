@@ -9,7 +9,7 @@ Program::Program(dosfs::DriveTable drives)
       form(qt, fs),
       behaviour(form),
       window(form),
-      output(form, behaviour.listTypeChanged, behaviour.scan.listedCount) {
+      output(form, behaviour.scan.listing) {
     qt.setMainWindow(&window);
 }
 

@@ -15,7 +15,7 @@ namespace app {
 
 class Program {
   public:
-    // Needs a QApplication; loading shows the main window.
+    // Needs a qtbind::GuiProcess; loading shows the main window.
     explicit Program(dosfs::DriveTable drives);
 
     qtbind::QtApplication qt;

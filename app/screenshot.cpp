@@ -5,14 +5,15 @@
 #include "app/program.h"
 #include "platform/dosfs/locations.h"
 
-#include <QApplication>
+#include "platform/qt/gui_process.h"
+
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    int qtArgc = 1;
-    QApplication qapp(qtArgc, argv);
+    qtbind::GuiProcess gui(argv[0]);
     if (argc < 2) {
         std::fprintf(stderr, "usage: tolan-screenshot OUT.png [FOLDER]\n");
         return 2;
@@ -27,8 +28,8 @@ int main(int argc, char** argv) {
         });
     }
     QTimer::singleShot(300, [&program, out] {
-        program.window.grab().save(out);
+        qtbind::savePicture(program.window, out);
         QCoreApplication::exit(0);
     });
-    return qapp.exec();
+    return gui.exec();
 }

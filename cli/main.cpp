@@ -6,6 +6,7 @@
 #include "engine/module1.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/locations.h"
+#include "tolan/version.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,8 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr const char* kVersionLabel = "Ver.2.31";
 
 int fail(int status, const QString& message) {
     std::fprintf(stderr, "tolan-list: %s\n", message.toLocal8Bit().constData());
@@ -50,7 +49,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::printf("%s\n", kVersionLabel);
+        std::printf("%s\n", TOLAN_VERSION_LABEL);
         return 0;
     }
 

@@ -93,7 +93,7 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
                 folderMatchBytes_ += bytes;
                 ++folderMatchCount_;
             }
-            ++listedCount;
+            listing.fileListed();
             appendNameField(line, width_, fullPath,
                             fileList ? folderWidth + measureText(width_, entry.name) : TextWidth{},
                             widths_);
@@ -113,7 +113,7 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
                     continue;
                 firstMatch();
             }
-            ++listedCount;
+            listing.fileListed();
             WriteWorkLine(line);
             if (fileList) emitLine(line);
             if (!all) {

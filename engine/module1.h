@@ -4,6 +4,7 @@
 
 #include "engine/class1.h"
 #include "engine/line_layout.h"
+#include "engine/listing_state.h"
 #include "engine/scan_host.h"
 #include "engine/scan_settings.h"
 #include "platform/dosfs/directory.h"
@@ -46,8 +47,9 @@ class Module1 {
     // listing is the same whatever their number.
     int readThreads = dosfs::ReadAhead::defaultThreads();
 
+    // The listed files of the last scan; shared with the save-as dialog.
+    ListingState listing;
     // Results left after a scan.
-    qint64 listedCount = 0;
     qint64 matchCount = 0;
     qint64 matchBytes = 0;
     int workFileError = 0;  // first failure writing or closing the work file

@@ -100,7 +100,7 @@ void Module1::ScanTree() {
     host_.setSecondCounter(QStringLiteral("0"));
     host_.setBusyPointer(true);
     matchBytes = 0;
-    listedCount = 0;
+    listing.scanStarted();
     workFileError = 0;
     totals_ = {};
     folderName_.clear();

@@ -31,11 +31,10 @@ bool changesText(int key) {
 
 }  // namespace
 
-Form2::Form2(shell::Form1& m, int& typeChanged, qint64& listed)
+Form2::Form2(shell::Form1& m, engine::ListingState& l)
     : Form(m.app(), QStringLiteral("Form2")),
       main(m),
-      listTypeChanged(typeChanged),
-      listedCount(listed),
+      listing(l),
       Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 90, 3000, 255,
                                 QStringLiteral("データ保存ファイル名指定"))),
       Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 120, 360, 4590, 330, QString())),
@@ -96,14 +95,6 @@ Form2::Form2(shell::Form1& m, int& typeChanged, qint64& listed)
     Timer1.Tick = [this] { Timer1_Timer(); };
     Command2.Click = [this] { Command2_Click(); };
     Command3.Click = [this] { Command3_Click(); };
-}
-
-bool Form2::countsAsFile(const QString& line, bool typeChanged) {
-    const QChar a = line.size() > 0 ? line[0] : QChar();
-    const QChar b = line.size() > 1 ? line[1] : QChar();
-    const QChar c = line.size() > 2 ? line[2] : QChar();
-    if (typeChanged && (line.isEmpty() || a != u'<')) return true;
-    return !line.isEmpty() && a != u'<' && b != u':' && c != u' ';
 }
 
 void Form2::open() {
@@ -263,7 +254,7 @@ void Form2::Command2_Click() {
     lastSaveName = Text1.text();
     close();
     chdirOr(main.state.scanRoot);
-    main.Label5.setText(QString::number(listedCount));
+    main.Label5.setText(QString::number(listing.listedCount()));
     main.files.close(engine::kWorkFile);
 }
 
@@ -277,7 +268,7 @@ void Form2::Command3_Click() {
     chdirOr(main.state.scanRoot);
     if (!Text1.text().contains(u'.')) {
         message(kNoExtension, Layout::Medium);
-        listTypeChanged = 0;
+        listing.setTypeChanged(false);
         main.Command4.setEnabled(true);
         finish();
         return;
@@ -288,7 +279,7 @@ void Form2::Command3_Click() {
     if (dosfs::firstItem(main.fs, saveTarget, first) == 0 && !first.isEmpty() &&
         !first.contains(QStringLiteral("<<")) && !first.contains(QStringLiteral(":\\"))) {
         message(kCannotOverwrite, Layout::Wide);
-        listTypeChanged = 0;
+        listing.setTypeChanged(false);
         main.Command4.setEnabled(true);
         finish();
         return;
@@ -316,7 +307,7 @@ void Form2::Command3_Click() {
         finish();
         return;
     }
-    listTypeChanged = 0;
+    listing.setTypeChanged(false);
     main.Command4.setEnabled(true);
     finish();
 }
@@ -332,20 +323,19 @@ int Form2::copyWorkFile() {
     }
     main.app().letEventsRun();
 
-    listedCount = 0;
-    const bool typeChanged = listTypeChanged == 1;
+    listing.recountStarted();
     QByteArray line;
     while (!error) {
         const int read = files.lineInputBytes(engine::kWorkFile, line);
         if (read == dosfs::kInputPastEnd) break;
         error = read ? read : files.printBytes(kSaveFile, line);
         // The first three characters decide; six bytes always hold them.
-        if (countsAsFile(codepage::fromCp932(line.left(6)).left(3), typeChanged)) ++listedCount;
+        listing.recount(codepage::fromCp932(line.left(6)));
     }
     files.close(engine::kWorkFile);
     if (!error) error = files.close(kSaveFile);
     files.abandon(kSaveFile);
-    if (!error) main.Label5.setText(QString::number(listedCount));
+    if (!error) main.Label5.setText(QString::number(listing.listedCount()));
     return error;
 }
 

@@ -3,6 +3,7 @@
 // with the overwrite guard, the recount of listed files into the main
 // window, and the file list's display pattern.
 
+#include "engine/listing_state.h"
 #include "shell/form1.h"
 
 namespace output {
@@ -16,13 +17,12 @@ class Form2 : public forms::Form {
     // The file number the saved copy is written through.
     static constexpr int kSaveFile = 4;
 
-    // listTypeChanged and listedCount belong to the main window's scan
-    // commands; the save reads, clears and recomputes them.
-    Form2(shell::Form1& main, int& listTypeChanged, qint64& listedCount);
+    // The listing state belongs to the scan; the save reads it, clears the
+    // type change and recounts the listed files.
+    Form2(shell::Form1& main, engine::ListingState& listing);
 
     shell::Form1& main;
-    int& listTypeChanged;
-    qint64& listedCount;
+    engine::ListingState& listing;
 
     forms::Label& Label1;
     forms::TextBox& Text1;
@@ -72,9 +72,6 @@ class Form2 : public forms::Form {
     void Timer1_Timer();
     void Command2_Click();  // 戻る
     void Command3_Click();  // save
-
-    // Whether a line of the listing counts as one listed file.
-    static bool countsAsFile(const QString& line, bool listTypeChanged);
 
   private:
     enum class Layout { Short, Medium, Wide };

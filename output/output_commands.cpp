@@ -6,8 +6,8 @@
 
 namespace output {
 
-OutputCommands::OutputCommands(shell::Form1& m, int& listTypeChanged, qint64& listedCount)
-    : main(m), form2(m, listTypeChanged, listedCount), form3(m) {
+OutputCommands::OutputCommands(shell::Form1& m, engine::ListingState& listing)
+    : main(m), form2(m, listing), form3(m) {
     main.Command4.Click = [this] { form2.open(); };
     main.KOUT->Click = [this] { KOUT_Click(); };
     main.FR1->Click = [this] { writeListing(main, Columns::NameSizeDate); };

@@ -14,8 +14,8 @@ namespace output {
 
 class OutputCommands {
   public:
-    // listTypeChanged and listedCount are the scan commands' (see Form2).
-    OutputCommands(shell::Form1& main, int& listTypeChanged, qint64& listedCount);
+    // The listing state is the scan's (see Form2).
+    OutputCommands(shell::Form1& main, engine::ListingState& listing);
 
     shell::Form1& main;
     Form2 form2;

@@ -1,5 +1,7 @@
 #include "shell/form1.h"
 
+#include "tolan/version.h"
+
 #include "shell/design.h"
 #include "shell/messages.h"
 
@@ -12,7 +14,7 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
       Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 90, 150, 2040, 495,
                                 QStringLiteral("ＴＯＬａｎ"))),
       Label9(make<forms::Label>(*this, "Label9", -1, nullptr, 2115, 315, 780, 255,
-                                QStringLiteral("Ver.2.31"))),
+                                QStringLiteral(TOLAN_VERSION_LABEL))),
       Label3(make<forms::Label>(*this, "Label3", -1, nullptr, 2970, 300, 1260, 285,
                                 QStringLiteral("出力タイプ"))),
       Combo2(make<forms::ComboBox>(*this, "Combo2", -1, nullptr, 4155, 270, 1740, 315, QString())),

@@ -21,7 +21,6 @@ class MainWindow : public engine::ScanHost {
     engine::Module1 scan;
 
     // State shared by the handlers (besides the form's own).
-    int listTypeChanged = 0;
     QString browsePath;
     QString savedBrowsePath;
     bool dragActive = false;

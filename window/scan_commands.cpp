@@ -27,7 +27,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
     for (forms::ListBox* l : f.List2) l->clear();
     f.Label5.setText(QString());
     f.List1.setEnabled(false);
-    listTypeChanged = 0;
+    scan.listing.setTypeChanged(false);
     f.Text4.setVisible(true);
     savedBrowsePath = browsePath;
     f.Dir1.setVisible(false);
@@ -48,7 +48,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
         returnToIdle();
         return;
     }
-    listTypeChanged = 0;
+    scan.listing.setTypeChanged(false);
     f.app().letEventsRun();
 
     scan.settings.scanRoot = st.scanRoot;
@@ -131,9 +131,8 @@ void MainWindow::Combo2_Change() {
 
 void MainWindow::Combo2_Click() {
     const ListType old = form.state.listType;
-    listTypeChanged = 0;
     form.state.listType = engine::listTypeOf(form.Combo2.text()).value_or(old);
-    if (form.state.listType != old) listTypeChanged = 1;
+    scan.listing.setTypeChanged(form.state.listType != old);
 }
 
 }  // namespace window

@@ -2,6 +2,7 @@
 
 #include "platform/codepage/cp932.h"
 #include "tests/support/temp_tree.h"
+#include "tolan/version.h"
 
 #include <QFile>
 
@@ -162,7 +163,7 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
 TEST(TolanList, PrintsHelpAndVersion) {
     const Result version = run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, QByteArray("Ver.2.31\n"));
+    EXPECT_EQ(version.out, QByteArray(TOLAN_VERSION_LABEL "\n"));
     const Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* option :

@@ -40,7 +40,7 @@ Outcome scan(const TempTree& tree, int threads, Mode mode, engine::ListType type
     for (const SideARow& r : f.host.sideA) o.sideA.push_back(r.path + r.size + r.date);
     o.foundCount = f.host.foundCount;
     o.polls = f.host.polls;
-    o.listed = f.scan.listedCount;
+    o.listed = f.scan.listing.listedCount();
     o.matched = f.scan.matchCount;
     o.workFile = f.workFileBytes;
     return o;

@@ -93,7 +93,7 @@ TEST_F(FilterTest, AFilterThatMatchesNothingStillGivesAnEmptyTotal) {
         EXPECT_EQ(lines[3], sp(54) + QStringLiteral("    Total        0 Files") + sp(12) +
                                 QStringLiteral("[ 0 KB ]"));
         EXPECT_EQ(f.host.foundCount, QStringLiteral("0"));
-        EXPECT_EQ(f.scan.listedCount, 0);
+        EXPECT_EQ(f.scan.listing.listedCount(), 0);
     }
 }
 

@@ -110,7 +110,7 @@ TEST(HostileTree, AFolderOfAHundredThousandFilesIsListedWhole) {
     ScanFixture f(tree);
     const QStringList lines = f.run(Mode::Plain, QStringLiteral("C:\\many"));
     EXPECT_EQ(lines.size(), 100001);
-    EXPECT_EQ(f.scan.listedCount, 100000);
+    EXPECT_EQ(f.scan.listing.listedCount(), 100000);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("  C:\\many\\f0 ")));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("  C:\\many\\f1 ")));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("  C:\\many\\f10 ")));
@@ -127,7 +127,7 @@ TEST(HostileTree, PathsLongerThanTheHostLimitAreWalked) {
     ASSERT_EQ(f.host.sideA.size(), 1u);
     EXPECT_GT(dosfs::encodeHostName(f.host.sideA[0].path).size(), 4096);
     EXPECT_TRUE(f.host.sideA[0].path.endsWith(QStringLiteral("\\bottom.txt")));
-    EXPECT_EQ(f.scan.listedCount, 1);
+    EXPECT_EQ(f.scan.listing.listedCount(), 1);
     // The long path is cut to its column and marked.
     const QString cut = QStringLiteral("  ") + root.left(80) + QStringLiteral("..") + sp(3) +
                         QStringLiteral("-        0");

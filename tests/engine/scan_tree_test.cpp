@@ -57,7 +57,7 @@ TEST_F(ScanTreeTest, ListWithTotalsModeListsEveryFolderWithItsFooterAndTheTotal)
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(f.host.lines, expected);
-    EXPECT_EQ(f.scan.listedCount, 5);
+    EXPECT_EQ(f.scan.listing.listedCount(), 5);
     EXPECT_EQ(f.host.foundCount, QStringLiteral("5"));
     EXPECT_TRUE(f.host.finished);
     EXPECT_TRUE(f.host.stopEnabled);
@@ -146,7 +146,7 @@ TEST(ScanTreeEdges, ZeroByteFilesGiveNoTotalAndCountZero) {
     const QStringList lines = f.run(Mode::Totals);
     EXPECT_FALSE(lines.last().contains(QStringLiteral("Total")));
     EXPECT_EQ(f.host.foundCount, QStringLiteral("0"));
-    EXPECT_EQ(f.scan.listedCount, 2);
+    EXPECT_EQ(f.scan.listing.listedCount(), 2);
 }
 
 TEST(ScanTreeEdges, ExactSumsAndTenDigitSizes) {

@@ -22,8 +22,7 @@ class OutputTest : public ::testing::Test {
         tree.file("c/work/b,c.doc", 34567);
         tree.file("c/work/sub/日本語.txt", 10);
         w = std::make_unique<WindowFixture>(tree);
-        menu = std::make_unique<output::OutputCommands>(*w->form, w->behaviour->listTypeChanged,
-                                                        w->behaviour->scan.listedCount);
+        menu = std::make_unique<output::OutputCommands>(*w->form, w->behaviour->scan.listing);
         w->open(QStringLiteral("C:\\work"));
         w->form->Command3.raiseClick();
     }

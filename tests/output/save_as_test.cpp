@@ -73,10 +73,10 @@ TEST_F(SaveAsTest, ATypedNameReceivesTheWorkFileAndTheRecount) {
     EXPECT_EQ(settings().saveDialogLeft, QStringLiteral("777"));
 
     // After a change of the output type every line but the banner counts.
-    w->behaviour->listTypeChanged = 1;
+    w->behaviour->scan.listing.setTypeChanged(true);
     saveAs(QStringLiteral("C:\\work\\list.lst"));
     EXPECT_EQ(main().Label5.text(), QString::number(main().List1.listCount() - 1));
-    EXPECT_EQ(w->behaviour->listTypeChanged, 0);
+    EXPECT_FALSE(w->behaviour->scan.listing.typeChanged());
 }
 
 TEST_F(SaveAsTest, TheLineCountRuleLooksAtTheFirstThreeCharacters) {
@@ -91,9 +91,10 @@ TEST_F(SaveAsTest, TheLineCountRuleLooksAtTheFirstThreeCharacters) {
         {"日:x", false, true},           {"日本語", true, true},
     };
     for (const auto& l : lines) {
-        EXPECT_EQ(output::Form2::countsAsFile(QString::fromUtf8(l.line), false), l.counts)
+        EXPECT_EQ(engine::ListingState::countsAsListedFile(QString::fromUtf8(l.line), false),
+                  l.counts)
             << l.line;
-        EXPECT_EQ(output::Form2::countsAsFile(QString::fromUtf8(l.line), true),
+        EXPECT_EQ(engine::ListingState::countsAsListedFile(QString::fromUtf8(l.line), true),
                   l.countsAfterTypeChange)
             << l.line;
     }

@@ -1,4 +1,5 @@
 #include "shell/form1.h"
+#include "tolan/version.h"
 
 #include "tests/support/qt_print.h"
 #include "tests/support/test_application.h"
@@ -41,7 +42,7 @@ TEST_F(Form1Test, StartsWithTheDesignLayoutCaptionsAndMenu) {
     const Row rows[] = {
         {&form.Label1, {90, 150, 2040, 495}, "ＴＯＬａｎ"},
         {&form.Text8, {1455, 210, 1395, 330}, "Ver.3 で有効"},
-        {&form.Label9, {2115, 315, 780, 255}, "Ver.2.31"},
+        {&form.Label9, {2115, 315, 780, 255}, TOLAN_VERSION_LABEL},
         {&form.Label3, {2970, 300, 1260, 285}, "出力タイプ"},
         {&form.Combo2, {4155, 270, 1740, 315}, ""},
         {&form.Text11, {5610, 30, 1740, 405}, ""},

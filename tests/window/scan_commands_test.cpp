@@ -137,13 +137,13 @@ TEST_F(ScanCommandsTest, TheOptionBoxesFollowTheirRules) {
     EXPECT_EQ(f.state.listType, engine::ListType::FullPaths);
 
     f.Combo2.picked(1);
-    EXPECT_EQ(mw.listTypeChanged, 1);
+    EXPECT_TRUE(mw.scan.listing.typeChanged());
     f.Combo2.picked(1);  // the same entry again
-    EXPECT_EQ(mw.listTypeChanged, 0);
+    EXPECT_FALSE(mw.scan.listing.typeChanged());
     f.Combo2.picked(0);
-    EXPECT_EQ(mw.listTypeChanged, 1);
+    EXPECT_TRUE(mw.scan.listing.typeChanged());
     mw.Command3_Click();
-    EXPECT_EQ(mw.listTypeChanged, 0);
+    EXPECT_FALSE(mw.scan.listing.typeChanged());
 }
 
 TEST_F(ScanCommandsTest, PointerRulesWhileAScanRuns) {
