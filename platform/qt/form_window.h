@@ -13,6 +13,11 @@
 
 class QTimer;
 
+namespace forms {
+class TextBox;
+class ComboBox;
+}  // namespace forms
+
 namespace qtbind {
 
 class ListBoxModel;
@@ -45,17 +50,26 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void changeEvent(QEvent* event) override;
 
   private:
+    // Widgets (widget_factory.cpp).
     QWidget* create(forms::Control& c, QWidget* parent);
+    QWidget* createTextBox(forms::TextBox& box, QWidget* parent);
+    QWidget* createComboBox(forms::ComboBox& box, QWidget* parent);
+    QWidget* createFolderOrFileList(forms::Control& c, QWidget* parent);
     void wireListBox(forms::Control& c, QWidget* view);
+    // The model's properties into the widgets (property_sync.cpp).
     void applyGeometry(forms::Control& c);
     void applyText(forms::Control& c);
     void applyItems(forms::Control& c);
     void applySelection(forms::Control& c);
     void applyTimer(forms::Control& c);
+    void applyColors(forms::Control& c, forms::Prop what);
+    void applyListPosition(forms::Control& c, forms::Prop what);
+    // The window (form_window.cpp).
     void applyFormGeometry();
     void buildMenus();
     forms::Control* controlOf(QObject* o) const;
-    // Enter and Escape press the form's default and cancel buttons.
+    // Input (input_events.cpp). Enter and Escape press the form's default
+    // and cancel buttons.
     bool pressesButton(forms::Control& c, int key);
 
     forms::Form& form_;
@@ -64,8 +78,8 @@ class FormWindow : public QMainWindow, public forms::Observer {
     std::unordered_map<const QObject*, forms::Control*> controls_;  // widgets and viewports
     std::unordered_map<const forms::Control*, ListBoxModel*> models_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
-    int applying_ = 0;
-    bool dying_ = false;  // >0 while the model's state is put into the widgets
+    int applying_ = 0;    // >0 while the model's state is put into the widgets
+    bool dying_ = false;  // the window is being destroyed: no more events
 };
 
 // Twips to pixels and back.

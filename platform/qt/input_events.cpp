@@ -1,0 +1,154 @@
+#include "platform/qt/form_window.h"
+
+#include "platform/qt/form_window_shared.h"
+
+#include "platform/forms/basic_controls.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+// Mouse and keyboard input translated into the forms' events: buttons,
+// shift state and positions in twips, key codes, and Enter and Escape
+// pressing the form's default and cancel buttons.
+
+namespace qtbind {
+
+using forms::Control;
+using forms::Kind;
+
+int keyCodeOf(int k) {
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return 48 + (k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
+    switch (k) {
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+            return 9;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            return k & 0xFFFF;
+    }
+}
+
+namespace {
+
+int buttonsOf(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? forms::kLeftButton : 0) |
+           (b & Qt::RightButton ? forms::kRightButton : 0) |
+           (b & Qt::MiddleButton ? forms::kMiddleButton : 0);
+}
+
+int shiftOf(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? forms::kShiftMask : 0) |
+           (m & Qt::ControlModifier ? forms::kCtrlMask : 0) |
+           (m & Qt::AltModifier ? forms::kAltMask : 0);
+}
+
+}  // namespace
+
+bool FormWindow::pressesButton(Control& c, int key) {
+    forms::Control* button = nullptr;
+    if (key == Qt::Key_Escape) button = form_.cancelButton;
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // Enter in a box of several lines is a line break; on a button it
+    // presses that button.
+    if (enter && c.kind() == Kind::Button) {
+        button = &c;
+    } else if (enter && !c.wantsEnter &&
+               !(c.kind() == Kind::TextBox && static_cast<const forms::TextBox&>(c).multiLine())) {
+        button = form_.defaultButton;
+    }
+    if (!button || !button->enabled() || !button->visible()) return false;
+    button->raiseClick();
+    return true;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (dying_) return false;
+    if (watched == client_) {
+        if (event->type() == QEvent::MouseMove && form_.MouseMove) {
+            auto* m = static_cast<QMouseEvent*>(event);
+            form_.MouseMove(buttonsOf(m->buttons()), shiftOf(m->modifiers()),
+                            qRound(m->position().x()) * kTwipsPerPixel,
+                            qRound(m->position().y()) * kTwipsPerPixel);
+        }
+        return false;
+    }
+    Control* c = controlOf(watched);
+    if (!c) return false;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonDblClick: {
+            auto* m = static_cast<QMouseEvent*>(event);
+            const int x = qRound(m->position().x()) * kTwipsPerPixel;
+            const int y = qRound(m->position().y()) * kTwipsPerPixel;
+            const int shift = shiftOf(m->modifiers());
+            if (event->type() == QEvent::MouseButtonPress)
+                c->raiseMouseDown(buttonsOf(m->button()), shift, x, y);
+            else if (event->type() == QEvent::MouseButtonRelease) {
+                c->raiseMouseUp(buttonsOf(m->button()), shift, x, y);
+                // Labels and text boxes have no click signal of their own.
+                if ((c->kind() == Kind::Label || c->kind() == Kind::TextBox) &&
+                    m->button() == Qt::LeftButton &&
+                    static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint()))
+                    c->raiseClick();
+            } else if (event->type() == QEvent::MouseMove)
+                c->raiseMouseMove(buttonsOf(m->buttons()), shift, x, y);
+            else if (c->kind() != Kind::Button)
+                c->raiseDblClick();
+            break;
+        }
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(event);
+            if (pressesButton(*c, k->key())) return true;
+            c->raiseKeyDown(keyCodeOf(k->key()), shiftOf(k->modifiers()));
+            break;
+        }
+        case QEvent::FocusIn:
+            if (watched == widgetOf(*c)) c->raiseGotFocus();
+            break;
+        case QEvent::FocusOut:
+            if (watched == widgetOf(*c)) c->raiseLostFocus();
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+}  // namespace qtbind

@@ -1,0 +1,286 @@
+#include "platform/qt/form_window.h"
+
+#include "platform/qt/form_window_shared.h"
+
+#include "platform/forms/basic_controls.h"
+#include "platform/forms/file_controls.h"
+#include "platform/forms/list_box.h"
+#include "platform/qt/line_widget.h"
+#include "platform/qt/list_model.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+
+// A property changed in the model is put into its widget.
+
+namespace qtbind {
+
+using forms::Control;
+using forms::Kind;
+using forms::Prop;
+
+void FormWindow::applyGeometry(Control& c) {
+    QWidget* w = widgetOf(c);
+    if (!w) return;
+    Applying guard(applying_);
+    if (c.kind() == Kind::Line) {
+        const auto& l = static_cast<const forms::Line&>(c);
+        const QPoint a(toPixels(l.x1()), toPixels(l.y1()));
+        const QPoint b(toPixels(l.x2()), toPixels(l.y2()));
+        const QRect box = QRect(a, b).normalized();
+        w->setGeometry(box.x(), box.y(), box.width() + 1, box.height() + 1);
+        static_cast<LineWidget*>(w)->setEnds(a - box.topLeft(), b - box.topLeft());
+        return;
+    }
+    w->setGeometry(toPixels(c.left()), toPixels(c.top()), std::max(0, toPixels(c.width())),
+                   std::max(0, toPixels(c.height())));
+}
+
+void FormWindow::applyText(Control& c) {
+    QWidget* w = widgetOf(c);
+    if (!w) return;
+    Applying guard(applying_);
+    switch (c.kind()) {
+        case Kind::Label:
+            static_cast<QLabel*>(w)->setText(c.text());
+            break;
+        case Kind::Button:
+            static_cast<QPushButton*>(w)->setText(c.text());
+            break;
+        case Kind::OptionButton:
+            static_cast<QRadioButton*>(w)->setText(c.text());
+            static_cast<QRadioButton*>(w)->setChecked(
+                static_cast<const forms::OptionButton&>(c).value());
+            break;
+        case Kind::CheckBox:
+            static_cast<QCheckBox*>(w)->setText(c.text());
+            static_cast<QCheckBox*>(w)->setChecked(static_cast<const forms::CheckBox&>(c).value());
+            break;
+        case Kind::Frame:
+            if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(c.text());
+            break;
+        case Kind::TextBox:
+            if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
+                if (e->toPlainText() != c.text()) e->setPlainText(c.text());
+            } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
+                if (l->text() != c.text()) l->setText(c.text());
+            }
+            break;
+        case Kind::ComboBox: {
+            auto* cb = static_cast<QComboBox*>(w);
+            if (cb->currentText() != c.text()) cb->setEditText(c.text());
+            break;
+        }
+        case Kind::DriveList: {
+            auto* cb = static_cast<QComboBox*>(w);
+            const auto& box = static_cast<const forms::DriveListBox&>(c);
+            const QStringList entries = box.entries();
+            if (cb->count() != entries.size()) {
+                cb->clear();
+                cb->addItems(entries);
+            }
+            cb->setCurrentIndex(static_cast<int>(entries.indexOf(box.drive())));
+            break;
+        }
+        case Kind::DirList:
+        case Kind::FileList:
+            applyItems(c);
+            break;
+        default:
+            break;
+    }
+}
+
+void FormWindow::applyItems(Control& c) {
+    QWidget* w = widgetOf(c);
+    if (!w) return;
+    Applying guard(applying_);
+    switch (c.kind()) {
+        case Kind::ComboBox: {
+            auto* cb = static_cast<QComboBox*>(w);
+            const QString text = c.text();
+            cb->clear();
+            cb->addItems(static_cast<const forms::ComboBox&>(c).items());
+            cb->setEditText(text);
+            break;
+        }
+        case Kind::DirList: {
+            auto* list = static_cast<QListWidget*>(w);
+            const auto& box = static_cast<const forms::DirListBox&>(c);
+            list->clear();
+            for (const forms::DirListBox::Row& row : box.rows()) {
+                auto* item = new QListWidgetItem(QString(row.depth * 2, u' ') + row.name, list);
+                item->setData(Qt::UserRole, row.listIndex);
+                if (row.listIndex == -1) list->setCurrentItem(item);
+            }
+            break;
+        }
+        case Kind::FileList: {
+            auto* list = static_cast<QListWidget*>(w);
+            const auto& box = static_cast<const forms::FileListBox&>(c);
+            list->clear();
+            for (int i = 0; i < box.listCount(); ++i) list->addItem(box.list(i));
+            break;
+        }
+        case Kind::ListBox:
+            if (ListBoxModel* m = models_[&c]) m->itemsReset();
+            break;
+        default:
+            break;
+    }
+}
+
+void FormWindow::applySelection(Control& c) {
+    auto* view = qobject_cast<QListView*>(widgetOf(c));
+    ListBoxModel* model = models_[&c];
+    if (!view || !model) return;
+    Applying guard(applying_);
+    model->catchUp();
+    const auto& box = static_cast<const forms::ListBox&>(c);
+    QItemSelection selection;
+    if (box.anySelected()) {
+        int start = -1;
+        for (int i = 0; i <= box.listCount(); ++i) {
+            const bool on = i < box.listCount() && box.selected(i);
+            if (on && start < 0) start = i;
+            if (!on && start >= 0) {
+                selection.select(model->index(start), model->index(i - 1));
+                start = -1;
+            }
+        }
+    }
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void FormWindow::applyTimer(Control& c) {
+    QTimer* t = timers_[&c];
+    const auto& timer = static_cast<const forms::Timer&>(c);
+    if (!t) return;
+    if (timer.timerEnabled() && timer.interval() > 0) {
+        t->start(timer.interval());
+    } else {
+        t->stop();
+    }
+}
+
+// Fore colour on the text, back colour on the box; the default back colour
+// is the style's own palette again.
+void FormWindow::applyColors(Control& c, Prop what) {
+    QWidget* w = widgetOf(c);
+    QPalette p = w->palette();
+    if (what == Prop::ForeColor) {
+        const QColor color = QColor::fromRgb(c.foreColor());
+        p.setColor(QPalette::WindowText, color);
+        p.setColor(QPalette::Text, color);
+        p.setColor(QPalette::ButtonText, color);
+        w->setPalette(p);
+        return;
+    }
+    if (c.backColor() == forms::kDefaultColor) {
+        p = w->style()->standardPalette();
+        p.setColor(QPalette::WindowText, QColor::fromRgb(c.foreColor()));
+        p.setColor(QPalette::Text, QColor::fromRgb(c.foreColor()));
+    } else {
+        const QColor color = QColor::fromRgb(c.backColor());
+        p.setColor(QPalette::Base, color);
+        p.setColor(QPalette::Window, color);
+        p.setColor(QPalette::Button, color);
+    }
+    w->setPalette(p);
+    w->setAutoFillBackground(c.backColor() != forms::kDefaultColor);
+}
+
+// The top row and the current row of a list box.
+void FormWindow::applyListPosition(Control& c, Prop what) {
+    auto* view = qobject_cast<QListView*>(widgetOf(c));
+    ListBoxModel* m = models_[&c];
+    if (!view || !m) return;
+    Applying guard(applying_);
+    m->catchUp();
+    const auto& box = static_cast<forms::ListBox&>(c);
+    if (what == Prop::TopIndex) {
+        view->verticalScrollBar()->setValue(box.topIndex());
+    } else {
+        view->selectionModel()->setCurrentIndex(m->index(box.listIndex()),
+                                                QItemSelectionModel::NoUpdate);
+    }
+}
+
+void FormWindow::changed(Control& c, Prop what) {
+    if (c.kind() == Kind::Timer) {
+        if (what == Prop::Timer) applyTimer(c);
+        return;
+    }
+    QWidget* w = widgetOf(c);
+    if (!w) return;
+    switch (what) {
+        case Prop::Geometry:
+            applyGeometry(c);
+            break;
+        case Prop::Visible:
+            w->setVisible(c.visible());
+            break;
+        case Prop::Enabled:
+            w->setEnabled(c.enabled());
+            break;
+        case Prop::Text:
+            applyText(c);
+            break;
+        case Prop::ForeColor:
+        case Prop::BackColor:
+            applyColors(c, what);
+            break;
+        case Prop::Font:
+            if (!c.font().name.isEmpty())
+                w->setFont(QFont(substituteFont(c.font().name), c.font().points));
+            break;
+        case Prop::ItemsAppended:
+            if (const auto it = models_.find(&c); it != models_.end()) it->second->itemsAppended();
+            break;
+        case Prop::ItemsReset:
+            if (c.kind() == Kind::DirList || c.kind() == Kind::FileList) {
+                // Often raised from a click on one of the rows it replaces:
+                // rebuild once the click has been handled.
+                QTimer::singleShot(0, this, [this, &c] { applyItems(c); });
+            } else {
+                applyItems(c);
+            }
+            break;
+        case Prop::Selection:
+            applySelection(c);
+            break;
+        case Prop::TopIndex:
+        case Prop::ListIndex:
+            applyListPosition(c, what);
+            break;
+        case Prop::MousePointer:
+            w->setCursor(cursorOf(c.mousePointer()));
+            break;
+        case Prop::Focus:
+            if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) {
+                cb->lineEdit()->setFocus();
+            } else {
+                w->setFocus();
+                // A box given the focus by the program is ready to be typed over.
+                if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace qtbind

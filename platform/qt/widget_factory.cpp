@@ -1,0 +1,191 @@
+#include "platform/qt/form_window.h"
+
+#include "platform/qt/form_window_shared.h"
+
+#include "platform/forms/basic_controls.h"
+#include "platform/forms/file_controls.h"
+#include "platform/forms/list_box.h"
+#include "platform/qt/line_widget.h"
+#include "platform/qt/list_model.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextDocument>
+
+// The widget of each kind of control, with the signals that carry what the
+// user does back into the control.
+
+namespace qtbind {
+
+using forms::Control;
+using forms::Kind;
+
+QWidget* FormWindow::create(Control& c, QWidget* parent) {
+    switch (c.kind()) {
+        case Kind::Label: {
+            auto* l = new QLabel(parent);
+            l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return l;
+        }
+        case Kind::Button: {
+            auto* b = new QPushButton(parent);
+            connect(b, &QPushButton::clicked, this, [&c] { c.raiseClick(); });
+            return b;
+        }
+        case Kind::OptionButton: {
+            auto& option = static_cast<forms::OptionButton&>(c);
+            auto* b = new QRadioButton(parent);
+            b->setAutoExclusive(false);  // the model keeps its group exclusive
+            connect(b, &QRadioButton::clicked, this, [this, b, &option] {
+                option.setValue(true);
+                Applying guard(applying_);
+                b->setChecked(option.value());
+            });
+            return b;
+        }
+        case Kind::CheckBox: {
+            auto& box = static_cast<forms::CheckBox&>(c);
+            auto* b = new QCheckBox(parent);
+            connect(b, &QCheckBox::clicked, this, [&box](bool on) { box.setValue(on); });
+            return b;
+        }
+        case Kind::Frame: {
+            if (!c.text().isEmpty()) return new QGroupBox(parent);
+            auto* f = new QFrame(parent);
+            f->setFrameShape(QFrame::StyledPanel);
+            return f;
+        }
+        case Kind::Line:
+            return new LineWidget(parent);
+        case Kind::TextBox:
+            return createTextBox(static_cast<forms::TextBox&>(c), parent);
+        case Kind::ComboBox:
+            return createComboBox(static_cast<forms::ComboBox&>(c), parent);
+        case Kind::DriveList: {
+            auto& box = static_cast<forms::DriveListBox&>(c);
+            auto* cb = new QComboBox(parent);
+            connect(cb, qOverload<int>(&QComboBox::activated), this, [this, &box](int i) {
+                box.picked(i);
+                applyText(box);  // a failed change may have put the old drive back
+            });
+            return cb;
+        }
+        case Kind::DirList:
+        case Kind::FileList:
+            return createFolderOrFileList(c, parent);
+        case Kind::ListBox: {
+            auto* view = new QListView(parent);
+            wireListBox(c, view);
+            return view;
+        }
+        case Kind::Timer:
+            break;
+    }
+    return new QWidget(parent);
+}
+
+QWidget* FormWindow::createTextBox(forms::TextBox& box, QWidget* parent) {
+    if (box.multiLine()) {
+        auto* e = new QPlainTextEdit(parent);
+        e->setReadOnly(box.locked());
+        // Message boxes are sized for their text, as the design has
+        // them: no scroll bars, a thin margin.
+        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        e->document()->setDocumentMargin(1);
+        controls_[e->viewport()] = &box;
+        e->viewport()->setMouseTracking(true);
+        e->viewport()->installEventFilter(this);
+        connect(e, &QPlainTextEdit::textChanged, this, [this, e, &box] {
+            if (!applying_) box.typed(e->toPlainText());
+        });
+        return e;
+    }
+    auto* e = new QLineEdit(parent);
+    e->setReadOnly(box.locked());
+    connect(e, &QLineEdit::textEdited, this, [&box](const QString& t) { box.typed(t); });
+    return e;
+}
+
+QWidget* FormWindow::createComboBox(forms::ComboBox& box, QWidget* parent) {
+    auto* cb = new QComboBox(parent);
+    cb->setEditable(true);
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    connect(cb->lineEdit(), &QLineEdit::textEdited, this,
+            [&box](const QString& t) { box.typed(t); });
+    connect(cb, qOverload<int>(&QComboBox::activated), this, [this, cb, &box](int i) {
+        box.picked(i);
+        Applying guard(applying_);
+        cb->setEditText(box.text());
+    });
+    controls_[cb->lineEdit()] = &box;
+    cb->lineEdit()->installEventFilter(this);
+    return cb;
+}
+
+// The folder tree and the file list: a row list whose viewport reports the
+// mouse as the control's own.
+QWidget* FormWindow::createFolderOrFileList(Control& c, QWidget* parent) {
+    auto* list = new QListWidget(parent);
+    if (c.kind() == Kind::DirList) {
+        auto& box = static_cast<forms::DirListBox&>(c);
+        connect(list, &QListWidget::itemClicked, this, [&box](QListWidgetItem* item) {
+            box.setListIndexFromUser(item->data(Qt::UserRole).toInt());
+            box.raiseClick();
+        });
+    } else {
+        auto& box = static_cast<forms::FileListBox&>(c);
+        connect(list, &QListWidget::itemClicked, this,
+                [list, &box](QListWidgetItem* item) { box.picked(list->row(item)); });
+    }
+    controls_[list->viewport()] = &c;
+    list->viewport()->setMouseTracking(true);
+    list->viewport()->installEventFilter(this);
+    return list;
+}
+
+void FormWindow::wireListBox(Control& c, QWidget* w) {
+    auto& box = static_cast<forms::ListBox&>(c);
+    auto* view = static_cast<QListView*>(w);
+    auto* model = new ListBoxModel(box, view);
+    models_[&c] = model;
+    view->setModel(model);
+    view->setUniformItemSizes(true);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(box.multiSelect() ? QAbstractItemView::ExtendedSelection
+                                             : QAbstractItemView::SingleSelection);
+    view->setLayoutMode(QListView::SinglePass);
+    controls_[view->viewport()] = &c;
+    view->viewport()->setMouseTracking(true);
+    view->viewport()->installEventFilter(this);
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, &box](int v) {
+        if (!applying_) box.setTopIndexFromUser(v);
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, &box](const QItemSelection& on, const QItemSelection& off) {
+                if (applying_) return;
+                for (const QItemSelectionRange& r : off)
+                    for (int i = r.top(); i <= r.bottom(); ++i) box.setSelectedFromUser(i, false);
+                for (const QItemSelectionRange& r : on)
+                    for (int i = r.top(); i <= r.bottom(); ++i) box.setSelectedFromUser(i, true);
+            });
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, &box](const QModelIndex& now) {
+                if (!applying_) box.setListIndexFromUser(now.isValid() ? now.row() : -1);
+            });
+    connect(view, &QListView::clicked, this, [&box] { box.raiseClick(); });
+}
+
+}  // namespace qtbind
