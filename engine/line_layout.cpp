@@ -64,14 +64,6 @@ QString bannerLine(const LayoutWidths& w, const Today& now, const QString& typeT
 
 namespace {
 
-// The length trimSpaces leaves.
-qsizetype spaceTrimmedLength(QStringView text) {
-    qsizetype begin = 0, end = text.size();
-    while (end > 0 && text[end - 1] == u' ') --end;
-    while (begin < end && text[begin] == u' ') ++begin;
-    return end - begin;
-}
-
 // "  " and text, cut or padded with spaces to exactly `length` characters.
 void appendPadded(QString& out, QStringView text, qsizetype length) {
     const qsizetype end = out.size() + std::max<qsizetype>(length, 0);
@@ -109,7 +101,7 @@ void appendNameField(QString& out, const Class1& c1, const QString& path, TextWi
     out.resize(start + 2 + coreLength, u' ');
     const QStringView core = QStringView(out).mid(start + 2);
     if (!plain) extra = c1.extra(core);
-    const bool cut = plain || spaceTrimmedLength(core) < spaceTrimmedLength(path);
+    const bool cut = plain || trimSpaces(core).size() < trimSpaces(QStringView(path)).size();
     out += cut ? u".." : u"  ";
     out.resize(start + std::max<qsizetype>(w.nameColumnWidth - extra, 0), u' ');
 }

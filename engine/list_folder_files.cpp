@@ -22,117 +22,32 @@ bool fieldExtensionMatches(QStringView field, const QString& upperFilter) {
     return ext.toUpper() == upperFilter;
 }
 
-// trimSpaces on the text in place.
-void trimSpacesInPlace(QString& s) {
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1) == u' ') --end;
-    s.truncate(end);
-    qsizetype begin = 0;
-    while (begin < end && s.at(begin) == u' ') ++begin;
-    if (begin > 0) s.remove(0, begin);
-}
-
 }  // namespace
 
 void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs::DirEntry>& names,
                               ScanTotals& totals, int& headerShown) {
     folderMatchBytes_ = 0;
     folderMatchCount_ = 0;
-    QString rememberedName;
     const bool fileList = !settings.folderMode();
-    const bool all = settings.extFilter == QStringLiteral("*");
-    const QString upperFilter = settings.extFilter.toUpper();
-    const bool type1 = settings.listType == ListType::FullPaths;
-
-    auto firstMatch = [&] {
-        if (headerShown != 0) return;
-        if (fileList && !settings.plainList()) {
-            emitLine(folderPath);
-            WriteWorkLine(folderPath);
-        }
-        if (settings.folderMode()) rememberedName = folderPath;
-        ++headerShown;
-    };
-
-    // Each file's texts are built in the same few strings, which keep their
-    // room from file to file: a line costs no allocation of its own.
-    QString& fullPath = scratch_.path;
-    QString& size = scratch_.size;  // with the blank Side A shows after it
-    QString& date = scratch_.date;
-    QString& line = scratch_.line;
-    // A path's width is its folder's and its name's: the folder is measured
-    // once. The blanks trimmed off a path take no extra.
-    const TextWidth folderWidth = fileList ? measureText(width_, folderPath) : TextWidth{};
+    FolderListing folder{folderPath,
+                         // A path's width is its folder's and its name's: the
+                         // folder is measured once.
+                         fileList ? measureText(width_, folderPath) : TextWidth{}, fileList,
+                         settings.extFilter == QStringLiteral("*"), settings.extFilter.toUpper(),
+                         QString(), headerShown};
     for (const dosfs::DirEntry& entry : names) {
-        ++totals.allFiles;
-        fullPath.truncate(0);
-        fullPath += folderPath;
-        fullPath += u'\\';
-        fullPath += entry.name;
-        trimSpacesInPlace(fullPath);
-        size.truncate(0);
-        appendSizeText(size, entry.size);
-        size += u' ';
-        const QStringView sizeField = QStringView(size).chopped(1);
-        const qint64 bytes = sizeValue(entry.size);
-        date.truncate(0);
-        appendDateText(date, entry.mtime, false);
-        host_.addSideARow(fullPath, size, date);
-        totals.folderBytes += bytes;
-        totals.grandBytes += bytes;
-        ++totals.folderFiles;
-        ++totals.grandFiles;
-
-        line.truncate(0);
-        if (type1) {
-            if (!all) {
-                if (!extensionMatches(fullPath, upperFilter) &&
-                    !extensionMatches(right(fullPath, 5), upperFilter))
-                    continue;
-                firstMatch();
-                folderMatchBytes_ += bytes;
-                ++folderMatchCount_;
-            }
-            listing.fileListed();
-            appendNameField(line, width_, fullPath,
-                            fileList ? folderWidth + measureText(width_, entry.name) : TextWidth{},
-                            widths_);
-            line += u'-';
-            line += sizeField;
-            if (fileList) emitLine(line);
-            WriteWorkLine(line);
-        } else {
-            appendShortNameField(line, width_, entry.name, fileList, widths_);
-            const qsizetype fieldLength = line.size();
-            line += u'-';
-            line += sizeField;
-            appendDateText(line, entry.mtime, true);
-            line.resize(line.size() + 6, u' ');
-            if (!all) {
-                if (!fieldExtensionMatches(QStringView(line).left(fieldLength), upperFilter))
-                    continue;
-                firstMatch();
-            }
-            listing.fileListed();
-            WriteWorkLine(line);
-            if (fileList) emitLine(line);
-            if (!all) {
-                if (fileList) {
-                    matchBytes += bytes;
-                    ++matchCount;
-                } else {
-                    folderMatchBytes_ += bytes;
-                    ++folderMatchCount_;
-                }
-            }
-        }
+        const qint64 bytes = addSideARow(folderPath, entry, totals);
+        if (settings.listType == ListType::FullPaths)
+            listFullPath(folder, entry, bytes);
+        else
+            listName(folder, entry, bytes);
     }
 
-    if (folderMatchCount_ != 0 || !rememberedName.isEmpty()) {
+    if (folderMatchCount_ != 0 || !folder.rememberedName.isEmpty()) {
         const Footer footer = folderFooter(widths_, folderMatchCount_, folderMatchBytes_, true);
-        const QString line = rememberedName.isEmpty()
+        const QString line = folder.rememberedName.isEmpty()
                                  ? footer.line()
-                                 : footerWithName(width_, footer, rememberedName, widths_);
+                                 : footerWithName(width_, footer, folder.rememberedName, widths_);
         if (!settings.plainList()) {
             emitLine(line);
             WriteWorkLineAlways(line);
@@ -140,6 +55,98 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
     }
     matchCount += folderMatchCount_;
     matchBytes += folderMatchBytes_;
+}
+
+// Each file's texts are built in the same few strings, which keep their
+// room from file to file: a line costs no allocation of its own.
+qint64 Module1::addSideARow(const QString& folderPath, const dosfs::DirEntry& entry,
+                            ScanTotals& totals) {
+    QString& fullPath = scratch_.path;
+    QString& size = scratch_.size;  // with the blank Side A shows after it
+    QString& date = scratch_.date;
+    ++totals.allFiles;
+    fullPath.truncate(0);
+    fullPath += folderPath;
+    fullPath += u'\\';
+    fullPath += entry.name;
+    trimSpacesInPlace(fullPath);
+    size.truncate(0);
+    appendSizeText(size, entry.size);
+    size += u' ';
+    date.truncate(0);
+    appendDateText(date, entry.mtime, false);
+    host_.addSideARow(fullPath, size, date);
+    const qint64 bytes = sizeValue(entry.size);
+    totals.folderBytes += bytes;
+    totals.grandBytes += bytes;
+    ++totals.folderFiles;
+    ++totals.grandFiles;
+    return bytes;
+}
+
+// The first file of a folder that passes the filter: the folder's header in
+// the file-list modes, its name for the footer in folder size mode.
+void Module1::firstMatch(FolderListing& folder) {
+    if (folder.headerShown != 0) return;
+    if (folder.fileList && !settings.plainList()) {
+        emitLine(folder.path);
+        WriteWorkLine(folder.path);
+    }
+    if (settings.folderMode()) folder.rememberedName = folder.path;
+    ++folder.headerShown;
+}
+
+// Full path and size. The filter reads the full path; filtered files count
+// toward the folder's footer in every mode.
+void Module1::listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes) {
+    const QString& fullPath = scratch_.path;
+    if (!folder.all) {
+        if (!extensionMatches(fullPath, folder.upperFilter) &&
+            !extensionMatches(right(fullPath, 5), folder.upperFilter))
+            return;
+        firstMatch(folder);
+        folderMatchBytes_ += bytes;
+        ++folderMatchCount_;
+    }
+    listing.fileListed();
+    QString& line = scratch_.line;
+    line.truncate(0);
+    appendNameField(line, width_, fullPath,
+                    folder.fileList ? folder.width + measureText(width_, entry.name) : TextWidth{},
+                    widths_);
+    line += u'-';
+    line += QStringView(scratch_.size).chopped(1);
+    if (folder.fileList) emitLine(line);
+    WriteWorkLine(line);
+}
+
+// Bare name, size and date. The filter reads the name field; in the
+// file-list modes filtered files count toward the scan's total alone, in
+// folder size mode toward the folder's footer.
+void Module1::listName(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes) {
+    QString& line = scratch_.line;
+    line.truncate(0);
+    appendShortNameField(line, width_, entry.name, folder.fileList, widths_);
+    const qsizetype fieldLength = line.size();
+    line += u'-';
+    line += QStringView(scratch_.size).chopped(1);
+    appendDateText(line, entry.mtime, true);
+    line.resize(line.size() + 6, u' ');
+    if (!folder.all) {
+        if (!fieldExtensionMatches(QStringView(line).left(fieldLength), folder.upperFilter)) return;
+        firstMatch(folder);
+    }
+    listing.fileListed();
+    WriteWorkLine(line);
+    if (folder.fileList) emitLine(line);
+    if (folder.all) return;
+    if (folder.fileList) {
+        matchBytes += bytes;
+        ++matchCount;
+    } else {
+        folderMatchBytes_ += bytes;
+        ++folderMatchCount_;
+    }
 }
 
 }  // namespace engine

@@ -70,6 +70,22 @@ class Module1 {
     void WriteWorkLineAlways(const QString& line);
 
   private:
+    // The folder ListFolderFiles is listing.
+    struct FolderListing {
+        const QString& path;
+        TextWidth width;  // of the path, for the full-path name field
+        bool fileList;    // not folder size mode
+        bool all;         // no extension filter
+        QString upperFilter;
+        QString rememberedName;  // the folder a footer of folder size mode names
+        int& headerShown;
+    };
+    // Side A's row of a file and its share of the totals; returns its bytes.
+    qint64 addSideARow(const QString& folderPath, const dosfs::DirEntry& entry, ScanTotals& totals);
+    void firstMatch(FolderListing& folder);
+    void listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes);
+    void listName(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes);
+
     enum class Flow { Go, Abort };
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
                     const dosfs::ReadAhead::Folder& parent);

@@ -47,11 +47,23 @@ bool localTime(qint64 seconds, std::tm& out) {
 
 }  // namespace
 
-QString trimSpaces(const QString& s) {
+QStringView trimSpaces(QStringView s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b] == u' ') ++b;
     while (e > b && s[e - 1] == u' ') --e;
     return s.mid(b, e - b);
+}
+
+QString trimSpaces(const QString& s) {
+    const QStringView t = trimSpaces(QStringView(s));
+    return t.size() == s.size() ? s : t.toString();
+}
+
+void trimSpacesInPlace(QString& s) {
+    const QStringView t = trimSpaces(QStringView(s));
+    const qsizetype begin = t.data() - s.constData();
+    s.truncate(begin + t.size());
+    if (begin > 0) s.remove(0, begin);
 }
 
 QString sizeText(qint64 size) {

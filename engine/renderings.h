@@ -42,6 +42,10 @@ inline QString right(const QString& s, qsizetype n) {
 inline QString spaces(qsizetype n) {
     return QString(n < 0 ? 0 : n, u' ');
 }
+// Leading and trailing blanks (U+0020) removed; tabs and every other
+// character stay. The view form points into the text it is given.
+QStringView trimSpaces(QStringView s);
 QString trimSpaces(const QString& s);
+void trimSpacesInPlace(QString& s);
 
 }  // namespace engine

@@ -264,7 +264,7 @@ void Form2::Command3_Click() {
         finish();
         return;
     }
-    saveTarget = trimBlanks(Text1.text());
+    saveTarget = engine::trimSpaces(Text1.text());
     chdirOr(main.state.scanRoot);
     if (!Text1.text().contains(u'.')) {
         message(kNoExtension, Layout::Medium);

@@ -1,5 +1,6 @@
 #include "output/form3.h"
 
+#include "engine/renderings.h"
 #include "output/listing_records.h"
 #include "platform/dosfs/numbered_files.h"
 #include "shell/design.h"
@@ -133,7 +134,7 @@ void Form3::Timer1_Timer() {
 
 void Form3::Command1_Click() {
     shell::Settings& s = main.state.settings;
-    s.outputDir = trimBlanks(Text2.text());
+    s.outputDir = engine::trimSpaces(Text2.text());
     outputDirBackup = s.outputDir;
     s.csvOutput = Option1[0]->value() ? 0 : 1;
     if (s.outputDir.endsWith(u'\\')) s.outputDir.chop(1);

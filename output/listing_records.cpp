@@ -1,5 +1,7 @@
 #include "output/listing_records.h"
 
+#include "engine/renderings.h"
+
 namespace output {
 
 QString fileStem(Columns columns) {
@@ -16,14 +18,6 @@ QString fileStem(Columns columns) {
             return QStringLiteral("TOLAN3");
     }
     return QString();
-}
-
-QString trimBlanks(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == u' ') ++start;
-    while (end > start && text[end - 1] == u' ') --end;
-    return start == 0 && end == text.size() ? text : text.mid(start, end - start);
 }
 
 void splitFolder(const QString& path, QString& folder, QString& file) {
@@ -48,7 +42,7 @@ void splitFolder(const QString& path, QString& folder, QString& file) {
 
 QString record(Columns columns, const QString& name, const QString& size, const QString& date,
                bool csv) {
-    const QString n = trimBlanks(name);
+    const QString n = engine::trimSpaces(name);
     QString out;
     out.reserve(n.size() + 48);
     bool first = true;
@@ -71,19 +65,19 @@ QString record(Columns columns, const QString& name, const QString& size, const 
     };
     switch (columns) {
         case Columns::NameSizeDate:
-            add(n), add(trimBlanks(size)), add(trimBlanks(date));
+            add(n), add(engine::trimSpaces(size)), add(engine::trimSpaces(date));
             break;
         case Columns::FolderFileSizeDate: {
             QString folder, file;
             splitFolder(n, folder, file);
-            add(folder), add(file), add(trimBlanks(size)), add(trimBlanks(date));
+            add(folder), add(file), add(engine::trimSpaces(size)), add(engine::trimSpaces(date));
             break;
         }
         case Columns::NameSize:
-            add(n), add(trimBlanks(size));
+            add(n), add(engine::trimSpaces(size));
             break;
         case Columns::NameDate:
-            add(n), add(trimBlanks(date));
+            add(n), add(engine::trimSpaces(date));
             break;
         case Columns::Name:
             add(n);

@@ -18,9 +18,6 @@ enum class Columns {
 // The file name without extension that a command writes ("TOLAN0").
 QString fileStem(Columns columns);
 
-// Leading and trailing blanks removed; tabs and other characters stay.
-QString trimBlanks(const QString& text);
-
 // Splits a path at its last backslash, searching at most ten backslashes
 // from the left: a deeper path is split at its tenth, the rest of it going
 // to the file field. A text without a backslash is all file.
