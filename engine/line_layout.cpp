@@ -74,12 +74,6 @@ void appendPadded(QString& out, QStringView text, qsizetype length) {
 
 }  // namespace
 
-QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w) {
-    QString out;
-    appendNameField(out, c1, path, measureExtra ? measureText(c1, path) : TextWidth{}, w);
-    return out;
-}
-
 TextWidth measureText(const Class1& c1, const QString& text) {
     return {c1.extra(text), hasTwoUnitCharacter(text)};
 }
@@ -104,13 +98,6 @@ void appendNameField(QString& out, const Class1& c1, const QString& path, TextWi
     const bool cut = plain || trimSpaces(core).size() < trimSpaces(QStringView(path)).size();
     out += cut ? u".." : u"  ";
     out.resize(start + std::max<qsizetype>(w.nameColumnWidth - extra, 0), u' ');
-}
-
-QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
-                       const LayoutWidths& w) {
-    QString out;
-    appendShortNameField(out, c1, name, measureExtra, w);
-    return out;
 }
 
 void appendShortNameField(QString& out, const Class1& c1, const QString& name, bool measureExtra,

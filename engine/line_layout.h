@@ -33,15 +33,12 @@ struct TextWidth {
 };
 TextWidth measureText(const Class1& c1, const QString& text);
 
-// The full-path field of output type 1, nameColumnWidth columns wide.
-QString nameField(const Class1& c1, const QString& path, bool measureExtra, const LayoutWidths& w);
-// The same appended to out, the path's width measured beforehand ({} when
-// not measured).
+// The full-path field of output type 1, nameColumnWidth columns wide,
+// appended to out; the path's width is measured beforehand ({} when not
+// measured).
 void appendNameField(QString& out, const Class1& c1, const QString& path, TextWidth measured,
                      const LayoutWidths& w);
 // The bare-name field of output type 2, cut without a marker.
-QString shortNameField(const Class1& c1, const QString& name, bool measureExtra,
-                       const LayoutWidths& w);
 void appendShortNameField(QString& out, const Class1& c1, const QString& name, bool measureExtra,
                           const LayoutWidths& w);
 

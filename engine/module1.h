@@ -57,9 +57,9 @@ class Module1 {
     void ScanTree();
 
     static void SortNames(std::vector<dosfs::DirEntry>& table);
-    static void SortNames(std::vector<FolderEntry>& table);
 
-    // The subfolders of a folder already read, as full paths, sorted.
+    // The subfolders of a folder already read and sorted, as full paths in
+    // the same order.
     static std::vector<FolderEntry> ListSubfolders(const QString& folderPath,
                                                    std::vector<dosfs::DirEntry>& folders);
 
@@ -87,6 +87,9 @@ class Module1 {
     void listName(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes);
 
     enum class Flow { Go, Abort };
+    Flow listHeading();
+    std::vector<FolderEntry> listRoot(dosfs::Directory& root);
+    void listTotal();
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
                     const dosfs::ReadAhead::Folder& parent);
     void readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const;

@@ -66,12 +66,6 @@ void trimSpacesInPlace(QString& s) {
     if (begin > 0) s.remove(0, begin);
 }
 
-QString sizeText(qint64 size) {
-    QString out;
-    appendSizeText(out, size);
-    return out;
-}
-
 void appendSizeText(QString& out, qint64 size) {
     if (size == dosfs::kNoSize)
         out.resize(out.size() + 9, u' ');
@@ -81,12 +75,6 @@ void appendSizeText(QString& out, qint64 size) {
 
 qint64 sizeValue(qint64 size) {
     return size == dosfs::kNoSize ? 0 : size;
-}
-
-QString dateText(qint64 mtime) {
-    QString out;
-    appendDateText(out, mtime, false);
-    return out;
 }
 
 void appendDateText(QString& out, qint64 mtime, bool twoDigitHour) {

@@ -7,14 +7,12 @@ namespace engine {
 
 // Right-aligned in 9 characters; a longer number grows to the left.
 // An unreadable size (dosfs::kNoSize) is nine spaces and counts as 0.
-QString sizeText(qint64 size);
 void appendSizeText(QString& out, qint64 size);
 qint64 sizeValue(qint64 size);
 
 // yyyy/mm/dd h:mm:ss in local time, the date alone at exactly midnight;
 // empty for an unreadable time (dosfs::kNoTime).
-QString dateText(qint64 mtime);
-// The same appended to out, with a two-digit hour when asked.
+// Appended to out, with a two-digit hour when asked.
 void appendDateText(QString& out, qint64 mtime, bool twoDigitHour);
 
 // Right-aligned in `width` characters; a longer number grows to the left.

@@ -105,10 +105,29 @@ void Module1::ScanTree() {
     totals_ = {};
     folderName_.clear();
     headerShown_ = 0;
-
     widths_ = layoutWidths(host_.windowWidth(), settings.listType == ListType::Names,
                            settings.folderMode());
 
+    if (listHeading() == Flow::Abort) return host_.enableStop();
+    auto root = std::make_shared<dosfs::Directory>();
+    const std::vector<FolderEntry> level1 = listRoot(*root);
+
+    // Below the root, each folder's names are sorted by the thread that read
+    // it, once; its subfolders are then read ahead in the order the walk
+    // takes them.
+    dosfs::ReadAhead readAhead(readThreads, [](dosfs::FolderContents& c) {
+        SortNames(c.files);
+        SortNames(c.folders);
+    });
+    readAhead_ = &readAhead;
+    const Flow flow = level1.empty() ? Flow::Go : visitLevel(1, level1, root);
+    readAhead_ = nullptr;
+    if (flow == Flow::Abort) return host_.enableStop();
+    listTotal();
+}
+
+// The banner and the drive list, with their poll points.
+Module1::Flow Module1::listHeading() {
     const QString banner =
         bannerLine(widths_, today(host_.now()), host_.outputTypeText(), host_.extensionText());
     emitLine(banner);
@@ -116,7 +135,7 @@ void Module1::ScanTree() {
     if (settings.folderMode()) WriteWorkLineAlways(banner);
     host_.showWindow();
     host_.letEventsRun();
-    if (settings.abortRequested) return host_.enableStop();
+    if (settings.abortRequested) return Flow::Abort;
 
     for (const QString& drive : host_.driveEntries()) {
         if (!settings.plainList()) {
@@ -127,18 +146,22 @@ void Module1::ScanTree() {
     }
     if (!settings.plainList()) emitLine(QString());
     host_.letEventsRun();
-    if (settings.abortRequested) return host_.enableStop();
+    if (settings.abortRequested) return Flow::Abort;
     if (!settings.plainList()) WriteWorkLine(QString());
     if (settings.folderMode()) WriteWorkLineAlways(QString());
+    return Flow::Go;
+}
 
-    // The root folder.
-    auto root = std::make_shared<dosfs::Directory>();
+// The scan root's own files; returns its subfolders, sorted. The root stays
+// open for the first level to be read below it.
+std::vector<FolderEntry> Module1::listRoot(dosfs::Directory& root) {
     const dosfs::Resolved resolved = fs_.resolve(settings.scanRoot);
     // A root that cannot be opened lists as a folder without files.
-    if (resolved.error == 0) dosfs::Directory::open(resolved.host, *root);
+    if (resolved.error == 0) dosfs::Directory::open(resolved.host, root);
     dosfs::FolderContents contents;
-    readFolder(*root, contents);
-    const std::vector<FolderEntry> level1 = ListSubfolders(settings.scanRoot, contents.folders);
+    readFolder(root, contents);
+    SortNames(contents.folders);
+    std::vector<FolderEntry> level1 = ListSubfolders(settings.scanRoot, contents.folders);
     folderStart(settings.scanRoot, settings.scanRoot);
     QString rootPath = settings.scanRoot;
     if (rootPath.endsWith(u'\\')) rootPath.chop(1);
@@ -146,19 +169,11 @@ void Module1::ScanTree() {
     SortNames(contents.files);
     if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
     folderEnd();
+    return level1;
+}
 
-    // Each folder's names are sorted by the thread that read it; its
-    // subfolders are then read ahead in the order the walk takes them.
-    dosfs::ReadAhead readAhead(readThreads, [](dosfs::FolderContents& c) {
-        SortNames(c.files);
-        SortNames(c.folders);
-    });
-    readAhead_ = &readAhead;
-    const Flow flow = level1.empty() ? Flow::Go : visitLevel(1, level1, root);
-    readAhead_ = nullptr;
-    if (flow == Flow::Abort) return host_.enableStop();
-
-    // Grand total and normal end.
+// The grand total and the normal end of a scan.
+void Module1::listTotal() {
     qint64 shownCount = 0;
     const bool everyFile = trimSpaces(settings.extFilter) == QStringLiteral("*");
     if (totals_.grandBytes != 0) {

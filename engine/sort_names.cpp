@@ -34,10 +34,6 @@ void Module1::SortNames(std::vector<dosfs::DirEntry>& table) {
     sortByName(table, [](const dosfs::DirEntry& e) -> const QString& { return e.name; });
 }
 
-void Module1::SortNames(std::vector<FolderEntry>& table) {
-    sortByName(table, [](const FolderEntry& e) -> const QString& { return e.path; });
-}
-
 std::vector<FolderEntry> Module1::ListSubfolders(const QString& folderPath,
                                                  std::vector<dosfs::DirEntry>& folders) {
     QString prefix = folderPath;
@@ -45,8 +41,8 @@ std::vector<FolderEntry> Module1::ListSubfolders(const QString& folderPath,
     prefix += u'\\';
     std::vector<FolderEntry> table;
     table.reserve(folders.size());
+    // The names are sorted already, and a common prefix keeps their order.
     for (dosfs::DirEntry& f : folders) table.push_back({prefix + f.name, std::move(f.hostName)});
-    SortNames(table);
     return table;
 }
 

@@ -144,12 +144,6 @@ EncodeTable& table() {
 
 }  // namespace
 
-bool isSingleByteText(QStringView text) {
-    for (QChar c : text)
-        if (!isSingleByte(c.unicode())) return false;
-    return true;
-}
-
 QByteArray toCp932(const QString& text, bool* lossless) {
     QByteArray out;
     appendCp932(out, text, lossless);

@@ -22,7 +22,4 @@ QString fromCp932(const QByteArray& bytes, bool* valid = nullptr);
 // character is a single byte (ASCII and half-width katakana).
 int cp932Length(QStringView text);
 
-// True when every character maps to one byte: ASCII or half-width katakana.
-bool isSingleByteText(QStringView text);
-
 }  // namespace codepage

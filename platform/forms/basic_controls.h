@@ -78,7 +78,6 @@ class Line : public Control {
     int y1() const { return y1_; }
     int x2() const { return x2_; }
     int y2() const { return y2_; }
-    void setX1(int v) { setPoints(v, y1_, x2_, y2_); }
     void setY1(int v) { setPoints(x1_, v, x2_, y2_); }
     void setX2(int v) { setPoints(x1_, y1_, v, y2_); }
     void setY2(int v) { setPoints(x1_, y1_, x2_, v); }

@@ -103,10 +103,4 @@ void ListBox::setTopIndex(int row) {
     notify(Prop::TopIndex);
 }
 
-void ListBox::setListIndex(int row) {
-    if (row == listIndex_) return;
-    listIndex_ = row;
-    notify(Prop::ListIndex);
-}
-
 }  // namespace forms

@@ -34,7 +34,6 @@ class ListBox : public Control {
     int topIndex() const { return top_; }
     void setTopIndex(int row);
     int listIndex() const { return listIndex_; }
-    void setListIndex(int row);
 
     bool multiSelect() const { return multiSelect_; }
     void setMultiSelect(bool v) { multiSelect_ = v; }

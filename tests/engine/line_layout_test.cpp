@@ -1,4 +1,5 @@
 #include "engine/line_layout.h"
+#include "tests/support/field_texts.h"
 
 #include "platform/codepage/cp932.h"
 

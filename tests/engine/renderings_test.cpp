@@ -1,4 +1,5 @@
 #include "engine/renderings.h"
+#include "tests/support/field_texts.h"
 
 #include "platform/dosfs/directory.h"
 

@@ -2,6 +2,7 @@
 // column width in code page 932 bytes.
 
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/field_texts.h"
 
 #include "engine/line_layout.h"
 #include "platform/codepage/cp932.h"
