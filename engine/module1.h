@@ -18,8 +18,8 @@
 
 namespace engine {
 
-// The work file the scan writes: file number 3.
-constexpr int kWorkFile = 3;
+// The work file the scan writes.
+using dosfs::kWorkFile;
 
 // Running totals of one scan, exact whole numbers.
 struct ScanTotals {

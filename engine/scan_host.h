@@ -29,14 +29,16 @@ class ScanHost {
     // The path shown while depth-1 and depth-2 folders are visited.
     virtual void showFolderPath(const QString& path) = 0;
 
-    virtual void setFoundCount(const QString& text) = 0;     // Label5
-    virtual void setSecondCounter(const QString& text) = 0;  // Label7
+    // The number of files found, shown when a scan ends.
+    virtual void setFoundCount(const QString& text) = 0;
+    // The second counter, reset at the start and end of a scan.
+    virtual void setSecondCounter(const QString& text) = 0;
     virtual void setBusyPointer(bool busy) = 0;
     virtual void showWindow() {}
-    // Normal end: the scan and save commands are enabled again and the
+    // Normal end: the host's scan and save commands are usable again and the
     // folder shown when the scan started is put back.
     virtual void scanFinished() = 0;
-    // Every end, normal or stopped: the stop button is enabled again.
+    // Every end, normal or stopped: a stop can be asked for again.
     virtual void enableStop() = 0;
 
     // Poll point: run queued events (a stop request among them).

@@ -285,8 +285,8 @@ void Form2::Command3_Click() {
         return;
     }
     // Proves the name writable without touching a file already there.
-    int error = main.files.open(kSaveFile, saveTarget, dosfs::OpenMode::Replace);
-    main.files.abandon(kSaveFile);
+    int error = main.files.open(dosfs::kSaveFile, saveTarget, dosfs::OpenMode::Replace);
+    main.files.abandon(dosfs::kSaveFile);
     if (error) {
         message(shell::errorText(shell::Failed::SaveName, error), Layout::Short);
         finish();
@@ -314,11 +314,11 @@ void Form2::Command3_Click() {
 
 int Form2::copyWorkFile() {
     dosfs::NumberedFiles& files = main.files;
-    int error = files.open(kSaveFile, saveTarget, dosfs::OpenMode::Replace);
+    int error = files.open(dosfs::kSaveFile, saveTarget, dosfs::OpenMode::Replace);
     if (!error)
         error = files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Input);
     if (error) {
-        files.abandon(kSaveFile);
+        files.abandon(dosfs::kSaveFile);
         return error;
     }
     main.app().letEventsRun();
@@ -328,13 +328,13 @@ int Form2::copyWorkFile() {
     while (!error) {
         const int read = files.lineInputBytes(engine::kWorkFile, line);
         if (read == dosfs::kInputPastEnd) break;
-        error = read ? read : files.printBytes(kSaveFile, line);
+        error = read ? read : files.printBytes(dosfs::kSaveFile, line);
         // The first three characters decide; six bytes always hold them.
         listing.recount(codepage::fromCp932(line.left(6)));
     }
     files.close(engine::kWorkFile);
-    if (!error) error = files.close(kSaveFile);
-    files.abandon(kSaveFile);
+    if (!error) error = files.close(dosfs::kSaveFile);
+    files.abandon(dosfs::kSaveFile);
     if (!error) main.Label5.setText(QString::number(listing.listedCount()));
     return error;
 }

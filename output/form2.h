@@ -14,8 +14,6 @@ class Form2 : public forms::Form {
   public:
     static constexpr int kWidth = 4965;
     static constexpr int kHeight = 5310;
-    // The file number the saved copy is written through.
-    static constexpr int kSaveFile = 4;
 
     // The listing state belongs to the scan; the save reads it, clears the
     // type change and recounts the listed files.

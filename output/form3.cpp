@@ -15,7 +15,6 @@ namespace {
 const QString kExampleAtStart = QStringLiteral("指定例：C:\\ , C:\\WINDOWS");
 const QString kExample = QStringLiteral("指定例： C:\\WINDOWS");
 const QString kBadDirectory = QStringLiteral("ディレクトリ指定が異常");
-constexpr int kTestFile = 2;
 
 forms::TextBox& lockedBox(forms::TextBox& box) {
     box.setLocked(true);
@@ -140,11 +139,11 @@ void Form3::Command1_Click() {
     if (s.outputDir.endsWith(u'\\')) s.outputDir.chop(1);
 
     const QString testPath = s.outputDir + u'\\' + kWriteTestFile;
-    int error = main.files.open(kTestFile, testPath, dosfs::OpenMode::Append);
-    if (!error) error = main.files.close(kTestFile);
-    if (!error) error = dosfs::kill(main.fs, testPath);
+    int error = main.files.open(dosfs::kTestFile, testPath, dosfs::OpenMode::Append);
+    if (!error) error = main.files.close(dosfs::kTestFile);
+    if (!error) error = dosfs::deleteFile(main.fs, testPath);
     if (error) {
-        main.files.close(kTestFile);
+        main.files.close(dosfs::kTestFile);
         Timer1.setTimerEnabled(false);  // five seconds from this message
         Timer1.setTimerEnabled(true);
         Text4.setVisible(false);

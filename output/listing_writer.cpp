@@ -28,13 +28,13 @@ int writeListing(shell::Form1& form, Columns columns) {
     const QString formatWord = csv ? QStringLiteral("ＣＳＶ形式") : QStringLiteral("カンマ区切り");
 
     auto fail = [&](int error) {
-        form.files.abandon(kListingFile);
+        form.files.abandon(dosfs::kListingFile);
         showMessage(form, shell::kFailure, shell::kWriteFailed);
         return error;
     };
     // Written beside the old file and put in its place when complete, so a
     // failure part-way leaves the previous listing as it was.
-    int error = form.files.open(kListingFile, path, dosfs::OpenMode::Replace);
+    int error = form.files.open(dosfs::kListingFile, path, dosfs::OpenMode::Replace);
     if (error) return fail(error);
     showMessage(form, shell::kListingState, path + kCrLf + shell::kWritingSuffix, Hide::OnEvent);
     form.app().letEventsRun();
@@ -47,8 +47,8 @@ int writeListing(shell::Form1& form, Columns columns) {
     const int rows = names.listCount();
     for (int i = 0; i < rows && !error; ++i)
         error = form.files.printLine(
-            kListingFile, record(columns, names.list(i), sizes.list(i), dates.list(i), csv));
-    if (!error) error = form.files.close(kListingFile);
+            dosfs::kListingFile, record(columns, names.list(i), sizes.list(i), dates.list(i), csv));
+    if (!error) error = form.files.close(dosfs::kListingFile);
     if (error) return fail(error);
 
     showMessage(form, shell::kListingState,

@@ -8,9 +8,6 @@
 
 namespace output {
 
-// The file number a listing file is written through.
-constexpr int kListingFile = 1;
-
 // The path a command writes: outputDir, then "\" and the file name as they
 // stand (a trailing backslash in outputDir gives a doubled one).
 QString listingPath(const shell::Settings& settings, Columns columns);

@@ -3,7 +3,7 @@
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
-#include "platform/dosfs/pending_files.h"
+#include "platform/dosfs/replace_file.h"
 
 #include <cerrno>
 
@@ -19,69 +19,40 @@ struct NumberedFiles::File {
     bool reading = false;
     Encoding encoding = Encoding::Cp932;
     int error = 0;
-    long long room = -1;   // bytes the fault seam lets through; -1: no limit
-    QByteArray buffer;     // pending output, or the input read so far
-    qsizetype pos = 0;     // read position in buffer
-    bool atEnd = false;    // input: nothing more to read
-    QByteArray path;       // the host file, for the fault seam
-    QByteArray finalPath;  // Replace: where the file goes when complete
-    QByteArray tempPath;   // Replace: where it is written until then
+    long long room = -1;      // bytes the fault seam lets through; -1: no limit
+    QByteArray buffer;        // pending output, or the input read so far
+    qsizetype pos = 0;        // read position in buffer
+    bool atEnd = false;       // input: nothing more to read
+    QByteArray path;          // the host file, for the fault seam
+    Replacement replacement;  // Replace: the file written beside `path`
 
     ~File() {
-        if (!tempPath.isEmpty()) {
-            discard();
-            return;
-        }
+        if (replacement.active()) return;  // incomplete: discarded with the replacement
         flush();
         if (owned && fd >= 0) ::close(fd);
     }
 
-    void discard() {
-        if (fd >= 0) ::close(fd);
-        fd = -1;
-        if (!tempPath.isEmpty()) {
-            ::unlink(tempPath.constData());
-            clearPending(tempPath);
+    // Replace: puts the complete file in place of the old one.
+    int commit() {
+        const int err = flush();
+        if (err) {
+            abandon();
+            return err;
         }
-        tempPath.clear();
+        fd = -1;  // closed by the replacement
+        return replacement.commit();
     }
 
-    // Flushes, syncs and renames a Replace file into place.
-    int commit() {
-        int err = flush();
-        if (!err && (failed(faults::Op::Fsync) || ::fsync(fd) != 0)) err = errorFromErrno(errno);
-        if ((failed(faults::Op::Close) || ::close(fd) != 0) && !err) err = errorFromErrno(errno);
+    // Replace: the old file stays; nothing more is written.
+    void abandon() {
+        replacement.discard();
         fd = -1;
-        if (!err && (failed(faults::Op::Rename) ||
-                     ::rename(tempPath.constData(), finalPath.constData()) != 0))
-            err = errorFromErrno(errno);
-        if (err) ::unlink(tempPath.constData());
-        clearPending(tempPath);
-        tempPath.clear();
-        return err;
+        buffer.clear();
     }
 
     int flush() {
         if (reading || buffer.isEmpty()) return error;
-        const char* p = buffer.constData();
-        qsizetype left = buffer.size();
-        while (left > 0 && !error) {
-            size_t chunk = static_cast<size_t>(left);
-            if (room >= 0 && static_cast<long long>(chunk) > room)
-                chunk = static_cast<size_t>(room);
-            const int fault = faults::injected(faults::Op::Write, path);
-            const ssize_t n = chunk == 0 || fault ? -1 : ::write(fd, p, chunk);
-            if (chunk == 0) errno = ENOSPC;
-            if (fault) errno = fault;
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                error = errorFromErrno(errno);
-                break;
-            }
-            if (room >= 0) room -= n;
-            p += n;
-            left -= n;
-        }
+        if (!error) error = writeAll(fd, buffer.constData(), buffer.size(), room, path);
         buffer.truncate(0);  // keeps its room for the next lines
         return error;
     }
@@ -187,15 +158,8 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
                 // A read-only file is not replaced, as it would not be written.
                 if ((st.st_mode & 0222) == 0) return kPermissionDenied;
             }
-            const QByteArray temp = notePendingBeside(hostPath);
-            fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0) {
-                const int err = errno;
-                clearPending(temp);
-                return errorFromErrno(err);
-            }
-            file->finalPath = hostPath;
-            file->tempPath = temp;
+            if (const int error = file->replacement.begin(hostPath)) return error;
+            fd = file->replacement.fd();
         } else {
             const int flags =
                 O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
@@ -343,7 +307,7 @@ bool NumberedFiles::eof(int number) const {
 int NumberedFiles::close(int number) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kOk;
-    if (!it->second->tempPath.isEmpty()) {
+    if (it->second->replacement.active()) {
         const int error = it->second->commit();
         files_.erase(it);
         return error;
@@ -361,7 +325,7 @@ int NumberedFiles::close(int number) {
 void NumberedFiles::abandon(int number) {
     const auto it = files_.find(number);
     if (it == files_.end()) return;
-    it->second->discard();
+    it->second->abandon();
     files_.erase(it);
 }
 
@@ -370,14 +334,14 @@ void NumberedFiles::closeAll() {
         const auto first = files_.begin();
         // A replacement its command did not close is incomplete: the file it
         // would replace stays as it is.
-        if (!first->second->tempPath.isEmpty())
+        if (first->second->replacement.active())
             abandon(first->first);
         else
             close(first->first);
     }
 }
 
-int kill(const FileSystem& fs, const QString& dosPath) {
+int deleteFile(const FileSystem& fs, const QString& dosPath) {
     const Resolved r = fs.resolve(dosPath);
     if (r.error) return r.error;
     if (r.isFolder) return kPathFileAccessError;

@@ -15,6 +15,13 @@ namespace dosfs {
 // Replace writes beside the named file and puts the result in its place only
 // when closed without error, so the old file stays whole until then.
 enum class OpenMode { Output, Append, Input, Replace };
+
+// The numbers the program's commands open their files by, each for the
+// length of one command.
+constexpr int kListingFile = 1;  // a listing file (TOLAN*.TXT/CSV)
+constexpr int kTestFile = 2;     // the output directory's write test
+constexpr int kWorkFile = 3;     // the scan's work file, DIR.TXT
+constexpr int kSaveFile = 4;     // the copy save-as writes
 enum class Encoding { Cp932, Utf8 };
 
 class NumberedFiles {
@@ -70,6 +77,6 @@ class NumberedFiles {
 int firstItem(const FileSystem& fs, const QString& dosPath, QString& item);
 
 // Deletes a file; 53 when there is none.
-int kill(const FileSystem& fs, const QString& dosPath);
+int deleteFile(const FileSystem& fs, const QString& dosPath);
 
 }  // namespace dosfs

@@ -12,52 +12,84 @@
 #include <unistd.h>
 
 namespace dosfs {
+namespace {
 
-int replaceFile(const QByteArray& hostPath, const QByteArray& contents) {
-    const QByteArray folder = hostPath.left(hostPath.lastIndexOf('/'));
-    if (faults::folderDenied(folder)) return kPermissionDenied;
-    if (!folder.isEmpty() && !QDir().mkpath(QString::fromLocal8Bit(folder))) return kPathNotFound;
-    const QByteArray temp = hostPath + ".new";
-    auto failed = [&hostPath](faults::Op op) {
-        const int fault = faults::injected(op, hostPath);
-        if (fault) errno = fault;
-        return fault != 0;
-    };
-    if (failed(faults::Op::Open)) return errorFromErrno(errno);
-    notePending(temp);
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// Whether the seam fails this operation on the file; errno then tells how.
+bool failed(faults::Op op, const QByteArray& hostPath) {
+    const int fault = faults::injected(op, hostPath);
+    if (fault) errno = fault;
+    return fault != 0;
+}
+
+}  // namespace
+
+int Replacement::begin(const QByteArray& hostPath) {
+    discard();
+    const QByteArray temp = notePendingBeside(hostPath);
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int err = errno;
         clearPending(temp);
         return errorFromErrno(err);
     }
-    long long room = faults::diskRoomIn(folder);
-    const char* p = contents.constData();
-    qsizetype left = contents.size();
-    int error = 0;
+    fd_ = fd;
+    finalPath_ = hostPath;
+    tempPath_ = temp;
+    return kOk;
+}
+
+int Replacement::commit() {
+    int err = kOk;
+    if (failed(faults::Op::Fsync, finalPath_) || ::fsync(fd_) != 0) err = errorFromErrno(errno);
+    if ((failed(faults::Op::Close, finalPath_) || ::close(fd_) != 0) && !err)
+        err = errorFromErrno(errno);
+    fd_ = -1;
+    if (!err && (failed(faults::Op::Rename, finalPath_) ||
+                 ::rename(tempPath_.constData(), finalPath_.constData()) != 0))
+        err = errorFromErrno(errno);
+    if (err) ::unlink(tempPath_.constData());
+    clearPending(tempPath_);
+    tempPath_.clear();
+    return err;
+}
+
+void Replacement::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (tempPath_.isEmpty()) return;
+    ::unlink(tempPath_.constData());
+    clearPending(tempPath_);
+    tempPath_.clear();
+}
+
+int writeAll(int fd, const char* p, qsizetype left, long long& room, const QByteArray& hostPath) {
     while (left > 0) {
         size_t chunk = static_cast<size_t>(left);
         if (room >= 0 && static_cast<long long>(chunk) > room) chunk = static_cast<size_t>(room);
-        const ssize_t n = chunk == 0                  ? (errno = ENOSPC, -1)
-                          : failed(faults::Op::Write) ? -1
-                                                      : ::write(fd, p, chunk);
+        const ssize_t n = chunk == 0                            ? (errno = ENOSPC, -1)
+                          : failed(faults::Op::Write, hostPath) ? -1
+                                                                : ::write(fd, p, chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            error = errorFromErrno(errno);
-            break;
-        }
+        if (n < 0) return errorFromErrno(errno);
         if (room >= 0) room -= n;
         p += n;
         left -= n;
     }
-    if (!error && (failed(faults::Op::Fsync) || ::fsync(fd) != 0)) error = errorFromErrno(errno);
-    if ((failed(faults::Op::Close) || ::close(fd) != 0) && !error) error = errorFromErrno(errno);
-    if (!error &&
-        (failed(faults::Op::Rename) || ::rename(temp.constData(), hostPath.constData()) != 0))
-        error = errorFromErrno(errno);
-    if (error) ::unlink(temp.constData());
-    clearPending(temp);
-    return error;
+    return kOk;
+}
+
+int replaceFile(const QByteArray& hostPath, const QByteArray& contents) {
+    const QByteArray folder = hostPath.left(hostPath.lastIndexOf('/'));
+    if (faults::folderDenied(folder)) return kPermissionDenied;
+    if (!folder.isEmpty() && !QDir().mkpath(QString::fromLocal8Bit(folder))) return kPathNotFound;
+    if (failed(faults::Op::Open, hostPath)) return errorFromErrno(errno);
+    Replacement replacement;
+    if (const int error = replacement.begin(hostPath)) return error;
+    long long room = faults::diskRoomIn(folder);
+    if (const int error =
+            writeAll(replacement.fd(), contents.constData(), contents.size(), room, hostPath))
+        return error;  // the replacement removes its file
+    return replacement.commit();
 }
 
 }  // namespace dosfs

@@ -1,6 +1,6 @@
 #pragma once
-// Drives a form's timers in tests: advance() ticks every enabled timer whose
-// interval has passed, as real time would.
+// Drives a form's timers in tests: advanceTimers() ticks every enabled timer
+// whose interval has passed, as real time would.
 
 #include "platform/forms/basic_controls.h"
 #include "platform/forms/form.h"

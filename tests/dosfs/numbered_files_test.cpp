@@ -59,8 +59,8 @@ TEST_F(NumberedFilesTest, WritesCodePage932LinesWithCrLfAndAppends) {
     EXPECT_EQ(files.printLine(1, QStringLiteral("closed")), dosfs::kBadFileNameOrNumber);
     EXPECT_EQ(files.open(2, QStringLiteral("C:\\nowhere\\x.txt"), OpenMode::Output),
               dosfs::kPathNotFound);
-    EXPECT_EQ(dosfs::kill(fs, QStringLiteral("C:\\out\\DIR.TXT")), 0);
-    EXPECT_EQ(dosfs::kill(fs, QStringLiteral("C:\\out\\DIR.TXT")), dosfs::kFileNotFound);
+    EXPECT_EQ(dosfs::deleteFile(fs, QStringLiteral("C:\\out\\DIR.TXT")), 0);
+    EXPECT_EQ(dosfs::deleteFile(fs, QStringLiteral("C:\\out\\DIR.TXT")), dosfs::kFileNotFound);
 }
 
 TEST_F(NumberedFilesTest, ReadsLinesAndItemsByTheSequentialInputRules) {

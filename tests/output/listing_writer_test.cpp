@@ -119,7 +119,7 @@ TEST_F(ListingWriterTest, AFailureShowsItsStateAndLeavesTheEarlierFileWhole) {
         EXPECT_EQ(read("c/out/TOLAN.TXT"), earlier) << c.outputDir;
         EXPECT_EQ(entries("c/out"), QStringList{QStringLiteral("TOLAN.TXT")}) << c.outputDir;
         EXPECT_EQ(read("c/missing"), "<missing>");
-        EXPECT_FALSE(main().files.isOpen(output::kListingFile));
+        EXPECT_FALSE(main().files.isOpen(dosfs::kListingFile));
     }
 }
 

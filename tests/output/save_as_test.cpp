@@ -204,7 +204,7 @@ TEST_F(SaveAsTest, AFailedCopyLeavesThePreviousFileAndSaysSoInTheMainWindow) {
         expectMainWindowBack();
         EXPECT_EQ(read("c/out/LIST.TXT"), earlier) << c.name;
         EXPECT_EQ(entries("c/out"), QStringList{QStringLiteral("LIST.TXT")}) << c.name;
-        EXPECT_FALSE(main().files.isOpen(output::Form2::kSaveFile));
+        EXPECT_FALSE(main().files.isOpen(dosfs::kSaveFile));
         EXPECT_FALSE(main().files.isOpen(engine::kWorkFile));
     }
 }

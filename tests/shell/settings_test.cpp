@@ -6,6 +6,9 @@
 
 #include <QFile>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -159,7 +162,11 @@ TEST_F(SettingsTest, SavingReplacesTheRecordWholeOrNotAtAll) {
     w.setTop(300);
     EXPECT_NE(shell::SaveSettings(s, w), 0);
     EXPECT_EQ(read(), saved);
-    EXPECT_FALSE(QFile::exists(QString::fromUtf8(path + ".new")));
+    // Nothing is left beside the record.
+    EXPECT_TRUE(QFileInfo(QString::fromUtf8(path))
+                    .dir()
+                    .entryList({QStringLiteral("*.tolan-*")}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
 
     // A folder that cannot be written: an error, the program goes on.
     dosfs::faults::clearAll();
