@@ -35,6 +35,44 @@ qint64 bannerMoment() {
     return static_cast<qint64>(std::time(nullptr));
 }
 
+// The folder to list as a DOS path; an error message when it cannot be opened.
+bool findRoot(const dosfs::FileSystem& fs, const QByteArray& given, QString& root,
+              QString& message) {
+    QByteArray folder = given;
+    if (folder.isEmpty()) {
+        char* cwd = getcwd(nullptr, 0);
+        folder = cwd ? QByteArray(cwd) : QByteArray(".");
+        std::free(cwd);
+    }
+    const dosfs::Resolved r =
+        isDosPath(folder) ? fs.resolve(QString::fromUtf8(folder)) : fs.fromHostPath(folder);
+    int error = r.error;
+    if (!error && !r.isFolder) error = dosfs::kPathNotFound;
+    if (!error) {
+        dosfs::Directory probe;
+        error = dosfs::Directory::open(r.host, probe);
+    }
+    if (error)
+        message = QStringLiteral("cannot open folder '%1': %2")
+                      .arg(QString::fromUtf8(folder), QString::fromLatin1(dosfs::errorText(error)));
+    root = r.dos;
+    return error == 0;
+}
+
+dosfs::DriveTable driveTable(const cli::Options& options) {
+    dosfs::DriveTable drives = dosfs::loadDriveTable();
+    if (!options.drives.isEmpty()) {
+        drives.clear();
+        for (const QByteArray& mapping : options.drives) drives.addMapping(mapping);
+    }
+    return drives;
+}
+
+QString cannotWrite(const QString& target, int error) {
+    return QStringLiteral("cannot write '%1': %2")
+        .arg(target, QString::fromLatin1(dosfs::errorText(error)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,31 +91,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    dosfs::DriveTable drives = dosfs::loadDriveTable();
-    if (!options.drives.isEmpty()) {
-        drives.clear();
-        for (const QByteArray& mapping : options.drives) drives.addMapping(mapping);
-    }
-    const dosfs::FileSystem fs(drives);
-
-    QByteArray folder = options.folder;
-    if (folder.isEmpty()) {
-        char* cwd = getcwd(nullptr, 0);
-        folder = cwd ? QByteArray(cwd) : QByteArray(".");
-        std::free(cwd);
-    }
-    const QString shownFolder = QString::fromUtf8(folder);
-    const dosfs::Resolved root =
-        isDosPath(folder) ? fs.resolve(QString::fromUtf8(folder)) : fs.fromHostPath(folder);
-    int openError = root.error;
-    if (!openError && !root.isFolder) openError = dosfs::kPathNotFound;
-    if (!openError) {
-        dosfs::Directory probe;
-        openError = dosfs::Directory::open(root.host, probe);
-    }
-    if (openError)
-        return fail(1, QStringLiteral("cannot open folder '%1': %2")
-                           .arg(shownFolder, QString::fromLatin1(dosfs::errorText(openError))));
+    const dosfs::FileSystem fs(driveTable(options));
+    QString root;
+    if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
 
     dosfs::NumberedFiles files(fs);
     const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
@@ -86,9 +102,7 @@ int main(int argc, char** argv) {
                              ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
                              : files.openHost(engine::kWorkFile, options.output,
                                               dosfs::OpenMode::Output, options.encoding);
-    if (outError)
-        return fail(1, QStringLiteral("cannot write '%1': %2")
-                           .arg(target, QString::fromLatin1(dosfs::errorText(outError))));
+    if (outError) return fail(1, cannotWrite(target, outError));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
     cli::ListHost host(options.width, engine::caption(options.type), ext,
@@ -96,15 +110,12 @@ int main(int argc, char** argv) {
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     engine::Module1 scan(host, fs, files);
     if (options.threads > 0) scan.readThreads = options.threads;
-    scan.settings.scanRoot = root.dos;
+    scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
     scan.settings.extFilter = ext;
     scan.settings.mode = options.mode;
     scan.ScanTree();
     host.clearProgress();
-
-    if (scan.workFileError)
-        return fail(1, QStringLiteral("cannot write '%1': %2")
-                           .arg(target, QString::fromLatin1(dosfs::errorText(scan.workFileError))));
+    if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
     return 0;
 }

@@ -35,6 +35,64 @@ QString usageText() {
         "  --version          show the version\n");
 }
 
+namespace {
+
+// One option's value into `out`; false with a message when it is not valid.
+bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QString& error) {
+    auto refuse = [&error](const char* message) {
+        error = QString::fromLatin1(message);
+        return false;
+    };
+    if (name == "--mode") {
+        if (v == "totals")
+            out.mode = engine::ScanMode::Totals;
+        else if (v == "plain")
+            out.mode = engine::ScanMode::Plain;
+        else if (v == "folders")
+            out.mode = engine::ScanMode::Folders;
+        else
+            return refuse("--mode takes totals, plain or folders");
+    } else if (name == "--type") {
+        if (v != "1" && v != "2") return refuse("--type takes 1 or 2");
+        out.type = v == "2" ? engine::ListType::Names : engine::ListType::FullPaths;
+    } else if (name == "--ext") {
+        out.ext = QString::fromUtf8(v);
+    } else if (name == "--width") {
+        if (!parseWidth(v, out.width)) return refuse("--width takes a whole number of twips");
+    } else if (name == "--threads") {
+        bool ok = false;
+        out.threads = v.toInt(&ok);
+        if (!ok || out.threads < 1 || out.threads > 256)
+            return refuse("--threads takes a number from 1 to 256");
+    } else if (name == "--drive") {
+        const bool ok = v.size() >= 4 && v[1] == ':' && v[2] == '=' && v[3] == '/' &&
+                        QChar(v[0]).isLetter() && static_cast<unsigned char>(v[0]) < 0x80;
+        if (!ok) return refuse("--drive takes X:=/absolute/folder");
+        out.drives.append(v);
+    } else if (name == "--encoding") {
+        if (v == "cp932")
+            out.encoding = dosfs::Encoding::Cp932;
+        else if (v == "utf-8" || v == "utf8")
+            out.encoding = dosfs::Encoding::Utf8;
+        else
+            return refuse("--encoding takes cp932 or utf-8");
+    } else {  // -o, --output
+        if (v.isEmpty()) return refuse("-o needs a file name");
+        out.output = v;
+    }
+    return true;
+}
+
+bool takesValue(const QByteArray& arg) {
+    static const char* const kValued[] = {"--mode",  "--type",     "--ext", "--width", "--threads",
+                                          "--drive", "--encoding", "-o",    "--output"};
+    for (const char* name : kValued)
+        if (arg == name) return true;
+    return false;
+}
+
+}  // namespace
+
 bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         QByteArray arg = args[i];
@@ -46,68 +104,16 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             arg = arg.left(eq);
             hasValue = true;
         }
-        auto take = [&](QByteArray& v) {
-            if (hasValue) {
-                v = value;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("option %1 needs a value").arg(QString::fromLocal8Bit(arg));
-                return false;
-            }
-            v = args[++i];
-            return true;
-        };
-        QByteArray v;
         if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--version") {
             out.version = true;
-        } else if (arg == "--mode") {
-            if (!take(v)) return false;
-            if (v == "totals")
-                out.mode = engine::ScanMode::Totals;
-            else if (v == "plain")
-                out.mode = engine::ScanMode::Plain;
-            else if (v == "folders")
-                out.mode = engine::ScanMode::Folders;
-            else
-                return error = QStringLiteral("--mode takes totals, plain or folders"), false;
-        } else if (arg == "--type") {
-            if (!take(v)) return false;
-            if (v != "1" && v != "2") return error = QStringLiteral("--type takes 1 or 2"), false;
-            out.type = v == "2" ? engine::ListType::Names : engine::ListType::FullPaths;
-        } else if (arg == "--ext") {
-            if (!take(v)) return false;
-            out.ext = QString::fromUtf8(v);
-        } else if (arg == "--width") {
-            if (!take(v)) return false;
-            if (!parseWidth(v, out.width))
-                return error = QStringLiteral("--width takes a whole number of twips"), false;
-        } else if (arg == "--threads") {
-            if (!take(v)) return false;
-            bool ok = false;
-            out.threads = v.toInt(&ok);
-            if (!ok || out.threads < 1 || out.threads > 256)
-                return error = QStringLiteral("--threads takes a number from 1 to 256"), false;
-        } else if (arg == "--drive") {
-            if (!take(v)) return false;
-            const bool ok = v.size() >= 4 && v[1] == ':' && v[2] == '=' && v[3] == '/' &&
-                            QChar(v[0]).isLetter() && static_cast<unsigned char>(v[0]) < 0x80;
-            if (!ok) return error = QStringLiteral("--drive takes X:=/absolute/folder"), false;
-            out.drives.append(v);
-        } else if (arg == "--encoding") {
-            if (!take(v)) return false;
-            if (v == "cp932")
-                out.encoding = dosfs::Encoding::Cp932;
-            else if (v == "utf-8" || v == "utf8")
-                out.encoding = dosfs::Encoding::Utf8;
-            else
-                return error = QStringLiteral("--encoding takes cp932 or utf-8"), false;
-        } else if (arg == "-o" || arg == "--output") {
-            if (!take(v)) return false;
-            if (v.isEmpty()) return error = QStringLiteral("-o needs a file name"), false;
-            out.output = v;
+        } else if (takesValue(arg)) {
+            if (!hasValue && i + 1 >= args.size()) {
+                error = QStringLiteral("option %1 needs a value").arg(QString::fromLocal8Bit(arg));
+                return false;
+            }
+            if (!applyValue(arg, hasValue ? value : args[++i], out, error)) return false;
         } else if (arg.startsWith('-') && arg.size() > 1) {
             error = QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(arg));
             return false;

@@ -70,6 +70,10 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
     defaultButton = &Command3;
     cancelButton = &Command2;
 
+    wire();
+}
+
+void Form2::wire() {
     Load = [this] { Form_Load(); };
     Activate = [this] { Form_Activate(); };
     Unload = [this] { Form_Unload(); };
@@ -261,36 +265,17 @@ void Form2::Command2_Click() {
 void Form2::Command3_Click() {
     if (resultLineCount == 0) {
         message(kNothingToSave, Layout::Short);
-        finish();
-        return;
+        return finish();
     }
     saveTarget = engine::trimSpaces(Text1.text());
     chdirOr(main.state.scanRoot);
-    if (!Text1.text().contains(u'.')) {
-        message(kNoExtension, Layout::Medium);
-        listing.setTypeChanged(false);
-        main.Command4.setEnabled(true);
-        finish();
-        return;
-    }
-    // Picked or typed, an existing file is replaced only when it looks like
-    // a listing: a first item with "<<" or ":\", or an empty file.
-    QString first;
-    if (dosfs::firstItem(main.fs, saveTarget, first) == 0 && !first.isEmpty() &&
-        !first.contains(QStringLiteral("<<")) && !first.contains(QStringLiteral(":\\"))) {
-        message(kCannotOverwrite, Layout::Wide);
-        listing.setTypeChanged(false);
-        main.Command4.setEnabled(true);
-        finish();
-        return;
-    }
+    if (!targetAccepted()) return endSave();
     // Proves the name writable without touching a file already there.
     int error = main.files.open(dosfs::kSaveFile, saveTarget, dosfs::OpenMode::Replace);
     main.files.abandon(dosfs::kSaveFile);
     if (error) {
         message(shell::errorText(shell::Failed::SaveName, error), Layout::Short);
-        finish();
-        return;
+        return finish();
     }
 
     close();
@@ -304,12 +289,26 @@ void Form2::Command3_Click() {
     if (error) {
         // The dialog is gone: the main window says what went wrong.
         shell::showMessage(main, shell::kOneLine, shell::errorText(shell::Failed::SaveName, error));
-        finish();
-        return;
+        return finish();
     }
-    listing.setTypeChanged(false);
-    main.Command4.setEnabled(true);
-    finish();
+    endSave();
+}
+
+// The overwrite guard: a name needs an extension, and an existing file is
+// replaced only when it looks like a listing (a first item with "<<" or
+// ":\", or an empty file), whether it was picked or typed.
+bool Form2::targetAccepted() {
+    if (!Text1.text().contains(u'.')) {
+        message(kNoExtension, Layout::Medium);
+        return false;
+    }
+    QString first;
+    if (dosfs::firstItem(main.fs, saveTarget, first) == 0 && !first.isEmpty() &&
+        !first.contains(QStringLiteral("<<")) && !first.contains(QStringLiteral(":\\"))) {
+        message(kCannotOverwrite, Layout::Wide);
+        return false;
+    }
+    return true;
 }
 
 int Form2::copyWorkFile() {
@@ -337,6 +336,12 @@ int Form2::copyWorkFile() {
     files.abandon(dosfs::kSaveFile);
     if (!error) main.Label5.setText(QString::number(listing.listedCount()));
     return error;
+}
+
+void Form2::endSave() {
+    listing.setTypeChanged(false);
+    main.Command4.setEnabled(true);
+    finish();
 }
 
 void Form2::finish() {

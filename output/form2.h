@@ -78,7 +78,10 @@ class Form2 : public forms::Form {
     void setMode(int mode);
     void storePosition();
     void chdirOr(const QString& folder);
-    void finish();  // the final step of a save, also after a failure
+    void wire();
+    bool targetAccepted();
+    void endSave();  // a save done or refused by the guard: the type change is spent
+    void finish();   // the final step of a save, also after a failure
     int copyWorkFile();
     bool loading_ = false;
 };

@@ -113,6 +113,8 @@ class Form1 : public forms::Form {
 
   private:
     void createMenu();
+    void followWidth(int dw);
+    void followHeight(int dh);
 };
 
 }  // namespace shell

@@ -50,61 +50,71 @@ void Form1::Form_Resize() {
     const int H = height();
     if (width() >= layout.minWidth) {
         const int W = width();
-        const int dw = W - layout.layoutWidth;
         dh = H - layout.layoutHeight;
         layout.heightExtra = H - 9045;
-        shiftLeft(Text2, dw);
-        shiftLeft(Drive1, dw);
-        shiftLeft(Dir1, dw);
-        shiftLeft(File1, dw);
-        shiftLeft(Label7, dw);
-        Line1_1.setX2(Line1_1.x2() + dw);
-        shiftLeft(Label6, dw);
-        shiftLeft(Label5, dw);
-        shiftLeft(Label8, dw);
-        widen(Frame1, dw);
-        shiftLeft(*Text9[2], dw);
-        shiftLeft(*Command8[2], dw);
-        shiftLeft(*Label10[1], dw);
-        shiftLeft(*List2[2], dw);
-        shiftLeft(*Text9[1], dw);
-        shiftLeft(*Command8[1], dw);
-        shiftLeft(*Label10[0], dw);
-        shiftLeft(*List2[1], dw);
-        widen(*Text9[0], dw);
-        widen(*Command8[0], dw);
-        widen(*List2[0], dw);
-        shiftLeft(Text3, dw);
-        shiftLeft(Text4, dw);
-        shiftLeft(Text10, dw);
-        Line1_2.setX2(Line1_2.x2() + dw);
-        widen(List1, dw);
-        Line1_0.setX2(Line1_0.x2() + dw);
-        shiftLeft(Text11, dw);
+        followWidth(W - layout.layoutWidth);
         layout.layoutWidth = W;
     }
-
     if (height() >= kMinHeight) {
-        const int buttonsTop = Command6.top() + dh;
-        Command1.setTop(buttonsTop);
-        Command3.setTop(buttonsTop);
-        Command4.setTop(buttonsTop);
-        Command5.setTop(buttonsTop);
-        Command9.setTop(Command6.top() + 45 + dh);
-        Command6.setTop(Command6.top() + dh);
-        Label5.setTop(Label5.top() + dh);
-        Label6.setTop(Label6.top() + dh);
-        Label7.setTop(Label7.top() + dh);
-        Line1_1.setY1(Line1_1.y1() + dh);
-        Line1_1.setY2(Line1_1.y2() + dh);
-        List1.setHeight(Line1_1.y2() - List1.top() - 15);
-        File1.setHeight(Line1_1.y2() - File1.top() - 15);
-        if (layout.sideAEnlarged) {
-            const int y = Line1_1.y2();
-            Frame1.setHeight(y - 675 - 100);
-            for (forms::ListBox* l : List2) l->setHeight(y - 405 - 800);
-        }
+        followHeight(dh);
         layout.layoutHeight = H;
+    }
+}
+
+// The right-hand controls move by the change of width; Side A's name
+// column, Side B and the separators grow with it.
+void Form1::followWidth(int dw) {
+    shiftLeft(Text2, dw);
+    shiftLeft(Drive1, dw);
+    shiftLeft(Dir1, dw);
+    shiftLeft(File1, dw);
+    shiftLeft(Label7, dw);
+    Line1_1.setX2(Line1_1.x2() + dw);
+    shiftLeft(Label6, dw);
+    shiftLeft(Label5, dw);
+    shiftLeft(Label8, dw);
+    widen(Frame1, dw);
+    shiftLeft(*Text9[2], dw);
+    shiftLeft(*Command8[2], dw);
+    shiftLeft(*Label10[1], dw);
+    shiftLeft(*List2[2], dw);
+    shiftLeft(*Text9[1], dw);
+    shiftLeft(*Command8[1], dw);
+    shiftLeft(*Label10[0], dw);
+    shiftLeft(*List2[1], dw);
+    widen(*Text9[0], dw);
+    widen(*Command8[0], dw);
+    widen(*List2[0], dw);
+    shiftLeft(Text3, dw);
+    shiftLeft(Text4, dw);
+    shiftLeft(Text10, dw);
+    Line1_2.setX2(Line1_2.x2() + dw);
+    widen(List1, dw);
+    Line1_0.setX2(Line1_0.x2() + dw);
+    shiftLeft(Text11, dw);
+}
+
+// The bottom row moves down by the change of height; Side B and the file
+// list grow to the separator above it.
+void Form1::followHeight(int dh) {
+    const int buttonsTop = Command6.top() + dh;
+    Command1.setTop(buttonsTop);
+    Command3.setTop(buttonsTop);
+    Command4.setTop(buttonsTop);
+    Command5.setTop(buttonsTop);
+    Command9.setTop(Command6.top() + 45 + dh);
+    Command6.setTop(Command6.top() + dh);
+    Label5.setTop(Label5.top() + dh);
+    Label6.setTop(Label6.top() + dh);
+    Label7.setTop(Label7.top() + dh);
+    Line1_1.setY1(Line1_1.y1() + dh);
+    Line1_1.setY2(Line1_1.y2() + dh);
+    List1.setHeight(Line1_1.y2() - List1.top() - 15);
+    File1.setHeight(Line1_1.y2() - File1.top() - 15);
+    if (layout.sideAEnlarged) {
+        const int y = Line1_1.y2();
+        Frame1.setHeight(y - 675 - 100);
+        for (forms::ListBox* l : List2) l->setHeight(y - 405 - 800);
     }
 }
 

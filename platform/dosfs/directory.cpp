@@ -140,46 +140,42 @@ int Directory::read(FolderContents& out) const {
         DirEntry e;
         e.hostName = QByteArray(n, static_cast<qsizetype>(std::strlen(n)));
         e.hidden = n[0] == '.';
-        unsigned char type = d->d_type;
-        struct stat st {};
-        if (type == DT_DIR) {
-            e.name = decodeHostName(e.hostName);
-            out.folders.push_back(std::move(e));
-            continue;
-        }
-        if (type == DT_UNKNOWN) {
-            if (fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                e.name = decodeHostName(e.hostName);
-                out.files.push_back(std::move(e));  // vanished since it was read
-                continue;
-            }
-            if (S_ISDIR(st.st_mode)) {
-                e.name = decodeHostName(e.hostName);
-                out.folders.push_back(std::move(e));
-                continue;
-            }
-            type = S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
-            if (type == DT_REG) fillTimes(e, st);
-        }
-        if (type == DT_LNK) {
-            // A link to a folder is neither listed nor entered; a dangling one
-            // is a file whose size cannot be read.
-            if (fstatat(fd_, n, &st, 0) == 0) {
-                if (S_ISDIR(st.st_mode)) continue;
-                fillTimes(e, st);
-            }
-        } else if (d->d_type != DT_UNKNOWN) {
-            // A file whose stat fails is listed with a blank size, as one
-            // that vanished since the folder was read.
-            if (!faults::injected(faults::Op::Stat, hostPath_) &&
-                fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) == 0)
-                fillTimes(e, st);
-        }
+        const Found found = classify(n, d->d_type, e);
+        if (found == Found::Nothing) continue;
         e.name = decodeHostName(e.hostName);
-        out.files.push_back(std::move(e));
+        (found == Found::Folder ? out.folders : out.files).push_back(std::move(e));
     }
     closedir(dir);
     return err ? errorFromErrno(err) : kOk;
+}
+
+// One stat an entry at most when the folder tells its type, two for a link.
+Directory::Found Directory::classify(const char* n, unsigned char type, DirEntry& e) const {
+    struct stat st {};
+    if (type == DT_DIR) return Found::Folder;
+    if (type == DT_UNKNOWN) {
+        if (fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) != 0) return Found::File;  // vanished
+        if (S_ISDIR(st.st_mode)) return Found::Folder;
+        if (!S_ISLNK(st.st_mode)) {
+            fillTimes(e, st);
+            return Found::File;
+        }
+        type = DT_LNK;
+    } else if (type != DT_LNK) {
+        // A file whose stat fails is listed with a blank size, as one that
+        // vanished since the folder was read.
+        if (!faults::injected(faults::Op::Stat, hostPath_) &&
+            fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) == 0)
+            fillTimes(e, st);
+        return Found::File;
+    }
+    // A link to a folder is neither listed nor entered; a dangling one is a
+    // file whose size cannot be read.
+    if (fstatat(fd_, n, &st, 0) == 0) {
+        if (S_ISDIR(st.st_mode)) return Found::Nothing;
+        fillTimes(e, st);
+    }
+    return Found::File;
 }
 
 }  // namespace dosfs

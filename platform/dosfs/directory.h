@@ -61,6 +61,10 @@ class Directory {
 
   private:
     int adopt(int fd, QByteArray hostPath);
+    // What an entry of the given directory-entry type is, its times filled
+    // in for a file; Nothing for a link to a folder.
+    enum class Found { Folder, File, Nothing };
+    Found classify(const char* name, unsigned char type, DirEntry& e) const;
 
     int fd_ = -1;
     bool virtualFs_ = false;

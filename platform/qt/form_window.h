@@ -16,6 +16,7 @@ class QTimer;
 namespace forms {
 class TextBox;
 class ComboBox;
+class OptionButton;
 }  // namespace forms
 
 namespace qtbind {
@@ -52,6 +53,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
   private:
     // Widgets (widget_factory.cpp).
     QWidget* create(forms::Control& c, QWidget* parent);
+    QWidget* createOptionButton(forms::OptionButton& option, QWidget* parent);
     QWidget* createTextBox(forms::TextBox& box, QWidget* parent);
     QWidget* createComboBox(forms::ComboBox& box, QWidget* parent);
     QWidget* createFolderOrFileList(forms::Control& c, QWidget* parent);
@@ -64,6 +66,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void applyTimer(forms::Control& c);
     void applyColors(forms::Control& c, forms::Prop what);
     void applyListPosition(forms::Control& c, forms::Prop what);
+    void applyFocus(QWidget* w);
     // The window (form_window.cpp).
     void applyFormGeometry();
     void buildMenus();

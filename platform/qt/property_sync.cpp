@@ -219,6 +219,16 @@ void FormWindow::applyListPosition(Control& c, Prop what) {
     }
 }
 
+void FormWindow::applyFocus(QWidget* w) {
+    if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) {
+        cb->lineEdit()->setFocus();
+        return;
+    }
+    w->setFocus();
+    // A box given the focus by the program is ready to be typed over.
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+}
+
 void FormWindow::changed(Control& c, Prop what) {
     if (c.kind() == Kind::Timer) {
         if (what == Prop::Timer) applyTimer(c);
@@ -270,13 +280,7 @@ void FormWindow::changed(Control& c, Prop what) {
             w->setCursor(cursorOf(c.mousePointer()));
             break;
         case Prop::Focus:
-            if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) {
-                cb->lineEdit()->setFocus();
-            } else {
-                w->setFocus();
-                // A box given the focus by the program is ready to be typed over.
-                if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
-            }
+            applyFocus(w);
             break;
         default:
             break;

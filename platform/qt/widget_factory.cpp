@@ -42,17 +42,8 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
             connect(b, &QPushButton::clicked, this, [&c] { c.raiseClick(); });
             return b;
         }
-        case Kind::OptionButton: {
-            auto& option = static_cast<forms::OptionButton&>(c);
-            auto* b = new QRadioButton(parent);
-            b->setAutoExclusive(false);  // the model keeps its group exclusive
-            connect(b, &QRadioButton::clicked, this, [this, b, &option] {
-                option.setValue(true);
-                Applying guard(applying_);
-                b->setChecked(option.value());
-            });
-            return b;
-        }
+        case Kind::OptionButton:
+            return createOptionButton(static_cast<forms::OptionButton&>(c), parent);
         case Kind::CheckBox: {
             auto& box = static_cast<forms::CheckBox&>(c);
             auto* b = new QCheckBox(parent);
@@ -92,6 +83,17 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
             break;
     }
     return new QWidget(parent);
+}
+
+QWidget* FormWindow::createOptionButton(forms::OptionButton& option, QWidget* parent) {
+    auto* b = new QRadioButton(parent);
+    b->setAutoExclusive(false);  // the model keeps its group exclusive
+    connect(b, &QRadioButton::clicked, this, [this, b, &option] {
+        option.setValue(true);
+        Applying guard(applying_);
+        b->setChecked(option.value());
+    });
+    return b;
 }
 
 QWidget* FormWindow::createTextBox(forms::TextBox& box, QWidget* parent) {
