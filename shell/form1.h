@@ -29,63 +29,67 @@ class Form1 : public forms::Form {
     dosfs::FileSystem& fs;
     dosfs::NumberedFiles files{fs};  // the files opened by number, the work file among them
 
-    forms::Line& Line1_0;
-    forms::Label& Label1;
-    forms::Label& Label9;
-    forms::Label& Label3;
-    forms::ComboBox& Combo2;
-    forms::Label& Label4;
-    forms::ComboBox& Combo1;
-    forms::Label& Label2;
-    forms::TextBox& Text1;
-    forms::CommandButton& Command7;
-    forms::Label& Label8;
-    forms::TextBox& Text2;
-    forms::DriveListBox& Drive1;
-    forms::DirListBox& Dir1;
-    forms::FileListBox& File1;
-    forms::Frame& Frame1;
-    std::array<forms::CommandButton*, 3> Command8;
-    std::array<forms::TextBox*, 3> Text9;
-    std::array<forms::Label*, 2> Label10;
-    std::array<forms::ListBox*, 3> List2;
-    forms::Line& Line1_2;
-    forms::ListBox& List1;
-    forms::Label& Label7;
-    forms::Line& Line1_1;
-    forms::CommandButton& Command3;
-    forms::CommandButton& Command1;
-    forms::CommandButton& Command4;
-    forms::CommandButton& Command5;
-    forms::CommandButton& Command6;
-    forms::CommandButton& Command9;
-    forms::Label& Label6;
-    forms::Label& Label5;
+    // Upper area: options, drive and folder.
+    forms::Line& Line1_0;            // separator under the menu bar
+    forms::Label& Label1;            // the title "ＴＯＬａｎ"
+    forms::Label& Label9;            // the version label
+    forms::Label& Label3;            // caption of the output-type box
+    forms::ComboBox& Combo2;         // output type: full paths, or names with dates
+    forms::Label& Label4;            // caption of the extension box (it has a hint)
+    forms::ComboBox& Combo1;         // extension filter, "*" for every file
+    forms::Label& Label2;            // caption of the drive box
+    forms::TextBox& Text1;           // the chosen drive as "C:\"
+    forms::CommandButton& Command7;  // "？": shows and hides the help panel
+    forms::Label& Label8;            // caption of the folder path
+    forms::TextBox& Text2;           // path of the folder to scan; alone while a scan runs
+    forms::DriveListBox& Drive1;     // drive chooser
+    forms::DirListBox& Dir1;         // folder tree: the folder to scan
+    forms::FileListBox& File1;       // the files of that folder
+    // Side A: the files of the last scan in three columns.
+    forms::Frame& Frame1;                           // Side A's frame
+    std::array<forms::CommandButton*, 3> Command8;  // column headers
+    std::array<forms::TextBox*, 3> Text9;           // their captions: name, size, date
+    std::array<forms::Label*, 2> Label10;           // splitters between the columns
+    std::array<forms::ListBox*, 3> List2;           // columns: full path, size, date
+    // Side B: the listing.
+    forms::Line& Line1_2;   // separator above Side B
+    forms::ListBox& List1;  // the listing's lines, as the work file holds them
+    forms::Label& Label7;   // second counter, shown by a double-click on Label6
+    forms::Line& Line1_1;   // separator above the button row
+    // Button row.
+    forms::CommandButton& Command3;  // scan: files with folder totals
+    forms::CommandButton& Command1;  // scan: files only
+    forms::CommandButton& Command4;  // save the listing under a chosen name
+    forms::CommandButton& Command5;  // exit, or stop a running scan
+    forms::CommandButton& Command6;  // scan: folder sizes
+    forms::CommandButton& Command9;  // hints on and off
+    forms::Label& Label6;            // caption of the found count
+    forms::Label& Label5;            // files found by the last scan
     // Message and hint boxes, created last so that they lie over the rest.
-    forms::TextBox& Text8;
-    forms::TextBox& Text11;
-    forms::TextBox& Text12;
-    forms::TextBox& Text10;
-    forms::TextBox& Text3;
-    forms::TextBox& Text5;
-    forms::TextBox& Text4;
-    forms::Timer& Timer1;
-    forms::Timer& Timer2;
-    forms::Timer& Timer3;
-    forms::Timer& Timer4;
+    forms::TextBox& Text8;   // notice of a menu command this version lacks
+    forms::TextBox& Text11;  // hint
+    forms::TextBox& Text12;  // a drive that cannot be opened, beside the folder path
+    forms::TextBox& Text10;  // a command's result or failure
+    forms::TextBox& Text3;   // clipboard copy state, over Side B
+    forms::TextBox& Text5;   // help panel
+    forms::TextBox& Text4;   // "処 理 中" while a scan or a save runs
+    forms::Timer& Timer1;    // 12 s: hides Text3 and Text8
+    forms::Timer& Timer2;    // 15 s: hides Text10, Text3 and Text8
+    forms::Timer& Timer3;    // 30 ms: keeps the Side A columns scrolled together
+    forms::Timer& Timer4;    // 6 s: hides Text10, Text11 and Text12
 
     // The OPTION menu and its items.
     forms::Menu* OPTION = nullptr;
-    forms::Menu* FILE = nullptr;
-    forms::Menu* KOUT = nullptr;
-    forms::Menu* FR1 = nullptr;
-    forms::Menu* FR0 = nullptr;
-    forms::Menu* FR2 = nullptr;
-    forms::Menu* FR3 = nullptr;
-    forms::Menu* FR4 = nullptr;
-    forms::Menu* OUTPUT = nullptr;
-    forms::Menu* sgraph = nullptr;
-    forms::Menu* KANRI = nullptr;
+    forms::Menu* FILE = nullptr;    // "ファイル出力": the listing files
+    forms::Menu* KOUT = nullptr;    // output directory and format dialog
+    forms::Menu* FR1 = nullptr;     // TOLAN: path, size, date
+    forms::Menu* FR0 = nullptr;     // TOLAN0: folder, name, size, date
+    forms::Menu* FR2 = nullptr;     // TOLAN1: path, size
+    forms::Menu* FR3 = nullptr;     // TOLAN2: path, date
+    forms::Menu* FR4 = nullptr;     // TOLAN3: path
+    forms::Menu* OUTPUT = nullptr;  // printing: not built yet, a notice
+    forms::Menu* sgraph = nullptr;  // usage graph: a notice
+    forms::Menu* KANRI = nullptr;   // saved-file management: a notice
 
     LayoutState layout;
     MainState state;
