@@ -44,6 +44,7 @@ void showCopyState(Form1& form, const QString& text) {
 }
 
 void wireMessageBoxes(Form1& f) {
+    // Timer2 hides what Timer1 hides, and the message box.
     f.Timer1.Tick = [&f] {
         f.Text3.setVisible(false);
         f.Text8.setVisible(false);
@@ -51,9 +52,7 @@ void wireMessageBoxes(Form1& f) {
     };
     f.Timer2.Tick = [&f] {
         f.Text10.setVisible(false);
-        f.Text3.setVisible(false);
-        f.Text8.setVisible(false);
-        f.Timer1.setTimerEnabled(false);
+        f.Timer1.Tick();
         f.Timer2.setTimerEnabled(false);
     };
     f.Timer4.Tick = [&f] {

@@ -17,10 +17,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.Timer3.setTimerEnabled(false);
     f.Text10.setVisible(false);
     f.Text11.setVisible(false);
-    f.Command1.setEnabled(false);
-    f.Command3.setEnabled(false);
-    f.Command4.setEnabled(false);
-    f.Command6.setEnabled(false);
+    setCommandsEnabled(false);
     f.Command5.setText(kRunningCaption);
     st.run = RunState::Running;
     scan.settings.mode = mode;
@@ -67,10 +64,7 @@ void MainWindow::returnToIdle() {
     shell::MainState& st = f.state;
     f.fs.changeFolder(st.scanRoot);
     f.Text2.setVisible(true);
-    f.Command1.setEnabled(true);
-    f.Command3.setEnabled(true);
-    f.Command4.setEnabled(true);
-    f.Command6.setEnabled(true);
+    setCommandsEnabled(true);
     f.Dir1.setVisible(true);
     f.File1.setVisible(true);
     f.files.close(engine::kWorkFile);
@@ -82,6 +76,12 @@ void MainWindow::returnToIdle() {
     scan.settings.abortRequested = false;
     f.Command5.setText(kIdleCaption);
     st.run = RunState::Idle;
+}
+
+// The three scan commands and the save, which a running scan holds back.
+void MainWindow::setCommandsEnabled(bool on) {
+    for (forms::CommandButton* c : {&form.Command1, &form.Command3, &form.Command4, &form.Command6})
+        c->setEnabled(on);
 }
 
 void MainWindow::showScanError(int error) {

@@ -235,15 +235,21 @@ QByteArray readItem(const QByteArray& b, qsizetype& pos) {
 
 }  // namespace
 
-int NumberedFiles::input(int number, QString& item) {
+NumberedFiles::File* NumberedFiles::nextInput(int number, int& error) {
     const auto it = files_.find(number);
-    if (it == files_.end()) return kBadFileNameOrNumber;
+    error = it == files_.end() || !it->second->reading ? kBadFileNameOrNumber : kOk;
+    if (error) return nullptr;
     File& f = *it->second;
-    if (!f.reading) return kBadFileNameOrNumber;
-    if (const int error = f.fillLine()) return error;
-    if (f.pos >= f.buffer.size()) return kInputPastEnd;
-    item = f.decode(readItem(f.buffer, f.pos), nullptr);
-    return kOk;
+    error = f.fillLine();
+    if (!error && f.pos >= f.buffer.size()) error = kInputPastEnd;
+    return error ? nullptr : &f;
+}
+
+int NumberedFiles::input(int number, QString& item) {
+    int error = kOk;
+    File* f = nextInput(number, error);
+    if (f) item = f->decode(readItem(f->buffer, f->pos), nullptr);
+    return error;
 }
 
 int firstItem(const FileSystem& fs, const QString& dosPath, QString& item) {
@@ -273,12 +279,10 @@ int firstItem(const FileSystem& fs, const QString& dosPath, QString& item) {
 }
 
 int NumberedFiles::lineInputBytes(int number, QByteArray& line) {
-    const auto it = files_.find(number);
-    if (it == files_.end()) return kBadFileNameOrNumber;
-    File& f = *it->second;
-    if (!f.reading) return kBadFileNameOrNumber;
-    if (const int error = f.fillLine()) return error;
-    if (f.pos >= f.buffer.size()) return kInputPastEnd;
+    int error = kOk;
+    File* input = nextInput(number, error);
+    if (!input) return error;
+    File& f = *input;
     const qsizetype start = f.pos;
     while (f.pos < f.buffer.size() && !f.atLineEnd()) ++f.pos;
     line = f.buffer.mid(start, f.pos - start);

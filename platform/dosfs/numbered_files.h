@@ -67,6 +67,9 @@ class NumberedFiles {
   private:
     struct File;
     int add(int number, std::unique_ptr<File> file);
+    // The file open for input by that number, with a line left to read;
+    // nullptr with the error number otherwise (62 past the end).
+    File* nextInput(int number, int& error);
 
     const FileSystem& fs_;
     std::map<int, std::unique_ptr<File>> files_;

@@ -1,12 +1,12 @@
 #include "platform/forms/basic_controls.h"
 
+#include "platform/forms/assign.h"
 #include "platform/forms/form.h"
 
 namespace forms {
 
 void TextBox::setText(const QString& text) {
-    if (text == text_) return;
-    text_ = text;
+    if (!assign(text_, text)) return;
     notify(Prop::Text);
     raiseChange();
 }
@@ -18,8 +18,7 @@ void TextBox::typed(const QString& text) {
 }
 
 void OptionButton::setValue(bool on) {
-    if (on == value_) return;
-    value_ = on;
+    if (!assign(value_, on)) return;
     notify(Prop::Text);
     if (!on) return;
     for (const auto& c : form().controls()) {
@@ -35,8 +34,7 @@ void OptionButton::setValue(bool on) {
 }
 
 void CheckBox::setValue(bool on) {
-    if (on == value_) return;
-    value_ = on;
+    if (!assign(value_, on)) return;
     notify(Prop::Text);
     raiseClick();
 }
@@ -48,8 +46,7 @@ void Line::setPoints(int x1, int y1, int x2, int y2) {
 }
 
 void ComboBox::setText(const QString& text) {
-    if (text == text_) return;
-    text_ = text;
+    if (!assign(text_, text)) return;
     notify(Prop::Text);
     raiseChange();
 }

@@ -1,5 +1,6 @@
 #include "platform/forms/control.h"
 
+#include "platform/forms/assign.h"
 #include "platform/forms/form.h"
 
 namespace forms {
@@ -17,50 +18,12 @@ void Control::setGeometry(int left, int top, int width, int height) {
     notify(Prop::Geometry);
 }
 
-void Control::setVisible(bool v) {
-    if (v == visible_) return;
-    visible_ = v;
-    notify(Prop::Visible);
-}
-
-void Control::setEnabled(bool v) {
-    if (v == enabled_) return;
-    enabled_ = v;
-    notify(Prop::Enabled);
-}
-
 void Control::setText(const QString& text) {
-    if (text == text_) return;
-    text_ = text;
-    notify(Prop::Text);
+    if (assign(text_, text)) notify(Prop::Text);
 }
 
 void Control::setTextFromUser(const QString& text) {
     text_ = text;
-}
-
-void Control::setForeColor(uint32_t rgb) {
-    if (rgb == foreColor_) return;
-    foreColor_ = rgb;
-    notify(Prop::ForeColor);
-}
-
-void Control::setBackColor(uint32_t rgb) {
-    if (rgb == backColor_) return;
-    backColor_ = rgb;
-    notify(Prop::BackColor);
-}
-
-void Control::setFont(const Font& font) {
-    if (font == font_) return;
-    font_ = font;
-    notify(Prop::Font);
-}
-
-void Control::setMousePointer(MousePointer p) {
-    if (p == pointer_) return;
-    pointer_ = p;
-    notify(Prop::MousePointer);
 }
 
 void Control::setFocus() {

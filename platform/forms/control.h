@@ -3,6 +3,8 @@
 // raising its events synchronously. The form's observer (the Qt binding) is
 // told of every change; the model never asks the view for its state.
 
+#include "platform/forms/assign.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -105,22 +107,22 @@ class Control {
     void setGeometry(int left, int top, int width, int height);
 
     bool visible() const { return visible_; }
-    void setVisible(bool v);
+    void setVisible(bool v) { set(visible_, v, Prop::Visible); }
     bool enabled() const { return enabled_; }
-    void setEnabled(bool v);
+    void setEnabled(bool v) { set(enabled_, v, Prop::Enabled); }
 
     // The caption of labels and buttons, the text of text and drop-down boxes.
     const QString& text() const { return text_; }
     virtual void setText(const QString& text);
 
     uint32_t foreColor() const { return foreColor_; }
-    void setForeColor(uint32_t rgb);
+    void setForeColor(uint32_t rgb) { set(foreColor_, rgb, Prop::ForeColor); }
     uint32_t backColor() const { return backColor_; }
-    void setBackColor(uint32_t rgb);
+    void setBackColor(uint32_t rgb) { set(backColor_, rgb, Prop::BackColor); }
     const Font& font() const { return font_; }
-    void setFont(const Font& font);
+    void setFont(const Font& font) { set(font_, font, Prop::Font); }
     MousePointer mousePointer() const { return pointer_; }
-    void setMousePointer(MousePointer p);
+    void setMousePointer(MousePointer p) { set(pointer_, p, Prop::MousePointer); }
 
     // Asks for the input focus; the view moves it, the model only records it.
     void setFocus();
@@ -166,6 +168,11 @@ class Control {
 
   protected:
     void notify(Prop what);
+    // Stores a property's new value and tells the observer when it changed.
+    template <typename T, typename U>
+    void set(T& field, const U& value, Prop what) {
+        if (assign(field, value)) notify(what);
+    }
     QString text_;
 
   private:

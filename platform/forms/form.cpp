@@ -1,6 +1,7 @@
 #include "platform/forms/form.h"
 
 #include "platform/forms/application.h"
+#include "platform/forms/assign.h"
 #include "platform/forms/basic_controls.h"
 
 namespace forms {
@@ -16,27 +17,21 @@ void Form::notify(Prop what) {
 }
 
 void Form::setLeft(int v) {
-    if (v == left_) return;
-    left_ = v;
-    notify(Prop::Geometry);
+    if (assign(left_, v)) notify(Prop::Geometry);
 }
 
 void Form::setTop(int v) {
-    if (v == top_) return;
-    top_ = v;
-    notify(Prop::Geometry);
+    if (assign(top_, v)) notify(Prop::Geometry);
 }
 
 void Form::setWidth(int v) {
-    if (v == width_) return;
-    width_ = v;
+    if (!assign(width_, v)) return;
     notify(Prop::Geometry);
     raiseResize();
 }
 
 void Form::setHeight(int v) {
-    if (v == height_) return;
-    height_ = v;
+    if (!assign(height_, v)) return;
     notify(Prop::Geometry);
     raiseResize();
 }
@@ -64,15 +59,11 @@ void Form::bringToFront() {
 }
 
 void Form::setEnabled(bool v) {
-    if (v == enabled_) return;
-    enabled_ = v;
-    notify(Prop::Enabled);
+    if (assign(enabled_, v)) notify(Prop::Enabled);
 }
 
 void Form::setMousePointer(MousePointer p) {
-    if (p == pointer_) return;
-    pointer_ = p;
-    notify(Prop::MousePointer);
+    if (assign(pointer_, p)) notify(Prop::MousePointer);
 }
 
 std::vector<Timer*> Form::timers() const {

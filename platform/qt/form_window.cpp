@@ -138,14 +138,12 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
             setWindowTitle(form.caption());
             break;
         case Prop::Visible:
-            if (form.visible()) {
-                show();
-                raise();
-                activateWindow();
-            } else {
+            if (!form.visible()) {
                 hide();
+                break;
             }
-            break;
+            show();
+            [[fallthrough]];  // a form shown comes to the front
         case Prop::Focus:
             raise();
             activateWindow();
