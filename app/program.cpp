@@ -1,25 +1,9 @@
 #include "app/program.h"
 
-#include "shell/messages.h"
-
 namespace app {
 
-Program::Program(dosfs::DriveTable drives)
-    : fs(std::move(drives)),
-      form(qt, fs),
-      behaviour(form),
-      window(form),
-      output(form, behaviour.scan.listing) {
+Program::Program(dosfs::DriveTable drives) : Parts(qt, std::move(drives)), window(form) {
     qt.setMainWindow(&window);
-}
-
-bool openStartFolder(shell::Form1& form, const QByteArray& hostPath) {
-    const dosfs::Resolved r = form.fs.fromHostPath(hostPath);
-    if (r.error == 0 && r.isFolder && form.Drive1.setDrive(r.dos.left(2)) == 0 &&
-        form.Dir1.setPath(r.dos) == 0)
-        return true;
-    shell::showMessage(form, shell::kOneLine, shell::kNoFolder);
-    return false;
 }
 
 }  // namespace app

@@ -6,7 +6,7 @@
 #include "output/output_commands.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/forms/manual_clock.h"
-#include "tests/window/window_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +21,8 @@ class OutputTest : public ::testing::Test {
         tree.file("c/work/a.txt", 1200);
         tree.file("c/work/b,c.doc", 34567);
         tree.file("c/work/sub/日本語.txt", 10);
-        w = std::make_unique<WindowFixture>(tree);
-        menu = std::make_unique<output::OutputCommands>(*w->form, w->behaviour->scan.listing);
+        w = std::make_unique<ProgramFixture>(tree);
+        menu = w->output;
         w->open(QStringLiteral("C:\\work"));
         w->form->Command3.raiseClick();
     }
@@ -44,6 +44,6 @@ class OutputTest : public ::testing::Test {
     }
 
     TempTree tree;
-    std::unique_ptr<WindowFixture> w;
-    std::unique_ptr<output::OutputCommands> menu;
+    std::unique_ptr<ProgramFixture> w;
+    output::OutputCommands* menu = nullptr;
 };

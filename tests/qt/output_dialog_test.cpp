@@ -2,7 +2,7 @@
 // opened from the menu and driven from the keyboard.
 
 #include "app/program.h"
-#include "tests/support/temp_tree.h"
+#include "tests/support/program_fixture.h"
 
 #include <QApplication>
 #include <QFile>
@@ -29,17 +29,13 @@ class OutputDialog : public ::testing::Test {
     void SetUp() override {
         tree.file("c/work/a.txt", 1200);
         tree.folder("c/out");
-        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
-        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
-        dosfs::DriveTable drives;
-        drives.set(u'C', tree.path("c"));
-        drives.set(u'D', tree.root());
-        program = std::make_unique<app::Program>(drives);
+        program = std::make_unique<app::Program>(testDrives(tree));
         program->load();
         program->form.Dir1.setPath(QStringLiteral("C:\\work"));
         program->form.Command3.raiseClick();
     }
     TempTree tree;
+    SettingsFolders folders{tree};
     std::unique_ptr<app::Program> program;
 };
 

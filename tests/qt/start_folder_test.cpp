@@ -2,7 +2,7 @@
 // drive table.
 
 #include "app/program.h"
-#include "tests/support/temp_tree.h"
+#include "tests/support/program_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,6 @@ namespace {
 class StartFolderTest : public ::testing::Test {
   protected:
     void start(bool hostRootMapped) {
-        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
-        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
         dosfs::DriveTable drives;
         drives.set(u'C', tree.path("c"));
         drives.set(u'D', tree.path("state"));
@@ -23,6 +21,7 @@ class StartFolderTest : public ::testing::Test {
         program->load();
     }
     TempTree tree;
+    SettingsFolders folders{tree};
     std::unique_ptr<app::Program> program;
 };
 

@@ -1,10 +1,7 @@
 // Scans in the real main window on the offscreen platform.
 
-#include "platform/qt/form_window.h"
-#include "platform/qt/qt_application.h"
-#include "shell/form1.h"
-#include "tests/support/temp_tree.h"
-#include "window/main_window.h"
+#include "app/program.h"
+#include "tests/support/program_fixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,14 +22,13 @@ namespace {
 class WindowScanTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
-        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+        dosfs::DriveTable drives;
         drives.set(u'C', tree.root());
-        fs = std::make_unique<dosfs::FileSystem>(drives);
-        form = std::make_unique<shell::Form1>(app, *fs);
-        behaviour = std::make_unique<window::MainWindow>(*form);
-        window = std::make_unique<qtbind::FormWindow>(*form);
-        form->load();
+        program = std::make_unique<app::Program>(drives);
+        form = &program->form;
+        behaviour = &program->behaviour;
+        window = &program->window;
+        program->load();
         QCoreApplication::processEvents();
     }
     // Makes `folders` depth-1 folders of `files` files each below C:\data.
@@ -47,12 +43,11 @@ class WindowScanTest : public ::testing::Test {
     }
 
     TempTree tree;
-    dosfs::DriveTable drives;
-    qtbind::QtApplication app;
-    std::unique_ptr<dosfs::FileSystem> fs;
-    std::unique_ptr<shell::Form1> form;
-    std::unique_ptr<window::MainWindow> behaviour;
-    std::unique_ptr<qtbind::FormWindow> window;
+    SettingsFolders folders{tree};
+    std::unique_ptr<app::Program> program;
+    shell::Form1* form = nullptr;
+    window::MainWindow* behaviour = nullptr;
+    qtbind::FormWindow* window = nullptr;
 };
 
 }  // namespace
@@ -105,7 +100,7 @@ TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
     EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了"));
     EXPECT_TRUE(button(form->Command5)->isEnabled());
     EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
-    EXPECT_FALSE(app.ended());
+    EXPECT_FALSE(program->qt.ended());
 }
 
 TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {

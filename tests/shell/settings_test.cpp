@@ -1,7 +1,7 @@
 #include "shell/settings.h"
 
 #include "platform/dosfs/fault_seam.h"
-#include "tests/support/temp_tree.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_application.h"
 
 #include <QFile>
@@ -19,13 +19,10 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        setenv("XDG_CONFIG_HOME", tree.root().constData(), 1);
-        path = tree.root() + "/tolan/settings";
-    }
+    void SetUp() override { path = tree.path("config/tolan/settings"); }
     void TearDown() override { dosfs::faults::clearAll(); }
     void write(const QByteArray& bytes) {
-        tree.folder("tolan");
+        tree.folder("config/tolan");
         QFile f(QString::fromUtf8(path));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
@@ -41,6 +38,7 @@ class SettingsTest : public ::testing::Test {
         return s;
     }
     TempTree tree;
+    SettingsFolders folders{tree};
     QByteArray path;
     TestApplication app;
 };
@@ -158,7 +156,7 @@ TEST_F(SettingsTest, SavingReplacesTheRecordWholeOrNotAtAll) {
     EXPECT_EQ(read(), saved);
 
     // A full disk during the save leaves the previous record whole.
-    dosfs::faults::fillDiskAfter(tree.root() + "/tolan", 10);
+    dosfs::faults::fillDiskAfter(tree.path("config/tolan"), 10);
     w.setTop(300);
     EXPECT_NE(shell::SaveSettings(s, w), 0);
     EXPECT_EQ(read(), saved);
@@ -170,13 +168,13 @@ TEST_F(SettingsTest, SavingReplacesTheRecordWholeOrNotAtAll) {
 
     // A folder that cannot be written: an error, the program goes on.
     dosfs::faults::clearAll();
-    dosfs::faults::denyFolder(tree.root() + "/tolan");
+    dosfs::faults::denyFolder(tree.path("config/tolan"));
     EXPECT_NE(shell::SaveSettings(s, w), 0);
     EXPECT_EQ(read(), saved);
 }
 
 TEST_F(SettingsTest, AMissingFileThatCannotBeCreatedStillGivesDefaults) {
-    dosfs::faults::denyFolder(tree.root() + "/tolan");
+    dosfs::faults::denyFolder(tree.path("config/tolan"));
     Settings s;
     shell::LoadSettings(s, QStringLiteral("C:"));
     EXPECT_EQ(s.windowWidth, QStringLiteral("12045"));

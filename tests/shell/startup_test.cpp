@@ -2,8 +2,7 @@
 
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/locations.h"
-#include "tests/support/temp_tree.h"
-#include "tests/support/test_application.h"
+#include "tests/support/program_fixture.h"
 
 #include <QFile>
 
@@ -11,6 +10,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -18,25 +18,27 @@ class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         tree.folder("c");
-        setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
-        setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
         drives.set(u'C', tree.path("c"));
         drives.set(u'D', tree.root());
     }
-    std::unique_ptr<shell::Form1> start() {
-        fs = std::make_unique<dosfs::FileSystem>(drives);
-        auto form = std::make_unique<shell::Form1>(app, *fs);
-        form->load();
-        return form;
+    void TearDown() override {
+        while (!programs.empty()) programs.pop_back();
+    }
+    // A start of the program; the earlier ones stay as they are.
+    shell::Form1* start() {
+        programs.push_back(std::make_unique<ProgramFixture>(tree, drives));
+        fs = programs.back()->fs;
+        return programs.back()->form;
     }
     QByteArray settingsFile() {
         QFile f(QString::fromUtf8(tree.path("config/tolan/settings")));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     TempTree tree;
+    SettingsFolders folders{tree};
     dosfs::DriveTable drives;
-    std::unique_ptr<dosfs::FileSystem> fs;
-    TestApplication app;
+    std::vector<std::unique_ptr<ProgramFixture>> programs;
+    dosfs::FileSystem* fs = nullptr;
 };
 
 }  // namespace
@@ -112,7 +114,7 @@ TEST_F(StartupTest, GeometryAndOutputFormatComeBackOnTheNextStart) {
         ASSERT_EQ(first->files.open(3, first->state.workFilePath, dosfs::OpenMode::Output), 0);
         first->close();  // the close box
         EXPECT_FALSE(first->files.isOpen(3));
-        EXPECT_EQ(app.ends, 1);
+        EXPECT_EQ(programs.back()->app.ends, 1);
     }
     EXPECT_EQ(settingsFile(),
               QByteArray("300,-60,9645,13545,C:\\,01065,02985,04140,02055,1\r\n\r\n"));

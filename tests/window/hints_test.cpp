@@ -1,7 +1,7 @@
 // Hover hints, the comment switch, the help panel and the boxes that hide
 // themselves, on the main window's model with a manual clock.
 
-#include "tests/window/window_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 class HintsTest : public ::testing::Test {
   protected:
-    void SetUp() override { w = std::make_unique<WindowFixture>(tree); }
+    void SetUp() override { w = std::make_unique<ProgramFixture>(tree); }
     shell::Form1& f() { return *w->form; }
     void hover(forms::Control& c) { c.raiseMouseMove(0, 0, 0, 0); }
     void expectHint(int top, int left, int height, const QString& text) {
@@ -24,7 +24,7 @@ class HintsTest : public ::testing::Test {
     void hideHint() { f().MouseMove(0, 0, 0, 0); }
 
     TempTree tree;
-    std::unique_ptr<WindowFixture> w;
+    std::unique_ptr<ProgramFixture> w;
 };
 
 }  // namespace

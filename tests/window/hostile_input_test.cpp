@@ -2,7 +2,9 @@
 // a folder or unreadable, and a drive whose folder goes away while the
 // program runs. Each leaves the program running with its fallback.
 
-#include "tests/window/window_fixture.h"
+#include "tests/support/program_fixture.h"
+
+#include <QFile>
 
 #include "platform/dosfs/fault_seam.h"
 
@@ -42,7 +44,7 @@ TEST(HostileInput, SettingsFilesThatCannotBeUsedGiveTheDefaults) {
     for (const auto& c : cases) {
         TempTree tree;
         c.make(tree);
-        WindowFixture w(tree);
+        ProgramFixture w(tree);
         dosfs::faults::clearAll();
         const shell::Settings& s = w.form->state.settings;
         EXPECT_EQ(s.outputDir, c.loaded ? QStringLiteral("C:\\mine") : QStringLiteral("C:"))
@@ -57,7 +59,7 @@ TEST(HostileInput, SettingsFilesThatCannotBeUsedGiveTheDefaults) {
 TEST(HostileInput, ADriveWhoseFolderGoesAwayIsADiskThatIsNotThere) {
     TempTree tree;
     tree.file("c/work/a.txt", 10);
-    WindowFixture w(tree);
+    ProgramFixture w(tree);
     shell::Form1& f = *w.form;
     w.open(QStringLiteral("D:\\c"));
     EXPECT_EQ(f.Dir1.path(), QStringLiteral("D:\\c"));

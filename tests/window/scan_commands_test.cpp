@@ -1,6 +1,6 @@
 // The scan commands and the run state on the main window's model.
 
-#include "tests/window/window_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include "engine/module1.h"
 #include "tests/support/recording_host.h"
@@ -17,7 +17,7 @@ class ScanCommandsTest : public ::testing::Test {
         tree.file("c/work/sub/日本語.txt", 10);
         tree.file("c/work/sub/deeper/z.txt", 5000);
         tree.file("c/other/x.txt", 1);
-        w = std::make_unique<WindowFixture>(tree);
+        w = std::make_unique<ProgramFixture>(tree);
         w->open(QStringLiteral("C:\\work"));
     }
     // The same scan run straight on the engine, without the window.
@@ -50,7 +50,7 @@ class ScanCommandsTest : public ::testing::Test {
         EXPECT_FALSE(w->behaviour->scan.settings.abortRequested);
     }
     TempTree tree;
-    std::unique_ptr<WindowFixture> w;
+    std::unique_ptr<ProgramFixture> w;
 };
 
 // Lines but the banner, whose clock differs between the two runs.
@@ -69,7 +69,7 @@ TEST_F(ScanCommandsTest, EachCommandListsWhatTheEngineListsAndReturnsToIdle) {
                           {&window::MainWindow::Command1_Click, engine::ScanMode::Plain},
                           {&window::MainWindow::Command6_Click, engine::ScanMode::Folders}};
     for (const Case& c : cases) {
-        (w->behaviour.get()->*c.command)();
+        (w->behaviour->*c.command)();
         const QStringList shown = w->list1();
         ASSERT_GT(shown.size(), 1);
         EXPECT_EQ(shown, w->workFile());

@@ -1,6 +1,6 @@
 // The Side A browser on the main window's model.
 
-#include "tests/window/window_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@ class SideATest : public ::testing::Test {
     void SetUp() override {
         for (int i = 0; i < 100; ++i) tree.file("c/many/f" + QByteArray::number(i) + ".txt", i);
         tree.folder("c/many/inner");
-        w = std::make_unique<WindowFixture>(tree);
+        w = std::make_unique<ProgramFixture>(tree);
     }
     shell::Form1& f() { return *w->form; }
     window::MainWindow& mw() { return *w->behaviour; }
     TempTree tree;
-    std::unique_ptr<WindowFixture> w;
+    std::unique_ptr<ProgramFixture> w;
 };
 
 }  // namespace

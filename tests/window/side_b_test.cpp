@@ -1,7 +1,7 @@
 // Side B: a press in the result listing empties the clipboard; the right
 // button copies the first run of selected lines.
 
-#include "tests/window/window_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 class SideBTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        w = std::make_unique<WindowFixture>(tree);
+        w = std::make_unique<ProgramFixture>(tree);
         for (int i = 0; i < 2100; ++i)
             list().addItem(QStringLiteral("line %1  ").arg(i, 4, 10, QLatin1Char('0')));
     }
@@ -29,7 +29,7 @@ class SideBTest : public ::testing::Test {
     }
 
     TempTree tree;
-    std::unique_ptr<WindowFixture> w;
+    std::unique_ptr<ProgramFixture> w;
 };
 
 }  // namespace
