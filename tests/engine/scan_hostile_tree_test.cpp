@@ -99,7 +99,7 @@ TEST(HostileTree, NamesTheCodePageCannotHoldAreWrittenWithQuestionMarksAndStayAl
 }
 
 TEST(HostileTree, AFolderOfAHundredThousandFilesIsListedWhole) {
-    TempTree tree;
+    TempTree tree(TempTree::InMemory{});
     tree.folder("many");
     for (int i = 0; i < 100000; ++i) {
         const QByteArray name = tree.path("many/f") + QByteArray::number(i);

@@ -9,6 +9,7 @@
 #include "platform/dosfs/pending_files.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <random>
 
 #include <sys/wait.h>
@@ -23,7 +24,11 @@ class CrashTest : public OutputTest {
     // one of `whole`.
     void killRepeatedly(const char* what, const QByteArray& rel,
                         const std::function<void(int)>& replace, const QList<QByteArray>& whole) {
-        const unsigned seed = std::random_device{}();
+        // TOLAN_CRASH_SEED replays a run whose seed a failure printed.
+        const char* given = std::getenv("TOLAN_CRASH_SEED");
+        const unsigned seed = given && *given
+                                  ? static_cast<unsigned>(std::strtoul(given, nullptr, 10))
+                                  : std::random_device{}();
         std::mt19937 random(seed);
         SCOPED_TRACE(std::string(what) + ": seed " + std::to_string(seed));
         std::printf("%s: kill points from seed %u\n", what, seed);
