@@ -23,6 +23,16 @@ tolan_install() {
         "${missing[@]}" >&2
 }
 
+# Packages of the sanitized build, which clang makes for the tests and the
+# fuzz targets alike.
+TOLAN_SANITIZE_PACKAGES=(clang libfuzzer-14-dev libclang-rt-14-dev)
+
+# The sanitized build: the tests without the benchmarks, and the fuzz targets.
+tolan_build_sanitized() {
+    tolan_build "$TOLAN_TOP/build-asan" -DTOLAN_SANITIZE=ON -DTOLAN_BENCH=OFF \
+        -DCMAKE_CXX_COMPILER=clang++ "$@"
+}
+
 # tolan_build DIR [cmake options...]: configures once, then builds.
 tolan_build() {
     local dir=$1

@@ -72,6 +72,7 @@ TEST_F(ListingWriterTest, EveryCommandWritesItsFileOnAFirstRunIntoTheRootOfC) {
 
     // A second listing while the first one's message still shows stays its
     // own six seconds.
+    w->app.onRun = nullptr;
     main().FR1->raiseClick();
     forms::advanceTimers(main(), 3000);
     main().FR2->raiseClick();
