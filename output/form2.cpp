@@ -134,8 +134,7 @@ void Form2::Form_Load() {
     Command3.setText(QStringLiteral("上書き保存"));
     Text2.setVisible(false);
     Text4.setVisible(false);
-    Timer1.setTimerEnabled(false);
-    Timer1.setTimerEnabled(true);
+    Timer1.restart();
     Text1.setText(QString());
     loading_ = true;  // controls taking their first values raise no events
     const QChar drive = main.fs.currentDrive();
@@ -369,8 +368,7 @@ void Form2::message(const QString& text, Layout layout) {
 void Form2::messageInPlace(const QString& text) {
     Text2.setText(text);
     Text2.setVisible(true);
-    Timer1.setTimerEnabled(false);  // two seconds from this message
-    Timer1.setTimerEnabled(true);
+    Timer1.restart();  // two seconds from this message
 }
 
 void Form2::setMode(int mode) {

@@ -104,8 +104,7 @@ void Form3::Form_Load() {
     Text3.setVisible(false);
     Text4.setText(kExampleAtStart);
     Text4.setVisible(true);
-    Timer1.setTimerEnabled(false);
-    Timer1.setTimerEnabled(true);
+    Timer1.restart();
     Text1.setText(s.outputDir);
     outputDirBackup = s.outputDir;
     Text2.setText(s.outputDir);
@@ -144,8 +143,7 @@ void Form3::Command1_Click() {
     if (!error) error = dosfs::deleteFile(main.fs, testPath);
     if (error) {
         main.files.close(dosfs::kTestFile);
-        Timer1.setTimerEnabled(false);  // five seconds from this message
-        Timer1.setTimerEnabled(true);
+        Timer1.restart();  // five seconds from this message
         Text4.setVisible(false);
         Text3.setText(kBadDirectory);
         Text3.setVisible(true);
