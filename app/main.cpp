@@ -5,11 +5,13 @@
 #include "platform/dosfs/locations.h"
 
 #include "platform/qt/gui_process.h"
+#include "tolan/version.h"
 
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,9 +43,25 @@ void closeOnSignals(shell::Form1& form, QObject* parent) {
     for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
 }
 
+const char kUsage[] =
+    "usage: tolan [FOLDER]\n"
+    "Opens the Tolan main window. FOLDER, a host folder, is opened in the upper\n"
+    "area so that the first scan lists it.\n"
+    "  --help      show this help\n"
+    "  --version   show the version\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window is made, so they work without a display.
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tolan %s\n", TOLAN_VERSION);
+        return 0;
+    }
     // Qt sees no argument of the user's: the folder is the only one there is.
     qtbind::GuiProcess gui(argv[0]);
     if (argc > 2)
