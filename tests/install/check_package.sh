@@ -29,7 +29,8 @@ status=0
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tolan" --version)
 [[ "$version" == "tolan "* ]] || { echo "FAIL: tolan --version: $version"; status=1; }
 [ -f "$root/usr/share/doc/tolan/copyright" ] || { echo "FAIL: no copyright"; status=1; }
-[ -f "$root/usr/share/doc/tolan/changelog.Debian.gz" ] || { echo "FAIL: no changelog"; status=1; }
+# A native package's Debian changelog is changelog.gz.
+[ -f "$root/usr/share/doc/tolan/changelog.gz" ] || { echo "FAIL: no changelog"; status=1; }
 dpkg --root="$root" --force-depends --force-script-chrootless --purge tolan > "$root.log" 2>&1 ||
     { cat "$root.log"; exit 1; }
 rm -f "$root.log"
