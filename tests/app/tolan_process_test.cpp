@@ -1,6 +1,8 @@
-// The desktop program as a process: SIGTERM ends it as the close box does.
+// The desktop program as a process: SIGTERM ends it as the close box does;
+// --help and --version answer without a window.
 
 #include "tests/support/temp_tree.h"
+#include "tolan/version.h"
 
 #include <QFile>
 #include <QThread>
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include <sys/wait.h>
@@ -59,5 +62,24 @@ TEST(TolanProcess, EndsOnSignalsWithTheSettingsSaved) {
         EXPECT_EQ(readFile(settings),
                   QByteArray("0,0,9045,12045,C:\\,01065,02985,04140,02055,0\r\n\r\n"))
             << "signal " << sig;
+    }
+}
+
+TEST(TolanProcess, AnswersHelpAndVersionWithoutADisplay) {
+    const struct {
+        const char* option;
+        const char* starts;
+    } cases[] = {{"--version", "tolan " TOLAN_VERSION "\n"}, {"--help", "usage: tolan [FOLDER]\n"}};
+    for (const auto& c : cases) {
+        const QByteArray command =
+            QByteArray("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + TOLAN_APP + ' ' +
+            c.option;
+        FILE* out = ::popen(command.constData(), "r");
+        ASSERT_NE(out, nullptr);
+        QByteArray text;
+        char buffer[256];
+        while (const size_t n = std::fread(buffer, 1, sizeof buffer, out)) text.append(buffer, n);
+        EXPECT_EQ(::pclose(out), 0) << c.option;
+        EXPECT_TRUE(text.startsWith(c.starts)) << c.option << ": " << text.constData();
     }
 }
