@@ -13,9 +13,17 @@ long long nowMs() {
 
 }  // namespace
 
-void ListHost::addSideARow(const QString&, const QString&, const QString&) {
+void ListHost::addSideARow(const QString& path, const QString& size, const QString& date) {
+    path_ = &path;
+    size_ = &size;
+    date_ = &date;
     ++files_;
     if (progress_ && (files_ & 1023) == 0) report(false);
+}
+
+void ListHost::fileEntry(const QString& folderPath, const QByteArray& hostFolder,
+                         const dosfs::DirEntry& entry) {
+    if (rows_) rows_->row(*path_, *size_, *date_, folderPath, hostFolder, entry);
 }
 
 void ListHost::folderEntered(const QString&) {

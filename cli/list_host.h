@@ -2,6 +2,7 @@
 // The scan's host when it runs without a window: fixed box texts, the drive
 // table for the drive lines, and an optional progress line on a terminal.
 
+#include "cli/row_writers.h"
 #include "engine/scan_host.h"
 
 #include <cstdio>
@@ -26,7 +27,9 @@ class ListHost : public engine::ScanHost {
     qint64 now() const override { return now_; }
 
     void addListLine(const QString&) override {}
-    void addSideARow(const QString&, const QString&, const QString&) override;
+    void addSideARow(const QString& path, const QString& size, const QString& date) override;
+    void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
+                   const dosfs::DirEntry& entry) override;
     void folderEntered(const QString&) override;
     void showFolderPath(const QString&) override {}
     void setFoundCount(const QString&) override {}
@@ -38,6 +41,8 @@ class ListHost : public engine::ScanHost {
 
     // Removes the progress line from the terminal.
     void clearProgress();
+    // Each row goes to `rows` as well (nullptr: to nothing).
+    void setRows(RowWriter* rows) { rows_ = rows; }
 
   private:
     void report(bool force);
@@ -52,6 +57,11 @@ class ListHost : public engine::ScanHost {
     long long files_ = 0;
     long long lastReport_ = 0;
     bool shown_ = false;
+    RowWriter* rows_ = nullptr;
+    // The texts of the row being made, until its file entry follows.
+    const QString* path_ = nullptr;
+    const QString* size_ = nullptr;
+    const QString* date_ = nullptr;
 };
 
 }  // namespace cli

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include <unistd.h>
 
@@ -98,17 +99,35 @@ int main(int argc, char** argv) {
     dosfs::NumberedFiles files(fs);
     const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
                                                     : QString::fromUtf8(options.output);
-    const int outError = options.output.isEmpty()
-                             ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
-                             : files.openHost(engine::kWorkFile, options.output,
-                                              dosfs::OpenMode::Output, options.encoding);
+    // Rows instead of the work file: a listing file's records or JSON lines.
+    const bool rowsOnly = options.listing >= 0 || options.jsonLines;
+    cli::OutputFile rowsOut;
+    std::unique_ptr<cli::RowWriter> rows;
+    int outError = 0;
+    if (rowsOnly) {
+        outError = options.output.isEmpty() ? rowsOut.openStandardOutput()
+                                            : rowsOut.openReplacing(options.output);
+        if (options.jsonLines)
+            rows = std::make_unique<cli::JsonLines>(rowsOut);
+        else
+            rows = std::make_unique<cli::ListingRecords>(
+                rowsOut, cli::kListingKinds[options.listing].columns, options.csv,
+                options.encoding);
+    } else {
+        outError = options.output.isEmpty()
+                       ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
+                       : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Output,
+                                        options.encoding);
+    }
     if (outError) return fail(1, cannotWrite(target, outError));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
     cli::ListHost host(options.width, engine::caption(options.type), ext,
                        fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
+    host.setRows(rows.get());
     engine::Module1 scan(host, fs, files);
+    scan.writeWorkFile = !rowsOnly;
     if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
@@ -117,5 +136,11 @@ int main(int argc, char** argv) {
     scan.ScanTree();
     host.clearProgress();
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
+    if (rowsOnly) {
+        int error = rows->error();
+        const int finished = rowsOut.finish();  // a failed file is never put in place
+        if (!error) error = finished;
+        if (error) return fail(1, cannotWrite(target, error));
+    }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "cli/row_writers.h"
+
 namespace cli {
 namespace {
 
@@ -17,7 +19,8 @@ QString usageText() {
     return QStringLiteral(
         "usage: tolan-list [--mode totals|plain|folders] [--type 1|2] [--ext TEXT]\n"
         "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding cp932|utf-8]\n"
-        "                  [--threads N] [-o FILE] [FOLDER]\n"
+        "                  [--threads N] [--listing KIND [--csv] | --format jsonl]\n"
+        "                  [-o FILE] [FOLDER]\n"
         "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
         "default the current folder) as the work file of a scan holds it.\n"
         "  --mode MODE        totals: files with folder totals (default); plain: files only;\n"
@@ -30,7 +33,26 @@ QString usageText() {
         "  --threads N        threads that read folders (default: one for each processor\n"
         "                     it may use; 1: the listing's own thread alone); the listing\n"
         "                     is the same\n"
-        "  -o FILE            write to FILE instead of standard output\n"
+        "  --listing KIND     write the records of a listing file instead (as the window's\n"
+        "                     menu ファイル出力 does), one for each file of the scan:\n"
+        "                       path-size-date         (FileName+Size+Date, TOLAN)\n"
+        "                         C:\\work\\a.txt,1200,2024/01/05 5:07:09\n"
+        "                       folder-name-size-date  (FileName+Size+Date(Directry分離), TOLAN0)\n"
+        "                         C:\\work,a.txt,1200,2024/01/05 5:07:09\n"
+        "                       path-size              (FileName+Size, TOLAN1)\n"
+        "                         C:\\work\\a.txt,1200\n"
+        "                       path-date              (FileName+Date, TOLAN2)\n"
+        "                         C:\\work\\a.txt,2024/01/05 5:07:09\n"
+        "                       path                   (FileName, TOLAN3)\n"
+        "                         C:\\work\\a.txt\n"
+        "  --csv              the CSV form of the listing: each field quoted\n"
+        "  --format jsonl     one JSON object a line for each file: folder and name as\n"
+        "                     DOS and host paths, size, mtime (ISO 8601), the column texts;\n"
+        "                     host bytes that are not UTF-8 are escaped as \\udc80-\\udcff\n"
+        "                     (e.g. tolan-list --format jsonl C:\\ | jq -r 'select(.size >\n"
+        "                     1000000) | .host_folder + \"/\" + .host_name')\n"
+        "  -o FILE            write to FILE instead of standard output (a listing or\n"
+        "                     JSON lines replace FILE only when complete)\n"
         "  --help             show this help\n"
         "  --version          show the version\n");
 }
@@ -76,6 +98,16 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
             out.encoding = dosfs::Encoding::Utf8;
         else
             return refuse("--encoding takes cp932 or utf-8");
+    } else if (name == "--listing") {
+        for (int k = 0; k < 5; ++k)
+            if (v == kListingKinds[k].name) out.listing = k;
+        if (out.listing < 0)
+            return refuse(
+                "--listing takes path-size-date, folder-name-size-date, path-size, path-date "
+                "or path");
+    } else if (name == "--format") {
+        if (v != "text" && v != "jsonl") return refuse("--format takes text or jsonl");
+        out.jsonLines = v == "jsonl";
     } else {  // -o, --output
         if (v.isEmpty()) return refuse("-o needs a file name");
         out.output = v;
@@ -84,8 +116,9 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
 }
 
 bool takesValue(const QByteArray& arg) {
-    static const char* const kValued[] = {"--mode",  "--type",     "--ext", "--width", "--threads",
-                                          "--drive", "--encoding", "-o",    "--output"};
+    static const char* const kValued[] = {"--mode",    "--type",  "--ext",      "--width",
+                                          "--threads", "--drive", "--encoding", "--listing",
+                                          "--format",  "-o",      "--output"};
     for (const char* name : kValued)
         if (arg == name) return true;
     return false;
@@ -108,6 +141,8 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             out.help = true;
         } else if (arg == "--version") {
             out.version = true;
+        } else if (arg == "--csv") {
+            out.csv = true;
         } else if (takesValue(arg)) {
             if (!hasValue && i + 1 >= args.size()) {
                 error = QStringLiteral("option %1 needs a value").arg(QString::fromLocal8Bit(arg));
@@ -123,6 +158,13 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             out.folder = arg;
         }
     }
+    if (out.csv && out.listing < 0)
+        return error = QStringLiteral(
+                   "--csv goes with --listing KIND (path-size-date, folder-name-size-date, "
+                   "path-size, path-date or path)"),
+               false;
+    if (out.jsonLines && out.listing >= 0)
+        return error = QStringLiteral("--format jsonl and --listing exclude each other"), false;
     return true;
 }
 

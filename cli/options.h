@@ -19,6 +19,9 @@ struct Options {
     QList<QByteArray> drives;  // "X:=/folder", in the order given
     dosfs::Encoding encoding = dosfs::Encoding::Cp932;
     QByteArray output;  // host path; empty for standard output
+    int listing = -1;   // index in kListingKinds; -1: the work file
+    bool csv = false;   // the listing's CSV form
+    bool jsonLines = false;
     QByteArray folder;  // as given; empty for the current folder
     bool help = false;
     bool version = false;

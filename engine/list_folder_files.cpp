@@ -76,6 +76,7 @@ qint64 Module1::addSideARow(const QString& folderPath, const dosfs::DirEntry& en
     date.truncate(0);
     appendDateText(date, entry.mtime, false);
     host_.addSideARow(fullPath, size, date);
+    host_.fileEntry(folderPath, *hostFolder_, entry);
     const qint64 bytes = sizeValue(entry.size);
     totals.folderBytes += bytes;
     totals.grandBytes += bytes;

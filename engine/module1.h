@@ -46,6 +46,8 @@ class Module1 {
     // Threads that read folders during a scan (see dosfs::ReadAhead); the
     // listing is the same whatever their number.
     int readThreads = dosfs::ReadAhead::defaultThreads();
+    // Off when the host keeps only the rows: nothing goes to the work file.
+    bool writeWorkFile = true;
 
     // The listed files of the last scan; shared with the save-as dialog.
     ListingState listing;
@@ -111,6 +113,7 @@ class Module1 {
     qint64 folderMatchBytes_ = 0;
     qint64 folderMatchCount_ = 0;
     dosfs::ReadAhead* readAhead_ = nullptr;  // while ScanTree runs
+    const QByteArray* hostFolder_ = nullptr;  // of the folder being listed
     struct {
         QString path, size, date, line;
     } scratch_;  // the texts of the file being listed

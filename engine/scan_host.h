@@ -4,6 +4,8 @@
 // from the scan, on the thread that called Module1::ScanTree, in the order
 // the listing is built; the host owns nothing the scan hands it.
 
+#include "platform/dosfs/directory.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,12 @@ class ScanHost {
     virtual void addListLine(const QString& line) = 0;
     // Side A: one row per file visited (full path, size text, date text).
     virtual void addSideARow(const QString& path, const QString& size, const QString& date) = 0;
+    // The file a Side A row was just made from, with its folder's DOS path
+    // and host path, for hosts that write more than the row's texts.
+    virtual void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
+                           const dosfs::DirEntry& entry) {
+        (void)folderPath, (void)hostFolder, (void)entry;
+    }
     // A folder the scan is about to read (every folder, before its files).
     virtual void folderEntered(const QString& path) { (void)path; }
     // The path shown while depth-1 and depth-2 folders are visited.

@@ -17,6 +17,7 @@ void Module1::WriteWorkLine(const QString& line) {
 }
 
 void Module1::WriteWorkLineAlways(const QString& line) {
+    if (!writeWorkFile) return;
     const int error = files_.printLine(kWorkFile, line);
     if (error && !workFileError) workFileError = error;
 }
@@ -78,8 +79,10 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         if (!parent->isOpen() ||
             readAhead_->take(parent, entry.hostName, kDeepestLevel - depth, dir, contents) != 0)
             contents = {};
-        if (!contents.files.empty())
+        if (!contents.files.empty()) {
+            hostFolder_ = &dir->hostPath();
             ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
+        }
         folderEnd();
         const std::vector<FolderEntry> subfolders = ListSubfolders(entry.path, contents.folders);
         if (depth <= 2) {
@@ -167,6 +170,7 @@ std::vector<FolderEntry> Module1::listRoot(dosfs::Directory& root) {
     if (rootPath.endsWith(u'\\')) rootPath.chop(1);
     totals_ = {};
     SortNames(contents.files);
+    hostFolder_ = &root.hostPath();
     if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
     folderEnd();
     return level1;

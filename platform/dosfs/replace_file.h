@@ -21,6 +21,8 @@ class Replacement {
     int begin(const QByteArray& hostPath);
     bool active() const { return fd_ >= 0; }
     int fd() const { return fd_; }
+    // Where the file is written until it is complete.
+    const QByteArray& tempPath() const { return tempPath_; }
     // Flushes to disk, closes and renames into place; on any failure the
     // temporary file is removed and the old file stays. Returns the error.
     int commit();

@@ -43,7 +43,9 @@ TEST(Options, RejectsWhatItCannotUse) {
         {"--type", "3"},      {"--drive", "D:data"},
         {"--drive", "1:=/x"}, {"--encoding", "latin1"},
         {"--bogus"},          {"a", "b"},
-        {"-o", ""},
+        {"-o", ""},           {"--listing", "sizes"},
+        {"--csv"},            {"--format", "xml"},
+        {"--listing", "path", "--format", "jsonl"},
     };
     for (const auto& args : bad) {
         Options o;

@@ -4,6 +4,7 @@
 #include "tests/support/temp_tree.h"
 #include "tolan/version.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -145,6 +146,16 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
          "readonly/out.txt",
          true},
         {{drive(tree), "-o", "/dev/full", "C:\\"}, 1, "/dev/full", false},
+        {{drive(tree), "--listing=path", "-o", tree.path("nowhere/l.txt").toStdString(), "C:\\"},
+         1,
+         "nowhere/l.txt",
+         false},
+        {{drive(tree), "--format=jsonl", "-o", tree.path("readonly/l.txt").toStdString(), "C:\\"},
+         1,
+         "readonly/l.txt",
+         true},
+        {{drive(tree), "--listing=path", "-o", "/dev/full", "C:\\"}, 1, "/dev/full", false},
+        {{drive(tree), "--listing=sizes", "C:\\"}, 2, "path-size-date", false},
         {{drive(tree), "--width", "wide", "C:\\"}, 2, "--width", false},
         {{"--no-such-option"}, 2, "--no-such-option", false},
     };
@@ -158,6 +169,8 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
         EXPECT_TRUE(r.err.contains(c.names)) << r.err.constData();
     }
     EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("readonly/out.txt"))));
+    EXPECT_EQ(QDir(QString::fromUtf8(tree.path("readonly"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList());
 }
 
 TEST(TolanList, PrintsHelpAndVersion) {
@@ -166,7 +179,8 @@ TEST(TolanList, PrintsHelpAndVersion) {
     EXPECT_EQ(version.out, QByteArray(TOLAN_VERSION_LABEL "\n"));
     const Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* option :
-         {"--mode", "--type", "--ext", "--width", "--drive", "--encoding", "-o"})
+    for (const char* option : {"--mode", "--type", "--ext", "--width", "--drive", "--encoding",
+                               "--listing", "path-size-date", "folder-name-size-date", "path-size",
+                               "path-date", "--csv", "--format", "jq", "-o"})
         EXPECT_TRUE(help.out.contains(option)) << option;
 }

@@ -1,0 +1,75 @@
+#pragma once
+// What tolan-list writes instead of the work file, a record for each Side A
+// row as the scan makes it: the records of a listing file (the same ones the
+// window writes), or one JSON object a line. Nothing is kept from row to row.
+
+#include "cli/output_file.h"
+#include "output/listing_records.h"
+#include "platform/dosfs/directory.h"
+#include "platform/dosfs/numbered_files.h"
+
+#include <QString>
+
+namespace cli {
+
+class RowWriter {
+  public:
+    virtual ~RowWriter() = default;
+    // The row's texts as Side A holds them, and the file they come from.
+    virtual void row(const QString& path, const QString& size, const QString& date,
+                     const QString& folderPath, const QByteArray& hostFolder,
+                     const dosfs::DirEntry& entry) = 0;
+    // The error number of the first failed write, 0 when none failed.
+    virtual int error() const = 0;
+};
+
+// The records of one listing file, each ended by CR LF.
+class ListingRecords : public RowWriter {
+  public:
+    ListingRecords(OutputFile& out, output::Columns columns, bool csv, dosfs::Encoding encoding)
+        : out_(out), columns_(columns), csv_(csv), encoding_(encoding) {}
+    void row(const QString& path, const QString& size, const QString& date, const QString&,
+             const QByteArray&, const dosfs::DirEntry&) override;
+    int error() const override { return error_; }
+
+  private:
+    OutputFile& out_;
+    output::Columns columns_;
+    bool csv_;
+    dosfs::Encoding encoding_;
+    QByteArray line_;
+    int error_ = 0;
+};
+
+// One JSON object a line (LF): the folder and the name as DOS paths and as
+// host paths, the size in bytes, the modification time in ISO 8601 with its
+// offset from UTC, and the texts of the size and date columns. Host bytes
+// that are not UTF-8 are written as the escapes \udc80 to \udcff, as
+// Python's os.fsdecode writes them, so os.fsencode gives the bytes back.
+class JsonLines : public RowWriter {
+  public:
+    explicit JsonLines(OutputFile& out) : out_(out) {}
+    void row(const QString& path, const QString& size, const QString& date,
+             const QString& folderPath, const QByteArray& hostFolder,
+             const dosfs::DirEntry& entry) override;
+    int error() const override { return error_; }
+
+  private:
+    OutputFile& out_;
+    QByteArray line_;
+    int error_ = 0;
+};
+
+// The KIND names of --listing and their columns.
+struct ListingKind {
+    const char* name;
+    output::Columns columns;
+    const char* menuItem;
+};
+extern const ListingKind kListingKinds[5];
+
+// A JSON string of a text, and of host bytes by the rule above.
+void appendJsonString(QByteArray& out, QStringView text);
+void appendJsonHostString(QByteArray& out, const QByteArray& bytes);
+
+}  // namespace cli

@@ -1,0 +1,178 @@
+// tolan-list --listing and --format jsonl: the window's listing files from
+// the same scan, JSON lines that stat agrees with, and nothing partial left
+// when a run is ended by a signal.
+
+#include "tests/support/program_fixture.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray tolanList(const QStringList& args, int* status = nullptr) {
+    QProcess p;
+    p.start(QStringLiteral(TOLAN_LIST), args);
+    p.waitForFinished(60000);
+    if (status) *status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return p.readAllStandardOutput();
+}
+
+QByteArray readFile(const QByteArray& path) {
+    QFile f(QString::fromUtf8(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Host bytes back from a JSON string: \udc80-\udcff are the bytes that are
+// not UTF-8, the rest is UTF-8.
+QByteArray hostBytes(const QString& text) {
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF) {
+            out += static_cast<char>(c - 0xDC00);
+        } else if (text[i].isHighSurrogate() && i + 1 < text.size()) {
+            out += text.mid(i, 2).toUtf8();
+            ++i;
+        } else {
+            out += QString(text[i]).toUtf8();
+        }
+    }
+    return out;
+}
+
+// Random names of ASCII, Japanese and the characters records must quote,
+// with odd names beside them.
+void makeTree(TempTree& tree) {
+    std::mt19937 random(20261208);
+    const QStringList parts = {QStringLiteral("a"),    QStringLiteral("資料"),
+                               QStringLiteral("ﾃｽﾄ"),  QStringLiteral("x,y"),
+                               QStringLiteral("q\"t"), QStringLiteral(" s ")};
+    for (int i = 0; i < 60; ++i) {
+        QString name = parts[random() % parts.size()] + QString::number(i) +
+                       parts[random() % parts.size()] + QStringLiteral(".txt");
+        const QByteArray folder =
+            "c/work/d" + QByteArray::number(random() % 5) + "/e" + QByteArray::number(random() % 2);
+        tree.file(folder + '/' + name.toUtf8(), static_cast<qint64>(random() % 5'000'000),
+                  1'600'000'000 + static_cast<qint64>(random() % 100'000'000));
+    }
+    for (const QByteArray& odd :
+         {QByteArray("tab\there.txt"), QByteArray("bad\xff\xfe.txt"),
+          QByteArray("emoji\xf0\x9f\x98\x80.doc"), QByteArray("back\\slash")})
+        tree.file("c/work/odd/" + odd, 77);
+}
+
+}  // namespace
+
+TEST(ListingOutput, EveryKindIsTheFileTheWindowWrites) {
+    TempTree tree;
+    makeTree(tree);
+    tree.folder("c/out");
+    ProgramFixture w(tree);
+    shell::Form1& f = *w.form;
+    f.state.settings.outputDir = QStringLiteral("C:\\out");
+    w.open(QStringLiteral("C:\\work"));
+    const struct {
+        forms::CommandButton* command;
+        const char* mode;
+    } scans[] = {{&f.Command3, "totals"}, {&f.Command1, "plain"}, {&f.Command6, "folders"}};
+    forms::Menu* menus[] = {f.FR1, f.FR0, f.FR2, f.FR3, f.FR4};
+    const char* kinds[] = {"path-size-date", "folder-name-size-date", "path-size", "path-date",
+                           "path"};
+    const char* stems[] = {"TOLAN", "TOLAN0", "TOLAN1", "TOLAN2", "TOLAN3"};
+    for (const auto& scan : scans)
+        for (const engine::ListType type : {engine::ListType::FullPaths, engine::ListType::Names}) {
+            f.Combo2.setText(engine::caption(type));
+            scan.command->raiseClick();
+            ASSERT_GT(f.List2[0]->listCount(), 60);
+            for (int csv = 0; csv < 2; ++csv) {
+                f.state.settings.csvOutput = csv;
+                for (int k = 0; k < 5; ++k) {
+                    menus[k]->raiseClick();
+                    QStringList args = {
+                        QStringLiteral("--drive=C:=") + tree.path("c"),
+                        QStringLiteral("--mode"),
+                        QLatin1String(scan.mode),
+                        QStringLiteral("--type"),
+                        type == engine::ListType::Names ? QStringLiteral("2") : QStringLiteral("1"),
+                        QStringLiteral("--listing"),
+                        QLatin1String(kinds[k])};
+                    if (csv) args << QStringLiteral("--csv");
+                    args << QStringLiteral("C:\\work");
+                    const QByteArray file =
+                        readFile(tree.path("c/out/") + stems[k] + (csv ? ".CSV" : ".TXT"));
+                    EXPECT_EQ(tolanList(args), file) << scan.mode << ' ' << kinds[k] << ' ' << csv;
+                }
+            }
+        }
+}
+
+TEST(ListingOutput, JsonLinesAgreeWithStatAndGiveBackTheHostBytes) {
+    TempTree tree;
+    makeTree(tree);
+    const QByteArray out =
+        tolanList({QStringLiteral("--drive=C:=") + tree.path("c"), QStringLiteral("--format"),
+                   QStringLiteral("jsonl"), QStringLiteral("C:\\work")});
+    const QList<QByteArray> lines = out.split('\n');
+    ASSERT_EQ(lines.size(), 65);  // 64 files and the empty rest after the last line end
+    bool sawBadBytes = false;
+    for (const QByteArray& line : lines.mid(0, 64)) {
+        QJsonParseError error{};
+        const QJsonObject o = QJsonDocument::fromJson(line, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line.constData();
+        const QByteArray host = hostBytes(o[QStringLiteral("host_folder")].toString()) + '/' +
+                                hostBytes(o[QStringLiteral("host_name")].toString());
+        sawBadBytes = sawBadBytes || host.endsWith("bad\xff\xfe.txt");
+        struct stat st {};
+        ASSERT_EQ(::stat(host.constData(), &st), 0) << host.constData();
+        EXPECT_EQ(o[QStringLiteral("size")].toInteger(), st.st_size) << host.constData();
+        const QDateTime mtime =
+            QDateTime::fromString(o[QStringLiteral("mtime")].toString(), Qt::ISODate);
+        EXPECT_EQ(mtime.toSecsSinceEpoch(), st.st_mtime) << host.constData();
+        EXPECT_TRUE(o[QStringLiteral("folder")].toString().startsWith(QStringLiteral("C:\\work")));
+        EXPECT_EQ(o[QStringLiteral("size_text")].toString().trimmed().toLongLong(), st.st_size);
+    }
+    EXPECT_TRUE(sawBadBytes);
+}
+
+TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {
+    TempTree tree(TempTree::InMemory{});
+    for (int d = 0; d < 400; ++d)
+        for (int i = 0; i < 100; ++i)
+            tree.file("c/big/d" + QByteArray::number(d) + "/f" + QByteArray::number(i) + ".txt");
+    tree.folder("out");
+    const QByteArray target = tree.path("out/list.txt");
+    for (int sig : {SIGINT, SIGTERM}) {
+        QFile old(QString::fromUtf8(target));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the earlier listing\r\n");
+        old.close();
+        QProcess p;
+        p.start(QStringLiteral(TOLAN_LIST),
+                {QStringLiteral("--drive=C:=") + tree.path("c"), QStringLiteral("--threads=1"),
+                 QStringLiteral("--listing"), QStringLiteral("path"), QStringLiteral("-o"),
+                 QString::fromUtf8(target), QStringLiteral("C:\\big")});
+        ASSERT_TRUE(p.waitForStarted());
+        // Once the replacement is being written beside the file, stop the run.
+        const QDir out(QString::fromUtf8(tree.path("out")));
+        for (int waited = 0; waited < 5000 && out.entryList(QDir::Files).size() < 2; ++waited)
+            ::usleep(1000);
+        ::kill(static_cast<pid_t>(p.processId()), sig);
+        p.waitForFinished(10000);
+        EXPECT_EQ(p.exitCode(), 128 + sig);
+        EXPECT_EQ(readFile(target), QByteArray("the earlier listing\r\n"));
+        EXPECT_EQ(out.entryList(QDir::Files), QStringList{QStringLiteral("list.txt")});
+    }
+}
