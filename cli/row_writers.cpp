@@ -28,10 +28,13 @@ void ListingRecords::row(const QString& path, const QString& size, const QString
 
 namespace {
 
-void appendEscaped(QByteArray& out, char16_t c) {
+// \uXXXX at p; returns the end.
+char* escaped(char* p, char16_t c) {
     static const char hex[] = "0123456789abcdef";
-    out += "\\u";
-    for (int shift = 12; shift >= 0; shift -= 4) out += hex[(c >> shift) & 0xF];
+    *p++ = '\\';
+    *p++ = 'u';
+    for (int shift = 12; shift >= 0; shift -= 4) *p++ = hex[(c >> shift) & 0xF];
+    return p;
 }
 
 // The length of the valid UTF-8 sequence at p (shortest form, no
@@ -50,83 +53,117 @@ int utf8Length(const unsigned char* p, const unsigned char* end) {
     return n;
 }
 
+char* digits(char* p, long n, int width) {
+    for (int k = width - 1; k >= 0; --k, n /= 10) p[k] = static_cast<char>('0' + n % 10);
+    return p + width;
+}
+
+// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
 void appendOffsetTime(QByteArray& out, qint64 seconds) {
     const time_t t = static_cast<time_t>(seconds);
     tm local{};
-    if (!localtime_r(&t, &local)) {
+    const long year = localtime_r(&t, &local) ? local.tm_year + 1900L : -1;
+    if (year < 0 || year > 9999) {
         out += "null";
         return;
     }
-    char text[96];
     const long offset = local.tm_gmtoff / 60;
-    std::snprintf(text, sizeof text, "\"%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld\"",
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec, offset < 0 ? '-' : '+', std::labs(offset) / 60,
-                  std::labs(offset) % 60);
-    out += text;
+    const qsizetype start = out.size();
+    out.resize(start + 27);
+    char* p = out.data() + start;
+    *p++ = '"';
+    p = digits(p, year, 4);
+    *p++ = '-';
+    p = digits(p, local.tm_mon + 1, 2);
+    *p++ = '-';
+    p = digits(p, local.tm_mday, 2);
+    *p++ = 'T';
+    p = digits(p, local.tm_hour, 2);
+    *p++ = ':';
+    p = digits(p, local.tm_min, 2);
+    *p++ = ':';
+    p = digits(p, local.tm_sec, 2);
+    *p++ = offset < 0 ? '-' : '+';
+    p = digits(p, std::labs(offset) / 60 % 100, 2);
+    *p++ = ':';
+    p = digits(p, std::labs(offset) % 60, 2);
+    *p = '"';
 }
 
 }  // namespace
 
 void appendJsonString(QByteArray& out, QStringView text) {
-    out += '"';
+    // Written in place: room for the longest form, cut to what was written.
+    const qsizetype start = out.size();
+    out.resize(start + 2 + text.size() * 6);
+    char* p = out.data() + start;
+    *p++ = '"';
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
         if (c == u'"' || c == u'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+            *p++ = '\\';
+            *p++ = static_cast<char>(c);
         } else if (c < 0x20 || c == 0x7F || ch.isSurrogate()) {
-            appendEscaped(out, c);  // a pair as two escapes, which JSON joins again
+            p = escaped(p, c);  // a pair as two escapes, which JSON joins again
         } else if (c < 0x80) {
-            out += static_cast<char>(c);
+            *p++ = static_cast<char>(c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xC0 | (c >> 6));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xE0 | (c >> 12));
+            *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    out += '"';
+    *p++ = '"';
+    out.resize(p - out.constData());
 }
 
 void appendJsonHostString(QByteArray& out, const QByteArray& bytes) {
-    out += '"';
+    const qsizetype start = out.size();
+    out.resize(start + 2 + bytes.size() * 6);
+    char* o = out.data() + start;
+    *o++ = '"';
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto* end = p + bytes.size();
     while (p < end) {
         const int n = utf8Length(p, end);
         if (n == 0) {
-            appendEscaped(out, static_cast<char16_t>(0xDC00 + *p++));
-        } else if (n == 1 && (*p < 0x20 || *p == 0x7F || *p == '"' || *p == '\\')) {
-            if (*p == '"' || *p == '\\') {
-                out += '\\';
-                out += static_cast<char>(*p);
-            } else {
-                appendEscaped(out, *p);
-            }
-            ++p;
+            o = escaped(o, static_cast<char16_t>(0xDC00 + *p++));
+        } else if (n > 1) {
+            for (int k = 0; k < n; ++k) *o++ = static_cast<char>(*p++);
+        } else if (*p == '"' || *p == '\\') {
+            *o++ = '\\';
+            *o++ = static_cast<char>(*p++);
+        } else if (*p < 0x20 || *p == 0x7F) {
+            o = escaped(o, *p++);
         } else {
-            out.append(reinterpret_cast<const char*>(p), n);
-            p += n;
+            *o++ = static_cast<char>(*p++);
         }
     }
-    out += '"';
+    *o++ = '"';
+    out.resize(o - out.constData());
 }
 
 void JsonLines::row(const QString& path, const QString& size, const QString& date,
                     const QString& folderPath, const QByteArray& hostFolder,
                     const dosfs::DirEntry& entry) {
     (void)path;
+    // The files of a folder come together: its part is made once.
+    if (folderPath != folderPath_ || hostFolder != hostFolder_) {
+        folderPath_ = folderPath;
+        hostFolder_ = hostFolder;
+        folderPart_ = "{\"folder\":";
+        appendJsonString(folderPart_, folderPath);
+        folderPart_ += ",\"host_folder\":";
+        appendJsonHostString(folderPart_, hostFolder);
+    }
     QByteArray& l = line_;
     l.truncate(0);
-    l += "{\"folder\":";
-    appendJsonString(l, folderPath);
+    l += folderPart_;
     l += ",\"name\":";
     appendJsonString(l, entry.name);
-    l += ",\"host_folder\":";
-    appendJsonHostString(l, hostFolder);
     l += ",\"host_name\":";
     appendJsonHostString(l, entry.hostName);
     l += ",\"size\":";

@@ -57,6 +57,9 @@ class JsonLines : public RowWriter {
   private:
     OutputFile& out_;
     QByteArray line_;
+    QString folderPath_;
+    QByteArray hostFolder_;
+    QByteArray folderPart_;  // the object's start for that folder
     int error_ = 0;
 };
 
