@@ -74,8 +74,40 @@ void appendPadded(QString& out, QStringView text, qsizetype length) {
 
 }  // namespace
 
+namespace {
+
+// The full-path field counts characters as the file holds them: a character
+// outside the basic plane (two code units) is one, like its "?".
+qsizetype characters(QStringView text) {
+    qsizetype n = text.size();
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate()) --n, ++i;
+    return n;
+}
+
+// The code units of the first `count` characters of text (all of it when
+// it has fewer).
+qsizetype unitsOf(QStringView text, qsizetype count) {
+    qsizetype i = 0;
+    for (; i < text.size() && count > 0; ++i, --count)
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+    return i;
+}
+
+// out from `start` cut or padded with spaces to exactly `count` characters.
+void resizeCharacters(QString& out, qsizetype start, qsizetype count) {
+    const QStringView tail = QStringView(out).mid(start);
+    const qsizetype have = characters(tail);
+    if (have >= count)
+        out.truncate(start + unitsOf(tail, count));
+    else
+        out.resize(out.size() + count - have, u' ');
+}
+
+}  // namespace
+
 TextWidth measureText(const Class1& c1, const QString& text) {
-    return {c1.extra(text), hasTwoUnitCharacter(text)};
+    return {c1.UniLenB(text) - static_cast<int>(characters(text)), hasTwoUnitCharacter(text)};
 }
 
 void appendNameField(QString& out, const Class1& c1, const QString& path, TextWidth measured,
@@ -83,21 +115,25 @@ void appendNameField(QString& out, const Class1& c1, const QString& path, TextWi
     const int fit = w.nameFieldWidth + 23;
     int extra = measured.extra;
     const bool plain = extra == 0 && !measured.twoUnit;
+    const qsizetype start = out.size();
     // A path that fits is the field's start and spaces fill the rest.
-    if (plain ? path.size() <= fit : path.size() + extra < fit)
-        return appendPadded(out, path, w.nameColumnWidth - extra);
+    if (plain ? path.size() <= fit : characters(path) + extra < fit) {
+        if (plain) return appendPadded(out, path, w.nameColumnWidth - extra);
+        out += u"  ";
+        out += path;
+        return resizeCharacters(out, start, std::max(w.nameColumnWidth - extra, 0));
+    }
     // Cut: the path's start (padded when the cut falls past its end) and
     // ".." when something of it was left out.
-    const qsizetype start = out.size();
     const qsizetype coreLength = std::max(plain ? fit : fit - extra, 0);
     out += u"  ";
-    out += QStringView(path).left(coreLength);
-    out.resize(start + 2 + coreLength, u' ');
+    out += QStringView(path).left(plain ? coreLength : unitsOf(path, coreLength));
+    resizeCharacters(out, start + 2, coreLength);
     const QStringView core = QStringView(out).mid(start + 2);
-    if (!plain) extra = c1.extra(core);
+    if (!plain) extra = c1.UniLenB(core) - static_cast<int>(characters(core));
     const bool cut = plain || trimSpaces(core).size() < trimSpaces(QStringView(path)).size();
     out += cut ? u".." : u"  ";
-    out.resize(start + std::max<qsizetype>(w.nameColumnWidth - extra, 0), u' ');
+    resizeCharacters(out, start, std::max(w.nameColumnWidth - extra, 0));
 }
 
 void appendShortNameField(QString& out, const Class1& c1, const QString& name, bool measureExtra,
