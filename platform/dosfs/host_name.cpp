@@ -33,12 +33,18 @@ int utf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& cp)
     return len;
 }
 
+// Bytes that never stand for themselves in a name: the DOS separator and
+// the control characters, which would split a listing line or a record.
+bool escapedAlone(unsigned char b) {
+    return b == '\\' || b < 0x20 || b == 0x7F;
+}
+
 }  // namespace
 
 QString decodeHostName(const QByteArray& bytes) {
     bool plain = true;
     for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\') {
+        if (static_cast<unsigned char>(c) >= 0x80 || escapedAlone(static_cast<unsigned char>(c))) {
             plain = false;
             break;
         }
@@ -50,7 +56,7 @@ QString decodeHostName(const QByteArray& bytes) {
     const auto* end = p + bytes.size();
     while (p < end) {
         char32_t cp = 0;
-        const int len = *p == '\\' ? 0 : utf8Sequence(p, end, cp);
+        const int len = escapedAlone(*p) ? 0 : utf8Sequence(p, end, cp);
         if (len == 0) {
             out.append(QChar(static_cast<char16_t>(kEscapeBase + *p)));
             ++p;

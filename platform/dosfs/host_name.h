@@ -1,8 +1,10 @@
 #pragma once
 // Host file names are bytes; the program works in text. Names are decoded as
 // UTF-8; a byte that is not part of valid UTF-8, a backslash (the DOS path
-// separator) and the bytes of a character from the escape range itself map to
-// U+F700 + byte, so every name converts back to exactly the bytes it came from.
+// separator), a control character (U+0000 to U+001F and U+007F, which would
+// split a listing line) and the bytes of a character from the escape range
+// itself map to U+F700 + byte, so every name converts back to exactly the
+// bytes it came from. Code page 932 writes each of them as "?".
 
 #include <QByteArray>
 #include <QString>

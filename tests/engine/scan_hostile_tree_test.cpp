@@ -7,6 +7,8 @@
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/host_name.h"
 
+#include <QFile>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -147,4 +149,34 @@ TEST(HostileTree, LinkLoopsAreNotEntered) {
     EXPECT_FALSE(lines.join(u'\n').contains(QStringLiteral("C:\\real\\self")));
     EXPECT_TRUE(
         lines.contains(QStringLiteral("  C:\\loop-a") + sp(76) + QStringLiteral("-") + sp(9)));
+}
+
+TEST(HostileTree, ControlCharactersInNamesListLikeQuestionMarks) {
+    // A newline, a tab and a DEL in names, and the same names with "?".
+    TempTree odd, plain;
+    for (const char* name : {"a\nb.txt", "c\td.txt",
+                             "e\x7f"
+                             "f.txt"}) {
+        odd.file(QByteArray("sub\r/") + name, 120);
+        plain.file(QByteArray("sub?/") +
+                       QByteArray(name).replace('\n', '?').replace('\t', '?').replace('\x7f', '?'),
+                   120);
+    }
+    for (const engine::ListType type : {engine::ListType::FullPaths, engine::ListType::Names}) {
+        ScanFixture o(odd), p(plain);
+        const QStringList oddLines = o.run(Mode::Totals, QStringLiteral("C:\\"), type);
+        p.run(Mode::Totals, QStringLiteral("C:\\"), type);
+        // One record a line, and the bytes of the "?" listing.
+        EXPECT_EQ(o.workFileBytes.mid(o.workFileBytes.indexOf('\n')),
+                  p.workFileBytes.mid(p.workFileBytes.indexOf('\n')));
+        EXPECT_EQ(oddLines.size(), p.host.lines.size());
+        // Each row's name still opens its own file.
+        ASSERT_EQ(o.host.sideA.size(), 3u);
+        for (const SideARow& row : o.host.sideA) {
+            EXPECT_FALSE(row.path.contains(u'\n'));
+            const dosfs::Resolved r = o.fs.resolve(row.path);
+            EXPECT_EQ(r.error, 0) << row.path.toStdString();
+            EXPECT_TRUE(QFile::exists(QString::fromUtf8(r.host)));
+        }
+    }
 }
