@@ -131,7 +131,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
                 c->raiseMouseMove(buttonsOf(m->buttons()), shift, x, y);
             else if (c->kind() != Kind::Button)
                 c->raiseDblClick();
-            break;
+            // The right button acts on a list's selection (the copy), so the
+            // list itself must not move the selection to the clicked line.
+            return c->kind() == Kind::ListBox && m->button() == Qt::RightButton &&
+                   event->type() != QEvent::MouseMove;
         }
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(event);

@@ -134,11 +134,20 @@ TEST_F(WindowScanTest, ARightClickCopiesTheLinesSelectedWithTheMouse) {
     };
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(4));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(6));
-    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at(5));
+    // A right-click on a line outside the selection copies the selection
+    // and leaves it as it was, on screen and in the list.
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at(9));
     QString expected;
     for (int i = 4; i <= 6; ++i) expected += form->List1.list(i) + QStringLiteral("\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
     EXPECT_EQ(form->Text3.text(), QStringLiteral("クリップボードにコピーしました"));
+    for (int i = 0; i < 12; ++i) {
+        const bool selected = i >= 4 && i <= 6;
+        EXPECT_EQ(view->selectionModel()->isRowSelected(i), selected) << i;
+        EXPECT_EQ(form->List1.selected(i), selected) << i;
+    }
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at(9));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
 
     // Ctrl+A selects every line, as in any list of several selections.
     view->setFocus();
