@@ -119,6 +119,11 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     List1.setFont({kFixedFont, 9});
     List1.setMultiSelect(true);
     for (forms::ListBox* l : List2) l->setMultiSelect(true);
+    // The column headers and their captions, and the message boxes, take no
+    // input from the keyboard.
+    for (int i = 0; i < 3; ++i) Command8[i]->tabStop = Text9[i]->tabStop = false;
+    for (forms::TextBox* box : {&Text3, &Text4, &Text5, &Text8, &Text10, &Text11, &Text12})
+        box->tabStop = false;
     createMenu();
     Load = [this] { Form_Load(); };
     Resize = [this] { Form_Resize(); };

@@ -54,6 +54,12 @@ void MainWindow::runScan(engine::ScanMode mode) {
     paintClock_.start();
     scan.ScanTree();
     returnToIdle();
+    // The disabled button lost the focus to the stop button, whose Enter
+    // would now end the program: the focus goes back to the command.
+    (mode == engine::ScanMode::Totals  ? f.Command3
+     : mode == engine::ScanMode::Plain ? f.Command1
+                                       : f.Command6)
+        .setFocus();
     // The listing on screen is whole, but a save of the work file would not
     // be: say so.
     if (scan.workFileError) showScanError(scan.workFileError);

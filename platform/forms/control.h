@@ -129,6 +129,8 @@ class Control {
     // Enter goes to this control's own key handler instead of pressing the
     // form's default button.
     bool wantsEnter = false;
+    // Tab and Shift+Tab visit the control (in the order of the screen).
+    bool tabStop = true;
 
     // Events. Handlers are set by the form's code; the binding and tests raise them.
     std::function<void()> Click, DblClick, GotFocus, LostFocus, Change;

@@ -76,8 +76,44 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
         buildMenus();
     }
     setWindowTitle(form_.caption());
+    orderTabs();
     applyFormGeometry();
     form_.setObserver(this);
+}
+
+// Tab and Shift+Tab follow the screen: rows from top to bottom (controls
+// whose tops lie within 300 twips of a row's first share it), each from left
+// to right. Controls that are no tab stop take the focus only from a click.
+void FormWindow::orderTabs() {
+    struct Stop {
+        int top, left;
+        QWidget* widget;
+    };
+    std::vector<Stop> stops;
+    for (const auto& c : form_.controls()) {
+        QWidget* w = widgetOf(*c);
+        if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        if (!c->tabStop) {
+            w->setFocusPolicy(c->kind() == Kind::Button ? Qt::NoFocus : Qt::ClickFocus);
+            continue;
+        }
+        int top = c->top(), left = c->left();
+        for (const Control* in = c->container(); in; in = in->container())
+            top += in->top(), left += in->left();
+        stops.push_back({top, left, w});
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const Stop& a, const Stop& b) { return a.top < b.top; });
+    int rowTop = stops.empty() ? 0 : stops[0].top;
+    for (Stop& s : stops) {
+        if (s.top - rowTop > 300) rowTop = s.top;
+        s.top = rowTop;
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    });
+    for (size_t i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
 FormWindow::~FormWindow() {

@@ -69,6 +69,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void applyFocus(QWidget* w);
     // The window (form_window.cpp).
     void applyFormGeometry();
+    void orderTabs();
     void buildMenus();
     forms::Control* controlOf(QObject* o) const;
     // Input (input_events.cpp). Enter and Escape press the form's default

@@ -100,6 +100,7 @@ QWidget* FormWindow::createTextBox(forms::TextBox& box, QWidget* parent) {
     if (box.multiLine()) {
         auto* e = new QPlainTextEdit(parent);
         e->setReadOnly(box.locked());
+        e->setTabChangesFocus(true);  // a tab means nothing in these boxes
         // Message boxes are sized for their text, as the design has
         // them: no scroll bars, a thin margin.
         e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "tests/support/program_fixture.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListView>
@@ -168,4 +169,50 @@ TEST_F(WindowScanTest, HoveringAButtonWithHintsOnShowsItsHint) {
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->toPlainText(), QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄを表示します。"));
+}
+
+TEST_F(WindowScanTest, TabVisitsTheControlsInTheOrderOfTheScreen) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    shell::Form1& f = *form;
+    const std::vector<const forms::Control*> expected = {
+        &f.Combo2,   &f.Combo1,   &f.Text1,    &f.Command7, f.List2[0],  f.List2[1],
+        f.List2[2],  &f.Text2,    &f.Drive1,   &f.Dir1,     &f.List1,    &f.File1,
+        &f.Command6, &f.Command3, &f.Command1, &f.Command4, &f.Command5, &f.Command9};
+    // The control whose widget (or a child of it) has the focus.
+    const auto focused = [&]() -> const forms::Control* {
+        for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+            for (const auto& c : f.controls())
+                if (window->widgetOf(*c) == w) return c.get();
+        return nullptr;
+    };
+    window->widgetOf(f.Combo2)->setFocus();
+    const QString path = f.Text2.text();
+    for (size_t i = 1; i <= expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(focused(), expected[i % expected.size()]) << "after tab " << i;
+    }
+    for (size_t i = expected.size(); i-- > 0;) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        ASSERT_EQ(focused(), expected[i]) << "after shift+tab to " << i;
+    }
+    EXPECT_EQ(f.Text2.text(), path);  // no tab typed into the path box
+}
+
+TEST_F(WindowScanTest, AfterAScanStartedWithEnterTheFocusIsOnItsButton) {
+    fill(2, 3);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    for (forms::CommandButton* start : {&form->Command3, &form->Command1, &form->Command6}) {
+        button(*start)->setFocus();
+        QTest::keyClick(button(*start), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), button(*start)) << start->name().toStdString();
+        EXPECT_GT(form->List1.listCount(), 2);
+    }
+    // The next Enter scans again rather than ending the program.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(program->qt.ended());
 }
