@@ -290,6 +290,8 @@ void Form2::Command3_Click() {
         shell::showMessage(main, shell::kOneLine, shell::errorText(shell::Failed::SaveName, error));
         return finish();
     }
+    // The saved file may be in the folder the main window lists.
+    main.File1.setPath(main.File1.path());
     endSave();
 }
 

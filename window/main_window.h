@@ -97,6 +97,7 @@ class MainWindow : public engine::ScanHost {
     void returnToIdle();
     void showScanError(int error);
     void setCommandsEnabled(bool on);
+    void showNearestFolder(QString folder);
     void keepPainting();
     // Column `col` of a family: 0 header buttons, 1 lists, 2 captions.
     forms::Control& column(int family, int col) const;

@@ -1,5 +1,6 @@
 // The three scan commands, the stop/exit button and the option boxes.
 
+#include "platform/dosfs/file_system.h"
 #include "platform/forms/application.h"
 #include "shell/messages.h"
 #include "window/main_window.h"
@@ -43,6 +44,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
         // and do not scan.
         showScanError(error);
         returnToIdle();
+        showNearestFolder(st.scanRoot);
         return;
     }
     scan.listing.setTypeChanged(false);
@@ -82,6 +84,17 @@ void MainWindow::returnToIdle() {
     scan.settings.abortRequested = false;
     f.Command5.setText(kIdleCaption);
     st.run = RunState::Idle;
+}
+
+// A folder that went away leaves the tree and the file list on the nearest
+// folder above it that is still there, read afresh.
+void MainWindow::showNearestFolder(QString folder) {
+    while (form.Dir1.setPath(folder) != 0) {
+        const QString up = dosfs::parentFolder(folder);
+        if (up.isEmpty() || up == folder) return;
+        folder = up;
+    }
+    form.File1.setPath(form.Dir1.path());
 }
 
 // The three scan commands and the save, which a running scan holds back.

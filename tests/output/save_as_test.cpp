@@ -68,6 +68,12 @@ TEST_F(SaveAsTest, ATypedNameReceivesTheWorkFileAndTheRecount) {
     expectMainWindowBack();
     EXPECT_EQ(read("c/work/list.lst"), workFile());
     EXPECT_GT(workFile().size(), 100);
+    // The main window lists C:\work: the saved file shows there at once.
+    ASSERT_EQ(main().File1.path(), QStringLiteral("C:\\work"));
+    bool listed = false;
+    for (int i = 0; i < main().File1.listCount(); ++i)
+        listed = listed || main().File1.list(i) == QStringLiteral("list.lst");
+    EXPECT_TRUE(listed);
     // Three file lines: a.txt, b,c.doc and 日本語.txt.
     EXPECT_EQ(main().Label5.text(), QStringLiteral("3"));
     EXPECT_EQ(settings().saveDialogLeft, QStringLiteral("777"));

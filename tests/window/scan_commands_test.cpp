@@ -177,6 +177,18 @@ TEST_F(ScanCommandsTest, AScanThatCannotStartSaysWhyAndStaysIdle) {
     tree.remove("state");
     tree.folder("state/tolan");
 
+    // The folder was removed: the tree and the file list go to the nearest
+    // folder still there, without the removed one.
+    w->open(QStringLiteral("C:\\work\\sub\\deeper"));
+    tree.remove("c/work/sub");
+    w->behaviour->Command3_Click();
+    EXPECT_EQ(f.Text10.text(), QStringLiteral("ディレクトリ存在せず"));
+    EXPECT_EQ(f.Dir1.path(), QStringLiteral("C:\\work"));
+    EXPECT_EQ(f.File1.path(), QStringLiteral("C:\\work"));
+    for (int i = 0; i < f.Dir1.listCount(); ++i)
+        EXPECT_NE(f.Dir1.list(i), QStringLiteral("C:\\work\\sub"));
+    EXPECT_EQ(f.File1.listCount(), 2);  // a.txt and b.doc
+
     // The drive went away after it was chosen.
     tree.folder("c2/inside");
     w->fs->setDrives([&] {
