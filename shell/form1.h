@@ -117,6 +117,7 @@ class Form1 : public forms::Form {
 
   private:
     void createMenu();
+    QString workFileOutsideWindows();
     void followWidth(int dw);
     void followHeight(int dh);
 };

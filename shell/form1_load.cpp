@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <unistd.h>
+
 namespace shell {
 namespace {
 
@@ -44,14 +46,7 @@ void Form1::Form_Load() {
         }
         state.workFilePath =
             state.startDrive + u'\\' + state.systemFolderName + QStringLiteral("\\DIR.TXT");
-        if (!systemFolder) {
-            // No system folder on this host: the work file lives in the
-            // program's state folder, named by its DOS path.
-            const QByteArray folder = dosfs::stateFolder();
-            QDir().mkpath(QString::fromLocal8Bit(folder));
-            const dosfs::Resolved r = fs.fromHostPath(folder);
-            if (r.error == 0) state.workFilePath = r.dos + QStringLiteral("\\DIR.TXT");
-        }
+        if (!systemFolder) state.workFilePath = workFileOutsideWindows();
         state.scanRoot = state.startDrive;
         fs.changeFolder(state.scanRoot + u'\\');
 
@@ -79,6 +74,30 @@ void Form1::Form_Load() {
     Combo2.clear();
     Combo2.addItem(engine::kFullPathsCaption);
     Combo2.addItem(engine::kNamesCaption);
+}
+
+// Without a system folder the work file lives in the program's state folder,
+// named by its DOS path. When no drive reaches that folder (a drive table
+// without the home folder), it goes to a hidden folder ".tolan" at the root of
+// the start-up drive, else of the first drive where one can be made: a drive
+// the user mapped is one the program may write to, and the start-up drive is
+// where the work file always lived. Empty when there is none.
+QString Form1::workFileOutsideWindows() {
+    const QByteArray folder = dosfs::stateFolder();
+    QDir().mkpath(QString::fromLocal8Bit(folder));
+    if (const dosfs::Resolved r = fs.fromHostPath(folder); r.error == 0)
+        return r.dos + QStringLiteral("\\DIR.TXT");
+    QList<QChar> letters = fs.drives().letters();
+    letters.removeAll(state.startDrive.at(0).toUpper());
+    letters.prepend(state.startDrive.at(0).toUpper());
+    for (const QChar letter : letters) {
+        const QByteArray drive = fs.drives().hostFolder(letter);
+        const QByteArray host = drive + "/.tolan";
+        if (QDir(QString::fromLocal8Bit(drive)).exists() &&
+            QDir().mkpath(QString::fromLocal8Bit(host)) && ::access(host.constData(), W_OK) == 0)
+            return QString(letter) + QStringLiteral(":\\.tolan\\DIR.TXT");
+    }
+    return QString();
 }
 
 void Form1::normaliseOptionBoxes() {

@@ -14,6 +14,7 @@ inline const QString kNoDisk = QStringLiteral("ディスクなし");
 inline const QString kDiskError = QStringLiteral("ディスク異常");
 inline const QString kNoFolder = QStringLiteral("ディレクトリ存在せず");
 inline const QString kBadFileName = QStringLiteral("ファイル名指定ミス");
+inline const QString kNoWorkFolder = QStringLiteral("作業ファイルの置き場なし");
 inline const QString kNoData = QStringLiteral("データなし");
 inline const QString kWriteFailed = QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)");
 inline const QString kWritingSuffix = QStringLiteral("に書込み中");

@@ -37,6 +37,12 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.List1.clear();
 
     st.scanRoot = f.File1.path();
+    if (st.workFilePath.isEmpty()) {
+        // No drive could hold the work file (see Form_Load): say so.
+        shell::showMessage(f, shell::kOneLine, shell::kNoWorkFolder);
+        returnToIdle();
+        return;
+    }
     int error = f.fs.changeFolder(st.scanRoot);
     if (!error) error = f.files.open(engine::kWorkFile, st.workFilePath, dosfs::OpenMode::Output);
     if (error) {

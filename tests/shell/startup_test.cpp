@@ -156,3 +156,26 @@ TEST_F(StartupTest, TheDrivesFileSkipsBadLinesAndMissingFoldersFailAsNoDisk) {
     EXPECT_EQ(form->Drive1.setDrive(QStringLiteral("q:")), 0);
     EXPECT_EQ(form->Dir1.setPath(QStringLiteral("Q:")), dosfs::kDeviceUnavailable);
 }
+
+TEST_F(StartupTest, ADriveTableWithoutTheStateFolderKeepsTheWorkFileOnTheStartDrive) {
+    // Only C:, and the state folder outside it.
+    drives.clear();
+    drives.set(u'C', tree.path("c"));
+    tree.file("c/work/a.txt", 10);
+    auto* form = start();
+    EXPECT_EQ(form->state.workFilePath, QStringLiteral("C:\\.tolan\\DIR.TXT"));
+    form->Dir1.setPath(QStringLiteral("C:\\work"));
+    form->Command3.raiseClick();
+    EXPECT_FALSE(form->Text10.visible()) << form->Text10.text().toStdString();
+    EXPECT_EQ(form->List2[0]->list(0), QStringLiteral("C:\\work\\a.txt"));
+    EXPECT_TRUE(QFile::exists(QString::fromUtf8(tree.path("c/.tolan/DIR.TXT"))));
+
+    // No drive can hold it: a scan says so instead of a wrong message.
+    drives.clear();
+    drives.set(u'C', tree.path("c/gone"));
+    form = start();
+    EXPECT_EQ(form->state.workFilePath, QString());
+    form->Command3.raiseClick();
+    EXPECT_EQ(form->Text10.text(), QStringLiteral("作業ファイルの置き場なし"));
+    EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("c/gone"))));
+}
