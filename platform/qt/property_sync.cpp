@@ -45,8 +45,11 @@ void FormWindow::applyGeometry(Control& c) {
         static_cast<LineWidget*>(w)->setEnds(a - box.topLeft(), b - box.topLeft());
         return;
     }
-    w->setGeometry(toPixels(c.left()), toPixels(c.top()), std::max(0, toPixels(c.width())),
-                   std::max(0, toPixels(c.height())));
+    // Each edge is rounded on its own, so that controls that meet in twips
+    // meet in pixels too: no gaps, no overlaps.
+    const int left = toPixels(c.left()), top = toPixels(c.top());
+    w->setGeometry(left, top, std::max(0, toPixels(c.left() + c.width()) - left),
+                   std::max(0, toPixels(c.top() + c.height()) - top));
 }
 
 void FormWindow::applyText(Control& c) {
