@@ -76,7 +76,8 @@ qint64 Module1::addSideARow(const QString& folderPath, const dosfs::DirEntry& en
     date.truncate(0);
     appendDateText(date, entry.mtime, false);
     host_.addSideARow(fullPath, size, date);
-    host_.fileEntry(folderPath, *hostFolder_, entry);
+    static const QByteArray unknown;  // a caller outside ScanTree names no host folder
+    host_.fileEntry(folderPath, hostFolder_ ? *hostFolder_ : unknown, entry);
     const qint64 bytes = sizeValue(entry.size);
     totals.folderBytes += bytes;
     totals.grandBytes += bytes;
