@@ -118,7 +118,10 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     for (forms::ListBox* l : List2) l->setFont({kFixedFont, 9});
     List1.setFont({kFixedFont, 9});
     List1.setMultiSelect(true);
-    for (forms::ListBox* l : List2) l->setMultiSelect(true);
+    for (forms::ListBox* l : List2) {
+        l->setMultiSelect(true);
+        l->scrollsSideways = false;
+    }
     // The column headers and their captions, and the message boxes, take no
     // input from the keyboard.
     for (int i = 0; i < 3; ++i) Command8[i]->tabStop = Text9[i]->tabStop = false;

@@ -37,6 +37,9 @@ class ListBox : public Control {
 
     bool multiSelect() const { return multiSelect_; }
     void setMultiSelect(bool v) { multiSelect_ = v; }
+    // A list whose lines may be wider than it scrolls sideways; one that
+    // shows columns beside other lists does not, so their rows stay level.
+    bool scrollsSideways = true;
 
     // Written back by the view before it raises the event.
     void setSelectedFromUser(int i, bool on);

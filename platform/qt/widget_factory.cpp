@@ -17,10 +17,25 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextDocument>
+
+namespace {
+
+class ListStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_FocusFrameHMargin) return 0;
+        if (metric == PM_ScrollBarExtent) return 11;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+}  // namespace
 
 // The widget of each kind of control, with the signals that carry what the
 // user does back into the control.
@@ -165,7 +180,16 @@ void FormWindow::wireListBox(Control& c, QWidget* w) {
     view->setModel(model);
     view->setUniformItemSizes(true);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view->setHorizontalScrollBarPolicy(box.scrollsSideways ? Qt::ScrollBarAsNeeded
+                                                           : Qt::ScrollBarAlwaysOff);
+    // Lists of fixed-width columns: text from the first pixel inside the
+    // frame and a slim scroll bar, so a column the design made for its
+    // widest text (a date and time) shows it whole.
+    static ListStyle* const listStyle = new ListStyle;
+    view->setStyle(listStyle);
+    view->verticalScrollBar()->setStyle(listStyle);
+    view->horizontalScrollBar()->setStyle(listStyle);
+    view->setTextElideMode(Qt::ElideNone);  // a line too wide is cut, as in the file
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(box.multiSelect() ? QAbstractItemView::ExtendedSelection
                                              : QAbstractItemView::SingleSelection);

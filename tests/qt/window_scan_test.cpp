@@ -5,12 +5,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -215,4 +217,23 @@ TEST_F(WindowScanTest, AfterAScanStartedWithEnterTheFocusIsOnItsButton) {
     // The next Enter scans again rather than ending the program.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(program->qt.ended());
+}
+
+TEST_F(WindowScanTest, SideAColumnsShowWholeDatesAndTheSameRows) {
+    fill(1, 40);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    window->show();
+    form->Command3.raiseClick();
+    QListView* views[3];
+    for (int i = 0; i < 3; ++i) {
+        views[i] = qobject_cast<QListView*>(window->widgetOf(*form->List2[i]));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return views[i]->model()->rowCount() == 40; }));
+        EXPECT_FALSE(views[i]->horizontalScrollBar()->isVisible()) << i;
+        EXPECT_EQ(views[i]->viewport()->height(), views[0]->viewport()->height()) << i;
+    }
+    // The widest date, two-digit hour and all, fits its column with the
+    // item's margin on each side.
+    const QString date = QStringLiteral("2026/12/08 14:25:48");
+    EXPECT_LE(QFontMetrics(views[2]->font()).horizontalAdvance(date) + 2,
+              views[2]->viewport()->width());
 }
