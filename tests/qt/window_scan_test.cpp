@@ -227,7 +227,10 @@ TEST_F(WindowScanTest, SideAColumnsShowWholeDatesAndTheSameRows) {
     QListView* views[3];
     for (int i = 0; i < 3; ++i) {
         views[i] = qobject_cast<QListView*>(window->widgetOf(*form->List2[i]));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return views[i]->model()->rowCount() == 40; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return views[i]->model()->rowCount() == 40 &&
+                   views[i]->verticalScrollBar()->isVisible();
+        }));
         EXPECT_FALSE(views[i]->horizontalScrollBar()->isVisible()) << i;
         EXPECT_EQ(views[i]->viewport()->height(), views[0]->viewport()->height()) << i;
     }
