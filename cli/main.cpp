@@ -74,6 +74,24 @@ QString cannotWrite(const QString& target, int error) {
         .arg(target, QString::fromLatin1(dosfs::errorText(error)));
 }
 
+// Where the rows go, and what writes them.
+int openRows(const cli::Options& options, cli::OutputFile& out,
+             std::unique_ptr<cli::RowWriter>& rows) {
+    if (options.jsonLines)
+        rows = std::make_unique<cli::JsonLines>(out);
+    else
+        rows = std::make_unique<cli::ListingRecords>(
+            out, cli::kListingKinds[options.listing].columns, options.csv, options.encoding);
+    return options.output.isEmpty() ? out.openStandardOutput() : out.openReplacing(options.output);
+}
+
+int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
+    return options.output.isEmpty()
+               ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
+               : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Output,
+                                options.encoding);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,22 +121,7 @@ int main(int argc, char** argv) {
     const bool rowsOnly = options.listing >= 0 || options.jsonLines;
     cli::OutputFile rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
-    int outError = 0;
-    if (rowsOnly) {
-        outError = options.output.isEmpty() ? rowsOut.openStandardOutput()
-                                            : rowsOut.openReplacing(options.output);
-        if (options.jsonLines)
-            rows = std::make_unique<cli::JsonLines>(rowsOut);
-        else
-            rows = std::make_unique<cli::ListingRecords>(
-                rowsOut, cli::kListingKinds[options.listing].columns, options.csv,
-                options.encoding);
-    } else {
-        outError = options.output.isEmpty()
-                       ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
-                       : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Output,
-                                        options.encoding);
-    }
+    const int outError = rowsOnly ? openRows(options, rowsOut, rows) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
