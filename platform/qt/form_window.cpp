@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 // The window itself: its controls' widgets made once, its size and place,
@@ -31,6 +32,16 @@ QString substituteFont(const QString& name) {
 
 FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     Applying guard(applying_);
+    // The smallest step of logical pixels that is a whole number of device
+    // pixels at this scale factor (1 at 1 and 2, 2 at 1.5, 4 at 1.25 and
+    // 1.75): edges placed on it land on device pixels, so a fractional scale
+    // neither clips a control's last row nor lets neighbours overlap.
+    const double ratio = devicePixelRatioF();
+    for (int step = 1; step <= 8; ++step)
+        if (std::abs(step * ratio - std::round(step * ratio)) < 1e-6) {
+            grid_ = step;
+            break;
+        }
     // The IPA fonts have no Hangul: Korean names are drawn from a gothic
     // face that has it rather than as boxes.
     for (const char* family : {"IPAGothic", "IPAPGothic"})
@@ -116,6 +127,11 @@ void FormWindow::orderTabs() {
         QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
+int FormWindow::snap(int twips) const {
+    if (grid_ == 1) return toPixels(twips);
+    return grid_ * static_cast<int>(std::lround(twips / double(kTwipsPerPixel * grid_)));
+}
+
 FormWindow::~FormWindow() {
     dying_ = true;  // the widgets' last events reach no handler
     form_.setObserver(nullptr);
@@ -151,8 +167,8 @@ void FormWindow::buildMenus() {
 
 void FormWindow::applyFormGeometry() {
     Applying guard(applying_);
-    const int w = std::max(1, toPixels(form_.width() - kFrameWidth));
-    const int h = std::max(1, toPixels(form_.height() - frameHeightOf(form_)));
+    const int w = std::max(1, snap(form_.width() - kFrameWidth));
+    const int h = std::max(1, snap(form_.height() - frameHeightOf(form_)));
     if (form_.menus().empty()) {
         // A dialog keeps the size it was laid out for.
         setFixedSize(w, h);

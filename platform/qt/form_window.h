@@ -70,6 +70,8 @@ class FormWindow : public QMainWindow, public forms::Observer {
     // The window (form_window.cpp).
     void applyFormGeometry();
     void orderTabs();
+    // Twips to logical pixels on the device-pixel grid (see grid_).
+    int snap(int twips) const;
     void buildMenus();
     forms::Control* controlOf(QObject* o) const;
     // Input (input_events.cpp). Enter and Escape press the form's default
@@ -82,6 +84,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     std::unordered_map<const QObject*, forms::Control*> controls_;  // widgets and viewports
     std::unordered_map<const forms::Control*, ListBoxModel*> models_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
+    int grid_ = 1;        // logical pixels a step (see the constructor)
     int applying_ = 0;    // >0 while the model's state is put into the widgets
     bool dying_ = false;  // the window is being destroyed: no more events
 };

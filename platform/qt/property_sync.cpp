@@ -38,8 +38,8 @@ void FormWindow::applyGeometry(Control& c) {
     Applying guard(applying_);
     if (c.kind() == Kind::Line) {
         const auto& l = static_cast<const forms::Line&>(c);
-        const QPoint a(toPixels(l.x1()), toPixels(l.y1()));
-        const QPoint b(toPixels(l.x2()), toPixels(l.y2()));
+        const QPoint a(snap(l.x1()), snap(l.y1()));
+        const QPoint b(snap(l.x2()), snap(l.y2()));
         const QRect box = QRect(a, b).normalized();
         w->setGeometry(box.x(), box.y(), box.width() + 1, box.height() + 1);
         static_cast<LineWidget*>(w)->setEnds(a - box.topLeft(), b - box.topLeft());
@@ -47,9 +47,9 @@ void FormWindow::applyGeometry(Control& c) {
     }
     // Each edge is rounded on its own, so that controls that meet in twips
     // meet in pixels too: no gaps, no overlaps.
-    const int left = toPixels(c.left()), top = toPixels(c.top());
-    w->setGeometry(left, top, std::max(0, toPixels(c.left() + c.width()) - left),
-                   std::max(0, toPixels(c.top() + c.height()) - top));
+    const int left = snap(c.left()), top = snap(c.top());
+    w->setGeometry(left, top, std::max(0, snap(c.left() + c.width()) - left),
+                   std::max(0, snap(c.top() + c.height()) - top));
 }
 
 void FormWindow::applyText(Control& c) {
