@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QListView>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -239,4 +242,57 @@ TEST_F(WindowScanTest, SideAColumnsShowWholeDatesAndTheSameRows) {
     const QString date = QStringLiteral("2026/12/08 14:25:48");
     EXPECT_LE(QFontMetrics(views[2]->font()).horizontalAdvance(date) + 2,
               views[2]->viewport()->width());
+}
+
+TEST_F(WindowScanTest, TheCloseBoxSavesTheWindowsGeometry) {
+    ASSERT_TRUE(window->isVisible());
+    window->resize(window->width() + 100, window->height() + 40);
+    QCoreApplication::processEvents();
+    window->close();
+    EXPECT_TRUE(program->qt.ended());
+    QFile f(QString::fromUtf8(tree.path("config/tolan/settings")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("0,0,9645,13545,C:\\,01065,02985,04140,02055,0\r\n\r\n"));
+}
+
+// At the scale factor of the run (CTest runs this case at 1, 1.25, 1.5, 1.75
+// and 2): every control's edges land on device pixels, controls that meet in
+// twips meet on screen, and controls apart in twips do not overlap.
+TEST_F(WindowScanTest, LayoutEdgesLandOnDevicePixelsAndNeighboursMeet) {
+    const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-6; };
+    const double ratio = window->devicePixelRatioF();
+    struct Placed {
+        const forms::Control* control;
+        QRect twips;
+        QRectF device;
+    };
+    std::vector<Placed> placed;
+    for (const auto& c : form->controls()) {
+        QWidget* w = window->widgetOf(*c);
+        if (!w || c->kind() == forms::Kind::Line || !c->visible()) continue;
+        const QPointF at = w->mapTo(window->client(), QPoint(0, 0));
+        const QRectF device(at * ratio, QSizeF(w->size()) * ratio);
+        for (double edge : {device.left(), device.top(), device.right(), device.bottom()})
+            EXPECT_TRUE(whole(edge)) << c->name().toStdString() << " at " << ratio;
+        int left = c->left(), top = c->top();
+        for (const forms::Control* in = c->container(); in; in = in->container())
+            left += in->left(), top += in->top();
+        placed.push_back({c.get(), QRect(left, top, c->width(), c->height()), device});
+    }
+    for (const Placed& a : placed)
+        for (const Placed& b : placed) {
+            if (a.control == b.control || a.control->container() != b.control->container())
+                continue;
+            const std::string pair =
+                a.control->name().toStdString() + "/" + b.control->name().toStdString();
+            if (a.twips.x() + a.twips.width() == b.twips.x()) {
+                EXPECT_DOUBLE_EQ(a.device.right(), b.device.left()) << pair;
+            }
+            if (a.twips.y() + a.twips.height() == b.twips.y()) {
+                EXPECT_DOUBLE_EQ(a.device.bottom(), b.device.top()) << pair;
+            }
+            if (!a.twips.intersects(b.twips)) {
+                EXPECT_FALSE(a.device.intersects(b.device)) << pair << " at " << ratio;
+            }
+        }
 }

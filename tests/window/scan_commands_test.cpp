@@ -183,6 +183,7 @@ TEST_F(ScanCommandsTest, AScanThatCannotStartSaysWhyAndStaysIdle) {
     tree.remove("c/work/sub");
     w->behaviour->Command3_Click();
     EXPECT_EQ(f.Text10.text(), QStringLiteral("ディレクトリ存在せず"));
+    expectIdle();
     EXPECT_EQ(f.Dir1.path(), QStringLiteral("C:\\work"));
     EXPECT_EQ(f.File1.path(), QStringLiteral("C:\\work"));
     for (int i = 0; i < f.Dir1.listCount(); ++i)
