@@ -11,6 +11,8 @@ class Label : public Control {
   public:
     using Control::Control;
     Kind kind() const override { return Kind::Label; }
+    // Drawn over the lines of the form, hiding what lies beneath it.
+    bool opaque = false;
 };
 
 class CommandButton : public Control {

@@ -81,6 +81,11 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
         w->setVisible(c->visible());
         w->setEnabled(c->enabled());
     }
+    // Lines are created in the order of the table like any control; an opaque
+    // label sits above them whatever came first.
+    for (const auto& c : form_.controls())
+        if (c->kind() == Kind::Label && static_cast<forms::Label&>(*c).opaque)
+            widgetOf(*c)->raise();
     if (form_.menus().empty()) {
         setWindowFlag(Qt::Dialog);
     } else {

@@ -203,7 +203,8 @@ void FormWindow::applyColors(Control& c, Prop what) {
         p.setColor(QPalette::Button, color);
     }
     w->setPalette(p);
-    w->setAutoFillBackground(c.backColor() != forms::kDefaultColor);
+    const bool opaque = c.kind() == Kind::Label && static_cast<forms::Label&>(c).opaque;
+    w->setAutoFillBackground(opaque || c.backColor() != forms::kDefaultColor);
 }
 
 // The top row and the current row of a list box.

@@ -50,6 +50,7 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
         case Kind::Label: {
             auto* l = new QLabel(parent);
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            l->setAutoFillBackground(static_cast<forms::Label&>(c).opaque);
             return l;
         }
         case Kind::Button: {
