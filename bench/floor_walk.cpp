@@ -1,10 +1,16 @@
 // The floor a listing of a tree is measured against: one thread reads every
 // folder with getdents64 and stats each entry with fstatat, and writes
-// nothing but a count at the end.
+// nothing but a count at the end. With --threads N, the parallel floor: N
+// threads share a stack of open folders and read them in no order.
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -28,7 +34,10 @@ struct LinuxDirent64 {
     char d_name[];
 };
 
-void walk(int folder, Counts& counts) {
+// Reads one folder: its files are counted, each subfolder opened is handed to
+// `below`.
+template <typename Below>
+void readFolder(int folder, Counts& counts, Below below) {
     alignas(8) char buffer[32768];
     for (;;) {
         const long got = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
@@ -43,10 +52,7 @@ void walk(int folder, Counts& counts) {
             if (S_ISDIR(st.st_mode)) {
                 ++counts.folders;
                 const int child = openat(folder, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-                if (child >= 0) {
-                    walk(child, counts);
-                    close(child);
-                }
+                if (child >= 0) below(child);
             } else {
                 ++counts.files;
                 counts.bytes += st.st_size;
@@ -55,11 +61,61 @@ void walk(int folder, Counts& counts) {
     }
 }
 
+void walk(int folder, Counts& counts) {
+    readFolder(folder, counts, [&counts](int child) {
+        walk(child, counts);
+        close(child);
+    });
+}
+
+// Threads take open folders from a shared stack until it is empty and no
+// thread is reading one that could add more.
+void walkInParallel(int root, int threads, Counts& total) {
+    std::mutex mutex;
+    std::condition_variable more;
+    std::vector<int> stack{root};
+    int busy = 0;
+    std::vector<std::thread> pool;
+    std::vector<Counts> counts(static_cast<size_t>(threads));
+    for (int t = 0; t < threads; ++t)
+        pool.emplace_back([&, t] {
+            std::unique_lock<std::mutex> lock(mutex);
+            for (;;) {
+                more.wait(lock, [&] { return !stack.empty() || busy == 0; });
+                if (stack.empty()) return;
+                const int folder = stack.back();
+                stack.pop_back();
+                ++busy;
+                lock.unlock();
+                std::vector<int> found;
+                readFolder(folder, counts[size_t(t)],
+                           [&found](int child) { found.push_back(child); });
+                if (folder != root) close(folder);
+                lock.lock();
+                --busy;
+                stack.insert(stack.end(), found.begin(), found.end());
+                more.notify_all();
+            }
+        });
+    for (std::thread& t : pool) t.join();
+    for (const Counts& c : counts) {
+        total.files += c.files;
+        total.folders += c.folders;
+        total.bytes += c.bytes;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tolan-bench-floor FOLDER\n");
+    int threads = 1;
+    if (argc == 4 && std::strcmp(argv[1], "--threads") == 0) {
+        threads = std::atoi(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc != 2 || threads < 1) {
+        std::fprintf(stderr, "usage: tolan-bench-floor [--threads N] FOLDER\n");
         return 2;
     }
     const int root = open(argv[1], O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -68,7 +124,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     Counts counts;
-    walk(root, counts);
+    if (threads == 1)
+        walk(root, counts);
+    else
+        walkInParallel(root, threads, counts);
     close(root);
     std::printf("%lld files in %lld folders, %lld bytes\n", counts.files, counts.folders + 1,
                 counts.bytes);

@@ -45,7 +45,7 @@ class Module1 {
     ScanSettings settings;
     // Threads that read folders during a scan (see dosfs::ReadAhead); the
     // listing is the same whatever their number.
-    int readThreads = dosfs::ReadAhead::defaultThreads();
+    int readThreads = dosfs::ReadAhead::kAdapt;
     // Off when the host keeps only the rows: nothing goes to the work file.
     bool writeWorkFile = true;
 
@@ -112,7 +112,7 @@ class Module1 {
     int headerShown_ = 0;
     qint64 folderMatchBytes_ = 0;
     qint64 folderMatchCount_ = 0;
-    dosfs::ReadAhead* readAhead_ = nullptr;  // while ScanTree runs
+    dosfs::ReadAhead* readAhead_ = nullptr;   // while ScanTree runs
     const QByteArray* hostFolder_ = nullptr;  // of the folder being listed
     struct {
         QString path, size, date, line;

@@ -51,6 +51,14 @@ class ScanHost {
 
     // Poll point: run queued events (a stop request among them).
     virtual void letEventsRun() = 0;
+    // Between poll points: at every folder boundary and, for an interactive
+    // host, while the scan waits for a folder read. A window lets events run
+    // when a while has passed since they last ran, so that it repaints and a
+    // stop is seen.
+    virtual void keepResponsive() {}
+    // Whether the scan's thread must never block in a device for long: then
+    // only worker threads read folders, and the scan waits for them in slices.
+    virtual bool interactive() const { return false; }
 };
 
 }  // namespace engine

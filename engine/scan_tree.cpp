@@ -66,6 +66,14 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
     }
     for (const FolderEntry& entry : table) {
         dosfs::ReadAhead::Folder dir;
+        // Read before its header: a stop seen while the read is awaited
+        // leaves the listing at the last whole folder. A folder that cannot
+        // be opened or read is one without files or subfolders.
+        const int error = parent->isOpen() ? readAhead_->take(parent, entry.hostName,
+                                                              kDeepestLevel - depth, dir, contents)
+                                           : dosfs::kPathNotFound;
+        if (error == dosfs::ReadAhead::kGivenUp) return abort();
+        if (error) contents = {};
         folderStart(entry.path, entry.path);
         if (depth == 1) {
             host_.showFolderPath(entry.path);
@@ -74,11 +82,6 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         }
         totals_.folderBytes = 0;
         totals_.folderFiles = 0;
-        // A folder that cannot be opened or read is one without files or
-        // subfolders.
-        if (!parent->isOpen() ||
-            readAhead_->take(parent, entry.hostName, kDeepestLevel - depth, dir, contents) != 0)
-            contents = {};
         if (!contents.files.empty()) {
             hostFolder_ = &dir->hostPath();
             ListFolderFiles(entry.path, contents.files, totals_, headerShown_);
@@ -88,8 +91,10 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         if (depth <= 2) {
             host_.showFolderPath(entry.path);
             host_.letEventsRun();
-            if (settings.abortRequested) return abort();
+        } else {
+            host_.keepResponsive();
         }
+        if (settings.abortRequested) return abort();
         if (depth < kDeepestLevel && !subfolders.empty() && dir &&
             visitLevel(depth + 1, subfolders, dir) == Flow::Abort)
             return Flow::Abort;
@@ -118,10 +123,21 @@ void Module1::ScanTree() {
     // Below the root, each folder's names are sorted by the thread that read
     // it, once; its subfolders are then read ahead in the order the walk
     // takes them.
-    dosfs::ReadAhead readAhead(readThreads, [](dosfs::FolderContents& c) {
-        SortNames(c.files);
-        SortNames(c.folders);
-    });
+    // While a folder read is awaited an interactive host stays responsive,
+    // and a stop ends the wait.
+    dosfs::ReadAhead::Waiting waiting;
+    if (host_.interactive())
+        waiting = [this] {
+            host_.keepResponsive();
+            return settings.abortRequested;
+        };
+    dosfs::ReadAhead readAhead(
+        readThreads,
+        [](dosfs::FolderContents& c) {
+            SortNames(c.files);
+            SortNames(c.folders);
+        },
+        std::move(waiting));
     readAhead_ = &readAhead;
     const Flow flow = level1.empty() ? Flow::Go : visitLevel(1, level1, root);
     readAhead_ = nullptr;

@@ -81,6 +81,8 @@ class MainWindow : public engine::ScanHost {
     void scanFinished() override;
     void enableStop() override;
     void letEventsRun() override;
+    void keepResponsive() override;
+    bool interactive() const override { return true; }
 
   private:
     void wire();
@@ -105,6 +107,7 @@ class MainWindow : public engine::ScanHost {
 
     QElapsedTimer paintClock_;
     QElapsedTimer pathClock_;
+    QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
 };
 

@@ -76,6 +76,15 @@ void MainWindow::letEventsRun() {
     form.app().letEventsRun();
 }
 
+void MainWindow::keepResponsive() {
+    // Deep folders and slow reads have no poll point of their own: events
+    // run here too, often enough that the window repaints and a stop is seen
+    // within a tenth of a second, rarely enough to cost the scan nothing.
+    if (pollClock_.isValid() && pollClock_.elapsed() < 50) return;
+    pollClock_.start();
+    form.app().letEventsRun();
+}
+
 void MainWindow::keepPainting() {
     // Between poll points the window still repaints (user input waits), so
     // a large folder shows its lines arriving; the clock is read rarely.

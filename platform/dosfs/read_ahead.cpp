@@ -1,6 +1,16 @@
 #include "platform/dosfs/read_ahead.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <list>
+#include <mutex>
+#include <optional>
+
 #include <sched.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace dosfs {
@@ -8,32 +18,138 @@ namespace {
 
 // Folders read and held ahead of the walk at most, and entries in them: no
 // folder more is read ahead once either is reached.
-constexpr int kMostHeld = 64;
+constexpr int kMostHeld = 256;
 constexpr size_t kMostHeldEntries = size_t(1) << 20;
+// Folder reads measured before the number of readers is set again.
+constexpr int kReadsMeasured = 16;
 
 size_t entriesOf(const FolderContents& c) {
     return c.files.size() + c.folders.size();
 }
 
+double secondsOf(const timeval& t) {
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+// How long a folder read took and how much of it the thread spent blocked
+// in the device: the time it was off the processor, counted only when it
+// gave the processor up itself (a wait for a disk or a server, not a turn
+// taken by another runnable thread).
+class ReadClock {
+  public:
+    ReadClock() : start_(std::chrono::steady_clock::now()) { getrusage(RUSAGE_THREAD, &usage_); }
+    void stop(double& wall, double& blocked) const {
+        rusage now{};
+        getrusage(RUSAGE_THREAD, &now);
+        wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const double cpu = secondsOf(now.ru_utime) - secondsOf(usage_.ru_utime) +
+                           secondsOf(now.ru_stime) - secondsOf(usage_.ru_stime);
+        blocked = now.ru_nvcsw > usage_.ru_nvcsw ? std::max(0.0, wall - cpu) : 0.0;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_;
+    rusage usage_{};
+};
+
 }  // namespace
 
-ReadAhead::ReadAhead(int threads, Prepare prepare) : prepare_(std::move(prepare)) {
-    for (int i = 1; i < threads; ++i) workers_.emplace_back([this] { work(); });
+// Everything the workers share with the walk. Workers hold it too, so that a
+// worker left inside a folder read outlives the ReadAhead harmlessly.
+struct ReadAhead::State {
+    struct Job {
+        Job(Folder p, QByteArray n, int d) : parent(std::move(p)), name(std::move(n)), deeper(d) {}
+        Folder parent;
+        QByteArray name;
+        int deeper;  // levels below it the walk visits
+        enum Status { Queued, Running, Done } status = Queued;
+        bool abandoned = false;  // the walk has passed it while it was read
+        bool atTurn = false;     // read when the walk asked for it: no stamp to check
+        Folder dir;
+        FolderContents contents;
+        Directory::Stamp stamp;  // of the folder as it was read
+        int error = 0;
+    };
+    using Jobs = std::list<Job>;
+
+    Prepare prepare;
+    Waiting waiting;
+    bool adapt = false;
+    bool walkMayRead = true;  // the walk may read folders while it waits
+    bool walkReads = true;    // and does: readers are not waiting on the device
+    int processors = 1;
+
+    std::mutex mutex;
+    std::condition_variable wake;  // for workers: a job, room ahead, or the end
+    std::condition_variable done;  // for the walk: a job finished
+    Jobs jobs;                     // in the order the walk takes them
+    int held = 0;                  // jobs running or done, not yet taken
+    size_t heldEntries = 0;        // entries of the jobs done, not yet taken
+    bool stopping = false;
+    int allowed = 0;              // workers that may take jobs
+    std::vector<char> reading;    // by worker: inside a folder read
+    const Job* wanted = nullptr;  // what the walk waits for, read even without room
+    int measured = 0;             // folder reads since the readers were last set
+    double wallSum = 0, blockedSum = 0;
+
+    int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
+                  FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
+    Jobs::iterator nextQueued();
+    bool roomAhead() const { return held < kMostHeld && heldEntries < kMostHeldEntries; }
+    // Reads a queued job and plans its subfolders after it; the lock is
+    // held on entry and on return. `worker` is -1 for the walk.
+    void run(Jobs::iterator job, std::unique_lock<std::mutex>& lock, int worker);
+    void measure(double wall, double blocked);
+    int workersFor(int readers) const { return walkReads ? readers - 1 : readers; }
+    // Forgets a job the walk will not take; returns the one after it.
+    Jobs::iterator drop(Jobs::iterator job);
+    // Forgets the subtree planned below the folder the walk just took.
+    void dropBelow(int deeper);
+    void work(int worker);
+};
+
+ReadAhead::ReadAhead(int threads, Prepare prepare, Waiting waiting)
+    : state_(std::make_shared<State>()) {
+    State& s = *state_;
+    s.prepare = std::move(prepare);
+    s.waiting = std::move(waiting);
+    s.adapt = threads == kAdapt;
+    s.walkMayRead = s.walkReads = !s.adapt || !s.waiting;
+    s.processors = defaultThreads();
+    s.allowed = s.adapt ? s.workersFor(std::min(s.processors, int(kMostReaders))) : threads - 1;
+    s.reading.assign(size_t(s.adapt ? kMostReaders : std::max(0, threads - 1)), 0);
+    spawnWorkers();
 }
 
 ReadAhead::~ReadAhead() {
     cancel();
+    std::vector<char> reading;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        std::lock_guard<std::mutex> lock(state_->mutex);
+        state_->stopping = true;
+        reading = state_->reading;
     }
-    wake_.notify_all();
-    for (std::thread& t : workers_) t.join();
+    state_->wake.notify_all();
+    // A worker outside a read sees the end at once; one inside may be stuck
+    // in a device that stopped answering, and is not waited for.
+    for (size_t i = 0; i < workers_.size(); ++i) {
+        if (reading[i])
+            workers_[i].detach();
+        else
+            workers_[i].join();
+    }
+}
+
+void ReadAhead::spawnWorkers() {
+    const size_t want = size_t(state_->allowed);
+    while (workers_.size() < want) {
+        const int index = int(workers_.size());
+        workers_.emplace_back([s = state_, index] { s->work(index); });
+    }
 }
 
 int ReadAhead::defaultThreads() {
-    // Under taskset or a container's CPU set only those processors count:
-    // more readers than processors would only take turns.
+    // Under taskset or a container's CPU set only those processors count.
     cpu_set_t set;
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return CPU_COUNT(&set);
@@ -41,8 +157,19 @@ int ReadAhead::defaultThreads() {
     return n > 0 ? static_cast<int>(n) : 1;
 }
 
-int ReadAhead::readChild(const Directory& parent, const QByteArray& name, Folder& dir,
-                         FolderContents& contents, Directory::Stamp* stamp) const {
+int ReadAhead::readersFor(int processors, double blockedShare) {
+    const double busy = std::max(1.0 - blockedShare, 1.0 / kMostReaders);
+    const int readers = int(std::ceil(processors / busy - 1e-9));
+    return std::clamp(readers, std::min(processors, kMostReaders), kMostReaders);
+}
+
+int ReadAhead::readers() const {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    return state_->walkReads ? state_->allowed + 1 : state_->allowed;
+}
+
+int ReadAhead::State::readChild(const Directory& parent, const QByteArray& name, Folder& dir,
+                                FolderContents& contents, Directory::Stamp* stamp) const {
     contents = {};
     auto opened = std::make_shared<Directory>();
     int error = parent.openChild(name, *opened);
@@ -52,155 +179,188 @@ int ReadAhead::readChild(const Directory& parent, const QByteArray& name, Folder
     // shows at the walk's turn as a different stamp.
     if (stamp) *stamp = dir->stamp();
     error = dir->read(contents);
-    if (!error && prepare_) prepare_(contents);
+    if (!error && prepare) prepare(contents);
     return error;
 }
 
-bool ReadAhead::roomAhead() const {
-    return held_ < kMostHeld && heldEntries_ < kMostHeldEntries;
-}
-
-ReadAhead::Jobs::iterator ReadAhead::nextQueued() {
-    auto job = jobs_.begin();
-    while (job != jobs_.end() && job->state != Job::Queued) ++job;
+ReadAhead::State::Jobs::iterator ReadAhead::State::nextQueued() {
+    auto job = jobs.begin();
+    while (job != jobs.end() && job->status != Job::Queued) ++job;
     return job;
 }
 
-void ReadAhead::run(Jobs::iterator job, std::unique_lock<std::mutex>& lock) {
-    job->state = Job::Running;
-    ++held_;
+void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& lock, int worker) {
+    job->status = Job::Running;
+    ++held;
+    if (worker >= 0) reading[size_t(worker)] = 1;
     const Folder parent = job->parent;
     const QByteArray name = job->name;
     lock.unlock();
     Folder dir;
     FolderContents contents;
     Directory::Stamp stamp;
+    std::optional<ReadClock> clock;
+    if (adapt) clock.emplace();
     const int error = readChild(*parent, name, dir, contents, &stamp);
+    double wall = 0, blocked = 0;
+    if (clock) clock->stop(wall, blocked);
     lock.lock();
+    if (worker >= 0) reading[size_t(worker)] = 0;
+    if (adapt) measure(wall, blocked);
     if (job->abandoned) {
-        jobs_.erase(job);
-        --held_;
-        wake_.notify_all();
-        done_.notify_all();
+        jobs.erase(job);
+        --held;
+        wake.notify_all();
+        done.notify_all();
         return;
     }
     // Its subfolders come right after it, before its next sibling.
-    if (!error && job->deeper > 0 && !workers_.empty()) {
+    if (!error && job->deeper > 0 && !reading.empty()) {
         const auto next = std::next(job);
         for (const DirEntry& folder : contents.folders)
-            jobs_.emplace(next, dir, folder.hostName, job->deeper - 1);
-        wake_.notify_all();
+            jobs.emplace(next, dir, folder.hostName, job->deeper - 1);
+        wake.notify_all();
     }
-    heldEntries_ += entriesOf(contents);
+    heldEntries += entriesOf(contents);
     job->stamp = stamp;
     job->dir = std::move(dir);
     job->contents = std::move(contents);
     job->error = error;
-    job->state = Job::Done;
-    done_.notify_all();
+    job->status = Job::Done;
+    done.notify_all();
+}
+
+void ReadAhead::State::measure(double wall, double blocked) {
+    wallSum += wall;
+    blockedSum += blocked;
+    if (++measured < kReadsMeasured) return;
+    const int before = allowed;
+    const int readers = readersFor(processors, wallSum > 0 ? blockedSum / wallSum : 0.0);
+    // While reads wait on the device the walk leaves them to the workers: a
+    // read of its own would hold up the listing for a device's wait.
+    walkReads = walkMayRead && readers <= processors;
+    allowed = workersFor(readers);
+    measured = 0;
+    wallSum = blockedSum = 0;
+    if (allowed > before) wake.notify_all();
 }
 
 void ReadAhead::plan(const Folder& parent, const std::vector<QByteArray>& hostNames, int deeper) {
-    if (workers_.empty() || hostNames.empty()) return;
+    State& s = *state_;
+    if (s.reading.empty() || hostNames.empty()) return;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        const auto at = nextQueued();
-        for (const QByteArray& name : hostNames) jobs_.emplace(at, parent, name, deeper);
+        std::lock_guard<std::mutex> lock(s.mutex);
+        const auto at = s.nextQueued();
+        for (const QByteArray& name : hostNames) s.jobs.emplace(at, parent, name, deeper);
     }
-    wake_.notify_all();
+    s.wake.notify_all();
 }
 
 int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper, Folder& dir,
                     FolderContents& contents) {
-    if (workers_.empty()) return readChild(*parent, hostName, dir, contents);
-    std::unique_lock<std::mutex> lock(mutex_);
-    auto it = jobs_.begin();
-    while (it != jobs_.end() && !(it->parent == parent && it->name == hostName)) ++it;
-    if (it == jobs_.end()) {
+    State& s = *state_;
+    if (s.reading.empty()) return s.readChild(*parent, hostName, dir, contents);
+    std::unique_lock<std::mutex> lock(s.mutex);
+    spawnWorkers();
+    auto it = s.jobs.begin();
+    while (it != s.jobs.end() && !(it->parent == parent && it->name == hostName)) ++it;
+    if (it == s.jobs.end()) {
         // Not planned (its parent changed since it was read ahead): it is
         // read now, and its subfolders are planned after it as usual.
-        it = jobs_.emplace(jobs_.begin(), parent, hostName, deeper);
+        it = s.jobs.emplace(s.jobs.begin(), parent, hostName, deeper);
+        it->atTurn = true;
     } else {
         // The walk will not come back for what it has passed.
-        for (auto stale = jobs_.begin(); stale != it;) stale = drop(stale);
+        for (auto stale = s.jobs.begin(); stale != it;) stale = s.drop(stale);
     }
-    if (it->state == Job::Queued) run(it, lock);
-    // While a worker reads it, the walk reads the next folders itself
-    // rather than wait idle.
-    while (it->state != Job::Done) {
-        const auto next = roomAhead() ? nextQueued() : jobs_.end();
-        if (next != jobs_.end())
-            run(next, lock);
-        else
-            done_.wait(lock);  // only a finished job changes what can be done here
-    }
-    heldEntries_ -= entriesOf(it->contents);
-    dir = it->dir;
-    contents = std::move(it->contents);
-    int error = it->error;
-    const Directory::Stamp stamp = it->stamp;
-    const int below = it->deeper;
-    jobs_.erase(it);
-    --held_;
-    lock.unlock();
-    wake_.notify_all();
-    // Changed since it was read ahead: what reading it now gives, and its
-    // subfolders as they are now in place of those read before.
-    if (!error && !(dir->stamp() == stamp)) {
-        error = readChild(*parent, hostName, dir, contents);
-        lock.lock();
-        replan(below, error ? nullptr : &dir, contents);
+    for (;;) {
+        s.wanted = &*it;
+        s.wake.notify_all();
+        while (it->status != State::Job::Done) {
+            // With a fixed number of readers the walk reads the next folders
+            // itself rather than wait idle.
+            if (s.walkReads) {
+                auto next = it->status == State::Job::Queued ? it : s.nextQueued();
+                if (next != it && !s.roomAhead()) next = s.jobs.end();
+                if (next != s.jobs.end()) {
+                    s.run(next, lock, -1);
+                    continue;
+                }
+            }
+            if (!s.waiting) {
+                s.done.wait(lock);  // only a finished job changes what can be done here
+            } else if (s.done.wait_for(lock, std::chrono::milliseconds(kWaitSliceMs)) ==
+                       std::cv_status::timeout) {
+                lock.unlock();
+                const bool giveUp = s.waiting();
+                lock.lock();
+                if (giveUp) {
+                    s.wanted = nullptr;
+                    return kGivenUp;
+                }
+            }
+        }
+        s.wanted = nullptr;
+        s.heldEntries -= entriesOf(it->contents);
+        dir = it->dir;
+        contents = std::move(it->contents);
+        const int error = it->error;
+        const Directory::Stamp stamp = it->stamp;
+        const bool atTurn = it->atTurn;
+        s.jobs.erase(it);
+        --s.held;
         lock.unlock();
-        wake_.notify_all();
+        s.wake.notify_all();
+        if (error || atTurn || dir->stamp() == stamp) return error;
+        // Changed since it was read ahead: it is read again, and its
+        // subfolders as they are now take the place of those read before.
+        lock.lock();
+        s.dropBelow(deeper);
+        it = s.jobs.emplace(s.jobs.begin(), parent, hostName, deeper);
+        it->atTurn = true;
     }
-    return error;
 }
 
-void ReadAhead::replan(int deeper, const Folder* dir, const FolderContents& contents) {
+void ReadAhead::State::dropBelow(int deeper) {
     // The folder's subtree as planned is the run of jobs at the front that
     // lie below it, after any the walk has passed while they were read.
-    auto at = jobs_.begin();
-    while (at != jobs_.end() && at->abandoned) ++at;
-    while (at != jobs_.end() && at->deeper < deeper) at = drop(at);
-    if (!dir || deeper <= 0) return;
-    for (const DirEntry& folder : contents.folders)
-        jobs_.emplace(at, *dir, folder.hostName, deeper - 1);
+    auto at = jobs.begin();
+    while (at != jobs.end() && at->abandoned) ++at;
+    while (at != jobs.end() && at->deeper < deeper) at = drop(at);
 }
 
-ReadAhead::Jobs::iterator ReadAhead::drop(Jobs::iterator job) {
+ReadAhead::State::Jobs::iterator ReadAhead::State::drop(Jobs::iterator job) {
     // One being read is left to its reader, which removes it when done.
-    if (job->state == Job::Running) {
+    if (job->status == Job::Running) {
         job->abandoned = true;
         return std::next(job);
     }
-    if (job->state == Job::Done) {
-        --held_;
-        heldEntries_ -= entriesOf(job->contents);
+    if (job->status == Job::Done) {
+        --held;
+        heldEntries -= entriesOf(job->contents);
     }
-    return jobs_.erase(job);
+    return jobs.erase(job);
 }
 
 void ReadAhead::cancel() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    jobs_.remove_if([](const Job& j) { return j.state != Job::Running; });
-    for (Job& j : jobs_) j.abandoned = true;
-    done_.wait(lock, [&] { return jobs_.empty(); });
-    held_ = 0;
-    heldEntries_ = 0;
+    State& s = *state_;
+    std::lock_guard<std::mutex> lock(s.mutex);
+    for (auto job = s.jobs.begin(); job != s.jobs.end();) job = s.drop(job);
+    s.wanted = nullptr;
 }
 
-void ReadAhead::work() {
-    std::unique_lock<std::mutex> lock(mutex_);
+void ReadAhead::State::work(int worker) {
+    std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
         Jobs::iterator job;
-        wake_.wait(lock, [&] {
-            if (stopping_) return true;
-            if (!roomAhead()) return false;
+        wake.wait(lock, [&] {
+            if (stopping) return true;
+            if (worker >= allowed) return false;
             job = nextQueued();
-            return job != jobs_.end();
+            return job != jobs.end() && (roomAhead() || &*job == wanted);
         });
-        if (stopping_) return;
-        run(job, lock);
+        if (stopping) return;
+        run(job, lock, worker);
     }
 }
 

@@ -10,11 +10,8 @@
 
 #include "platform/dosfs/directory.h"
 
-#include <condition_variable>
 #include <functional>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -26,12 +23,28 @@ class ReadAhead {
     // alone; the subfolders are planned in the order it leaves them.
     using Prepare = std::function<void(FolderContents&)>;
     using Folder = std::shared_ptr<const Directory>;
+    // Runs on the walk's thread about every kWaitSlice while the walk waits
+    // for a folder; true gives the wait up.
+    using Waiting = std::function<bool()>;
 
-    // `threads` read folders: the walk's own and threads - 1 workers. With
-    // one, every folder is read when it is taken. `prepare` (when given) is
-    // done to every folder read, ahead or at its turn.
-    explicit ReadAhead(int threads, Prepare prepare = {});
-    ~ReadAhead();  // cancels and joins the workers
+    // The number of readers follows the folders' latency (see readersFor).
+    static constexpr int kAdapt = 0;
+    // Readers at most when they adapt: a disk's queue and a network mount's
+    // round trips gain little beyond it, and each reader holds a folder.
+    static constexpr int kMostReaders = 16;
+    static constexpr int kWaitSliceMs = 50;
+    // What take returns when `waiting` gave the wait up.
+    static constexpr int kGivenUp = -1;
+
+    // A fixed number of `threads` reads folders: the walk's own and
+    // threads - 1 workers; with one, every folder is read at its turn. With
+    // kAdapt only workers read, so the walk never waits on a device for
+    // longer than a slice between calls of `waiting`. `prepare` (when
+    // given) is done to every folder read, ahead or at its turn.
+    explicit ReadAhead(int threads, Prepare prepare = {}, Waiting waiting = {});
+    // Cancels; a worker still inside a folder read is left to finish it on
+    // its own and touches nothing of the walk when it returns.
+    ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
@@ -40,53 +53,27 @@ class ReadAhead {
     void plan(const Folder& parent, const std::vector<QByteArray>& hostNames, int deeper);
     // Child `hostName` of `parent`, with the subfolders below it `deeper`
     // levels down to come, opened into `dir` and read into `contents`.
-    // Returns the error number of the open or the read.
+    // Returns the error number of the open or the read, or kGivenUp.
     int take(const Folder& parent, const QByteArray& hostName, int deeper, Folder& dir,
              FolderContents& contents);
-    // Forgets what is planned and waits for the folders being read.
+    // Forgets what is planned; folders being read are left to their readers.
     void cancel();
 
-    // The processors this process may run on, the default number of threads.
+    // The processors this process may run on.
     static int defaultThreads();
+    // Adapting readers for `processors` when readers spend `blockedShare`
+    // of their time blocked in the device: enough that the processors stay
+    // busy, processors / (1 - blockedShare), within processors and
+    // kMostReaders.
+    static int readersFor(int processors, double blockedShare);
+    // Readers working now (for benchmarks and tests).
+    int readers() const;
 
   private:
-    struct Job {
-        Job(Folder p, QByteArray n, int d) : parent(std::move(p)), name(std::move(n)), deeper(d) {}
-        Folder parent;
-        QByteArray name;
-        int deeper;  // levels below it the walk visits
-        enum State { Queued, Running, Done } state = Queued;
-        bool abandoned = false;  // the walk has passed it while it was read
-        Folder dir;
-        FolderContents contents;
-        Directory::Stamp stamp;  // of the folder as it was read
-        int error = 0;
-    };
-    using Jobs = std::list<Job>;
+    struct State;
+    void spawnWorkers();
 
-    int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
-                  FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
-    Jobs::iterator nextQueued();
-    bool roomAhead() const;  // whether a worker may read one folder more
-    // Reads a queued job and plans its subfolders after it; the lock is
-    // held on entry and on return.
-    void run(Jobs::iterator job, std::unique_lock<std::mutex>& lock);
-    // A folder read again at its turn: the subfolders planned from its
-    // earlier read give way to those of `contents` (none when dir is null).
-    // The lock is held.
-    void replan(int deeper, const Folder* dir, const FolderContents& contents);
-    // Forgets a job the walk will not take; returns the one after it.
-    Jobs::iterator drop(Jobs::iterator job);
-    void work();
-
-    Prepare prepare_;
-    std::mutex mutex_;
-    std::condition_variable wake_;  // for workers: a job, room ahead, or the end
-    std::condition_variable done_;  // for the walk: a job finished
-    Jobs jobs_;                     // in the order the walk takes them
-    int held_ = 0;                  // jobs running or done, not yet taken
-    size_t heldEntries_ = 0;        // entries of the jobs done, not yet taken
-    bool stopping_ = false;
+    std::shared_ptr<State> state_;
     std::vector<std::thread> workers_;
 };
 

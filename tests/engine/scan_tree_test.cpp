@@ -236,23 +236,20 @@ TEST_F(StopTest, TakesEffectOnlyAtThePollPoints) {
     EXPECT_FALSE(six.last().contains(QStringLiteral("Total")));
 }
 
-TEST_F(StopTest, AStopDuringADeepSubtreeWaitsForTheNextPollPoint) {
-    ScanFixture f(tree);
-    f.host.onFolder = [&f](const QString& path) {
-        if (path == QLatin1String("C:\\A\\A1\\A11")) f.scan.settings.abortRequested = true;
-    };
-    f.run(Mode::Totals);
-    EXPECT_TRUE(f.host.lines.contains(QStringLiteral("C:\\A\\A2")));  // poll 6 follows A2's folders
-    EXPECT_FALSE(f.host.lines.contains(QStringLiteral("C:\\B")));
-    EXPECT_FALSE(f.host.finished);
-
-    // Below the last depth-2 folder no poll point follows: the scan ends normally.
-    ScanFixture g(tree);
-    g.host.onFolder = [&g](const QString& path) {
-        if (path == QLatin1String("C:\\B\\B1\\B11")) g.scan.settings.abortRequested = true;
-    };
-    const QStringList lines = g.run(Mode::Totals);
-    EXPECT_TRUE(g.host.finished);
-    EXPECT_TRUE(lines.last().contains(QStringLiteral("Total")));
-    EXPECT_EQ(g.host.foundCount, QStringLiteral("6"));
+TEST_F(StopTest, BelowTheSecondLevelAStopEndsTheListingAtTheFolderBoundary) {
+    // Asked for while a depth-3 folder is listed: the listing ends with that
+    // folder's footer, before the next folder and without a total.
+    for (const char* deep : {"C:\\A\\A1\\A11", "C:\\B\\B1\\B11"}) {
+        ScanFixture f(tree);
+        f.host.onFolder = [&f, deep](const QString& path) {
+            if (path == QLatin1String(deep)) f.scan.settings.abortRequested = true;
+        };
+        const QStringList lines = f.run(Mode::Totals);
+        EXPECT_FALSE(f.host.finished) << deep;
+        EXPECT_TRUE(f.host.stopEnabled) << deep;
+        const qsizetype at = lines.indexOf(QString::fromLatin1(deep));
+        ASSERT_GE(at, 0) << deep;
+        EXPECT_EQ(lines.size(), at + 3) << deep;  // header, the file, the footer
+        EXPECT_TRUE(lines.last().contains(QStringLiteral("1 Files"))) << deep;
+    }
 }
