@@ -7,8 +7,10 @@
 #include <QFile>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <set>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -119,6 +121,8 @@ int Directory::read(FolderContents& out) const {
     if (virtualFs_) return kOk;
     if (const int fault = faults::injected(faults::Op::ReadFolder, hostPath_))
         return errorFromErrno(fault);
+    if (const int delay = faults::folderReadDelay(hostPath_))
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     // fdopendir takes the descriptor it is given; keep ours for openat.
     const int copy = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (copy < 0) return errorFromErrno(errno);

@@ -21,6 +21,7 @@ struct Faults {
     std::set<QByteArray> denied;
     std::map<QByteArray, long long> room;
     std::vector<Rule> rules;
+    std::vector<std::pair<QByteArray, int>> delays;
 };
 
 // Folders are read on worker threads too.
@@ -78,6 +79,20 @@ int injected(Op op, const QByteArray& hostPath) {
         }
         return r.err;
     }
+    return 0;
+}
+
+void delayFolderReads(const QByteArray& underHost, int milliseconds) {
+    std::lock_guard<std::mutex> lock(guard());
+    state().delays.emplace_back(underHost, milliseconds);
+    anySet = true;
+}
+
+int folderReadDelay(const QByteArray& hostPath) {
+    if (!anySet) return 0;
+    std::lock_guard<std::mutex> lock(guard());
+    for (const auto& [under, ms] : state().delays)
+        if (hostPath.startsWith(under)) return ms;
     return 0;
 }
 

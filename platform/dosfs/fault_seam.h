@@ -22,6 +22,13 @@ int calls(Op op, const QByteArray& underHost);
 // The errno value a call of `op` on hostPath is to fail with; 0 to run it.
 int injected(Op op, const QByteArray& hostPath);
 
+// Reading a folder under `underHost` takes `milliseconds` longer, as on a
+// slow disk or a server that is slow to answer; the first rule that matches
+// holds.
+void delayFolderReads(const QByteArray& underHost, int milliseconds);
+// How much longer reading the folder hostPath takes.
+int folderReadDelay(const QByteArray& hostPath);
+
 void clearAll();
 
 bool folderDenied(const QByteArray& hostPath);

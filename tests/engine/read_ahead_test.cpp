@@ -26,10 +26,18 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
+// Threads as tolan-list gives them, or adapting: `kAdapt` as tolan-list
+// runs, kInteractive as the window does (only workers read, on a tree
+// whose reads are slow enough that the readers grow).
+constexpr int kAdapt = dosfs::ReadAhead::kAdapt;
+constexpr int kInteractive = -1;
+
 Outcome scan(const TempTree& tree, int threads, Mode mode, engine::ListType type,
              const QString& ext, int stopAtPoll = 0) {
     ScanFixture f(tree);
-    f.scan.readThreads = threads;
+    f.scan.readThreads = threads == kInteractive ? kAdapt : threads;
+    f.host.isInteractive = threads == kInteractive;
+    if (threads == kInteractive) dosfs::faults::delayFolderReads(tree.path(""), 1);
     if (stopAtPoll)
         f.host.onPoll = [&](int poll) {
             if (poll == stopAtPoll) f.scan.settings.abortRequested = true;
@@ -43,6 +51,7 @@ Outcome scan(const TempTree& tree, int threads, Mode mode, engine::ListType type
     o.listed = f.scan.listing.listedCount();
     o.matched = f.scan.matchCount;
     o.workFile = f.workFileBytes;
+    dosfs::faults::clearAll();
     return o;
 }
 
@@ -71,15 +80,17 @@ TEST(ReadAhead, TheSameScanWhateverTheNumberOfThreads) {
     for (const auto& r : runs) {
         const Outcome one = scan(tree, 1, r.mode, r.type, QString::fromLatin1(r.ext));
         EXPECT_GT(one.lines.size(), 60);
-        for (int threads : {2, 4}) {
+        for (int threads : {2, 4, kAdapt, kInteractive}) {
             EXPECT_TRUE(scan(tree, threads, r.mode, r.type, QString::fromLatin1(r.ext)) == one)
                 << threads << " threads, mode " << int(r.mode);
         }
         // A stop is seen at the same poll point, the rest left unread.
         for (int stop : {3, 40}) {
             const Outcome a = scan(tree, 1, r.mode, r.type, QString::fromLatin1(r.ext), stop);
-            EXPECT_TRUE(scan(tree, 4, r.mode, r.type, QString::fromLatin1(r.ext), stop) == a)
-                << "stop at " << stop;
+            for (int threads : {4, kInteractive})
+                EXPECT_TRUE(scan(tree, threads, r.mode, r.type, QString::fromLatin1(r.ext), stop) ==
+                            a)
+                    << "stop at " << stop << ", " << threads << " threads";
             EXPECT_LT(a.lines.size(), one.lines.size());
         }
     }
@@ -150,4 +161,40 @@ TEST(ReadAhead, WideAndDeepTreesAreReadOnlyAsFarAsTheScanGoes) {
     EXPECT_EQ(lines[at + 4], QStringLiteral("C:\\wide\\w10"));
     EXPECT_TRUE(lines.contains(eighth));
     EXPECT_FALSE(lines.contains(eighth + QStringLiteral("\\d")));
+}
+
+TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
+    const struct {
+        int processors;
+        double blocked;
+        int readers;
+    } rows[] = {{2, 0.0, 2},  {2, 0.5, 4}, {2, 0.75, 8}, {2, 0.95, 16},
+                {2, 1.0, 16}, {1, 0.0, 1}, {1, 0.9, 10}, {32, 0.0, 16}};
+    for (const auto& r : rows)
+        EXPECT_EQ(dosfs::ReadAhead::readersFor(r.processors, r.blocked), r.readers)
+            << r.processors << " processors, " << r.blocked << " blocked";
+
+    // Slow reads make the readers grow to the most; once reads are quick
+    // again they fall back.
+    TempTree tree;
+    std::vector<QByteArray> names;
+    for (int i = 0; i < 160; ++i) {
+        names.push_back("f" + QByteArray::number(i));
+        tree.folder(names.back());
+    }
+    auto root = std::make_shared<dosfs::Directory>();
+    ASSERT_EQ(dosfs::Directory::open(tree.path(""), *root), 0);
+    dosfs::ReadAhead readAhead(dosfs::ReadAhead::kAdapt, {}, [] { return false; });
+    const std::vector<QByteArray> first(names.begin(), names.begin() + 80);
+    const std::vector<QByteArray> second(names.begin() + 80, names.end());
+    dosfs::faults::delayFolderReads(tree.path(""), 3);
+    readAhead.plan(root, first, 0);
+    dosfs::ReadAhead::Folder dir;
+    dosfs::FolderContents contents;
+    for (int i = 0; i < 80; ++i) ASSERT_EQ(readAhead.take(root, names[i], 0, dir, contents), 0);
+    dosfs::faults::clearAll();
+    EXPECT_EQ(readAhead.readers(), dosfs::ReadAhead::kMostReaders);
+    readAhead.plan(root, second, 0);
+    for (int i = 80; i < 160; ++i) ASSERT_EQ(readAhead.take(root, names[i], 0, dir, contents), 0);
+    EXPECT_LT(readAhead.readers(), dosfs::ReadAhead::kMostReaders);
 }

@@ -1,11 +1,13 @@
 // Scans in the real main window on the offscreen platform.
 
 #include "app/program.h"
+#include "platform/dosfs/fault_seam.h"
 #include "tests/support/program_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -107,6 +109,42 @@ TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
     EXPECT_TRUE(button(form->Command5)->isEnabled());
     EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
     EXPECT_FALSE(program->qt.ended());
+}
+
+TEST_F(WindowScanTest, OnASlowDeviceTheWindowRepaintsAndAStopEndsTheScanAtOnce) {
+    // Every folder read below C:\data takes 200 ms, and d2's hangs for 4 s
+    // like a mount that stopped answering.
+    for (int d = 0; d < 4; ++d) tree.file("data/d" + QByteArray::number(d) + "/sub/deep/f.txt", 10);
+    dosfs::faults::delayFolderReads(tree.path("data/d2"), 4000);
+    dosfs::faults::delayFolderReads(tree.path("data") + '/', 200);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    // A timer of 10 ms shows how long the event loop went without running;
+    // once the scan waits on d2, the user presses the stop button.
+    QElapsedTimer clock;
+    qint64 last = 0, longestGap = 0, stoppedAt = -1;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longestGap = std::max(longestGap, now - last);
+        last = now;
+        if (stoppedAt >= 0 || now < 1500) return;
+        stoppedAt = now;
+        QTest::mouseClick(button(form->Command5), Qt::LeftButton);
+    });
+    clock.start();
+    ticker.start(10);
+    QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+    const qint64 ended = clock.elapsed();
+    ticker.stop();
+    dosfs::faults::clearAll();
+    ASSERT_GE(stoppedAt, 0);
+    EXPECT_LT(ended - stoppedAt, 500);
+    EXPECT_LE(longestGap, 100);
+    const QString lastLine = form->List1.list(form->List1.listCount() - 1);
+    EXPECT_TRUE(lastLine.contains(QStringLiteral("Files"))) << qPrintable(lastLine);
+    EXPECT_FALSE(lastLine.contains(QStringLiteral("Total")));
+    EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了"));
+    EXPECT_TRUE(button(form->Command3)->isEnabled());
 }
 
 TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {

@@ -29,6 +29,7 @@ class RecordingHost : public engine::ScanHost {
     int polls = 0;
     bool finished = false;
     bool stopEnabled = false;
+    bool isInteractive = false;  // the scan then waits for worker threads' reads
 
     int windowWidth() const override { return width; }
     QString outputTypeText() const override { return typeText; }
@@ -48,6 +49,7 @@ class RecordingHost : public engine::ScanHost {
     void setBusyPointer(bool) override {}
     void scanFinished() override { finished = true; }
     void enableStop() override { stopEnabled = true; }
+    bool interactive() const override { return isInteractive; }
     void letEventsRun() override {
         ++polls;
         if (onPoll) onPoll(polls);
