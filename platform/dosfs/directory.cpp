@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -21,23 +23,30 @@
 namespace dosfs {
 namespace {
 
+// The file system type of each mounted device, from the mount table.
+std::map<dev_t, QByteArray> readMountTypes() {
+    std::map<dev_t, QByteArray> types;
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    if (!mounts.open(QIODevice::ReadOnly)) return types;
+    // Fields: id parent major:minor root mountpoint options [optional...] - type source ...
+    for (const QByteArray& line : mounts.readAll().split('\n')) {
+        const QList<QByteArray> f = line.split(' ');
+        const qsizetype dash = f.indexOf("-");
+        if (f.size() < 3 || dash < 0 || dash + 1 >= f.size()) continue;
+        const QList<QByteArray> mm = f[2].split(':');
+        if (mm.size() == 2) types[makedev(mm[0].toUInt(), mm[1].toUInt())] = f[dash + 1];
+    }
+    return types;
+}
+
 std::set<dev_t> readVirtualDevices() {
     static const std::set<QByteArray> kVirtualTypes = {
         "proc",    "sysfs",   "devtmpfs",   "devpts", "cgroup",     "cgroup2",
         "debugfs", "tracefs", "securityfs", "pstore", "bpf",        "configfs",
         "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
     std::set<dev_t> devices;
-    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
-    if (!mounts.open(QIODevice::ReadOnly)) return devices;
-    // Fields: id parent major:minor root mountpoint options [optional...] - type source ...
-    for (const QByteArray& line : mounts.readAll().split('\n')) {
-        const QList<QByteArray> f = line.split(' ');
-        const qsizetype dash = f.indexOf("-");
-        if (f.size() < 3 || dash < 0 || dash + 1 >= f.size()) continue;
-        if (!kVirtualTypes.count(f[dash + 1])) continue;
-        const QList<QByteArray> mm = f[2].split(':');
-        if (mm.size() == 2) devices.insert(makedev(mm[0].toUInt(), mm[1].toUInt()));
-    }
+    for (const auto& [device, type] : readMountTypes())
+        if (kVirtualTypes.count(type)) devices.insert(device);
     return devices;
 }
 
@@ -54,12 +63,33 @@ bool isVirtualFileSystem(dev_t device) {
     return devices.count(device) != 0;
 }
 
+bool isLocalFileSystem(dev_t device) {
+    static const std::set<QByteArray> kLocalTypes = {
+        "ext2",     "ext3",  "ext4",   "xfs",      "btrfs", "f2fs",    "jfs",
+        "reiserfs", "zfs",   "nilfs2", "bcachefs", "vfat",  "msdos",   "exfat",
+        "ntfs",     "ntfs3", "hfs",    "hfsplus",  "udf",   "iso9660", "squashfs",
+        "erofs",    "tmpfs", "ramfs",  "overlay"};
+    // The table is read again for a device mounted since it was last read.
+    static std::mutex mutex;
+    static std::map<dev_t, QByteArray> types;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto it = types.find(device);
+    if (it == types.end()) {
+        types = readMountTypes();
+        it = types.emplace(device, QByteArray()).first;  // not mounted itself: unknown
+    }
+    return kLocalTypes.count(it->second) != 0;
+}
+
 Directory::~Directory() {
     if (fd_ >= 0) ::close(fd_);
 }
 
 Directory::Directory(Directory&& other) noexcept
-    : fd_(other.fd_), virtualFs_(other.virtualFs_), hostPath_(std::move(other.hostPath_)) {
+    : fd_(other.fd_),
+      virtualFs_(other.virtualFs_),
+      device_(other.device_),
+      hostPath_(std::move(other.hostPath_)) {
     other.fd_ = -1;
 }
 
@@ -68,6 +98,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
         if (fd_ >= 0) ::close(fd_);
         fd_ = other.fd_;
         virtualFs_ = other.virtualFs_;
+        device_ = other.device_;
         hostPath_ = std::move(other.hostPath_);
         other.fd_ = -1;
     }
@@ -84,6 +115,7 @@ int Directory::adopt(int fd, QByteArray hostPath) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
     virtualFs_ = isVirtualFileSystem(st.st_dev);
+    device_ = st.st_dev;
     hostPath_ = std::move(hostPath);
     return kOk;
 }

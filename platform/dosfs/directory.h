@@ -44,6 +44,7 @@ class Directory {
     int openChild(const QByteArray& hostName, Directory& out) const;
 
     bool isOpen() const { return fd_ >= 0; }
+    dev_t device() const { return device_; }
     const QByteArray& hostPath() const { return hostPath_; }
 
     // Reads every entry but "." and "..", hidden ones included. A folder of
@@ -68,10 +69,15 @@ class Directory {
 
     int fd_ = -1;
     bool virtualFs_ = false;
+    dev_t device_ = 0;
     QByteArray hostPath_;
 };
 
 // True for the devices of mounts whose entries are not files on disk.
 bool isVirtualFileSystem(dev_t device);
+// True for the devices of mounts of a file system kept on a local disk or in
+// memory; false for network and FUSE mounts, whose reads may wait on a
+// server for as long as it does not answer, and for devices not known.
+bool isLocalFileSystem(dev_t device);
 
 }  // namespace dosfs

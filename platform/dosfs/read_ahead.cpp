@@ -77,6 +77,7 @@ struct ReadAhead::State {
     bool adapt = false;
     bool walkMayRead = true;  // the walk may read folders while it waits
     bool walkReads = true;    // and does: readers are not waiting on the device
+    bool localOnly = false;   // but only folders on local disks
     int processors = 1;
 
     std::mutex mutex;
@@ -86,6 +87,7 @@ struct ReadAhead::State {
     int held = 0;                  // jobs running or done, not yet taken
     size_t heldEntries = 0;        // entries of the jobs done, not yet taken
     bool stopping = false;
+    int readers = 1;              // the walk when it reads, and the workers
     int allowed = 0;              // workers that may take jobs
     std::vector<char> reading;    // by worker: inside a folder read
     const Job* wanted = nullptr;  // what the walk waits for, read even without room
@@ -100,7 +102,13 @@ struct ReadAhead::State {
     // held on entry and on return. `worker` is -1 for the walk.
     void run(Jobs::iterator job, std::unique_lock<std::mutex>& lock, int worker);
     void measure(double wall, double blocked);
-    int workersFor(int readers) const { return walkReads ? readers - 1 : readers; }
+    // The walk takes a processor too: it reads when it may, and lists.
+    int workersFor(int readers) const {
+        return std::max(walkReads && !localOnly ? 0 : 1, readers - 1);
+    }
+    bool walkMayTake(const Job& job) const {
+        return walkReads && (!localOnly || isLocalFileSystem(job.parent->device()));
+    }
     // Forgets a job the walk will not take; returns the one after it.
     Jobs::iterator drop(Jobs::iterator job);
     // Forgets the subtree planned below the folder the walk just took.
@@ -114,9 +122,14 @@ ReadAhead::ReadAhead(int threads, Prepare prepare, Waiting waiting)
     s.prepare = std::move(prepare);
     s.waiting = std::move(waiting);
     s.adapt = threads == kAdapt;
-    s.walkMayRead = s.walkReads = !s.adapt || !s.waiting;
+    // A walk that must stay responsive reads only on local disks, and only
+    // while reads are quick: a network mount may stop answering at any time.
+    // Until the first reads are measured it leaves them to the workers.
+    s.localOnly = s.adapt && s.waiting;
+    s.walkReads = !s.localOnly;
     s.processors = defaultThreads();
-    s.allowed = s.adapt ? s.workersFor(std::min(s.processors, int(kMostReaders))) : threads - 1;
+    s.readers = s.adapt ? std::min(s.processors, int(kMostReaders)) : threads;
+    s.allowed = s.adapt ? s.workersFor(s.readers) : threads - 1;
     s.reading.assign(size_t(s.adapt ? kMostReaders : std::max(0, threads - 1)), 0);
     spawnWorkers();
 }
@@ -165,7 +178,7 @@ int ReadAhead::readersFor(int processors, double blockedShare) {
 
 int ReadAhead::readers() const {
     std::lock_guard<std::mutex> lock(state_->mutex);
-    return state_->walkReads ? state_->allowed + 1 : state_->allowed;
+    return state_->readers;
 }
 
 int ReadAhead::State::readChild(const Directory& parent, const QByteArray& name, Folder& dir,
@@ -235,10 +248,11 @@ void ReadAhead::State::measure(double wall, double blocked) {
     blockedSum += blocked;
     if (++measured < kReadsMeasured) return;
     const int before = allowed;
-    const int readers = readersFor(processors, wallSum > 0 ? blockedSum / wallSum : 0.0);
-    // While reads wait on the device the walk leaves them to the workers: a
-    // read of its own would hold up the listing for a device's wait.
-    walkReads = walkMayRead && readers <= processors;
+    const double share = wallSum > 0 ? blockedSum / wallSum : 0.0;
+    readers = readersFor(processors, share);
+    // While reads mostly wait on the device the walk leaves them to the
+    // workers: a read of its own would hold up the listing for that wait.
+    walkReads = walkMayRead && share < 0.5;
     allowed = workersFor(readers);
     measured = 0;
     wallSum = blockedSum = 0;
@@ -282,7 +296,7 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
             if (s.walkReads) {
                 auto next = it->status == State::Job::Queued ? it : s.nextQueued();
                 if (next != it && !s.roomAhead()) next = s.jobs.end();
-                if (next != s.jobs.end()) {
+                if (next != s.jobs.end() && s.walkMayTake(*next)) {
                     s.run(next, lock, -1);
                     continue;
                 }
