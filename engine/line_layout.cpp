@@ -94,8 +94,10 @@ qsizetype unitsOf(QStringView text, qsizetype count) {
     return i;
 }
 
-// out from `start` cut or padded with spaces to exactly `count` characters.
-void resizeCharacters(QString& out, qsizetype start, qsizetype count) {
+// out from `start` cut or padded with spaces to exactly `count` characters;
+// without two-unit characters in it, that many code units.
+void resizeCharacters(QString& out, qsizetype start, qsizetype count, bool twoUnit) {
+    if (!twoUnit) return out.resize(start + count, u' ');
     const QStringView tail = QStringView(out).mid(start);
     const qsizetype have = characters(tail);
     if (have >= count)
@@ -117,23 +119,26 @@ void appendNameField(QString& out, const Class1& c1, const QString& path, TextWi
     const bool plain = extra == 0 && !measured.twoUnit;
     const qsizetype start = out.size();
     // A path that fits is the field's start and spaces fill the rest.
-    if (plain ? path.size() <= fit : characters(path) + extra < fit) {
+    const bool twoUnit = measured.twoUnit;
+    const qsizetype pathCharacters = twoUnit ? characters(path) : path.size();
+    if (plain ? path.size() <= fit : pathCharacters + extra < fit) {
         if (plain) return appendPadded(out, path, w.nameColumnWidth - extra);
         out += u"  ";
         out += path;
-        return resizeCharacters(out, start, std::max(w.nameColumnWidth - extra, 0));
+        return resizeCharacters(out, start, std::max(w.nameColumnWidth - extra, 0), twoUnit);
     }
     // Cut: the path's start (padded when the cut falls past its end) and
     // ".." when something of it was left out.
     const qsizetype coreLength = std::max(plain ? fit : fit - extra, 0);
     out += u"  ";
-    out += QStringView(path).left(plain ? coreLength : unitsOf(path, coreLength));
-    resizeCharacters(out, start + 2, coreLength);
+    out += QStringView(path).left(twoUnit ? unitsOf(path, coreLength) : coreLength);
+    resizeCharacters(out, start + 2, coreLength, twoUnit);
     const QStringView core = QStringView(out).mid(start + 2);
-    if (!plain) extra = c1.UniLenB(core) - static_cast<int>(characters(core));
+    if (!plain)
+        extra = c1.UniLenB(core) - static_cast<int>(twoUnit ? characters(core) : core.size());
     const bool cut = plain || trimSpaces(core).size() < trimSpaces(QStringView(path)).size();
     out += cut ? u".." : u"  ";
-    resizeCharacters(out, start, std::max(w.nameColumnWidth - extra, 0));
+    resizeCharacters(out, start, std::max(w.nameColumnWidth - extra, 0), twoUnit);
 }
 
 void appendShortNameField(QString& out, const Class1& c1, const QString& name, bool measureExtra,

@@ -91,7 +91,8 @@ struct ReadAhead::State {
     int allowed = 0;              // workers that may take jobs
     std::vector<char> reading;    // by worker: inside a folder read
     const Job* wanted = nullptr;  // what the walk waits for, read even without room
-    int measured = 0;             // folder reads since the readers were last set
+    bool walkWaiting = false;
+    int measured = 0;  // folder reads since the readers were last set
     double wallSum = 0, blockedSum = 0;
 
     int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
@@ -223,16 +224,22 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     if (job->abandoned) {
         jobs.erase(job);
         --held;
-        wake.notify_all();
-        done.notify_all();
+        wake.notify_one();  // room for one more
         return;
     }
-    // Its subfolders come right after it, before its next sibling.
-    if (!error && job->deeper > 0 && !reading.empty()) {
+    // Its subfolders come right after it, before its next sibling. Threads
+    // are woken only for what they can do: a worker for each new folder,
+    // the walk for its own folder or, when it reads too, for new folders.
+    bool planned = false;
+    if (!error && job->deeper > 0 && !reading.empty() && !contents.folders.empty()) {
         const auto next = std::next(job);
         for (const DirEntry& folder : contents.folders)
             jobs.emplace(next, dir, folder.hostName, job->deeper - 1);
-        wake.notify_all();
+        planned = true;
+        if (contents.folders.size() == 1)
+            wake.notify_one();
+        else
+            wake.notify_all();
     }
     heldEntries += entriesOf(contents);
     job->stamp = stamp;
@@ -240,7 +247,7 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     job->contents = std::move(contents);
     job->error = error;
     job->status = Job::Done;
-    done.notify_all();
+    if (&*job == wanted || (planned && walkWaiting && walkReads)) done.notify_one();
 }
 
 void ReadAhead::State::measure(double wall, double blocked) {
@@ -276,6 +283,8 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
     if (s.reading.empty()) return s.readChild(*parent, hostName, dir, contents);
     std::unique_lock<std::mutex> lock(s.mutex);
     spawnWorkers();
+    // Workers that found no room wait until the walk takes or passes folders.
+    const bool wasFull = !s.roomAhead();
     auto it = s.jobs.begin();
     while (it != s.jobs.end() && !(it->parent == parent && it->name == hostName)) ++it;
     if (it == s.jobs.end()) {
@@ -289,7 +298,6 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
     }
     for (;;) {
         s.wanted = &*it;
-        s.wake.notify_all();
         while (it->status != State::Job::Done) {
             // With a fixed number of readers the walk reads the next folders
             // itself rather than wait idle.
@@ -301,10 +309,15 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
                     continue;
                 }
             }
-            if (!s.waiting) {
-                s.done.wait(lock);  // only a finished job changes what can be done here
-            } else if (s.done.wait_for(lock, std::chrono::milliseconds(kWaitSliceMs)) ==
-                       std::cv_status::timeout) {
+            // A worker asleep for want of room may read the wanted one.
+            if (it->status == State::Job::Queued) s.wake.notify_all();
+            s.walkWaiting = true;
+            const bool slice =
+                s.waiting && s.done.wait_for(lock, std::chrono::milliseconds(kWaitSliceMs)) ==
+                                 std::cv_status::timeout;
+            if (!s.waiting) s.done.wait(lock);
+            s.walkWaiting = false;
+            if (slice) {
                 lock.unlock();
                 const bool giveUp = s.waiting();
                 lock.lock();
@@ -315,6 +328,7 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
             }
         }
         s.wanted = nullptr;
+        const bool full = wasFull || !s.roomAhead();
         s.heldEntries -= entriesOf(it->contents);
         dir = it->dir;
         contents = std::move(it->contents);
@@ -324,7 +338,7 @@ int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper
         s.jobs.erase(it);
         --s.held;
         lock.unlock();
-        s.wake.notify_all();
+        if (full) s.wake.notify_all();
         if (error || atTurn || dir->stamp() == stamp) return error;
         // Changed since it was read ahead: it is read again, and its
         // subfolders as they are now take the place of those read before.
