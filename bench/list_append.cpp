@@ -3,12 +3,12 @@
 // and the memory the lines took against their UTF-16 size.
 
 #include "platform/qt/form_window.h"
+#include "platform/qt/list_view.h"
 #include "platform/qt/qt_application.h"
 #include "shell/form1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,8 +62,7 @@ int main(int argc, char** argv) {
     }
     const qint64 appendMs = clock.elapsed();
     app.letEventsRun();
-    auto* view = qobject_cast<QListView*>(window.widgetOf(form.List1));
-    view->doItemsLayout();
+    auto* view = dynamic_cast<qtbind::ListBoxView*>(window.widgetOf(form.List1));
     view->viewport()->grab();  // laid out and painted
     const qint64 totalMs = clock.elapsed();
     const long after = residentKiB();
@@ -81,7 +80,7 @@ int main(int argc, char** argv) {
     std::printf("lines: %d of %lld characters\n", lines, static_cast<long long>(text.size()));
     std::printf("append: %lld ms; laid out and painted after letting events run: %lld ms\n",
                 static_cast<long long>(appendMs), static_cast<long long>(totalMs));
-    std::printf("rows in the view: %d\n", view->model()->rowCount());
+    std::printf("rows in the view: %d\n", view->rowCount());
     std::printf("memory held by the lines: %.1f MiB; UTF-16 text: %.1f MiB; ratio %.2f\n", heldMiB,
                 utf16MiB, heldMiB / utf16MiB);
     std::printf("peak resident: %.1f MiB\n", peakKiB() / 1024.0);

@@ -7,7 +7,64 @@ namespace forms {
 
 namespace {
 constexpr size_t kBlockBytes = size_t(1) << 20;
+constexpr char kSpaceRun = '\xFF';  // never a byte of UTF-8
+constexpr size_t kShortestRun = 3;  // shorter runs stay as they are
+constexpr size_t kShortestShare = 4;
+
+// Packs runs of spaces in place; returns the packed length.
+size_t packSpaces(char* text, size_t length) {
+    size_t out = 0;
+    for (size_t i = 0; i < length;) {
+        size_t run = 0;
+        while (i + run < length && text[i + run] == ' ' && run < 255) ++run;
+        if (run >= kShortestRun) {
+            text[out++] = kSpaceRun;
+            text[out++] = static_cast<char>(run);
+        } else {
+            for (size_t k = 0; k < run; ++k) text[out++] = ' ';
+            if (run == 0) text[out++] = text[i], run = 1;
+        }
+        i += run;
+    }
+    return out;
 }
+
+QString unpackSpaces(const QByteArray& packed) {
+    if (!packed.contains(kSpaceRun)) return QString::fromUtf8(packed);
+    QByteArray out;
+    out.reserve(packed.size() * 2);
+    for (qsizetype i = 0; i < packed.size(); ++i) {
+        if (packed[i] == kSpaceRun && i + 1 < packed.size())
+            out.append(static_cast<qsizetype>(static_cast<unsigned char>(packed[++i])), ' ');
+        else
+            out.append(packed[i]);
+    }
+    return QString::fromUtf8(out);
+}
+
+size_t putLength(char* at, size_t n) {
+    size_t k = 0;
+    for (; n >= 0x80; n >>= 7) at[k++] = static_cast<char>((n & 0x7F) | 0x80);
+    at[k++] = static_cast<char>(n);
+    return k;
+}
+
+size_t lengthSize(size_t n) {
+    size_t k = 1;
+    for (; n >= 0x80; n >>= 7) ++k;
+    return k;
+}
+
+size_t getLength(const char*& at) {
+    size_t n = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*at++);
+        n |= size_t(byte & 0x7F) << shift;
+        if (!(byte & 0x80)) return n;
+    }
+}
+
+}  // namespace
 
 void ListBox::addItem(const QString& item) {
     // Room for the longest form the text can take.
@@ -29,6 +86,25 @@ void ListBox::addItem(const QString& item) {
         bytes = static_cast<size_t>(item.size()) * sizeof(char16_t);
         std::memcpy(start, item.utf16(), bytes);
         at |= kUtf16Item;
+        widest_ = std::max(widest_, bytes);
+        previous_.clear();
+    } else {
+        widest_ = std::max(widest_, bytes);
+        bytes = packSpaces(start, bytes);
+        size_t shared = 0;
+        if (listCount() % kRestart != 0) {
+            const size_t most = std::min(bytes, static_cast<size_t>(previous_.size()));
+            while (shared < most && start[shared] == previous_[qsizetype(shared)]) ++shared;
+        }
+        previous_.resize(static_cast<qsizetype>(bytes));
+        std::memcpy(previous_.data(), start, bytes);
+        if (shared >= kShortestShare && lengthSize(shared) < shared) {
+            const size_t head = lengthSize(shared);
+            std::memmove(start + head, start + shared, bytes - shared);
+            putLength(start, shared);
+            bytes = head + bytes - shared;
+            at |= kSharedItem;
+        }
     }
     starts_.push_back(at);
     block.used += bytes;
@@ -40,11 +116,21 @@ void ListBox::addItem(const QString& item) {
     notify(Prop::ItemsAppended);
 }
 
+size_t ListBox::memoryUsed() const {
+    size_t bytes = starts_.capacity() * sizeof(uint32_t) + selected_.capacity();
+    for (const Block& b : blocks_) bytes += b.size;
+    return bytes;
+}
+
 void ListBox::clear() {
     // Give the memory back: a scan may have filled millions of rows.
     std::vector<Block>().swap(blocks_);
     std::vector<uint32_t>().swap(starts_);
     std::vector<unsigned char>().swap(selected_);
+    previous_ = QByteArray();
+    rebuiltItem_ = -1;
+    rebuilt_ = QByteArray();
+    widest_ = 0;
     selectedCount_ = 0;
     top_ = 0;
     listIndex_ = -1;
@@ -59,19 +145,43 @@ const ListBox::Block& ListBox::blockOf(int i) const {
     return *(after - 1);
 }
 
-QString ListBox::list(int i) const {
-    if (!valid(i)) return QString();
+ListBox::Stored ListBox::stored(int i) const {
     const Block& block = blockOf(i);
-    const uint32_t at = starts_[static_cast<size_t>(i)];
-    const size_t begin = at & ~kUtf16Item;
+    const size_t begin = starts_[static_cast<size_t>(i)] & kOffset;
     const bool lastInBlock =
         &block == &blocks_.back() ? i + 1 == listCount() : (&block + 1)->firstItem == i + 1;
-    const size_t end = lastInBlock ? block.used : starts_[static_cast<size_t>(i) + 1] & ~kUtf16Item;
-    const char* text = block.text.get() + begin;
-    const qsizetype bytes = static_cast<qsizetype>(end - begin);
-    if (!(at & kUtf16Item)) return QString::fromUtf8(text, bytes);
-    QString out(bytes / qsizetype(sizeof(char16_t)), Qt::Uninitialized);
-    std::memcpy(out.data(), text, static_cast<size_t>(bytes));
+    const size_t end = lastInBlock ? block.used : starts_[static_cast<size_t>(i) + 1] & kOffset;
+    return {block.text.get() + begin, end - begin};
+}
+
+const QByteArray& ListBox::packedText(int i) const {
+    if (i == rebuiltItem_) return rebuilt_;
+    // From the item before when it was the last rebuilt, else from the
+    // nearest item kept whole.
+    int from = i;
+    if (i != rebuiltItem_ + 1)
+        while (starts_[static_cast<size_t>(from)] & kSharedItem) --from;
+    for (int k = from; k <= i; ++k) {
+        const Stored s = stored(k);
+        if (!(starts_[static_cast<size_t>(k)] & kSharedItem)) {
+            rebuilt_ = QByteArray(s.text, static_cast<qsizetype>(s.size));
+            continue;
+        }
+        const char* at = s.text;
+        const size_t shared = getLength(at);
+        rebuilt_.truncate(static_cast<qsizetype>(shared));
+        rebuilt_.append(at, static_cast<qsizetype>(s.text + s.size - at));
+    }
+    rebuiltItem_ = i;
+    return rebuilt_;
+}
+
+QString ListBox::list(int i) const {
+    if (!valid(i)) return QString();
+    if (!(starts_[static_cast<size_t>(i)] & kUtf16Item)) return unpackSpaces(packedText(i));
+    const Stored s = stored(i);
+    QString out(static_cast<qsizetype>(s.size / sizeof(char16_t)), Qt::Uninitialized);
+    std::memcpy(out.data(), s.text, s.size);
     return out;
 }
 
@@ -83,6 +193,12 @@ void ListBox::setSelectedFromUser(int i, bool on) {
     selectedCount_ += on ? 1 : -1;
 }
 
+void ListBox::clearSelectionFromUser() {
+    if (selectedCount_ == 0) return;
+    std::fill(selected_.begin(), selected_.end(), 0);
+    selectedCount_ = 0;
+}
+
 void ListBox::setSelected(int i, bool on) {
     if (!valid(i) || selected(i) == on) return;
     setSelectedFromUser(i, on);
@@ -91,8 +207,7 @@ void ListBox::setSelected(int i, bool on) {
 
 void ListBox::clearSelection() {
     if (selectedCount_ == 0) return;
-    std::fill(selected_.begin(), selected_.end(), 0);
-    selectedCount_ = 0;
+    clearSelectionFromUser();
     notify(Prop::Selection);
 }
 

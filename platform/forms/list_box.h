@@ -25,6 +25,10 @@ class ListBox : public Control {
     void clear();
     int listCount() const { return static_cast<int>(starts_.size()); }
     QString list(int i) const;
+    // The bytes the items and their states take, for benchmarks.
+    size_t memoryUsed() const;
+    // The most UTF-8 bytes of an item: no item takes more display cells.
+    size_t widestItem() const { return widest_; }
 
     bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
     void setSelected(int i, bool on);
@@ -43,6 +47,7 @@ class ListBox : public Control {
 
     // Written back by the view before it raises the event.
     void setSelectedFromUser(int i, bool on);
+    void clearSelectionFromUser();
     void setTopIndexFromUser(int row) { top_ = row; }
     void setListIndexFromUser(int row) { listIndex_ = row; }
 
@@ -55,19 +60,40 @@ class ListBox : public Control {
     // lines of a listing; a text UTF-8 cannot hold (a lone surrogate) is
     // kept as its UTF-16 units. An item is only where it starts in its
     // block: it ends where the next one starts or where the block's text ends.
+    // Two things keep a listing's text small: runs of spaces, which pad its
+    // columns, are a byte UTF-8 never holds and the run's length; and an
+    // item that begins as the one before it does (the lines of one folder
+    // share its path) keeps only the length of what they share and the rest.
+    // Every kRestart-th item is kept whole, so an item is rebuilt from at most
+    // kRestart - 1 before it, and the last one rebuilt is kept, so items read
+    // in order are rebuilt once each.
     struct Block {
         std::unique_ptr<char[]> text;
         size_t size = 0;
         size_t used = 0;
         int firstItem = 0;
     };
-    static constexpr uint32_t kUtf16Item = 0x80000000u;  // set in a start
+    static constexpr uint32_t kUtf16Item = 0x80000000u;   // set in a start
+    static constexpr uint32_t kSharedItem = 0x40000000u;  // set in a start
+    static constexpr uint32_t kOffset = 0x3FFFFFFFu;
+    static constexpr int kRestart = 16;
+    struct Stored {
+        const char* text;
+        size_t size;
+    };
+    Stored stored(int i) const;
+    // The UTF-8 of item i with its spaces still packed.
+    const QByteArray& packedText(int i) const;
     const Block& blockOf(int i) const;
     std::vector<Block> blocks_;
     std::vector<uint32_t> starts_;
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     std::vector<unsigned char> selected_;
     int selectedCount_ = 0;
+    size_t widest_ = 0;
+    QByteArray previous_;  // the packed text of the last item added
+    mutable int rebuiltItem_ = -1;
+    mutable QByteArray rebuilt_;
     int top_ = 0;
     int listIndex_ = -1;
     bool multiSelect_ = false;

@@ -21,7 +21,7 @@ class OptionButton;
 
 namespace qtbind {
 
-class ListBoxModel;
+class ListBoxView;
 
 constexpr int kTwipsPerPixel = 15;
 // The frame and menu bar of the design window: its client area is this much
@@ -82,7 +82,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     QWidget* client_ = nullptr;
     std::unordered_map<const forms::Control*, QWidget*> widgets_;
     std::unordered_map<const QObject*, forms::Control*> controls_;  // widgets and viewports
-    std::unordered_map<const forms::Control*, ListBoxModel*> models_;
+    std::unordered_map<const forms::Control*, ListBoxView*> views_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
     int grid_ = 1;        // logical pixels a step (see the constructor)
     int applying_ = 0;    // >0 while the model's state is put into the widgets

@@ -6,14 +6,13 @@
 #include "platform/forms/file_controls.h"
 #include "platform/forms/list_box.h"
 #include "platform/qt/line_widget.h"
-#include "platform/qt/list_model.h"
+#include "platform/qt/list_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -139,7 +138,7 @@ void FormWindow::applyItems(Control& c) {
             break;
         }
         case Kind::ListBox:
-            if (ListBoxModel* m = models_[&c]) m->itemsReset();
+            if (ListBoxView* v = views_[&c]) v->itemsReset();
             break;
         default:
             break;
@@ -147,25 +146,7 @@ void FormWindow::applyItems(Control& c) {
 }
 
 void FormWindow::applySelection(Control& c) {
-    auto* view = qobject_cast<QListView*>(widgetOf(c));
-    ListBoxModel* model = models_[&c];
-    if (!view || !model) return;
-    Applying guard(applying_);
-    model->catchUp();
-    const auto& box = static_cast<const forms::ListBox&>(c);
-    QItemSelection selection;
-    if (box.anySelected()) {
-        int start = -1;
-        for (int i = 0; i <= box.listCount(); ++i) {
-            const bool on = i < box.listCount() && box.selected(i);
-            if (on && start < 0) start = i;
-            if (!on && start >= 0) {
-                selection.select(model->index(start), model->index(i - 1));
-                start = -1;
-            }
-        }
-    }
-    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (ListBoxView* view = views_[&c]) view->showSelection();
 }
 
 void FormWindow::applyTimer(Control& c) {
@@ -209,18 +190,14 @@ void FormWindow::applyColors(Control& c, Prop what) {
 
 // The top row and the current row of a list box.
 void FormWindow::applyListPosition(Control& c, Prop what) {
-    auto* view = qobject_cast<QListView*>(widgetOf(c));
-    ListBoxModel* m = models_[&c];
-    if (!view || !m) return;
+    ListBoxView* view = views_[&c];
+    if (!view) return;
     Applying guard(applying_);
-    m->catchUp();
-    const auto& box = static_cast<forms::ListBox&>(c);
-    if (what == Prop::TopIndex) {
-        view->verticalScrollBar()->setValue(box.topIndex());
-    } else {
-        view->selectionModel()->setCurrentIndex(m->index(box.listIndex()),
-                                                QItemSelectionModel::NoUpdate);
-    }
+    view->catchUp();
+    if (what == Prop::TopIndex)
+        view->setTopRow(static_cast<forms::ListBox&>(c).topIndex());
+    else
+        view->showSelection();
 }
 
 void FormWindow::applyFocus(QWidget* w) {
@@ -262,7 +239,7 @@ void FormWindow::changed(Control& c, Prop what) {
                 w->setFont(QFont(substituteFont(c.font().name), c.font().points));
             break;
         case Prop::ItemsAppended:
-            if (const auto it = models_.find(&c); it != models_.end()) it->second->itemsAppended();
+            if (const auto it = views_.find(&c); it != views_.end()) it->second->itemsAppended();
             break;
         case Prop::ItemsReset:
             if (c.kind() == Kind::DirList || c.kind() == Kind::FileList) {

@@ -6,7 +6,7 @@
 #include "platform/forms/file_controls.h"
 #include "platform/forms/list_box.h"
 #include "platform/qt/line_widget.h"
-#include "platform/qt/list_model.h"
+#include "platform/qt/list_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
@@ -91,7 +90,7 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
         case Kind::FileList:
             return createFolderOrFileList(c, parent);
         case Kind::ListBox: {
-            auto* view = new QListView(parent);
+            auto* view = new ListBoxView(static_cast<forms::ListBox&>(c), parent);
             wireListBox(c, view);
             return view;
         }
@@ -175,45 +174,23 @@ QWidget* FormWindow::createFolderOrFileList(Control& c, QWidget* parent) {
 
 void FormWindow::wireListBox(Control& c, QWidget* w) {
     auto& box = static_cast<forms::ListBox&>(c);
-    auto* view = static_cast<QListView*>(w);
-    auto* model = new ListBoxModel(box, view);
-    models_[&c] = model;
-    view->setModel(model);
-    view->setUniformItemSizes(true);
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    auto* view = static_cast<ListBoxView*>(w);
+    views_[&c] = view;
     view->setHorizontalScrollBarPolicy(box.scrollsSideways ? Qt::ScrollBarAsNeeded
                                                            : Qt::ScrollBarAlwaysOff);
-    // Lists of fixed-width columns: text from the first pixel inside the
-    // frame and a slim scroll bar, so a column the design made for its
-    // widest text (a date and time) shows it whole.
+    // Lists of fixed-width columns: a slim scroll bar, so a column the
+    // design made for its widest text (a date and time) shows it whole.
     static ListStyle* const listStyle = new ListStyle;
     view->setStyle(listStyle);
     view->verticalScrollBar()->setStyle(listStyle);
     view->horizontalScrollBar()->setStyle(listStyle);
-    view->setTextElideMode(Qt::ElideNone);  // a line too wide is cut, as in the file
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(box.multiSelect() ? QAbstractItemView::ExtendedSelection
-                                             : QAbstractItemView::SingleSelection);
-    view->setLayoutMode(QListView::SinglePass);
     controls_[view->viewport()] = &c;
     view->viewport()->setMouseTracking(true);
     view->viewport()->installEventFilter(this);
     connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, &box](int v) {
         if (!applying_) box.setTopIndexFromUser(v);
     });
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this, &box](const QItemSelection& on, const QItemSelection& off) {
-                if (applying_) return;
-                for (const QItemSelectionRange& r : off)
-                    for (int i = r.top(); i <= r.bottom(); ++i) box.setSelectedFromUser(i, false);
-                for (const QItemSelectionRange& r : on)
-                    for (int i = r.top(); i <= r.bottom(); ++i) box.setSelectedFromUser(i, true);
-            });
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this, &box](const QModelIndex& now) {
-                if (!applying_) box.setListIndexFromUser(now.isValid() ? now.row() : -1);
-            });
-    connect(view, &QListView::clicked, this, [&box] { box.raiseClick(); });
+    view->clicked = [&box] { box.raiseClick(); };
 }
 
 }  // namespace qtbind
