@@ -11,18 +11,31 @@ constexpr char kSpaceRun = '\xFF';  // never a byte of UTF-8
 constexpr size_t kShortestRun = 3;  // shorter runs stay as they are
 constexpr size_t kShortestShare = 4;
 
-// Packs runs of spaces in place; returns the packed length.
-size_t packSpaces(char* text, size_t length) {
+// Packs runs of spaces in place; returns the packed length. `cells` gets the
+// display cells of the text, at least as many as it shows: two for every
+// character of two or three bytes but half-width katakana, one for others.
+size_t packSpaces(char* text, size_t length, size_t& cells) {
     size_t out = 0;
+    cells = 0;
     for (size_t i = 0; i < length;) {
         size_t run = 0;
         while (i + run < length && text[i + run] == ' ' && run < 255) ++run;
+        cells += run;
         if (run >= kShortestRun) {
             text[out++] = kSpaceRun;
             text[out++] = static_cast<char>(run);
-        } else {
+        } else if (run > 0) {
             for (size_t k = 0; k < run; ++k) text[out++] = ' ';
-            if (run == 0) text[out++] = text[i], run = 1;
+        } else {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            if ((byte & 0xC0) != 0x80) ++cells;
+            const bool halfWidthKana =
+                byte == 0xEF && i + 2 < length &&
+                ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
+                 (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
+            if (byte >= 0xC0 && byte < 0xF0 && !halfWidthKana) ++cells;
+            text[out++] = text[i];
+            run = 1;
         }
         i += run;
     }
@@ -86,11 +99,12 @@ void ListBox::addItem(const QString& item) {
         bytes = static_cast<size_t>(item.size()) * sizeof(char16_t);
         std::memcpy(start, item.utf16(), bytes);
         at |= kUtf16Item;
-        widest_ = std::max(widest_, bytes);
+        widest_ = std::max(widest_, bytes);  // two cells a unit at most
         previous_.clear();
     } else {
-        widest_ = std::max(widest_, bytes);
-        bytes = packSpaces(start, bytes);
+        size_t cells = 0;
+        bytes = packSpaces(start, bytes, cells);
+        widest_ = std::max(widest_, cells);
         size_t shared = 0;
         if (listCount() % kRestart != 0) {
             const size_t most = std::min(bytes, static_cast<size_t>(previous_.size()));

@@ -27,7 +27,8 @@ class ListBox : public Control {
     QString list(int i) const;
     // The bytes the items and their states take, for benchmarks.
     size_t memoryUsed() const;
-    // The most UTF-8 bytes of an item: no item takes more display cells.
+    // The most display cells an item may take: for a character outside
+    // ASCII and half-width katakana two are counted.
     size_t widestItem() const { return widest_; }
 
     bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
