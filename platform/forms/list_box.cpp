@@ -11,35 +11,66 @@ constexpr char kSpaceRun = '\xFF';  // never a byte of UTF-8
 constexpr size_t kShortestRun = 3;  // shorter runs stay as they are
 constexpr size_t kShortestShare = 4;
 
+// The display cells of UTF-8 text without spaces, at least as many as it
+// shows: two for every character of two or three bytes but half-width
+// katakana, one for any other.
+size_t cellsOf(const char* text, size_t length) {
+    size_t i = 0;
+    // ASCII, a word at a time: one cell a byte.
+    for (uint64_t word; i + 8 <= length; i += 8) {
+        std::memcpy(&word, text + i, 8);
+        if (word & 0x8080808080808080u) break;
+    }
+    size_t cells = i;
+    for (; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) != 0x80) ++cells;
+        const bool halfWidthKana =
+            byte == 0xEF && i + 2 < length &&
+            ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
+             (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
+        if (byte >= 0xC0 && byte < 0xF0 && !halfWidthKana) ++cells;
+    }
+    return cells;
+}
+
 // Packs runs of spaces in place; returns the packed length. `cells` gets the
-// display cells of the text, at least as many as it shows: two for every
-// character of two or three bytes but half-width katakana, one for others.
+// display cells of the text.
 size_t packSpaces(char* text, size_t length, size_t& cells) {
     size_t out = 0;
     cells = 0;
     for (size_t i = 0; i < length;) {
+        const void* space = std::memchr(text + i, ' ', length - i);
+        const size_t end =
+            space ? static_cast<size_t>(static_cast<const char*>(space) - text) : length;
+        cells += cellsOf(text + i, end - i);
+        if (out != i) std::memmove(text + out, text + i, end - i);
+        out += end - i;
+        i = end;
         size_t run = 0;
         while (i + run < length && text[i + run] == ' ' && run < 255) ++run;
         cells += run;
         if (run >= kShortestRun) {
             text[out++] = kSpaceRun;
             text[out++] = static_cast<char>(run);
-        } else if (run > 0) {
-            for (size_t k = 0; k < run; ++k) text[out++] = ' ';
         } else {
-            const auto byte = static_cast<unsigned char>(text[i]);
-            if ((byte & 0xC0) != 0x80) ++cells;
-            const bool halfWidthKana =
-                byte == 0xEF && i + 2 < length &&
-                ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
-                 (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
-            if (byte >= 0xC0 && byte < 0xF0 && !halfWidthKana) ++cells;
-            text[out++] = text[i];
-            run = 1;
+            for (size_t k = 0; k < run; ++k) text[out++] = ' ';
         }
         i += run;
     }
     return out;
+}
+
+// How many bytes two texts share at their start.
+size_t sharedStart(const char* a, const char* b, size_t most) {
+    size_t n = 0;
+    for (uint64_t x, y; n + 8 <= most; n += 8) {
+        std::memcpy(&x, a + n, 8);
+        std::memcpy(&y, b + n, 8);
+        if (x != y) return n + static_cast<size_t>(__builtin_ctzll(x ^ y) / 8);
+    }
+    while (n < most && a[n] == b[n]) ++n;
+    return n;
 }
 
 QString unpackSpaces(const QByteArray& packed) {
@@ -105,11 +136,11 @@ void ListBox::addItem(const QString& item) {
         size_t cells = 0;
         bytes = packSpaces(start, bytes, cells);
         widest_ = std::max(widest_, cells);
-        size_t shared = 0;
-        if (listCount() % kRestart != 0) {
-            const size_t most = std::min(bytes, static_cast<size_t>(previous_.size()));
-            while (shared < most && start[shared] == previous_[qsizetype(shared)]) ++shared;
-        }
+        const size_t shared =
+            listCount() % kRestart == 0
+                ? 0
+                : sharedStart(start, previous_.constData(),
+                              std::min(bytes, static_cast<size_t>(previous_.size())));
         previous_.resize(static_cast<qsizetype>(bytes));
         std::memcpy(previous_.data(), start, bytes);
         if (shared >= kShortestShare && lengthSize(shared) < shared) {
