@@ -27,6 +27,7 @@ class ListHost : public engine::ScanHost {
     qint64 now() const override { return now_; }
 
     void addListLine(const QString&) override {}
+    bool keepsListLines() const override { return false; }
     void addSideARow(const QString& path, const QString& size, const QString& date) override;
     void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                    const dosfs::DirEntry& entry) override;

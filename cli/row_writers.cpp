@@ -59,6 +59,17 @@ char* digits(char* p, long n, int width) {
 }
 
 // "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
+void appendInteger(QByteArray& out, qint64 n) {
+    char text[24];
+    char* p = text + sizeof text;
+    const bool negative = n < 0;
+    quint64 v = negative ? 0 - quint64(n) : quint64(n);
+    do *--p = static_cast<char>('0' + v % 10);
+    while (v /= 10);
+    if (negative) *--p = '-';
+    out.append(p, text + sizeof text - p);
+}
+
 void appendOffsetTime(QByteArray& out, qint64 seconds) {
     const time_t t = static_cast<time_t>(seconds);
     tm local{};
@@ -150,8 +161,12 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
                     const QString& folderPath, const QByteArray& hostFolder,
                     const dosfs::DirEntry& entry) {
     (void)path;
-    // The files of a folder come together: its part is made once.
-    if (folderPath != folderPath_ || hostFolder != hostFolder_) {
+    // The files of a folder come together: its part is made once. They
+    // come with the folder's own strings, so sharing them says it at once.
+    const bool sameFolder =
+        (folderPath.constData() == folderPath_.constData() || folderPath == folderPath_) &&
+        (hostFolder.constData() == hostFolder_.constData() || hostFolder == hostFolder_);
+    if (!sameFolder) {
         folderPath_ = folderPath;
         hostFolder_ = hostFolder;
         folderPart_ = "{\"folder\":";
@@ -167,7 +182,10 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
     l += ",\"host_name\":";
     appendJsonHostString(l, entry.hostName);
     l += ",\"size\":";
-    l += entry.size == dosfs::kNoSize ? QByteArray("null") : QByteArray::number(entry.size);
+    if (entry.size == dosfs::kNoSize)
+        l += "null";
+    else
+        appendInteger(l, entry.size);
     l += ",\"mtime\":";
     if (entry.mtime == dosfs::kNoTime)
         l += "null";

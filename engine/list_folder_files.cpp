@@ -111,6 +111,7 @@ void Module1::listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, 
         ++folderMatchCount_;
     }
     listing.fileListed();
+    if (!writeWorkFile && !host_.keepsListLines()) return;
     QString& line = scratch_.line;
     line.truncate(0);
     appendNameField(line, width_, fullPath,

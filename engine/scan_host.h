@@ -24,6 +24,9 @@ class ScanHost {
 
     // Side B: one listing line appended at the end.
     virtual void addListLine(const QString& line) = 0;
+    // Whether the host keeps Side B's lines; when it does not and no work
+    // file is written, a file's line is not made at all.
+    virtual bool keepsListLines() const { return true; }
     // Side A: one row per file visited (full path, size text, date text).
     virtual void addSideARow(const QString& path, const QString& size, const QString& date) = 0;
     // The file a Side A row was just made from, with its folder's DOS path
