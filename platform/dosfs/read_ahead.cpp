@@ -75,9 +75,8 @@ struct ReadAhead::State {
     Prepare prepare;
     Waiting waiting;
     bool adapt = false;
-    bool walkMayRead = true;  // the walk may read folders while it waits
-    bool walkReads = true;    // and does: readers are not waiting on the device
-    bool localOnly = false;   // but only folders on local disks
+    bool walkReads = true;   // the walk reads folders while it waits: reads are quick
+    bool localOnly = false;  // but only folders on local disks
     int processors = 1;
 
     std::mutex mutex;
@@ -259,7 +258,7 @@ void ReadAhead::State::measure(double wall, double blocked) {
     readers = readersFor(processors, share);
     // While reads mostly wait on the device the walk leaves them to the
     // workers: a read of its own would hold up the listing for that wait.
-    walkReads = walkMayRead && share < 0.5;
+    walkReads = share < 0.5;
     allowed = workersFor(readers);
     measured = 0;
     wallSum = blockedSum = 0;

@@ -38,9 +38,10 @@ class ReadAhead {
 
     // A fixed number of `threads` reads folders: the walk's own and
     // threads - 1 workers; with one, every folder is read at its turn. With
-    // kAdapt only workers read, so the walk never waits on a device for
-    // longer than a slice between calls of `waiting`. `prepare` (when
-    // given) is done to every folder read, ahead or at its turn.
+    // kAdapt the walk reads too only while reads do not wait on the device;
+    // given `waiting`, only on local disks, so that it waits on a network
+    // mount no longer than a slice between calls of `waiting`. `prepare`
+    // (when given) is done to every folder read, ahead or at its turn.
     explicit ReadAhead(int threads, Prepare prepare = {}, Waiting waiting = {});
     // Cancels; a worker still inside a folder read is left to finish it on
     // its own and touches nothing of the walk when it returns.
