@@ -58,7 +58,6 @@ char* digits(char* p, long n, int width) {
     return p + width;
 }
 
-// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
 void appendInteger(QByteArray& out, qint64 n) {
     char text[24];
     char* p = text + sizeof text;
@@ -70,6 +69,7 @@ void appendInteger(QByteArray& out, qint64 n) {
     out.append(p, text + sizeof text - p);
 }
 
+// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
 void appendOffsetTime(QByteArray& out, qint64 seconds) {
     const time_t t = static_cast<time_t>(seconds);
     tm local{};

@@ -60,7 +60,8 @@ class ScanHost {
     // stop is seen.
     virtual void keepResponsive() {}
     // Whether the scan's thread must never block in a device for long: then
-    // only worker threads read folders, and the scan waits for them in slices.
+    // it reads folders itself only on local disks while reads are quick, and
+    // otherwise waits for the workers in slices.
     virtual bool interactive() const { return false; }
 };
 

@@ -40,28 +40,35 @@ std::map<dev_t, QByteArray> readMountTypes() {
     return types;
 }
 
-std::set<dev_t> readVirtualDevices() {
-    static const std::set<QByteArray> kVirtualTypes = {
-        "proc",    "sysfs",   "devtmpfs",   "devpts", "cgroup",     "cgroup2",
-        "debugfs", "tracefs", "securityfs", "pstore", "bpf",        "configfs",
-        "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
-    std::set<dev_t> devices;
-    for (const auto& [device, type] : readMountTypes())
-        if (kVirtualTypes.count(type)) devices.insert(device);
-    return devices;
-}
-
 void fillTimes(DirEntry& e, const struct stat& st) {
     e.size = st.st_size;
     e.mtime = st.st_mtim.tv_sec;
     e.readOnly = (st.st_mode & 0222) == 0;
 }
 
+// The file system type of a device, from the mount table; read again for a
+// device mounted since it was last read. Empty for a device not mounted
+// itself (a subvolume, say).
+QByteArray mountTypeOf(dev_t device) {
+    static std::mutex mutex;
+    static std::map<dev_t, QByteArray> types;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto it = types.find(device);
+    if (it == types.end()) {
+        types = readMountTypes();
+        it = types.emplace(device, QByteArray()).first;
+    }
+    return it->second;
+}
+
 }  // namespace
 
 bool isVirtualFileSystem(dev_t device) {
-    static const std::set<dev_t> devices = readVirtualDevices();
-    return devices.count(device) != 0;
+    static const std::set<QByteArray> kVirtualTypes = {
+        "proc",    "sysfs",   "devtmpfs",   "devpts", "cgroup",     "cgroup2",
+        "debugfs", "tracefs", "securityfs", "pstore", "bpf",        "configfs",
+        "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
+    return kVirtualTypes.count(mountTypeOf(device)) != 0;
 }
 
 bool isLocalFileSystem(dev_t device) {
@@ -70,16 +77,7 @@ bool isLocalFileSystem(dev_t device) {
         "reiserfs", "zfs",   "nilfs2", "bcachefs", "vfat",  "msdos",   "exfat",
         "ntfs",     "ntfs3", "hfs",    "hfsplus",  "udf",   "iso9660", "squashfs",
         "erofs",    "tmpfs", "ramfs",  "overlay"};
-    // The table is read again for a device mounted since it was last read.
-    static std::mutex mutex;
-    static std::map<dev_t, QByteArray> types;
-    std::lock_guard<std::mutex> lock(mutex);
-    auto it = types.find(device);
-    if (it == types.end()) {
-        types = readMountTypes();
-        it = types.emplace(device, QByteArray()).first;  // not mounted itself: unknown
-    }
-    return kLocalTypes.count(it->second) != 0;
+    return kLocalTypes.count(mountTypeOf(device)) != 0;
 }
 
 Directory::~Directory() {

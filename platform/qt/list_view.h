@@ -39,7 +39,6 @@ class ListBoxView : public QAbstractScrollArea {
     void setTopRow(int row);
 
     int rowCount() const { return shown_; }
-    int rowHeight() const { return rowHeight_; }
     // Where a row is in the viewport, and the row at a point (-1: none).
     QRect rowRect(int row) const;
     int rowAt(QPoint at) const;
