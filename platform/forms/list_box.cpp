@@ -11,45 +11,76 @@ constexpr char kSpaceRun = '\xFF';  // never a byte of UTF-8
 constexpr size_t kShortestRun = 3;  // shorter runs stay as they are
 constexpr size_t kShortestShare = 4;
 
-// The display cells of UTF-8 text without spaces, at least as many as it
-// shows: two for every character of two or three bytes but half-width
-// katakana, one for any other.
+// The display cells of UTF-8 text, at least as many as it shows: two for
+// every character of two or three bytes but half-width katakana, one for any
+// other. Never more than its bytes.
 size_t cellsOf(const char* text, size_t length) {
-    size_t i = 0;
-    // ASCII, a word at a time: one cell a byte.
-    for (uint64_t word; i + 8 <= length; i += 8) {
-        std::memcpy(&word, text + i, 8);
-        if (word & 0x8080808080808080u) break;
-    }
-    size_t cells = i;
-    for (; i < length; ++i) {
+    size_t cells = 0;
+    for (size_t i = 0; i < length;) {
+        uint64_t word;
+        if (i + 8 <= length && (std::memcpy(&word, text + i, 8), !(word & 0x8080808080808080u))) {
+            cells += 8;  // ASCII, a word at a time
+            i += 8;
+            continue;
+        }
         const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80) ++cells;
-        const bool halfWidthKana =
-            byte == 0xEF && i + 2 < length &&
-            ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
-             (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
-        if (byte >= 0xC0 && byte < 0xF0 && !halfWidthKana) ++cells;
+        if (byte < 0x80) {
+            ++cells;
+            ++i;
+        } else if (byte < 0xE0) {
+            cells += 2;
+            i += 2;
+        } else if (byte < 0xF0) {
+            const bool halfWidthKana =
+                byte == 0xEF && i + 2 < length &&
+                ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
+                 (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
+            cells += halfWidthKana ? 1 : 2;
+            i += 3;
+        } else {
+            ++cells;
+            i += 4;
+        }
     }
     return cells;
 }
 
-// Packs runs of spaces in place; returns the packed length. `cells` gets the
-// display cells of the text.
-size_t packSpaces(char* text, size_t length, size_t& cells) {
+// How many spaces `text` starts with, looking at `most` bytes at most; the
+// long runs that pad a listing's columns are counted a word at a time.
+size_t spacesAt(const char* text, size_t most) {
+    constexpr uint64_t kSpaces = 0x2020202020202020u;
+    size_t n = 0;
+    for (uint64_t word; n + 8 <= most; n += 8) {
+        std::memcpy(&word, text + n, 8);
+        if (word != kSpaces) return n + static_cast<size_t>(__builtin_ctzll(word ^ kSpaces) / 8);
+    }
+    while (n < most && text[n] == ' ') ++n;
+    return n;
+}
+
+// Where the first space in [at, length) is, or `length`: a word at a time,
+// inline, as the spaces of a listing line are a few bytes apart.
+size_t nextSpace(const char* text, size_t at, size_t length) {
+    constexpr uint64_t kSpaces = 0x2020202020202020u, kOnes = 0x0101010101010101u;
+    for (uint64_t word; at + 8 <= length; at += 8) {
+        std::memcpy(&word, text + at, 8);
+        const uint64_t x = word ^ kSpaces;  // a zero byte where a space is
+        const uint64_t zero = (x - kOnes) & ~x & (kOnes << 7);
+        if (zero) return at + static_cast<size_t>(__builtin_ctzll(zero) / 8);
+    }
+    while (at < length && text[at] != ' ') ++at;
+    return at;
+}
+
+// Packs runs of spaces in place; returns the packed length.
+size_t packSpaces(char* text, size_t length) {
     size_t out = 0;
-    cells = 0;
     for (size_t i = 0; i < length;) {
-        const void* space = std::memchr(text + i, ' ', length - i);
-        const size_t end =
-            space ? static_cast<size_t>(static_cast<const char*>(space) - text) : length;
-        cells += cellsOf(text + i, end - i);
+        const size_t end = nextSpace(text, i, length);
         if (out != i) std::memmove(text + out, text + i, end - i);
         out += end - i;
         i = end;
-        size_t run = 0;
-        while (i + run < length && text[i + run] == ' ' && run < 255) ++run;
-        cells += run;
+        const size_t run = spacesAt(text + i, std::min<size_t>(length - i, 255));
         if (run >= kShortestRun) {
             text[out++] = kSpaceRun;
             text[out++] = static_cast<char>(run);
@@ -133,9 +164,10 @@ void ListBox::addItem(const QString& item) {
         widest_ = std::max(widest_, bytes);  // two cells a unit at most
         previous_.clear();
     } else {
-        size_t cells = 0;
-        bytes = packSpaces(start, bytes, cells);
-        widest_ = std::max(widest_, cells);
+        // A text has no more cells than bytes: most lines of a listing are
+        // no wider than the widest so far, and are not counted.
+        if (bytes > widest_) widest_ = std::max(widest_, cellsOf(start, bytes));
+        bytes = packSpaces(start, bytes);
         const size_t shared =
             listCount() % kRestart == 0
                 ? 0

@@ -60,3 +60,28 @@ TEST(ListBoxItems, ComeBackExactlyInAnyOrderAcrossBlocksAndClears) {
     EXPECT_GT(text, size_t(4) << 20);
     EXPECT_LT(box.memoryUsed(), text / 4 + (size_t(1) << 20));
 }
+
+// The sideways scroll range follows the widest item in display cells: one
+// for ASCII, half-width katakana and characters beyond the basic plane, two
+// for any other character, whether runs of spaces are packed or not.
+TEST(ListBoxItems, TheWidestItemIsCountedInDisplayCells) {
+    const struct {
+        QString item;
+        size_t widest;
+    } rows[] = {
+        {QStringLiteral("abc"), 3},
+        {QStringLiteral("漢字"), 4},
+        {QStringLiteral("ab"), 4},
+        {QStringLiteral("ｱｲｳｴｵ"), 5},
+        {QStringLiteral("한글 \U0001F600"), 6},
+        {QStringLiteral("x") + QString(300, u' ') + QStringLiteral("漢"), 303},
+        {QString(QChar(0xD800)) + QString(200, u'a'), 402},  // two cells a UTF-16 unit at most
+    };
+    TestApplication app;
+    forms::Form form(app, QStringLiteral("Test"));
+    forms::ListBox box(form, nullptr, QStringLiteral("List1"), -1);
+    for (const auto& r : rows) {
+        box.addItem(r.item);
+        EXPECT_EQ(box.widestItem(), r.widest) << r.item.toStdString();
+    }
+}
