@@ -56,8 +56,10 @@ int OutputFile::write(const QByteArray& bytes) {
 }
 
 int OutputFile::flush() {
-    if (!error_ && !buffer_.isEmpty())
+    if (!error_ && !buffer_.isEmpty()) {
         error_ = dosfs::writeAll(fd_, buffer_.constData(), buffer_.size(), room_, path_);
+        if (replacement_.active()) replacement_.written(buffer_.size());
+    }
     buffer_.truncate(0);  // keeps its room
     return error_;
 }

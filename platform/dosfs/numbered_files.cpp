@@ -53,6 +53,7 @@ struct NumberedFiles::File {
     int flush() {
         if (reading || buffer.isEmpty()) return error;
         if (!error) error = writeAll(fd, buffer.constData(), buffer.size(), room, path);
+        if (replacement.active()) replacement.written(buffer.size());
         buffer.truncate(0);  // keeps its room for the next lines
         return error;
     }

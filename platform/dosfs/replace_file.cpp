@@ -33,9 +33,19 @@ int Replacement::begin(const QByteArray& hostPath) {
         return errorFromErrno(err);
     }
     fd_ = fd;
+    written_ = writtenBack_ = 0;
     finalPath_ = hostPath;
     tempPath_ = temp;
     return kOk;
+}
+
+void Replacement::written(qsizetype bytes) {
+    constexpr long long kWriteBackBytes = 8LL << 20;
+    written_ += bytes;
+    if (fd_ < 0 || written_ - writtenBack_ < kWriteBackBytes) return;
+    // Only a start: errors of the device are told by the flush in commit().
+    ::sync_file_range(fd_, writtenBack_, written_ - writtenBack_, SYNC_FILE_RANGE_WRITE);
+    writtenBack_ = written_;
 }
 
 int Replacement::commit() {

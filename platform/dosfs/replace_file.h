@@ -23,6 +23,10 @@ class Replacement {
     int fd() const { return fd_; }
     // Where the file is written until it is complete.
     const QByteArray& tempPath() const { return tempPath_; }
+    // Tells of bytes written to fd(): once several megabytes have gathered
+    // the device is asked to start writing them, so that a large file's
+    // flush in commit() waits on its last part only.
+    void written(qsizetype bytes);
     // Flushes to disk, closes and renames into place; on any failure the
     // temporary file is removed and the old file stays. Returns the error.
     int commit();
@@ -31,6 +35,8 @@ class Replacement {
 
   private:
     int fd_ = -1;
+    long long written_ = 0;      // bytes written to the temporary file
+    long long writtenBack_ = 0;  // of them, handed to the device to write
     QByteArray finalPath_;
     QByteArray tempPath_;
 };
