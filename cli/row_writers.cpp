@@ -2,6 +2,7 @@
 
 #include "platform/codepage/cp932.h"
 
+#include <cstring>
 #include <ctime>
 
 namespace cli {
@@ -101,6 +102,17 @@ void appendOffsetTime(QByteArray& out, qint64 seconds) {
     *p = '"';
 }
 
+// Whether a file's name stands for the UTF-8 of its own characters on disk
+// (no character of the range host bytes are escaped to, U+F700 + byte) and
+// has no surrogate pair: then its host name's JSON is its name's JSON.
+bool bytesAreUtf8Of(QStringView name) {
+    for (const QChar ch : name) {
+        const char16_t c = ch.unicode();
+        if ((c & 0xF800) == 0xD800 || (c & 0xFF00) == 0xF700) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void appendJsonString(QByteArray& out, QStringView text) {
@@ -178,9 +190,17 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
     l.truncate(0);
     l += folderPart_;
     l += ",\"name\":";
+    const qsizetype nameStart = l.size();
     appendJsonString(l, entry.name);
+    const qsizetype nameEnd = l.size();
     l += ",\"host_name\":";
-    appendJsonHostString(l, entry.hostName);
+    if (entry.hostName.isEmpty() && bytesAreUtf8Of(entry.name)) {
+        const qsizetype at = l.size();
+        l.resize(at + nameEnd - nameStart);
+        std::memcpy(l.data() + at, l.constData() + nameStart, size_t(nameEnd - nameStart));
+    } else {
+        appendJsonHostString(l, dosfs::hostNameOf(entry));
+    }
     l += ",\"size\":";
     if (entry.size == dosfs::kNoSize)
         l += "null";

@@ -168,11 +168,12 @@ int Directory::read(FolderContents& out) const {
             const char* n = d->d_name;
             if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
             DirEntry e;
-            e.hostName = QByteArray(n, static_cast<qsizetype>(std::strlen(n)));
+            const auto length = static_cast<qsizetype>(std::strlen(n));
             e.hidden = n[0] == '.';
             const Found found = classify(n, d->d_type, e);
             if (found == Found::Nothing) continue;
-            e.name = decodeHostName(e.hostName);
+            e.name = decodeHostName(QByteArray::fromRawData(n, length));
+            if (found == Found::Folder) e.hostName = QByteArray(n, length);
             (found == Found::Folder ? out.folders : out.files).push_back(std::move(e));
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Reading one host folder: its subfolders and files with one stat per file.
 
+#include "platform/dosfs/host_name.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,13 +17,20 @@ constexpr qint64 kNoSize = -1;
 constexpr qint64 kNoTime = INT64_MIN;
 
 struct DirEntry {
-    QString name;            // the DOS name (see host_name.h)
-    QByteArray hostName;     // the bytes on disk
+    QString name;  // the DOS name (see host_name.h)
+    // The bytes on disk, kept for folders, which are opened by them; a file's
+    // come back from its name (hostNameOf), which saves a string a file.
+    QByteArray hostName;
     qint64 size = kNoSize;   // kNoSize when it cannot be read (vanished, dangling link)
     qint64 mtime = kNoTime;  // seconds since the epoch; kNoTime when it cannot be read
     bool hidden = false;     // the name starts with "."
     bool readOnly = false;   // nobody may write it
 };
+
+// The bytes on disk of an entry's name.
+inline QByteArray hostNameOf(const DirEntry& e) {
+    return e.hostName.isEmpty() ? encodeHostName(e.name) : e.hostName;
+}
 
 struct FolderContents {
     std::vector<DirEntry> folders;  // subfolders; links to folders are left out

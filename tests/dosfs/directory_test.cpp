@@ -16,7 +16,7 @@ namespace {
 
 const DirEntry* find(const std::vector<DirEntry>& entries, const char* name) {
     const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const DirEntry& e) { return e.hostName == name; });
+                                 [&](const DirEntry& e) { return dosfs::hostNameOf(e) == name; });
     return it == entries.end() ? nullptr : &*it;
 }
 
@@ -76,7 +76,7 @@ TEST(Directory, OpensChildrenBelowHostPathLengthLimits) {
     FolderContents c;
     ASSERT_EQ(dir.read(c), 0);
     ASSERT_EQ(c.files.size(), 1u);
-    EXPECT_EQ(c.files[0].hostName, QByteArray("bottom.txt"));
+    EXPECT_EQ(dosfs::hostNameOf(c.files[0]), QByteArray("bottom.txt"));
     EXPECT_EQ(c.files[0].size, 0);
 }
 
