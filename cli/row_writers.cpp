@@ -102,15 +102,12 @@ void appendOffsetTime(QByteArray& out, qint64 seconds) {
     *p = '"';
 }
 
-// Whether a file's name stands for the UTF-8 of its own characters on disk
-// (no character of the range host bytes are escaped to, U+F700 + byte) and
-// has no surrogate pair: then its host name's JSON is its name's JSON.
-bool bytesAreUtf8Of(QStringView name) {
-    for (const QChar ch : name) {
-        const char16_t c = ch.unicode();
-        if ((c & 0xF800) == 0xD800 || (c & 0xFF00) == 0xF700) return false;
-    }
-    return true;
+// Whether a name's JSON writes a surrogate pair as two escapes, where the
+// JSON of its bytes on disk holds the character itself.
+bool hasSurrogates(QStringView name) {
+    for (const QChar ch : name)
+        if (ch.isSurrogate()) return true;
+    return false;
 }
 
 }  // namespace
@@ -194,7 +191,9 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
     appendJsonString(l, entry.name);
     const qsizetype nameEnd = l.size();
     l += ",\"host_name\":";
-    if (entry.hostName.isEmpty() && bytesAreUtf8Of(entry.name)) {
+    // A name without escaped bytes is its bytes' UTF-8: the same JSON.
+    if (entry.hostName.isEmpty() && !dosfs::hasEscapedBytes(entry.name) &&
+        !hasSurrogates(entry.name)) {
         const qsizetype at = l.size();
         l.resize(at + nameEnd - nameStart);
         std::memcpy(l.data() + at, l.constData() + nameStart, size_t(nameEnd - nameStart));

@@ -73,6 +73,12 @@ QString decodeHostName(const QByteArray& bytes) {
     return out;
 }
 
+bool hasEscapedBytes(QStringView name) {
+    for (const QChar c : name)
+        if (c.unicode() >= kEscapeBase && c.unicode() <= kEscapeLast) return true;
+    return false;
+}
+
 QByteArray encodeHostName(const QString& name) {
     bool plain = true;
     for (QChar c : name)

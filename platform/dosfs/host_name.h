@@ -13,5 +13,8 @@ namespace dosfs {
 
 QString decodeHostName(const QByteArray& bytes);
 QByteArray encodeHostName(const QString& name);
+// Whether a name holds a character of the escape range: without one, its
+// bytes on disk are the UTF-8 of its characters.
+bool hasEscapedBytes(QStringView name);
 
 }  // namespace dosfs
