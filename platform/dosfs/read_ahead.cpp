@@ -1,14 +1,15 @@
 #include "platform/dosfs/read_ahead.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <cstdio>
 #include <list>
 #include <mutex>
 #include <optional>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -31,24 +32,56 @@ double secondsOf(const timeval& t) {
     return double(t.tv_sec) + double(t.tv_usec) / 1e6;
 }
 
+// Nanoseconds this thread has waited, runnable, for a processor (behind
+// other threads, or while its group's processor quota ran out), from the
+// kernel's scheduler statistics; 0 where the kernel keeps none.
+long long waitedForProcessor() {
+    struct Stats {
+        int fd = ::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC);
+        ~Stats() {
+            if (fd >= 0) ::close(fd);
+        }
+    };
+    thread_local Stats stats;
+    if (stats.fd < 0) return 0;
+    char text[96];
+    const ssize_t n = ::pread(stats.fd, text, sizeof text - 1, 0);
+    if (n <= 0) return 0;
+    // "<time on a processor> <time waiting for one> <turns>"
+    const char* end = text + n;
+    const char* space = std::find(static_cast<const char*>(text), end, ' ');
+    long long waited = 0;
+    if (space == end || std::from_chars(space + 1, end, waited).ec != std::errc()) return 0;
+    return waited;
+}
+
 // How long a folder read took and how much of it the thread spent blocked
 // in the device: the time it was off the processor, counted only when it
-// gave the processor up itself (a wait for a disk or a server, not a turn
-// taken by another runnable thread).
+// gave the processor up itself, and less the time it then waited for a
+// processor again (a turn taken by other threads is no wait for a disk or
+// a server).
 class ReadClock {
   public:
-    ReadClock() : start_(std::chrono::steady_clock::now()) { getrusage(RUSAGE_THREAD, &usage_); }
+    ReadClock() : start_(std::chrono::steady_clock::now()), waited_(waitedForProcessor()) {
+        getrusage(RUSAGE_THREAD, &usage_);
+    }
     void stop(double& wall, double& blocked) const {
         rusage now{};
         getrusage(RUSAGE_THREAD, &now);
         wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        if (now.ru_nvcsw == usage_.ru_nvcsw) {
+            blocked = 0;
+            return;
+        }
         const double cpu = secondsOf(now.ru_utime) - secondsOf(usage_.ru_utime) +
                            secondsOf(now.ru_stime) - secondsOf(usage_.ru_stime);
-        blocked = now.ru_nvcsw > usage_.ru_nvcsw ? std::max(0.0, wall - cpu) : 0.0;
+        const double waited = double(waitedForProcessor() - waited_) / 1e9;
+        blocked = std::max(0.0, wall - cpu - waited);
     }
 
   private:
     std::chrono::steady_clock::time_point start_;
+    long long waited_;
     rusage usage_{};
 };
 
