@@ -63,8 +63,13 @@ class ReadAhead {
     // Forgets what is planned; folders being read are left to their readers.
     void cancel();
 
-    // The processors this process may run on.
+    // The processors this process may keep busy: those it may run on, or
+    // fewer where its control group's processor quota allows fewer.
     static int defaultThreads();
+    // Processors the quotas of the control groups in `membership` (the text
+    // of /proc/self/cgroup) allow, found under `cgroupFs` (/sys/fs/cgroup),
+    // the group's own and its parents' alike; 0 when none sets a quota.
+    static int processorsOfQuota(const QByteArray& cgroupFs, const QByteArray& membership);
     // Adapting readers for `processors` when readers spend `blockedShare`
     // of their time blocked in the device: enough that the processors stay
     // busy, processors / (1 - blockedShare), within processors and

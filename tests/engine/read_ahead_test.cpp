@@ -5,6 +5,7 @@
 
 #include "platform/dosfs/fault_seam.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <sched.h>
@@ -216,4 +217,37 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
     EXPECT_LT(readAhead.readers(), dosfs::ReadAhead::kMostReaders)
         << "quick reads in " << tree.root().constData() << " counted as waits; scheduler "
         << "statistics " << (access("/proc/thread-self/schedstat", R_OK) == 0 ? "kept" : "absent");
+}
+
+TEST(ReadAhead, ProcessorsFollowTheControlGroupsQuota) {
+    TempTree fs;
+    const auto write = [&fs](const QByteArray& rel, const QByteArray& text) {
+        fs.file(rel);
+        QFile file(QString::fromLocal8Bit(fs.path(rel)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text + '\n');
+    };
+    write("a/b/cpu.max", "150000 100000");      // 1.5 processors: 2
+    write("a/cpu.max", "max 100000");           // no quota above it
+    write("c/d/cpu.max", "max 100000");         // none of its own,
+    write("c/cpu.max", "100000 100000");        // but its parent's: 1
+    write("cpu.max", "300000 100000");          // a container's own group
+    write("cpu/g/cpu.cfs_quota_us", "250000");  // the older hierarchy
+    write("cpu/g/cpu.cfs_period_us", "100000");
+    write("cpu/h/cpu.cfs_quota_us", "-1");
+    write("cpu/h/cpu.cfs_period_us", "100000");
+    const struct {
+        const char* membership;
+        int processors;
+    } rows[] = {{"0::/a/b\n", 2},
+                {"0::/c/d\n", 1},
+                {"0::/\n", 3},
+                {"0::/gone/elsewhere\n", 3},
+                {"12:memory:/m\n4:cpu,cpuacct:/g\n1:name=systemd:/\n", 3},
+                {"4:cpuacct,cpu:/h\n", 0},
+                {"5:memory:/g\n0::/a\n", 3},
+                {"", 0}};
+    for (const auto& r : rows)
+        EXPECT_EQ(dosfs::ReadAhead::processorsOfQuota(fs.root(), r.membership), r.processors)
+            << r.membership;
 }
