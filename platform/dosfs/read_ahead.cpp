@@ -57,28 +57,26 @@ long long waitedForProcessor() {
     return waited;
 }
 
-// How long a folder read took and how much of it the thread spent blocked
-// in the device: the time it was off the processor, counted only when it
-// gave the processor up itself, and less the time it then waited for a
-// processor again (a turn taken by other threads is no wait for a disk or
-// a server).
+// How long a folder read took, less the time the thread waited for a
+// processor (a turn taken by other threads is neither the read's work nor a
+// wait for the device), and how much of that the thread spent blocked in
+// the device: the time it was off the processor, counted only when it gave
+// the processor up itself. Their ratio is the read's own, whatever else
+// runs beside it.
 class ReadClock {
   public:
     ReadClock() : start_(std::chrono::steady_clock::now()), waited_(waitedForProcessor()) {
         getrusage(RUSAGE_THREAD, &usage_);
     }
-    void stop(double& wall, double& blocked) const {
+    void stop(double& spent, double& blocked) const {
         rusage now{};
         getrusage(RUSAGE_THREAD, &now);
-        wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-        if (now.ru_nvcsw == usage_.ru_nvcsw) {
-            blocked = 0;
-            return;
-        }
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        spent = std::max(0.0, wall - double(waitedForProcessor() - waited_) / 1e9);
         const double cpu = secondsOf(now.ru_utime) - secondsOf(usage_.ru_utime) +
                            secondsOf(now.ru_stime) - secondsOf(usage_.ru_stime);
-        const double waited = double(waitedForProcessor() - waited_) / 1e9;
-        blocked = std::max(0.0, wall - cpu - waited);
+        blocked = now.ru_nvcsw > usage_.ru_nvcsw ? std::max(0.0, spent - cpu) : 0.0;
     }
 
   private:
@@ -127,7 +125,7 @@ struct ReadAhead::State {
     const Job* wanted = nullptr;  // what the walk waits for, read even without room
     bool walkWaiting = false;
     int measured = 0;  // folder reads since the readers were last set
-    double wallSum = 0, blockedSum = 0;
+    double spentSum = 0, blockedSum = 0;
 
     int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
                   FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
@@ -136,7 +134,7 @@ struct ReadAhead::State {
     // Reads a queued job and plans its subfolders after it; the lock is
     // held on entry and on return. `worker` is -1 for the walk.
     void run(Jobs::iterator job, std::unique_lock<std::mutex>& lock, int worker);
-    void measure(double wall, double blocked);
+    void measure(double spent, double blocked);
     // The walk takes a processor too: it reads when it may, and lists.
     int workersFor(int readers) const {
         return std::max(walkReads && !localOnly ? 0 : 1, readers - 1);
@@ -264,8 +262,9 @@ int ReadAhead::processorsOfQuota(const QByteArray& cgroupFs, const QByteArray& m
 }
 
 int ReadAhead::readersFor(int processors, double blockedShare) {
-    const double busy = std::max(1.0 - blockedShare, 1.0 / kMostReaders);
-    const int readers = int(std::ceil(processors / busy - 1e-9));
+    // processors * (1 + 2 * share / (1 - share)), the work being 1 - share.
+    const double work = std::max(1.0 - blockedShare, 1.0 / kMostReaders);
+    const int readers = int(std::ceil(processors * (1.0 + blockedShare) / work - 1e-9));
     return std::clamp(readers, std::min(processors, kMostReaders), kMostReaders);
 }
 
@@ -308,11 +307,11 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     std::optional<ReadClock> clock;
     if (adapt) clock.emplace();
     const int error = readChild(*parent, name, dir, contents, &stamp);
-    double wall = 0, blocked = 0;
-    if (clock) clock->stop(wall, blocked);
+    double spent = 0, blocked = 0;
+    if (clock) clock->stop(spent, blocked);
     lock.lock();
     if (worker >= 0) reading[size_t(worker)] = 0;
-    if (adapt) measure(wall, blocked);
+    if (adapt) measure(spent, blocked);
     if (job->abandoned) {
         jobs.erase(job);
         --held;
@@ -342,19 +341,19 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     if (&*job == wanted || (planned && walkWaiting && walkReads)) done.notify_one();
 }
 
-void ReadAhead::State::measure(double wall, double blocked) {
-    wallSum += wall;
+void ReadAhead::State::measure(double spent, double blocked) {
+    spentSum += spent;
     blockedSum += blocked;
     if (++measured < kReadsMeasured) return;
     const int before = allowed;
-    const double share = wallSum > 0 ? blockedSum / wallSum : 0.0;
+    const double share = spentSum > 0 ? blockedSum / spentSum : 0.0;
     readers = readersFor(processors, share);
     // While reads mostly wait on the device the walk leaves them to the
     // workers: a read of its own would hold up the listing for that wait.
     walkReads = share < 0.5;
     allowed = workersFor(readers);
     measured = 0;
-    wallSum = blockedSum = 0;
+    spentSum = blockedSum = 0;
     if (allowed > before) wake.notify_all();
 }
 

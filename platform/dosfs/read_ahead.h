@@ -72,8 +72,10 @@ class ReadAhead {
     static int processorsOfQuota(const QByteArray& cgroupFs, const QByteArray& membership);
     // Adapting readers for `processors` when readers spend `blockedShare`
     // of their time blocked in the device: enough that the processors stay
-    // busy, processors / (1 - blockedShare), within processors and
-    // kMostReaders.
+    // busy, within processors and kMostReaders. Each wait counts twice
+    // (processors * (1 + 2 * wait / work)): waits come in bursts, as a
+    // folder's entries arrive together from a cold disk, and the listing
+    // needs a processor too.
     static int readersFor(int processors, double blockedShare);
     // Readers working now (for benchmarks and tests).
     int readers() const;

@@ -170,8 +170,8 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
         int processors;
         double blocked;
         int readers;
-    } rows[] = {{2, 0.0, 2},  {2, 0.5, 4}, {2, 0.75, 8}, {2, 0.95, 16},
-                {2, 1.0, 16}, {1, 0.0, 1}, {1, 0.9, 10}, {32, 0.0, 16}};
+    } rows[] = {{2, 0.0, 2},  {2, 0.25, 4}, {2, 0.5, 6}, {2, 0.75, 14},
+                {2, 1.0, 16}, {1, 0.0, 1},  {1, 0.5, 3}, {32, 0.0, 16}};
     for (const auto& r : rows)
         EXPECT_EQ(dosfs::ReadAhead::readersFor(r.processors, r.blocked), r.readers)
             << r.processors << " processors, " << r.blocked << " blocked";
