@@ -47,7 +47,7 @@ long long waitedForProcessor() {
     thread_local Stats stats;
     if (stats.fd < 0) return 0;
     char text[96];
-    const ssize_t n = ::pread(stats.fd, text, sizeof text - 1, 0);
+    const ssize_t n = ::pread(stats.fd, text, sizeof text, 0);
     if (n <= 0) return 0;
     // "<time on a processor> <time waiting for one> <turns>"
     const char* end = text + n;
