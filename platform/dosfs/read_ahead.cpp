@@ -30,6 +30,12 @@ size_t entriesOf(const FolderContents& c) {
     return c.files.size() + c.folders.size();
 }
 
+// A small file's text, trimmed; empty when it cannot be read.
+QByteArray fileText(const QByteArray& path) {
+    QFile file(QString::fromLocal8Bit(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
+
 double secondsOf(const timeval& t) {
     return double(t.tv_sec) + double(t.tv_usec) / 1e6;
 }
@@ -202,20 +208,11 @@ int ReadAhead::defaultThreads() {
     if (sched_getaffinity(0, sizeof set, &set) == 0) processors = CPU_COUNT(&set);
     if (processors <= 0) processors = int(std::max(1L, ::sysconf(_SC_NPROCESSORS_ONLN)));
     // A container may show the host's processors but let it use only a few.
-    QFile cgroup(QStringLiteral("/proc/self/cgroup"));
-    if (cgroup.open(QIODevice::ReadOnly)) {
-        const int quota = processorsOfQuota("/sys/fs/cgroup", cgroup.readAll());
-        if (quota > 0) processors = std::min(processors, quota);
-    }
-    return processors;
+    const int quota = processorsOfQuota("/sys/fs/cgroup", fileText("/proc/self/cgroup"));
+    return quota > 0 ? std::min(processors, quota) : processors;
 }
 
 namespace {
-
-QByteArray fileText(const QByteArray& path) {
-    QFile file(QString::fromLocal8Bit(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
-}
 
 // Processors that `quota` microseconds of every `period` keep busy, rounded
 // up; 0 for no quota ("max", -1 or unreadable).
