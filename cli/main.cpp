@@ -5,7 +5,9 @@
 #include "cli/options.h"
 #include "engine/module1.h"
 #include "platform/dosfs/errors.h"
+#include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/locations.h"
+#include "platform/dosfs/pending_files.h"
 #include "tolan/version.h"
 
 #include <cstdio>
@@ -75,20 +77,22 @@ QString cannotWrite(const QString& target, int error) {
 }
 
 // Where the rows go, and what writes them.
-int openRows(const cli::Options& options, cli::OutputFile& out,
+int openRows(const cli::Options& options, dosfs::FileWriter& out,
              std::unique_ptr<cli::RowWriter>& rows) {
     if (options.jsonLines)
         rows = std::make_unique<cli::JsonLines>(out);
     else
         rows = std::make_unique<cli::ListingRecords>(
             out, cli::kListingKinds[options.listing].columns, options.csv, options.encoding);
-    return options.output.isEmpty() ? out.openStandardOutput() : out.openReplacing(options.output);
+    if (!options.output.isEmpty()) return out.open(options.output);
+    out.attach(STDOUT_FILENO);
+    return dosfs::kOk;
 }
 
 int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
     return options.output.isEmpty()
                ? files.attach(engine::kWorkFile, STDOUT_FILENO, options.encoding)
-               : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Output,
+               : files.openHost(engine::kWorkFile, options.output, dosfs::OpenMode::Replace,
                                 options.encoding);
 }
 
@@ -114,12 +118,14 @@ int main(int argc, char** argv) {
     QString root;
     if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
 
+    // What runs that were killed left half-written beside their files.
+    dosfs::sweepPending();
     dosfs::NumberedFiles files(fs);
     const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
                                                     : QString::fromUtf8(options.output);
     // Rows instead of the work file: a listing file's records or JSON lines.
     const bool rowsOnly = options.listing >= 0 || options.jsonLines;
-    cli::OutputFile rowsOut;
+    dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
     const int outError = rowsOnly ? openRows(options, rowsOut, rows) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));

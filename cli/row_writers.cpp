@@ -1,7 +1,10 @@
 #include "cli/row_writers.h"
 
 #include "platform/codepage/cp932.h"
+#include "platform/dosfs/host_name.h"
 
+#include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -38,36 +41,10 @@ char* escaped(char* p, char16_t c) {
     return p;
 }
 
-// The length of the valid UTF-8 sequence at p (shortest form, no
-// surrogates, at most U+10FFFF), or 0.
-int utf8Length(const unsigned char* p, const unsigned char* end) {
-    const unsigned char b = p[0];
-    int n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-    if (n == 0 || end - p < n) return 0;
-    char32_t c = n == 1 ? b : b & (0x7F >> n);
-    for (int i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (p[i] & 0x3F);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < least[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return n;
-}
-
-char* digits(char* p, long n, int width) {
-    for (int k = width - 1; k >= 0; --k, n /= 10) p[k] = static_cast<char>('0' + n % 10);
-    return p + width;
-}
-
 void appendInteger(QByteArray& out, qint64 n) {
     char text[24];
-    char* p = text + sizeof text;
-    const bool negative = n < 0;
-    quint64 v = negative ? 0 - quint64(n) : quint64(n);
-    do *--p = static_cast<char>('0' + v % 10);
-    while (v /= 10);
-    if (negative) *--p = '-';
-    out.append(p, text + sizeof text - p);
+    const auto end = std::to_chars(text, text + sizeof text, n).ptr;
+    out.append(text, end - text);
 }
 
 // "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
@@ -79,27 +56,15 @@ void appendOffsetTime(QByteArray& out, qint64 seconds) {
         out += "null";
         return;
     }
-    const long offset = local.tm_gmtoff / 60;
-    const qsizetype start = out.size();
-    out.resize(start + 27);
-    char* p = out.data() + start;
-    *p++ = '"';
-    p = digits(p, year, 4);
-    *p++ = '-';
-    p = digits(p, local.tm_mon + 1, 2);
-    *p++ = '-';
-    p = digits(p, local.tm_mday, 2);
-    *p++ = 'T';
-    p = digits(p, local.tm_hour, 2);
-    *p++ = ':';
-    p = digits(p, local.tm_min, 2);
-    *p++ = ':';
-    p = digits(p, local.tm_sec, 2);
-    *p++ = offset < 0 ? '-' : '+';
-    p = digits(p, std::labs(offset) / 60 % 100, 2);
-    *p++ = ':';
-    p = digits(p, std::labs(offset) % 60, 2);
-    *p = '"';
+    // %Y leaves out the zeros of a year before 1000. %z gives +hhmm; JSON
+    // readers expect ISO 8601's +hh:mm.
+    char text[48];
+    const int y = std::snprintf(text, sizeof text, "\"%04ld", year);
+    const size_t n = y + std::strftime(text + y, sizeof text - y, "-%m-%dT%H:%M:%S%z", &local);
+    out.append(text, qsizetype(n) - 2);
+    out += ':';
+    out.append(text + n - 2, 2);
+    out += '"';
 }
 
 // Whether a name's JSON writes a surrogate pair as two escapes, where the
@@ -148,7 +113,8 @@ void appendJsonHostString(QByteArray& out, const QByteArray& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto* end = p + bytes.size();
     while (p < end) {
-        const int n = utf8Length(p, end);
+        char32_t cp = 0;
+        const int n = dosfs::utf8Sequence(p, end, cp);
         if (n == 0) {
             o = escaped(o, static_cast<char16_t>(0xDC00 + *p++));
         } else if (n > 1) {

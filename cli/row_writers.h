@@ -3,9 +3,9 @@
 // row as the scan makes it: the records of a listing file (the same ones the
 // window writes), or one JSON object a line. Nothing is kept from row to row.
 
-#include "cli/output_file.h"
 #include "output/listing_records.h"
 #include "platform/dosfs/directory.h"
+#include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/numbered_files.h"
 
 #include <QString>
@@ -26,14 +26,15 @@ class RowWriter {
 // The records of one listing file, each ended by CR LF.
 class ListingRecords : public RowWriter {
   public:
-    ListingRecords(OutputFile& out, output::Columns columns, bool csv, dosfs::Encoding encoding)
+    ListingRecords(dosfs::FileWriter& out, output::Columns columns, bool csv,
+                   dosfs::Encoding encoding)
         : out_(out), columns_(columns), csv_(csv), encoding_(encoding) {}
     void row(const QString& path, const QString& size, const QString& date, const QString&,
              const QByteArray&, const dosfs::DirEntry&) override;
     int error() const override { return error_; }
 
   private:
-    OutputFile& out_;
+    dosfs::FileWriter& out_;
     output::Columns columns_;
     bool csv_;
     dosfs::Encoding encoding_;
@@ -48,14 +49,14 @@ class ListingRecords : public RowWriter {
 // Python's os.fsdecode writes them, so os.fsencode gives the bytes back.
 class JsonLines : public RowWriter {
   public:
-    explicit JsonLines(OutputFile& out) : out_(out) {}
+    explicit JsonLines(dosfs::FileWriter& out) : out_(out) {}
     void row(const QString& path, const QString& size, const QString& date,
              const QString& folderPath, const QByteArray& hostFolder,
              const dosfs::DirEntry& entry) override;
     int error() const override { return error_; }
 
   private:
-    OutputFile& out_;
+    dosfs::FileWriter& out_;
     QByteArray line_;
     QString folderPath_;
     QByteArray hostFolder_;

@@ -1,9 +1,9 @@
 #include "shell/settings.h"
 
 #include "platform/codepage/cp932.h"
-#include "platform/dosfs/fault_seam.h"
+#include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/locations.h"
-#include "platform/dosfs/replace_file.h"
+#include "platform/dosfs/numbered_files.h"
 
 #include <QFile>
 
@@ -38,8 +38,7 @@ QString dropLeadingSpaces(const QString& s) {
 }
 
 // The first line of the file, or false when it cannot be a record.
-bool readFirstLine(QFile& file, QString& line) {
-    const QByteArray head = file.read(kMaxRecord + 2);
+bool readFirstLine(const QByteArray& head, QString& line) {
     qsizetype end = 0;
     while (end < head.size() && head[end] != '\r' && head[end] != '\n') ++end;
     if (end > kMaxRecord) return false;
@@ -89,8 +88,8 @@ void LoadSettings(Settings& s, const QString& startDrive) {
     QString line;
     QStringList fields;
     // An unreadable record is an unusable one.
-    if (!dosfs::faults::injected(dosfs::faults::Op::Open, settingsPath()) &&
-        file.open(QIODevice::ReadOnly) && readFirstLine(file, line))
+    QByteArray head;
+    if (dosfs::readHead(settingsPath(), kMaxRecord + 2, head) == 0 && readFirstLine(head, line))
         fields = line.split(u',');
     if (fields.size() != 10 && fields.size() != 9) {
         defaultPositions(s);

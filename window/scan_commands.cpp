@@ -1,6 +1,7 @@
 // The three scan commands, the stop/exit button and the option boxes.
 
 #include "platform/dosfs/file_system.h"
+#include "platform/dosfs/numbered_files.h"
 #include "platform/forms/application.h"
 #include "shell/messages.h"
 #include "window/main_window.h"
@@ -44,7 +45,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
         return;
     }
     int error = f.fs.changeFolder(st.scanRoot);
-    if (!error) error = f.files.open(engine::kWorkFile, st.workFilePath, dosfs::OpenMode::Output);
+    if (!error) error = f.files.open(engine::kWorkFile, st.workFilePath, dosfs::OpenMode::Replace);
     if (error) {
         // The drive went away or the work file cannot be written: say so
         // and do not scan.
@@ -68,9 +69,12 @@ void MainWindow::runScan(engine::ScanMode mode) {
      : mode == engine::ScanMode::Plain ? f.Command1
                                        : f.Command6)
         .setFocus();
-    // The listing on screen is whole, but a save of the work file would not
-    // be: say so.
-    if (scan.workFileError) showScanError(scan.workFileError);
+    // The listing on screen is whole, but the work file is not: say so, and
+    // let no save copy the listing of an earlier scan in its place.
+    if (scan.workFileError) {
+        dosfs::deleteFile(f.fs, st.workFilePath);
+        showScanError(scan.workFileError);
+    }
 }
 
 void MainWindow::returnToIdle() {
@@ -81,7 +85,9 @@ void MainWindow::returnToIdle() {
     setCommandsEnabled(true);
     f.Dir1.setVisible(true);
     f.File1.setVisible(true);
-    f.files.close(engine::kWorkFile);
+    // A stopped scan's work file is put in place here.
+    if (const int error = f.files.close(engine::kWorkFile); error && !scan.workFileError)
+        scan.workFileError = error;
     f.List1.setEnabled(true);
     f.Text4.setVisible(false);
     f.fs.changeFolder(st.scanRoot);

@@ -1,6 +1,7 @@
 #include "platform/dosfs/fault_seam.h"
 
 #include <atomic>
+#include <cerrno>
 #include <map>
 #include <mutex>
 #include <set>
@@ -80,6 +81,12 @@ int injected(Op op, const QByteArray& hostPath) {
         return r.err;
     }
     return 0;
+}
+
+bool fails(Op op, const QByteArray& hostPath) {
+    const int fault = injected(op, hostPath);
+    if (fault) errno = fault;
+    return fault != 0;
 }
 
 void delayFolderReads(const QByteArray& underHost, int milliseconds) {

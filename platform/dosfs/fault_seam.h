@@ -21,6 +21,8 @@ void failOperation(Op op, int err, const QByteArray& underHost, int skip = 0);
 int calls(Op op, const QByteArray& underHost);
 // The errno value a call of `op` on hostPath is to fail with; 0 to run it.
 int injected(Op op, const QByteArray& hostPath);
+// The same as a failed system call: true with errno set when it is to fail.
+bool fails(Op op, const QByteArray& hostPath);
 
 // Reading a folder under `underHost` takes `milliseconds` longer, as on a
 // slow disk or a server that is slow to answer; the first rule that matches

@@ -6,7 +6,18 @@ namespace {
 constexpr char32_t kEscapeBase = 0xF700;
 constexpr char32_t kEscapeLast = 0xF7FF;
 
-// Length of the valid UTF-8 sequence at p (or 0), with its code point.
+// Bytes that never stand for themselves in a name: the DOS separator and
+// the control characters, which would split a listing line or a record.
+bool escapedAlone(unsigned char b) {
+    return b == '\\' || b < 0x20 || b == 0x7F;
+}
+
+bool inEscapeRange(char32_t cp) {
+    return cp >= kEscapeBase && cp <= kEscapeLast;
+}
+
+}  // namespace
+
 int utf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& cp) {
     const unsigned char b = p[0];
     int len;
@@ -29,17 +40,8 @@ int utf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& cp)
         cp = (cp << 6) | (p[i] & 0x3F);
     }
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    if (cp >= kEscapeBase && cp <= kEscapeLast) return 0;  // keep the escape range reversible
     return len;
 }
-
-// Bytes that never stand for themselves in a name: the DOS separator and
-// the control characters, which would split a listing line or a record.
-bool escapedAlone(unsigned char b) {
-    return b == '\\' || b < 0x20 || b == 0x7F;
-}
-
-}  // namespace
 
 QString decodeHostName(const QByteArray& bytes) {
     bool plain = true;
@@ -56,7 +58,9 @@ QString decodeHostName(const QByteArray& bytes) {
     const auto* end = p + bytes.size();
     while (p < end) {
         char32_t cp = 0;
-        const int len = escapedAlone(*p) ? 0 : utf8Sequence(p, end, cp);
+        int len = escapedAlone(*p) ? 0 : utf8Sequence(p, end, cp);
+        // A name holding the escape range itself keeps it reversible.
+        if (len > 0 && inEscapeRange(cp)) len = 0;
         if (len == 0) {
             out.append(QChar(static_cast<char16_t>(kEscapeBase + *p)));
             ++p;
@@ -75,7 +79,7 @@ QString decodeHostName(const QByteArray& bytes) {
 
 bool hasEscapedBytes(QStringView name) {
     for (const QChar c : name)
-        if (c.unicode() >= kEscapeBase && c.unicode() <= kEscapeLast) return true;
+        if (inEscapeRange(c.unicode())) return true;
     return false;
 }
 
@@ -97,7 +101,7 @@ QByteArray encodeHostName(const QString& name) {
     };
     for (QChar c : name) {
         const char16_t u = c.unicode();
-        if (u >= kEscapeBase && u <= kEscapeLast) {
+        if (inEscapeRange(u)) {
             flush();
             out.append(static_cast<char>(u - kEscapeBase));
         } else {

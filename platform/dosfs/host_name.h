@@ -16,5 +16,8 @@ QByteArray encodeHostName(const QString& name);
 // Whether a name holds a character of the escape range: without one, its
 // bytes on disk are the UTF-8 of its characters.
 bool hasEscapedBytes(QStringView name);
+// The length of the valid UTF-8 sequence at p (shortest form, no
+// surrogates, at most U+10FFFF) with its code point; 0 when there is none.
+int utf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& cp);
 
 }  // namespace dosfs

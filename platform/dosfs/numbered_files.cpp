@@ -3,8 +3,9 @@
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
-#include "platform/dosfs/replace_file.h"
+#include "platform/dosfs/file_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -14,54 +15,22 @@
 namespace dosfs {
 
 struct NumberedFiles::File {
-    int fd = -1;
-    bool owned = true;
     bool reading = false;
     Encoding encoding = Encoding::Cp932;
-    int error = 0;
-    long long room = -1;      // bytes the fault seam lets through; -1: no limit
-    QByteArray buffer;        // pending output, or the input read so far
-    qsizetype pos = 0;        // read position in buffer
-    bool atEnd = false;       // input: nothing more to read
-    QByteArray path;          // the host file, for the fault seam
-    Replacement replacement;  // Replace: the file written beside `path`
+    FileWriter writer;   // output
+    int fd = -1;         // input
+    QByteArray buffer;   // input read so far
+    qsizetype pos = 0;   // read position in buffer
+    bool atEnd = false;  // nothing more to read
+    QByteArray path;     // the host file, for the fault seam
 
     ~File() {
-        if (replacement.active()) return;  // incomplete: discarded with the replacement
-        flush();
-        if (owned && fd >= 0) ::close(fd);
+        if (fd >= 0) ::close(fd);
     }
 
-    // Replace: puts the complete file in place of the old one.
-    int commit() {
-        const int err = flush();
-        if (err) {
-            abandon();
-            return err;
-        }
-        fd = -1;  // closed by the replacement
-        return replacement.commit();
-    }
-
-    // Replace: the old file stays; nothing more is written.
-    void abandon() {
-        replacement.discard();
-        fd = -1;
-        buffer.clear();
-    }
-
-    int flush() {
-        if (reading || buffer.isEmpty()) return error;
-        if (!error) error = writeAll(fd, buffer.constData(), buffer.size(), room, path);
-        if (replacement.active()) replacement.written(buffer.size());
-        buffer.truncate(0);  // keeps its room for the next lines
-        return error;
-    }
-
-    // Output is written 64 KiB at a time.
     int endLine() {
-        buffer += "\r\n";
-        return buffer.size() >= 64 * 1024 ? flush() : kOk;
+        writer.buffer() += "\r\n";
+        return writer.buffered();
     }
 
     // Input is read a piece at a time: reads on until the buffer holds the
@@ -76,8 +45,7 @@ struct NumberedFiles::File {
                 buffer.remove(0, pos);
                 pos = 0;
             }
-            if (const int fault = faults::injected(faults::Op::Read, path))
-                return errorFromErrno(fault);
+            if (faults::fails(faults::Op::Read, path)) return errorFromErrno(errno);
             char chunk[65536];
             const ssize_t n = ::read(fd, chunk, sizeof chunk);
             if (n < 0 && errno == EINTR) continue;
@@ -85,13 +53,6 @@ struct NumberedFiles::File {
             if (n == 0) atEnd = true;
             buffer.append(chunk, n);
         }
-    }
-
-    // Whether the seam fails this operation; errno then tells how.
-    bool failed(faults::Op op) const {
-        const int fault = faults::injected(op, path);
-        if (fault) errno = fault;
-        return fault != 0;
     }
 
     bool atLineEnd() const {
@@ -113,7 +74,9 @@ struct NumberedFiles::File {
 };
 
 NumberedFiles::NumberedFiles(const FileSystem& fs) : fs_(fs) {}
-NumberedFiles::~NumberedFiles() = default;
+NumberedFiles::~NumberedFiles() {
+    closeAll();
+}
 
 int NumberedFiles::add(int number, std::unique_ptr<File> file) {
     if (number < 1 || number > 511) return kBadFileNameOrNumber;
@@ -135,48 +98,29 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
                             Encoding encoding) {
     if (number < 1 || number > 511) return kBadFileNameOrNumber;
     if (files_.count(number)) return kFileAlreadyOpen;
-    const QByteArray folder = hostPath.left(hostPath.lastIndexOf('/'));
-    if (const int fault = faults::injected(faults::Op::Open, hostPath))
-        return errorFromErrno(fault, mode == OpenMode::Input);
     auto file = std::make_unique<File>();
     file->encoding = encoding;
     file->path = hostPath;
-    if (mode == OpenMode::Input) {
-        file->reading = true;
-        const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return errorFromErrno(errno, true);
-        file->fd = fd;
-        // A file that cannot be read fails here, as it always did.
-        if (const int error = file->fillLine()) return error;
-    } else {
-        if (faults::folderDenied(folder.isEmpty() ? QByteArray("/") : folder))
-            return kPermissionDenied;
-        int fd = -1;
-        if (mode == OpenMode::Replace) {
-            struct stat st {};
-            if (::stat(hostPath.constData(), &st) == 0) {
-                if (S_ISDIR(st.st_mode)) return kPathFileAccessError;
-                // A read-only file is not replaced, as it would not be written.
-                if ((st.st_mode & 0222) == 0) return kPermissionDenied;
-            }
-            if (const int error = file->replacement.begin(hostPath)) return error;
-            fd = file->replacement.fd();
-        } else {
-            const int flags =
-                O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Append ? O_APPEND : O_TRUNC);
-            fd = ::open(hostPath.constData(), flags, 0666);
-            if (fd < 0) return errorFromErrno(errno);
-        }
-        file->fd = fd;
-        file->room = faults::diskRoomIn(folder);
+    if (mode != OpenMode::Input) {
+        if (const int error =
+                file->writer.open(hostPath, mode == OpenMode::Append ? FileWriter::Mode::Append
+                                                                     : FileWriter::Mode::Replace))
+            return error;
+        return add(number, std::move(file));
     }
+    if (faults::fails(faults::Op::Open, hostPath)) return errorFromErrno(errno, true);
+    file->reading = true;
+    const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errorFromErrno(errno, true);
+    file->fd = fd;
+    // A file that cannot be read fails here, as it always did.
+    if (const int error = file->fillLine()) return error;
     return add(number, std::move(file));
 }
 
 int NumberedFiles::attach(int number, int fd, Encoding encoding) {
     auto file = std::make_unique<File>();
-    file->fd = fd;
-    file->owned = false;
+    file->writer.attach(fd);
     file->encoding = encoding;
     return add(number, std::move(file));
 }
@@ -187,9 +131,9 @@ int NumberedFiles::printLine(int number, const QString& line) {
     File& f = *it->second;
     if (f.encoding == Encoding::Utf8) return printBytes(number, line.toUtf8());
     if (f.reading) return kBadFileNameOrNumber;
-    if (f.error) return f.error;
+    if (f.writer.error()) return f.writer.error();
     // Encoded straight into the output buffer: no copy of the line is made.
-    codepage::appendCp932(f.buffer, line);
+    codepage::appendCp932(f.writer.buffer(), line);
     return f.endLine();
 }
 
@@ -253,26 +197,35 @@ int NumberedFiles::input(int number, QString& item) {
     return error;
 }
 
-int firstItem(const FileSystem& fs, const QString& dosPath, QString& item) {
-    const Resolved r = fs.resolve(dosPath);
-    if (r.error) return r.error;
-    if (r.isFolder) return kPathFileAccessError;
-    const int fd = ::open(r.host.constData(), O_RDONLY | O_CLOEXEC);
+int readHead(const QByteArray& hostPath, qsizetype limit, QByteArray& head) {
+    head.clear();
+    if (faults::fails(faults::Op::Open, hostPath)) return errorFromErrno(errno, true);
+    const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errorFromErrno(errno, true);
-    // The first line is enough; a file without line ends is read no
-    // further than a megabyte.
-    QByteArray head;
     char chunk[65536];
     int error = kOk;
-    while (head.size() < (1 << 20) && head.indexOf('\n') < 0 && head.indexOf('\r') < 0) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    while (head.size() < limit && head.indexOf('\n') < 0 && head.indexOf('\r') < 0) {
+        const ssize_t n =
+            faults::fails(faults::Op::Read, hostPath)
+                ? -1
+                : ::read(fd, chunk, size_t(std::min<qsizetype>(sizeof chunk, limit - head.size())));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) error = errorFromErrno(errno);
         if (n <= 0) break;
         head.append(chunk, n);
     }
     ::close(fd);
-    if (error) return error;
+    return error;
+}
+
+int firstItem(const FileSystem& fs, const QString& dosPath, QString& item) {
+    const Resolved r = fs.resolve(dosPath);
+    if (r.error) return r.error;
+    if (r.isFolder) return kPathFileAccessError;
+    // The first line is enough; a file without line ends is read no
+    // further than a megabyte.
+    QByteArray head;
+    if (const int error = readHead(r.host, 1 << 20, head)) return error;
     if (head.isEmpty()) return kInputPastEnd;
     qsizetype pos = 0;
     item = codepage::fromCp932(readItem(head, pos));
@@ -296,8 +249,8 @@ int NumberedFiles::printBytes(int number, const QByteArray& line) {
     if (it == files_.end()) return kBadFileNameOrNumber;
     File& f = *it->second;
     if (f.reading) return kBadFileNameOrNumber;
-    if (f.error) return f.error;
-    f.buffer += line;
+    if (f.writer.error()) return f.writer.error();
+    f.writer.buffer() += line;
     return f.endLine();
 }
 
@@ -312,17 +265,14 @@ bool NumberedFiles::eof(int number) const {
 int NumberedFiles::close(int number) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kOk;
-    if (it->second->replacement.active()) {
-        const int error = it->second->commit();
-        files_.erase(it);
-        return error;
+    File& f = *it->second;
+    int error = kOk;
+    if (!f.reading) {
+        error = f.writer.finish();
+    } else if (faults::fails(faults::Op::Close, f.path) || ::close(f.fd) != 0) {
+        error = errorFromErrno(errno);
     }
-    int error = it->second->flush();
-    if (it->second->owned && it->second->fd >= 0) {
-        if ((it->second->failed(faults::Op::Close) || ::close(it->second->fd) != 0) && !error)
-            error = errorFromErrno(errno);
-        it->second->fd = -1;
-    }
+    f.fd = -1;
     files_.erase(it);
     return error;
 }
@@ -330,7 +280,7 @@ int NumberedFiles::close(int number) {
 void NumberedFiles::abandon(int number) {
     const auto it = files_.find(number);
     if (it == files_.end()) return;
-    it->second->abandon();
+    it->second->writer.abandon();
     files_.erase(it);
 }
 
@@ -339,7 +289,7 @@ void NumberedFiles::closeAll() {
         const auto first = files_.begin();
         // A replacement its command did not close is incomplete: the file it
         // would replace stays as it is.
-        if (first->second->replacement.active())
+        if (first->second->writer.replacing())
             abandon(first->first);
         else
             close(first->first);
@@ -350,8 +300,7 @@ int deleteFile(const FileSystem& fs, const QString& dosPath) {
     const Resolved r = fs.resolve(dosPath);
     if (r.error) return r.error;
     if (r.isFolder) return kPathFileAccessError;
-    if (const int fault = faults::injected(faults::Op::Delete, r.host))
-        return errorFromErrno(fault, true);
+    if (faults::fails(faults::Op::Delete, r.host)) return errorFromErrno(errno, true);
     if (::unlink(r.host.constData()) != 0) return errorFromErrno(errno, true);
     return kOk;
 }

@@ -13,8 +13,9 @@
 namespace dosfs {
 
 // Replace writes beside the named file and puts the result in its place only
-// when closed without error, so the old file stays whole until then.
-enum class OpenMode { Output, Append, Input, Replace };
+// when closed without error, so the old file stays whole until then (a
+// device or a pipe is written in place); Append adds to the file in place.
+enum class OpenMode { Replace, Append, Input };
 
 // The numbers the program's commands open their files by, each for the
 // length of one command.
@@ -35,7 +36,7 @@ class NumberedFiles {
     int open(int number, const QString& dosPath, OpenMode mode);
     int openHost(int number, const QByteArray& hostPath, OpenMode mode,
                  Encoding encoding = Encoding::Cp932);
-    // Writes to a descriptor the caller owns (standard output).
+    // Writes to a descriptor the caller keeps open (standard output).
     int attach(int number, int fd, Encoding encoding);
 
     // Writes the line and CR LF. After a failed write the file keeps its
@@ -74,6 +75,10 @@ class NumberedFiles {
     const FileSystem& fs_;
     std::map<int, std::unique_ptr<File>> files_;
 };
+
+// The start of a host file up to its first line end, or its first `limit`
+// bytes when no line ends before (at most one read's worth more).
+int readHead(const QByteArray& hostPath, qsizetype limit, QByteArray& head);
 
 // The first comma-separated item of a file's first line, by the rules of
 // input(), reading no more of the file than that line. 62 for an empty file.

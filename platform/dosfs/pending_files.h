@@ -1,20 +1,42 @@
 #pragma once
 // The temporary files written beside a file that is being replaced are
 // noted, while they exist, in a journal of this process in the state folder
-// ("pending-<pid>"), so that the next start removes any a crash left behind.
+// ("pending-<pid>"), so that the next start of either program removes any a
+// crash left behind. While one exists, SIGINT, SIGTERM and SIGHUP remove it
+// and the journal before the process ends (with 128 + the signal), where the
+// program has not taken those signals for itself.
 
 #include <QByteArray>
 
+#include <csignal>
+
 namespace dosfs {
 
-// A fresh name beside hostPath for its replacement, noted in the journal.
+// Holds SIGINT, SIGTERM and SIGHUP back from this thread while it lives;
+// one that arrives meanwhile is handled when it ends. Threads started
+// meanwhile keep them held for good, so that only the thread that makes
+// and renames temporary files is ended by them.
+class HeldSignals {
+  public:
+    HeldSignals();
+    ~HeldSignals();
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+  private:
+    sigset_t before_;
+};
+
+// A fresh name beside hostPath for its replacement, noted in the journal
+// and removed by the signals above. Call with the signals held, before the
+// file is created.
 QByteArray notePendingBeside(const QByteArray& hostPath);
-// The same for a fixed name (the settings record's "settings.new").
-void notePending(const QByteArray& tempPath);
-// The temporary file is gone (renamed into place or removed).
+// The temporary file is gone (renamed into place or removed); call with the
+// signals held, right after.
 void clearPending(const QByteArray& tempPath);
-// At start-up: removes what the journals of processes that no longer run
-// list, and those journals. Returns the number of files removed.
+// Removes what the journals of processes that no longer run list, and those
+// journals. Both programs call it as they start. Returns the number of
+// files removed.
 int sweepPending();
 
 }  // namespace dosfs

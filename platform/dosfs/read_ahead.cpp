@@ -1,5 +1,7 @@
 #include "platform/dosfs/read_ahead.h"
 
+#include "platform/dosfs/pending_files.h"
+
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -194,6 +196,9 @@ ReadAhead::~ReadAhead() {
 
 void ReadAhead::spawnWorkers() {
     const size_t want = size_t(state_->allowed);
+    // Readers never take the signals that end the program: those are for the
+    // thread that removes the files it was writing.
+    const HeldSignals held;
     while (workers_.size() < want) {
         const int index = int(workers_.size());
         workers_.emplace_back([s = state_, index] { s->work(index); });

@@ -1,6 +1,6 @@
 // tolan-list --listing and --format jsonl: the window's listing files from
 // the same scan, JSON lines that stat agrees with, and nothing partial left
-// when a run is ended by a signal.
+// when a run is ended by a signal or killed.
 
 #include "tests/support/program_fixture.h"
 
@@ -13,8 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
+#include <cstdlib>
 #include <random>
+#include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -175,4 +179,90 @@ TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {
         EXPECT_EQ(readFile(target), QByteArray("the earlier listing\r\n"));
         EXPECT_EQ(out.entryList(QDir::Files), QStringList{QStringLiteral("list.txt")});
     }
+}
+
+// tolan-list with -o in each format, ended at random points by SIGKILL,
+// SIGTERM or SIGINT: FILE is the earlier listing or the new one, whole; a
+// signal it can handle leaves nothing beside FILE and no journal, and the
+// next run removes what SIGKILL left.
+TEST(CrashTest, TolanListLeavesTheOldOrTheNewFileWhole) {
+    const char* given = std::getenv("TOLAN_CRASH_SEED");
+    const unsigned seed = given && *given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10))
+                                          : std::random_device{}();
+    std::mt19937 random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::printf("tolan-list -o: kill points from seed %u\n", seed);
+
+    TempTree tree(TempTree::InMemory{});
+    for (int d = 0; d < 60; ++d)
+        for (int i = 0; i < 100; ++i)
+            tree.file("c/big/d" + QByteArray::number(d) + "/f" + QByteArray::number(i) + ".txt");
+    tree.folder("out");
+    tree.folder("state");
+    const QByteArray target = tree.path("out/list.txt");
+    const QByteArray old = "the earlier listing\r\n";
+    const QStringList formats[] = {{},
+                                   {QStringLiteral("--listing"), QStringLiteral("path")},
+                                   {QStringLiteral("--format=jsonl")}};
+    const QDir out(QString::fromUtf8(tree.path("out")));
+    const QDir state(QString::fromUtf8(tree.path("state")));
+    auto start = [&](const QStringList& format) {
+        QStringList args = {QStringLiteral("--drive=C:=") + tree.path("c"), QStringLiteral("-o"),
+                            QString::fromUtf8(target)};
+        args << format << QStringLiteral("C:\\big");
+        std::vector<std::string> argv{TOLAN_LIST};
+        for (const QString& a : args) argv.push_back(a.toStdString());
+        const pid_t pid = fork();
+        if (pid == 0) {
+            setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
+            setenv("SOURCE_DATE_EPOCH", "1796738584", 1);  // the banner's time
+            std::vector<char*> p;
+            for (std::string& a : argv) p.push_back(a.data());
+            p.push_back(nullptr);
+            execv(p[0], p.data());
+            _exit(98);
+        }
+        return pid;
+    };
+    auto writeOld = [&] {
+        QFile f(QString::fromUtf8(target));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    };
+    QByteArray whole[3];
+    for (int k = 0; k < 3; ++k) {
+        int status = 0;
+        ::waitpid(start(formats[k]), &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        whole[k] = readFile(target);
+        ASSERT_GT(whole[k].size(), 10000);
+    }
+    for (int point = 0; point < 100; ++point) {
+        const int k = point % 3;
+        const int sig = std::array{SIGKILL, SIGTERM, SIGINT}[random() % 3];
+        writeOld();
+        // What a SIGKILL left stays until a run gets as far as its sweep.
+        const QStringList before = out.entryList(QDir::Files);
+        const pid_t pid = start(formats[k]);
+        ::usleep(std::uniform_int_distribution<int>(0, 30000)(random));
+        ::kill(pid, sig);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        const QByteArray now = readFile(target);
+        ASSERT_TRUE(now == old || now == whole[k])
+            << "point " << point << " signal " << sig << ": " << now.size() << " bytes";
+        if (sig == SIGKILL) continue;
+        const bool ended = WIFSIGNALED(status) ? WTERMSIG(status) == sig
+                                               : WEXITSTATUS(status) == 128 + sig ||
+                                                     (WEXITSTATUS(status) == 0 && now == whole[k]);
+        EXPECT_TRUE(ended) << "point " << point << " status " << status;
+        for (const QString& name : out.entryList(QDir::Files))
+            EXPECT_TRUE(before.contains(name)) << "point " << point << ": " << name.toStdString();
+        EXPECT_FALSE(state.exists(QStringLiteral("pending-%1").arg(pid))) << "point " << point;
+    }
+    int status = 0;
+    ::waitpid(start(formats[0]), &status, 0);
+    EXPECT_EQ(readFile(target), whole[0]);
+    EXPECT_EQ(out.entryList(QDir::Files), QStringList{QStringLiteral("list.txt")});
+    EXPECT_TRUE(state.entryList({QStringLiteral("pending-*")}, QDir::Files).isEmpty());
 }

@@ -43,8 +43,8 @@ class NumberedFilesTest : public ::testing::Test {
 
 TEST_F(NumberedFilesTest, WritesCodePage932LinesWithCrLfAndAppends) {
     NumberedFiles files(fs);
-    ASSERT_EQ(files.open(3, QStringLiteral("C:\\OUT\\DIR.TXT"), OpenMode::Output), 0);
-    EXPECT_EQ(files.open(3, QStringLiteral("C:\\OUT\\other.txt"), OpenMode::Output),
+    ASSERT_EQ(files.open(3, QStringLiteral("C:\\OUT\\DIR.TXT"), OpenMode::Replace), 0);
+    EXPECT_EQ(files.open(3, QStringLiteral("C:\\OUT\\other.txt"), OpenMode::Replace),
               dosfs::kFileAlreadyOpen);
     EXPECT_EQ(files.printLine(3, QStringLiteral("ｱいu")), 0);
     EXPECT_EQ(files.printLine(3, QString()), 0);
@@ -57,7 +57,7 @@ TEST_F(NumberedFilesTest, WritesCodePage932LinesWithCrLfAndAppends) {
     EXPECT_EQ(readHost(tree.path("out/DIR.TXT")), QByteArray("\xB1\x82\xA2u\r\n\r\nmore\r\n"));
 
     EXPECT_EQ(files.printLine(1, QStringLiteral("closed")), dosfs::kBadFileNameOrNumber);
-    EXPECT_EQ(files.open(2, QStringLiteral("C:\\nowhere\\x.txt"), OpenMode::Output),
+    EXPECT_EQ(files.open(2, QStringLiteral("C:\\nowhere\\x.txt"), OpenMode::Replace),
               dosfs::kPathNotFound);
     EXPECT_EQ(dosfs::deleteFile(fs, QStringLiteral("C:\\out\\DIR.TXT")), 0);
     EXPECT_EQ(dosfs::deleteFile(fs, QStringLiteral("C:\\out\\DIR.TXT")), dosfs::kFileNotFound);
@@ -99,12 +99,12 @@ TEST_F(NumberedFilesTest, ReadsLinesAndItemsByTheSequentialInputRules) {
 TEST_F(NumberedFilesTest, ReportsAFullDiskAndADeniedFolder) {
     NumberedFiles files(fs);
     dosfs::faults::fillDiskAfter(tree.path("out"), 10);
-    ASSERT_EQ(files.open(3, QStringLiteral("C:\\out\\full.txt"), OpenMode::Output), 0);
+    ASSERT_EQ(files.open(3, QStringLiteral("C:\\out\\full.txt"), OpenMode::Replace), 0);
     files.printLine(3, QStringLiteral("0123456789abcdef"));
     EXPECT_EQ(files.close(3), dosfs::kDiskFull);
 
     dosfs::faults::denyFolder(tree.path("out"));
-    EXPECT_EQ(files.open(3, QStringLiteral("C:\\out\\denied.txt"), OpenMode::Output),
+    EXPECT_EQ(files.open(3, QStringLiteral("C:\\out\\denied.txt"), OpenMode::Replace),
               dosfs::kPermissionDenied);
 }
 

@@ -14,7 +14,7 @@ ScanFixture::ScanFixture(const TempTree& tree) : workFile_(tree.root() + "/../DI
 
 QStringList ScanFixture::run(Mode mode, const QString& root, engine::ListType listType,
                              const QString& ext) {
-    EXPECT_EQ(files.openHost(engine::kWorkFile, workFile_, dosfs::OpenMode::Output), 0);
+    EXPECT_EQ(files.openHost(engine::kWorkFile, workFile_, dosfs::OpenMode::Replace), 0);
     host.typeText = engine::caption(listType);
     host.extText = ext;
     scan.settings.scanRoot = root;
@@ -23,6 +23,8 @@ QStringList ScanFixture::run(Mode mode, const QString& root, engine::ListType li
     scan.settings.mode = mode;
     scan.settings.abortRequested = false;
     scan.ScanTree();
+    // After a stop the work file is still open: the window closes it.
+    files.close(engine::kWorkFile);
     files.closeAll();
     QFile f(QString::fromUtf8(workFile_));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));

@@ -54,6 +54,8 @@ TEST_F(FaultTableTest, Scan) {
         {Op::Open, EACCES, "", "ディスク異常"},   // the work file
         {Op::Write, ENOSPC, "", "ディスク異常"},  // it fills up mid-scan
         {Op::Close, EIO, "", "ディスク異常"},
+        {Op::Fsync, EIO, "", "ディスク異常"},
+        {Op::Rename, EXDEV, "", "ディスク異常"},
         {Op::ReadFolder, EACCES, "c/work/sub", ""},  // skipped
         {Op::Open, ENOENT, "c/work/sub", ""},        // gone since the parent was read
         {Op::Stat, EIO, "c/work/sub", ""},           // listed with a blank size
@@ -68,8 +70,10 @@ TEST_F(FaultTableTest, Scan) {
         if (*f.expected) {
             EXPECT_EQ(main().Text10.text(), QString::fromUtf8(f.expected));
         }
-        if (f.op == Op::Write || f.op == Op::Close) {
+        if (*f.expected && f.op != Op::Open) {
             EXPECT_EQ(main().List2[0]->listCount(), rows) << "the listing on screen stays whole";
+            // Nor is the earlier scan's work file left for a save to copy.
+            EXPECT_FALSE(QFile::exists(QString::fromLocal8Bit(host("")))) << name(f);
         }
         if (f.op == Op::ReadFolder) {
             EXPECT_EQ(main().List2[0]->listCount(), rows - 1);

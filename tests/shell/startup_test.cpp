@@ -111,7 +111,7 @@ TEST_F(StartupTest, GeometryAndOutputFormatComeBackOnTheNextStart) {
         first->setHeight(9645);
         first->setWidth(13545);
         first->state.settings.csvOutput = 1;
-        ASSERT_EQ(first->files.open(3, first->state.workFilePath, dosfs::OpenMode::Output), 0);
+        ASSERT_EQ(first->files.open(3, first->state.workFilePath, dosfs::OpenMode::Replace), 0);
         first->close();  // the close box
         EXPECT_FALSE(first->files.isOpen(3));
         EXPECT_EQ(programs.back()->app.ends, 1);
