@@ -158,26 +158,44 @@ TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {
             tree.file("c/big/d" + QByteArray::number(d) + "/f" + QByteArray::number(i) + ".txt");
     tree.folder("out");
     const QByteArray target = tree.path("out/list.txt");
-    for (int sig : {SIGINT, SIGTERM}) {
-        QFile old(QString::fromUtf8(target));
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("the earlier listing\r\n");
-        old.close();
-        QProcess p;
-        p.start(QStringLiteral(TOLAN_LIST),
-                {QStringLiteral("--drive=C:=") + tree.path("c"), QStringLiteral("--threads=1"),
-                 QStringLiteral("--listing"), QStringLiteral("path"), QStringLiteral("-o"),
-                 QString::fromUtf8(target), QStringLiteral("C:\\big")});
-        ASSERT_TRUE(p.waitForStarted());
-        // Once the replacement is being written beside the file, stop the run.
-        const QDir out(QString::fromUtf8(tree.path("out")));
-        for (int waited = 0; waited < 5000 && out.entryList(QDir::Files).size() < 2; ++waited)
-            ::usleep(1000);
-        ::kill(static_cast<pid_t>(p.processId()), sig);
-        p.waitForFinished(10000);
-        EXPECT_EQ(p.exitCode(), 128 + sig);
-        EXPECT_EQ(readFile(target), QByteArray("the earlier listing\r\n"));
-        EXPECT_EQ(out.entryList(QDir::Files), QStringList{QStringLiteral("list.txt")});
+    const QDir out(QString::fromUtf8(tree.path("out")));
+    const struct {
+        int sig;
+        QStringList format;
+    } runs[] = {{SIGINT, {QStringLiteral("--listing"), QStringLiteral("path")}},
+                {SIGTERM, {}},
+                {SIGHUP, {QStringLiteral("--format=jsonl")}}};
+    for (const auto& run : runs) {
+        // The run is frozen once the file beside exists, so that the signal
+        // comes while it is written however busy the machine is; a run that
+        // got past its rename first is tried again.
+        bool caught = false;
+        for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+            QFile old(QString::fromUtf8(target));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("the earlier listing\r\n");
+            old.close();
+            QProcess p;
+            p.start(QStringLiteral(TOLAN_LIST),
+                    QStringList{QStringLiteral("--drive=C:=") + tree.path("c"),
+                                QStringLiteral("--threads=1"), QStringLiteral("-o"),
+                                QString::fromUtf8(target)}
+                        << run.format << QStringLiteral("C:\\big"));
+            ASSERT_TRUE(p.waitForStarted());
+            const pid_t pid = static_cast<pid_t>(p.processId());
+            for (int waited = 0; waited < 5000 && out.entryList(QDir::Files).size() < 2; ++waited)
+                ::usleep(1000);
+            ::kill(pid, SIGSTOP);
+            caught = out.entryList(QDir::Files).size() == 2;
+            if (caught) ::kill(pid, run.sig);
+            ::kill(pid, SIGCONT);
+            p.waitForFinished(10000);
+            if (!caught) continue;
+            EXPECT_EQ(p.exitCode(), 128 + run.sig);
+            EXPECT_EQ(readFile(target), QByteArray("the earlier listing\r\n"));
+            EXPECT_EQ(out.entryList(QDir::Files), QStringList{QStringLiteral("list.txt")});
+        }
+        EXPECT_TRUE(caught) << "signal " << run.sig;
     }
 }
 
