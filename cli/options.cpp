@@ -52,8 +52,8 @@ QString usageText() {
         "                     host bytes that are not UTF-8 are escaped as \\udc80-\\udcff\n"
         "                     (e.g. tolan-list --format jsonl C:\\ | jq -r 'select(.size >\n"
         "                     1000000) | .host_folder + \"/\" + .host_name')\n"
-        "  -o FILE            write to FILE instead of standard output (a listing or\n"
-        "                     JSON lines replace FILE only when complete)\n"
+        "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
+        "                     only when complete (a device or a pipe is written to)\n"
         "  --help             show this help\n"
         "  --version          show the version\n");
 }

@@ -28,8 +28,12 @@ QByteArray folderOf(const QByteArray& hostPath) {
 
 int FileWriter::open(const QByteArray& hostPath, Mode mode) {
     abandon();
-    error_ = kOk;
     written_ = writtenBack_ = 0;
+    error_ = openTarget(hostPath, mode);
+    return error_;
+}
+
+int FileWriter::openTarget(const QByteArray& hostPath, Mode mode) {
     path_ = hostPath;
     const QByteArray folder = folderOf(hostPath);
     if (fails(Op::Open, hostPath)) return errorFromErrno(errno);

@@ -22,8 +22,9 @@ class FileWriter {
     FileWriter& operator=(const FileWriter&) = delete;
     ~FileWriter() { abandon(); }
 
-    // Error numbers of errors.h, 0 on success. A folder is refused (75), and
-    // a read-only file is not replaced (70), as it would not be written.
+    // Error numbers of errors.h, 0 on success; a failure is also the
+    // writer's error(). A folder is refused (75), and a read-only file is not
+    // replaced (70), as it would not be written.
     int open(const QByteArray& hostPath, Mode mode = Mode::Replace);
     // Writes to a descriptor the caller keeps open (standard output).
     void attach(int fd);
@@ -53,8 +54,9 @@ class FileWriter {
 
   private:
     static constexpr qsizetype kChunk = 64 * 1024;
-    int flush();
+    int openTarget(const QByteArray& hostPath, Mode mode);
     int beginReplacement();
+    int flush();
 
     int fd_ = -1;
     bool owned_ = false;

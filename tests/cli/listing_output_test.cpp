@@ -176,6 +176,10 @@ TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {
             old.write("the earlier listing\r\n");
             old.close();
             QProcess p;
+            // A test started in the background inherits SIGINT ignored.
+            p.setChildProcessModifier([] {
+                for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, SIG_DFL);
+            });
             p.start(QStringLiteral(TOLAN_LIST),
                     QStringList{QStringLiteral("--drive=C:=") + tree.path("c"),
                                 QStringLiteral("--threads=1"), QStringLiteral("-o"),
@@ -234,6 +238,7 @@ TEST(CrashTest, TolanListLeavesTheOldOrTheNewFileWhole) {
         if (pid == 0) {
             setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);
             setenv("SOURCE_DATE_EPOCH", "1796738584", 1);  // the banner's time
+            for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, SIG_DFL);
             std::vector<char*> p;
             for (std::string& a : argv) p.push_back(a.data());
             p.push_back(nullptr);
