@@ -3,6 +3,7 @@
 
 #include "cli/list_host.h"
 #include "cli/options.h"
+#include "cli/write_obstacle.h"
 #include "engine/module1.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
@@ -10,11 +11,15 @@
 #include "platform/dosfs/pending_files.h"
 #include "tolan/version.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -38,7 +43,37 @@ qint64 bannerMoment() {
     return static_cast<qint64>(std::time(nullptr));
 }
 
-// The folder to list as a DOS path; an error message when it cannot be opened.
+// The drives as messages name them: "C: /home/alice, Z: /".
+QString driveList(const dosfs::DriveTable& drives) {
+    QStringList out;
+    for (QChar letter : drives.letters())
+        out.append(QString(letter) + QStringLiteral(": ") +
+                   QString::fromLocal8Bit(drives.hostFolder(letter)));
+    return out.isEmpty() ? QStringLiteral("none") : out.join(QStringLiteral(", "));
+}
+
+// A letter no drive has, for the --drive a message suggests.
+QChar freeLetter(const dosfs::DriveTable& drives) {
+    for (char16_t c = u'D'; c <= u'Y'; ++c)
+        if (!drives.contains(QChar(c))) return QChar(c);
+    return QChar(u'X');
+}
+
+// What an error number means for the folder to list.
+QString folderCause(int error) {
+    switch (error) {
+        case dosfs::kFileNotFound:
+        case dosfs::kPathNotFound:
+            return QStringLiteral("no such folder");
+        case dosfs::kPermissionDenied:
+            return QStringLiteral("permission denied: this user may not read it");
+        default:
+            return QString::fromLatin1(dosfs::errorText(error));
+    }
+}
+
+// The folder to list as a DOS path; a message naming the cause when it
+// cannot be listed.
 bool findRoot(const dosfs::FileSystem& fs, const QByteArray& given, QString& root,
               QString& message) {
     QByteArray folder = given;
@@ -47,33 +82,105 @@ bool findRoot(const dosfs::FileSystem& fs, const QByteArray& given, QString& roo
         folder = cwd ? QByteArray(cwd) : QByteArray(".");
         std::free(cwd);
     }
-    const dosfs::Resolved r =
-        isDosPath(folder) ? fs.resolve(QString::fromUtf8(folder)) : fs.fromHostPath(folder);
-    int error = r.error;
-    if (!error && !r.isFolder) error = dosfs::kPathNotFound;
-    if (!error) {
-        dosfs::Directory probe;
-        error = dosfs::Directory::open(r.host, probe);
+    const auto refuse = [&](const QString& cause) {
+        message = QStringLiteral("cannot list '%1': %2").arg(QString::fromLocal8Bit(folder), cause);
+        return false;
+    };
+    const dosfs::DriveTable& drives = fs.drives();
+    dosfs::Resolved r;
+    if (isDosPath(folder)) {
+        const QChar letter = QChar(folder[0]).toUpper();
+        if (!drives.contains(letter))
+            return refuse(QStringLiteral("there is no drive %1: (the drives are %2); map one "
+                                         "with --drive %1:=/folder")
+                              .arg(letter)
+                              .arg(driveList(drives)));
+        r = fs.resolve(QString::fromUtf8(folder));
+        if (r.error == dosfs::kDeviceUnavailable)
+            return refuse(QStringLiteral("drive %1: is not available: its folder '%2' is missing")
+                              .arg(letter)
+                              .arg(QString::fromLocal8Bit(drives.hostFolder(letter))));
+    } else {
+        // The host's own answer first: whether the folder is there at all.
+        struct stat st {};
+        if (::stat(folder.constData(), &st) != 0)
+            return refuse(folderCause(dosfs::errorFromErrno(errno)));
+        if (!S_ISDIR(st.st_mode)) return refuse(QStringLiteral("it is not a folder"));
+        r = fs.fromHostPath(folder);
+        if (r.error == dosfs::kPathNotFound) {
+            char real[PATH_MAX];
+            const QString host =
+                QString::fromLocal8Bit(realpath(folder.constData(), real) ? real : folder);
+            return refuse(QStringLiteral("it is outside every drive (%1); give it one with "
+                                         "--drive, e.g. --drive %2:=%3")
+                              .arg(driveList(drives))
+                              .arg(freeLetter(drives))
+                              .arg(host));
+        }
     }
-    if (error)
-        message = QStringLiteral("cannot open folder '%1': %2")
-                      .arg(QString::fromUtf8(folder), QString::fromLatin1(dosfs::errorText(error)));
+    if (r.error) return refuse(folderCause(r.error));
+    if (!r.isFolder) return refuse(QStringLiteral("it is not a folder"));
+    dosfs::Directory probe;
+    if (const int error = dosfs::Directory::open(r.host, probe)) return refuse(folderCause(error));
     root = r.dos;
-    return error == 0;
+    return true;
 }
 
-dosfs::DriveTable driveTable(const cli::Options& options) {
-    dosfs::DriveTable drives = dosfs::loadDriveTable();
-    if (!options.drives.isEmpty()) {
-        drives.clear();
-        for (const QByteArray& mapping : options.drives) drives.addMapping(mapping);
+// The drives of the run: those given with --drive, each of whose folders
+// must be there, else the drive table's; false with a message otherwise.
+bool driveTable(const cli::Options& options, dosfs::DriveTable& drives, QString& message) {
+    drives = dosfs::loadDriveTable();
+    if (options.drives.isEmpty()) return true;
+    drives.clear();
+    for (const QByteArray& mapping : options.drives) {
+        const QByteArray folder = mapping.mid(3);
+        struct stat st {};
+        QString cause;
+        if (::stat(folder.constData(), &st) != 0)
+            cause = errno == ENOENT || errno == ENOTDIR
+                        ? QStringLiteral("no such folder")
+                        : QString::fromLocal8Bit(std::strerror(errno)).toLower();
+        else if (!S_ISDIR(st.st_mode))
+            cause = QStringLiteral("it is not a folder");
+        if (!cause.isEmpty()) {
+            message =
+                QStringLiteral("--drive %1: cannot map '%2': %3")
+                    .arg(QString::fromLocal8Bit(mapping), QString::fromLocal8Bit(folder), cause);
+            return false;
+        }
+        drives.addMapping(mapping);
     }
-    return drives;
+    return true;
 }
 
+// What an error number means for the output (a host path, or "standard
+// output"), told by what stands at its path where that explains it better.
 QString cannotWrite(const QString& target, int error) {
-    return QStringLiteral("cannot write '%1': %2")
-        .arg(target, QString::fromLatin1(dosfs::errorText(error)));
+    const bool toFile = target != QStringLiteral("standard output");
+    // A path that was not UTF-8 cannot be looked at again from its text.
+    const bool look =
+        toFile && error != dosfs::kDiskFull && !target.contains(QChar::ReplacementCharacter);
+    QString cause = look ? cli::writeObstacle(target.toUtf8()) : QString();
+    if (cause.isEmpty()) {
+        switch (error) {
+            case dosfs::kDiskFull:
+                cause = QStringLiteral("the disk is full (no space left on the device)");
+                break;
+            case dosfs::kPermissionDenied:
+                cause = QStringLiteral("permission denied");
+                break;
+            case dosfs::kPathNotFound:
+                cause = QStringLiteral("the folder to write in does not exist");
+                break;
+            case dosfs::kBadFileNameOrNumber:
+                cause = QStringLiteral("bad file name (too long, or not allowed)");
+                break;
+            default:
+                cause = QString::fromLatin1(dosfs::errorText(error));
+        }
+    }
+    return QStringLiteral("cannot write %1: %2")
+        .arg(toFile ? QStringLiteral("'%1'").arg(target) : target, cause);
 }
 
 // Where the rows go, and what writes them.
@@ -114,7 +221,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const dosfs::FileSystem fs(driveTable(options));
+    dosfs::DriveTable drives;
+    if (!driveTable(options, drives, error)) return fail(2, error);
+    const dosfs::FileSystem fs(drives);
     QString root;
     if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
 

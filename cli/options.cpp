@@ -5,13 +5,17 @@
 namespace cli {
 namespace {
 
-bool parseWidth(const QByteArray& text, int& width) {
+// A whole number from `low` to `high`.
+bool parseNumber(const QByteArray& text, long long low, long long high, int& number) {
     bool ok = false;
     const long long value = text.toLongLong(&ok);
-    if (!ok || value < 0 || value > 10'000'000) return false;
-    width = static_cast<int>(value);
+    if (!ok || value < low || value > high) return false;
+    number = static_cast<int>(value);
     return true;
 }
+
+constexpr long long kMaxWidth = 10'000'000;
+constexpr long long kMaxThreads = 256;
 
 }  // namespace
 
@@ -27,12 +31,14 @@ QString usageText() {
         "                     folders: folder sizes\n"
         "  --type 1|2         1: full paths (default); 2: bare names with dates\n"
         "  --ext TEXT         extension filter as typed, without the dot (default *: every file)\n"
-        "  --width TWIPS      main window width that sets the column widths (default 12045)\n"
-        "  --drive X:=DIR     map drive X: to host folder DIR; repeat for more drives\n"
+        "  --width TWIPS      main window width that sets the column widths, 0 to 10000000\n"
+        "                     (default 12045)\n"
+        "  --drive X:=DIR     map drive X: to host folder DIR, which must exist; repeat for\n"
+        "                     more drives, each letter once\n"
         "  --encoding ENC     cp932 (default) or utf-8\n"
-        "  --threads N        threads that read folders, fixed (default: as many as the\n"
-        "                     device calls for: one for each processor while reads are\n"
-        "                     quick, up to 16 while they wait on a disk or a server;\n"
+        "  --threads N        threads that read folders, fixed, 1 to 256 (default: as many\n"
+        "                     as the device calls for: one for each processor while reads\n"
+        "                     are quick, up to 16 while they wait on a disk or a server;\n"
         "                     1: the listing's own thread alone); the listing is the same\n"
         "  --listing KIND     write the records of a listing file instead (as the window's\n"
         "                     menu ファイル出力 does), one for each file of the scan:\n"
@@ -55,17 +61,20 @@ QString usageText() {
         "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
         "                     only when complete (a device or a pipe is written to)\n"
         "  --help             show this help\n"
-        "  --version          show the version\n");
+        "  --version          show the version\n"
+        "Exit status: 0 the listing was written; 1 the folder could not be listed or the\n"
+        "output not written; 2 the command line was wrong; 128+N signal N ended the run.\n");
 }
 
 namespace {
 
 // One option's value into `out`; false with a message when it is not valid.
 bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QString& error) {
-    auto refuse = [&error](const char* message) {
-        error = QString::fromLatin1(message);
+    auto refuse = [&error](const QString& message) {
+        error = message;
         return false;
     };
+    const QString given = QString::fromLocal8Bit(v);
     if (name == "--mode") {
         if (v == "totals")
             out.mode = engine::ScanMode::Totals;
@@ -81,16 +90,31 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
     } else if (name == "--ext") {
         out.ext = QString::fromUtf8(v);
     } else if (name == "--width") {
-        if (!parseWidth(v, out.width)) return refuse("--width takes a whole number of twips");
+        if (!parseNumber(v, 0, kMaxWidth, out.width))
+            return refuse(
+                QStringLiteral("--width takes a whole number of twips from 0 to %1, not '%2'")
+                    .arg(kMaxWidth)
+                    .arg(given));
     } else if (name == "--threads") {
-        bool ok = false;
-        out.threads = v.toInt(&ok);
-        if (!ok || out.threads < 1 || out.threads > 256)
-            return refuse("--threads takes a number from 1 to 256");
+        if (!parseNumber(v, 1, kMaxThreads, out.threads))
+            return refuse(QStringLiteral("--threads takes a whole number from 1 to %1, not '%2'")
+                              .arg(kMaxThreads)
+                              .arg(given));
     } else if (name == "--drive") {
         const bool ok = v.size() >= 4 && v[1] == ':' && v[2] == '=' && v[3] == '/' &&
                         QChar(v[0]).isLetter() && static_cast<unsigned char>(v[0]) < 0x80;
-        if (!ok) return refuse("--drive takes X:=/absolute/folder");
+        if (!ok)
+            return refuse(
+                QStringLiteral("--drive takes X:=/absolute/folder (a letter, ':=' and a folder "
+                               "from '/'), not '%1'")
+                    .arg(given));
+        // A second mapping of a letter would silently replace the first.
+        for (const QByteArray& earlier : out.drives)
+            if (QChar(earlier[0]).toUpper() == QChar(v[0]).toUpper())
+                return refuse(QStringLiteral("--drive gives %1: twice (%2 and %3); give each "
+                                             "letter once")
+                                  .arg(QChar(v[0]).toUpper())
+                                  .arg(QString::fromLocal8Bit(earlier), given));
         out.drives.append(v);
     } else if (name == "--encoding") {
         if (v == "cp932")
@@ -154,6 +178,10 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
             error = QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(arg));
             return false;
         } else {
+            if (arg.isEmpty())
+                return error = QStringLiteral(
+                           "FOLDER is empty; give a folder, or none for the current folder"),
+                       false;
             if (!out.folder.isEmpty())
                 return error = QStringLiteral("only one FOLDER may be given"), false;
             out.folder = arg;

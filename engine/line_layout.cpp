@@ -165,17 +165,24 @@ QString footerWithName(const Class1& c1, const Footer& footer, const QString& na
     QString line = footer.line();
     int extra = c1.extra(name);
     if (extra == 0 && !hasTwoUnitCharacter(name)) {
-        // The name is written over the first characters of the line.
+        // The name is written over the first characters of the line; one
+        // that fills its field exactly loses nothing and gets no "..".
         const qsizetype fit = w.nameFieldWidth + 6;
-        const QString over = name.size() < fit ? name : name.left(fit) + QStringLiteral("..");
+        const QString over = name.size() <= fit ? name : name.left(fit) + QStringLiteral("..");
         line.replace(0, std::min(over.size(), line.size()), over.left(line.size()));
         return line;
     }
     QString fitted = name;
     QString suffix;
     FitNameColumn(c1, fitted, extra, w.footerIndent, suffix);
-    // The suffix takes its own width, so a cut name (" ..") keeps the count
-    // in its column.
+    // FitNameColumn judges the cut against the whole indent, but the suffix
+    // takes its own columns of it: a name wider than the columns left is cut
+    // by the fit below, and says so. Either way the count keeps its column.
+    QStringView shown(fitted);
+    while (shown.endsWith(u' ')) shown.chop(1);
+    if (suffix == QStringLiteral("  ") &&
+        c1.UniLenB(shown) > w.footerIndent - static_cast<int>(suffix.size()))
+        suffix = QStringLiteral(" ..");
     return fitColumns(c1, fitted, w.footerIndent - static_cast<int>(suffix.size())) + suffix +
            footer.count + footer.kbPart;
 }

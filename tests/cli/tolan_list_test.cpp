@@ -125,48 +125,78 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
     chmod(tree.root().constData(), 0755);
     chmod(tree.path("..").constData(), 0755);
     chmod(tree.path("readonly").constData(), 0555);
+    const std::string root = tree.root().toStdString();
+    const std::string readonly = tree.path("readonly").toStdString();
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char* names;  // what the message must name
+        std::vector<std::string> words;  // what the message must name: the input and its cause
         bool asNobody;
     };
     const Case cases[] = {
-        {{drive(tree), "C:\\missing"}, 1, "C:\\missing", false},
-        {{drive(tree), tree.path("missing").toStdString()}, 1, "missing", false},
-        {{drive(tree), "C:\\file.txt"}, 1, "C:\\file.txt", false},
-        {{drive(tree), "Q:\\"}, 1, "Q:\\", false},
-        {{drive(tree), "C:\\private"}, 1, "C:\\private", true},
+        // The folder to list.
+        {{drive(tree), "C:\\missing"}, 1, {"C:\\missing", "no such folder"}, false},
+        {{drive(tree), tree.path("missing").toStdString()},
+         1,
+         {"missing", "no such folder"},
+         false},
+        {{drive(tree), "C:\\file.txt"}, 1, {"C:\\file.txt", "is not a folder"}, false},
+        {{drive(tree), tree.path("file.txt").toStdString()}, 1, {"is not a folder"}, false},
+        {{drive(tree), ""}, 2, {"FOLDER is empty"}, false},
+        {{drive(tree), tree.path("..").toStdString()},
+         1,
+         {"outside every drive", "C: " + root, "--drive"},
+         false},
+        {{drive(tree), "Q:\\"}, 1, {"Q:\\", "no drive Q:", "C: " + root, "--drive"}, false},
+        {{drive(tree), "C:\\private"}, 1, {"C:\\private", "permission denied"}, true},
+        // The drives.
+        {{"--drive", "T:=" + tree.path("gone").toStdString(), "C:\\"},
+         2,
+         {"T:=", "gone", "no such folder"},
+         false},
+        {{drive(tree), "--drive", "c:=" + readonly, "C:\\"}, 2, {"C: twice"}, false},
+        {{"--drive", "C/tmp"}, 2, {"C/tmp", "X:=/absolute/folder"}, false},
+        // Numbers out of range.
+        {{"--width", "99999999999"}, 2, {"--width", "0 to 10000000", "99999999999"}, false},
+        {{"--width", "wide"}, 2, {"--width", "0 to 10000000"}, false},
+        {{"--threads", "99999999999"}, 2, {"--threads", "1 to 256", "99999999999"}, false},
+        // The output, as the work file and as rows.
+        {{drive(tree), "-o", root, "C:\\"}, 1, {root, "is a folder"}, false},
+        {{drive(tree), "--listing=path", "-o", root, "C:\\"}, 1, {root, "is a folder"}, false},
         {{drive(tree), "-o", tree.path("nowhere/out.txt").toStdString(), "C:\\"},
          1,
-         "nowhere/out.txt",
+         {"nowhere/out.txt", "folder '" + tree.path("nowhere").toStdString() + "' does not exist"},
+         false},
+        {{drive(tree), "--listing=path", "-o", tree.path("nowhere/l.txt").toStdString(), "C:\\"},
+         1,
+         {"nowhere/l.txt", "does not exist"},
          false},
         {{drive(tree), "-o", tree.path("readonly/out.txt").toStdString(), "C:\\"},
          1,
-         "readonly/out.txt",
+         {"readonly/out.txt", "permission denied", "folder '" + readonly + "'"},
          true},
-        {{drive(tree), "-o", "/dev/full", "C:\\"}, 1, "/dev/full", false},
-        {{drive(tree), "--listing=path", "-o", tree.path("nowhere/l.txt").toStdString(), "C:\\"},
-         1,
-         "nowhere/l.txt",
-         false},
         {{drive(tree), "--format=jsonl", "-o", tree.path("readonly/l.txt").toStdString(), "C:\\"},
          1,
-         "readonly/l.txt",
+         {"readonly/l.txt", "permission denied"},
          true},
-        {{drive(tree), "--listing=path", "-o", "/dev/full", "C:\\"}, 1, "/dev/full", false},
-        {{drive(tree), "--listing=sizes", "C:\\"}, 2, "path-size-date", false},
-        {{drive(tree), "--width", "wide", "C:\\"}, 2, "--width", false},
-        {{"--no-such-option"}, 2, "--no-such-option", false},
+        {{drive(tree), "-o", "/dev/full", "C:\\"}, 1, {"/dev/full", "disk is full"}, false},
+        {{drive(tree), "--listing=path", "-o", "/dev/full", "C:\\"},
+         1,
+         {"/dev/full", "disk is full"},
+         false},
+        // Other usage errors.
+        {{drive(tree), "--listing=sizes", "C:\\"}, 2, {"path-size-date"}, false},
+        {{"--no-such-option"}, 2, {"unknown option --no-such-option"}, false},
     };
     const std::string copy = tree.path("../tolan-list").toStdString();
     ASSERT_TRUE(QFile::copy(QStringLiteral(TOLAN_LIST), QString::fromStdString(copy)));
     chmod(copy.c_str(), 0755);
     for (const Case& c : cases) {
         const Result r = run(c.args, c.asNobody, "1796738584", c.asNobody ? copy : TOLAN_LIST);
-        EXPECT_EQ(r.status, c.status) << c.names << ": " << r.err.constData();
+        EXPECT_EQ(r.status, c.status) << c.words.front() << ": " << r.err.constData();
         EXPECT_TRUE(r.err.startsWith("tolan-list: ")) << r.err.constData();
-        EXPECT_TRUE(r.err.contains(c.names)) << r.err.constData();
+        for (const std::string& word : c.words)
+            EXPECT_TRUE(r.err.contains(word.c_str())) << word << " in " << r.err.constData();
     }
     EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("readonly/out.txt"))));
     EXPECT_EQ(QDir(QString::fromUtf8(tree.path("readonly"))).entryList(QDir::Files | QDir::Hidden),
@@ -179,8 +209,9 @@ TEST(TolanList, PrintsHelpAndVersion) {
     EXPECT_EQ(version.out, QByteArray(TOLAN_VERSION_LABEL "\n"));
     const Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--mode", "--type", "--ext", "--width", "--drive", "--encoding",
-                               "--listing", "path-size-date", "folder-name-size-date", "path-size",
-                               "path-date", "--csv", "--format", "jq", "-o"})
+    for (const char* option :
+         {"--mode", "--type", "--ext", "--width", "--drive", "--encoding", "--listing",
+          "path-size-date", "folder-name-size-date", "path-size", "path-date", "--csv", "--format",
+          "jq", "-o", "Exit status", "128+N"})
         EXPECT_TRUE(help.out.contains(option)) << option;
 }

@@ -117,8 +117,9 @@ TEST(NameField, FillsItsColumnsInTheWrittenFileWhateverTheName) {
         const QString field = nameField(c1, name, true, w1);
         EXPECT_EQ(codepage::cp932Length(field), 87) << name.toStdString();
         // A cut path says so.
-        if (codepage::cp932Length(name) > 80)
+        if (codepage::cp932Length(name) > 80) {
             EXPECT_TRUE(field.trimmed().endsWith(QStringLiteral(".."))) << name.toStdString();
+        }
         EXPECT_EQ(codepage::cp932Length(shortNameField(c1, name, true, w2)), 64)
             << name.toStdString();
         EXPECT_EQ(codepage::cp932Length(footerWithName(c1, footer, name, wf)), 98)
@@ -126,22 +127,41 @@ TEST(NameField, FillsItsColumnsInTheWrittenFileWhateverTheName) {
     }
 }
 
-TEST(FolderNames, OverlayTheFooterOfFolderSizeMode) {
+TEST(FolderNames, OverlayTheFooterOfFolderSizeModeAndMarkEveryCut) {
     const Class1 c1;
-    const LayoutWidths w = layoutWidths(12045, false, true);
-    const Footer f = folderFooter(w, 2, 2000, false);
-    EXPECT_EQ(footerWithName(c1, f, QStringLiteral("C:\\work"), w),
-              QStringLiteral("C:\\work") + sp(60) + QStringLiteral("    2 Files") + sp(12) +
-                  QStringLiteral("< 2 KB >"));
-    const QString longName = QStringLiteral("C:\\") + QString(70, u'd');
-    EXPECT_EQ(footerWithName(c1, f, longName, w), longName.left(63) + QStringLiteral("..") + sp(2) +
-                                                      QStringLiteral("    2 Files") + sp(12) +
-                                                      QStringLiteral("< 2 KB >"));
-    const QString japanese = QStringLiteral("C:\\日本");
-    EXPECT_EQ(footerWithName(c1, f, japanese, w), japanese + sp(58) + QStringLiteral("  ") +
-                                                      QStringLiteral("    2 Files") + sp(12) +
-                                                      QStringLiteral("< 2 KB >"));
-    EXPECT_EQ(codepage::cp932Length(footerWithName(c1, f, japanese, w)), 98);
+    const QString a = QStringLiteral("あ");
+    const QString d = QStringLiteral("C:\\");
+    struct Case {
+        int window;
+        QString name;
+        QString head;  // the columns before the count
+    };
+    const Case cases[] = {
+        {12045, QStringLiteral("C:\\work"), QStringLiteral("C:\\work") + sp(60)},
+        // Plain names: the field is 63 characters.
+        {12045, d + QString(59, u'x'), d + QString(59, u'x') + sp(5)},
+        {12045, d + QString(60, u'x'), d + QString(60, u'x') + sp(4)},
+        {12045, d + QString(61, u'x'), d + QString(60, u'x') + QStringLiteral("..") + sp(2)},
+        {12045, d + QString(70, u'd'), d + QString(60, u'd') + QStringLiteral("..") + sp(2)},
+        // Double-width names: 65 columns beside "  ", 64 beside " ..".
+        {12045, QStringLiteral("C:\\日本"), QStringLiteral("C:\\日本") + sp(60)},
+        {12045, d + u'x' + a.repeated(30), d + u'x' + a.repeated(30) + sp(3)},
+        {12045, d + a.repeated(31), d + a.repeated(31) + sp(2)},
+        {12045, d + u'x' + a.repeated(31), d + u'x' + a.repeated(30) + QStringLiteral(" ..")},
+        {12045, d + a.repeated(32), d + a.repeated(30) + QStringLiteral("  ..")},
+        {12045, d + u'x' + a.repeated(32), d + u'x' + a.repeated(30) + QStringLiteral(" ..")},
+        {12045, QString(50, u'あ'), a.repeated(17) + sp(30) + QStringLiteral(" ..")},
+        // A narrower window: 64 columns beside "  ", 63 beside " ..".
+        {12000, d + a.repeated(30) + u'x', d + a.repeated(30) + u'x' + sp(2)},
+        {12000, d + a.repeated(31), d + a.repeated(30) + QStringLiteral(" ..")},
+    };
+    for (const Case& c : cases) {
+        const LayoutWidths w = layoutWidths(c.window, false, true);
+        const Footer f = folderFooter(w, 2, 2000, false);
+        EXPECT_EQ(footerWithName(c1, f, c.name, w),
+                  c.head + QStringLiteral("    2 Files") + sp(12) + QStringLiteral("< 2 KB >"))
+            << c.name.toStdString();
+    }
 }
 
 TEST(FitNameColumn, LeavesNamesUnderFortyColumnsAndCutsLongOnes) {
