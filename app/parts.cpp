@@ -1,11 +1,13 @@
 #include "app/parts.h"
 
+#include "platform/forms/application.h"
 #include "shell/messages.h"
 
 namespace app {
 
 Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
-    : fs(std::move(drives)),
+    : watch(kAnswerMs, [&application] { application.letPaintRun(); }),
+      fs(std::move(drives), &watch),
       form(application, fs),
       behaviour(form),
       output(form, behaviour.scan.listing) {}

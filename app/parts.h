@@ -17,6 +17,9 @@ class Parts {
     // The application outlives the parts; loading shows the main window.
     Parts(forms::Application& application, dosfs::DriveTable drives);
 
+    // The window waits this long for a device before it goes on without it.
+    static constexpr int kAnswerMs = 300;
+    dosfs::AnswerWatch watch;
     dosfs::FileSystem fs;
     shell::Form1 form;
     window::MainWindow behaviour;

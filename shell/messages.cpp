@@ -6,6 +6,7 @@
 namespace shell {
 
 const QString& errorText(Failed what, int error) {
+    if (error == dosfs::kNotAnswering) return kNoAnswer;
     if (error == dosfs::kPathNotFound && what != Failed::Drive) return kNoFolder;
     if (what == Failed::SaveName) return kBadFileName;
     return error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError;

@@ -13,6 +13,7 @@ class Form1;
 inline const QString kNoDisk = QStringLiteral("ディスクなし");
 inline const QString kDiskError = QStringLiteral("ディスク異常");
 inline const QString kNoFolder = QStringLiteral("ディレクトリ存在せず");
+inline const QString kNoAnswer = QStringLiteral("ﾃﾞｨｽｸ応答なし");
 inline const QString kBadFileName = QStringLiteral("ファイル名指定ミス");
 inline const QString kNoWorkFolder = QStringLiteral("作業ファイルの置き場なし");
 inline const QString kNoData = QStringLiteral("データなし");
@@ -31,6 +32,7 @@ enum class Failed {
     Folder,  // opening a folder: 76 "ディレクトリ存在せず" besides the drive texts
     SaveName,  // writing a named file: 76 "ディレクトリ存在せず", else "ファイル名指定ミス"
 };
+// Whatever was being done, a device that does not answer says "ﾃﾞｨｽｸ応答なし".
 const QString& errorText(Failed what, int error);
 
 // The places of the message box Text10 (twips); its left edge follows the

@@ -1,5 +1,6 @@
 // The three scan commands, the stop/exit button and the option boxes.
 
+#include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/dosfs/numbered_files.h"
 #include "platform/forms/application.h"
@@ -91,7 +92,8 @@ void MainWindow::returnToIdle() {
     f.List1.setEnabled(true);
     f.Text4.setVisible(false);
     f.fs.changeFolder(st.scanRoot);
-    f.Dir1.setPath(st.scanRoot);
+    // A drive that stopped answering is not waited for again: say so.
+    if (f.Dir1.setPath(st.scanRoot) == dosfs::kNotAnswering) showScanError(dosfs::kNotAnswering);
     f.Text2.setText(st.scanRoot);
     scan.settings.abortRequested = false;
     f.Command5.setText(kIdleCaption);

@@ -50,6 +50,8 @@ const char* errorText(int error) {
             return "input past end of file";
         case kDeviceUnavailable:
             return "device unavailable";
+        case kNotAnswering:
+            return "the device does not answer";
         case kPermissionDenied:
             return "permission denied";
         case kPathFileAccessError:

@@ -12,6 +12,7 @@ enum Error : int {
     kDiskFull = 61,
     kInputPastEnd = 62,
     kDeviceUnavailable = 68,
+    kNotAnswering = 71,  // the device did not answer in time ("disk not ready")
     kPermissionDenied = 70,
     kPathFileAccessError = 75,
     kPathNotFound = 76,

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <set>
@@ -23,7 +24,15 @@ struct Faults {
     std::map<QByteArray, long long> room;
     std::vector<Rule> rules;
     std::vector<std::pair<QByteArray, int>> delays;
+    std::vector<std::pair<Op, QByteArray>> hangs;
 };
+
+// Wakes the calls that hang when the faults are cleared.
+std::condition_variable& released() {
+    static std::condition_variable cv;
+    return cv;
+}
+long long generation = 0;  // counts clearAll() calls; under guard()
 
 // Folders are read on worker threads too.
 std::mutex& guard() {
@@ -68,8 +77,14 @@ int calls(Op op, const QByteArray& underHost) {
 
 int injected(Op op, const QByteArray& hostPath) {
     if (!anySet) return 0;
-    std::lock_guard<std::mutex> lock(guard());
+    std::unique_lock<std::mutex> lock(guard());
     Faults& f = state();
+    for (const auto& [hungOp, under] : f.hangs) {
+        if (hungOp != op || !hostPath.startsWith(under)) continue;
+        const long long now = generation;
+        released().wait(lock, [now] { return generation != now; });
+        return 0;
+    }
     if (f.rules.empty()) return 0;
     for (Rule& r : f.rules) {
         if (r.op != op || !hostPath.startsWith(r.under)) continue;
@@ -87,6 +102,12 @@ bool fails(Op op, const QByteArray& hostPath) {
     const int fault = injected(op, hostPath);
     if (fault) errno = fault;
     return fault != 0;
+}
+
+void hangOperation(Op op, const QByteArray& underHost) {
+    std::lock_guard<std::mutex> lock(guard());
+    state().hangs.emplace_back(op, underHost);
+    anySet = true;
 }
 
 void delayFolderReads(const QByteArray& underHost, int milliseconds) {
@@ -107,6 +128,8 @@ void clearAll() {
     std::lock_guard<std::mutex> lock(guard());
     state() = Faults{};
     anySet = false;
+    ++generation;
+    released().notify_all();
 }
 
 bool folderDenied(const QByteArray& hostPath) {

@@ -24,6 +24,10 @@ int injected(Op op, const QByteArray& hostPath);
 // The same as a failed system call: true with errno set when it is to fail.
 bool fails(Op op, const QByteArray& hostPath);
 
+// Calls of `op` on host paths that start with `underHost` do not return
+// until clearAll(), as on a mount whose server stopped answering.
+void hangOperation(Op op, const QByteArray& underHost);
+
 // Reading a folder under `underHost` takes `milliseconds` longer, as on a
 // slow disk or a server that is slow to answer; the first rule that matches
 // holds.

@@ -39,9 +39,52 @@ bool isDriveLetter(QChar c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
+
+// The walk from a drive's host folder down the names; it touches nothing
+// but its arguments, so that it can run on a thread of its own.
+Resolved walkFrom(const QByteArray& root, QChar drive, const QStringList& names,
+                  int lastMissingError) {
+    Resolved r;
+    r.host = root;
+    struct stat st {};
+    if (r.host.isEmpty() || faults::fails(faults::Op::Stat, r.host) ||
+        stat(r.host.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        r.error = kDeviceUnavailable;
+        return r;
+    }
+    r.dos = QString(drive.toUpper()) + QStringLiteral(":\\");
+    r.isFolder = true;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const bool last = i + 1 == names.size();
+        if (!r.isFolder) {
+            r.error = kPathNotFound;
+            return r;
+        }
+        QByteArray onDisk = encodeHostName(names[i]);
+        if (stat(joinHost(r.host, onDisk).constData(), &st) != 0 &&
+            !findRegardlessOfCase(r.host, names[i], onDisk)) {
+            r.error = last ? lastMissingError : kPathNotFound;
+            r.dos += (r.dos.endsWith(u'\\') ? QString() : QStringLiteral("\\")) + names[i];
+            r.host = joinHost(r.host, encodeHostName(names[i]));
+            r.isFolder = false;
+            return r;
+        }
+        r.host = joinHost(r.host, onDisk);
+        const int fault = faults::injected(faults::Op::Stat, r.host);
+        if (fault || stat(r.host.constData(), &st) != 0) {
+            r.error = errorFromErrno(fault ? fault : errno, last);
+            return r;
+        }
+        r.isFolder = S_ISDIR(st.st_mode);
+        r.dos +=
+            (r.dos.endsWith(u'\\') ? QString() : QStringLiteral("\\")) + decodeHostName(onDisk);
+    }
+    return r;
+}
+
 }  // namespace
 
-FileSystem::FileSystem(DriveTable drives) {
+FileSystem::FileSystem(DriveTable drives, AnswerWatch* watch) : watch_(watch) {
     setDrives(std::move(drives));
 }
 
@@ -76,42 +119,67 @@ bool FileSystem::splitPath(const QString& dosPath, QChar& drive, QStringList& na
     return true;
 }
 
+bool FileSystem::watched(const QByteArray& hostPath, const QByteArray& driveRoot,
+                         std::function<void()> call) const {
+    if (!watch_) {
+        call();
+        return true;
+    }
+    return watch_->run(hostPath, driveRoot, std::move(call));
+}
+
 Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissingError) const {
-    Resolved r;
-    r.host = drives_.hostFolder(drive);
-    struct stat st {};
-    if (r.host.isEmpty() || stat(r.host.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        r.error = kDeviceUnavailable;
-        return r;
+    const QByteArray root = drives_.hostFolder(drive);
+    QByteArray target = root;
+    for (const QString& name : names) target = joinHost(target, encodeHostName(name));
+    auto result = std::make_shared<Resolved>();
+    if (!watched(target, root, [result, root, drive, names, lastMissingError] {
+            *result = walkFrom(root, drive, names, lastMissingError);
+        })) {
+        result->error = kNotAnswering;
     }
-    r.dos = QString(drive.toUpper()) + QStringLiteral(":\\");
-    r.isFolder = true;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const bool last = i + 1 == names.size();
-        if (!r.isFolder) {
-            r.error = kPathNotFound;
-            return r;
-        }
-        QByteArray onDisk = encodeHostName(names[i]);
-        if (stat(joinHost(r.host, onDisk).constData(), &st) != 0 &&
-            !findRegardlessOfCase(r.host, names[i], onDisk)) {
-            r.error = last ? lastMissingError : kPathNotFound;
-            r.dos += (r.dos.endsWith(u'\\') ? QString() : QStringLiteral("\\")) + names[i];
-            r.host = joinHost(r.host, encodeHostName(names[i]));
-            r.isFolder = false;
-            return r;
-        }
-        r.host = joinHost(r.host, onDisk);
-        const int fault = faults::injected(faults::Op::Stat, r.host);
-        if (fault || stat(r.host.constData(), &st) != 0) {
-            r.error = errorFromErrno(fault ? fault : errno, last);
-            return r;
-        }
-        r.isFolder = S_ISDIR(st.st_mode);
-        r.dos +=
-            (r.dos.endsWith(u'\\') ? QString() : QStringLiteral("\\")) + decodeHostName(onDisk);
-    }
-    return r;
+    return *result;
+}
+
+int FileSystem::readFolder(const QString& dosPath, FolderContents& out) const {
+    const Resolved r = resolve(dosPath);
+    if (r.error) return r.error;
+    if (!r.isFolder) return kPathNotFound;
+    QChar drive;
+    QStringList names;
+    splitPath(dosPath, drive, names);
+    struct Read {
+        int error = kOk;
+        FolderContents contents;
+    };
+    auto read = std::make_shared<Read>();
+    if (!watched(r.host, drives_.hostFolder(drive), [read, host = r.host] {
+            Directory dir;
+            read->error = Directory::open(host, dir);
+            if (!read->error) read->error = dir.read(read->contents);
+        }))
+        return kNotAnswering;
+    out = std::move(read->contents);
+    return read->error;
+}
+
+int FileSystem::realPath(const QByteArray& hostPath, QByteArray& real) const {
+    struct Answer {
+        int error = kOk;
+        QByteArray path;
+    };
+    auto answer = std::make_shared<Answer>();
+    if (!watched(hostPath, hostPath, [answer, hostPath] {
+            if (char* p = ::realpath(hostPath.constData(), nullptr)) {
+                answer->path = p;
+                std::free(p);
+            } else {
+                answer->error = errorFromErrno(errno);
+            }
+        }))
+        return kNotAnswering;
+    real = answer->path;
+    return answer->error;
 }
 
 Resolved FileSystem::resolve(const QString& dosPath) const {
@@ -138,18 +206,15 @@ Resolved FileSystem::resolveForCreate(const QString& dosPath) const {
 
 Resolved FileSystem::fromHostPath(const QByteArray& hostPath) const {
     Resolved r;
-    char buffer[PATH_MAX];
-    if (!realpath(hostPath.constData(), buffer)) {
-        r.error = errorFromErrno(errno);
-        return r;
-    }
-    const QByteArray real(buffer);
+    QByteArray real;
+    r.error = realPath(hostPath, real);
+    if (r.error) return r;
     QChar best;
     qsizetype bestLength = -1;
     QByteArray rest;
     for (QChar letter : drives_.letters()) {
         QByteArray folder = drives_.hostFolder(letter);
-        if (realpath(folder.constData(), buffer)) folder = buffer;
+        if (QByteArray realFolder; realPath(folder, realFolder) == kOk) folder = realFolder;
         const bool inside = folder == "/" || real == folder || real.startsWith(folder + '/');
         if (!inside || folder.size() <= bestLength) continue;
         best = letter;

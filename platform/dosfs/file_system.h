@@ -2,11 +2,14 @@
 // The DOS namespace the program sees: drive letters over host folders,
 // backslash paths, a current drive and a current folder per drive.
 
+#include "platform/dosfs/answer_watch.h"
+#include "platform/dosfs/directory.h"
 #include "platform/dosfs/drive_table.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <map>
 
 namespace dosfs {
@@ -20,7 +23,7 @@ struct Resolved {
 
 class FileSystem {
   public:
-    explicit FileSystem(DriveTable drives = DriveTable::defaults());
+    explicit FileSystem(DriveTable drives = DriveTable::defaults(), AnswerWatch* watch = nullptr);
 
     const DriveTable& drives() const { return drives_; }
     void setDrives(DriveTable drives);
@@ -38,6 +41,10 @@ class FileSystem {
     // none does.
     Resolved fromHostPath(const QByteArray& hostPath) const;
 
+    // Reads the subfolders and files of the folder at dosPath. Returns an
+    // error number, 0 on success.
+    int readFolder(const QString& dosPath, FolderContents& out) const;
+
     QChar currentDrive() const { return current_; }
     int changeDrive(const QString& drive);     // "C:" or "c: [alice]"; 68 when unavailable
     int changeFolder(const QString& dosPath);  // the folder's drive keeps it as current
@@ -46,10 +53,20 @@ class FileSystem {
   private:
     bool splitPath(const QString& dosPath, QChar& drive, QStringList& names) const;
     Resolved walk(QChar drive, const QStringList& names, int lastMissingError) const;
+    // Runs `call` through the watch for a path below hostPath; false when the
+    // device did not answer.
+    bool watched(const QByteArray& hostPath, const QByteArray& driveRoot,
+                 std::function<void()> call) const;
+    // realpath(3), watched. Returns an error number, 0 on success.
+    int realPath(const QByteArray& hostPath, QByteArray& real) const;
 
     DriveTable drives_;
     QChar current_;
     std::map<char16_t, QString> folders_;  // per drive: "\a\b" below its root
+    // The window's calls, which may wait on a device, go through the watch
+    // (see answer_watch.h); without one they are made as they come. A call
+    // whose device does not answer fails with kNotAnswering.
+    AnswerWatch* watch_ = nullptr;
 };
 
 // "X:\a\b" -> "X:\a"; a drive root is its own parent ("X:\").

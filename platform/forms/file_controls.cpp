@@ -1,6 +1,5 @@
 #include "platform/forms/file_controls.h"
 
-#include "platform/dosfs/directory.h"
 #include "platform/dosfs/errors.h"
 
 #include <QRegularExpression>
@@ -17,14 +16,6 @@ void sortNames(QStringList& names) {
 }
 
 namespace {
-
-// Reads the folder at dosPath; false when it cannot be read.
-bool readFolder(const dosfs::FileSystem& fs, const QString& dosPath, dosfs::FolderContents& out) {
-    const dosfs::Resolved r = fs.resolve(dosPath);
-    dosfs::Directory dir;
-    if (r.error || dosfs::Directory::open(r.host, dir) != 0) return false;
-    return dir.read(out) == 0;
-}
 
 // The folder a list is pointed at: its error, or 0 with its DOS path.
 int resolveFolder(const dosfs::FileSystem& fs, const QString& path, QString& dos) {
@@ -74,7 +65,7 @@ int DirListBox::setPath(const QString& path) {
 void DirListBox::refresh() {
     subfolders_.clear();
     dosfs::FolderContents contents;
-    if (readFolder(fs_, path_, contents))
+    if (fs_.readFolder(path_, contents) == dosfs::kOk)
         for (const dosfs::DirEntry& e : contents.folders) subfolders_.append(e.name);
     sortNames(subfolders_);
     notify(Prop::ItemsReset);
@@ -143,7 +134,7 @@ void FileListBox::reload() {
     files_.clear();
     listIndex_ = -1;
     dosfs::FolderContents contents;
-    if (readFolder(fs_, path_, contents)) {
+    if (fs_.readFolder(path_, contents) == dosfs::kOk) {
         QList<QRegularExpression> patterns;
         bool all = false;
         for (const QString& p : pattern_.split(u';', Qt::SkipEmptyParts)) {

@@ -1,6 +1,7 @@
 // Scans in the real main window on the offscreen platform.
 
 #include "app/program.h"
+#include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/qt/list_view.h"
 #include "tests/support/program_fixture.h"
@@ -110,9 +111,10 @@ TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
     EXPECT_FALSE(program->qt.ended());
 }
 
-TEST_F(WindowScanTest, OnASlowDeviceTheWindowRepaintsAndAStopEndsTheScanAtOnce) {
+TEST_F(WindowScanTest, OnADeviceThatStopsAnsweringTheWindowRepaintsStopsAndEnds) {
     // Every folder read below C:\data takes 200 ms, and d2's hangs for 4 s
-    // like a mount that stopped answering.
+    // like a mount that stopped answering; from the stop on, so does every
+    // stat below C:\data, as on a server that has gone away.
     for (int d = 0; d < 4; ++d) tree.file("data/d" + QByteArray::number(d) + "/sub/deep/f.txt", 10);
     dosfs::faults::delayFolderReads(tree.path("data/d2"), 4000);
     dosfs::faults::delayFolderReads(tree.path("data") + '/', 200);
@@ -128,14 +130,13 @@ TEST_F(WindowScanTest, OnASlowDeviceTheWindowRepaintsAndAStopEndsTheScanAtOnce) 
         last = now;
         if (stoppedAt >= 0 || now < 1500) return;
         stoppedAt = now;
+        dosfs::faults::hangOperation(dosfs::faults::Op::Stat, tree.path("data"));
         QTest::mouseClick(button(form->Command5), Qt::LeftButton);
     });
     clock.start();
     ticker.start(10);
     QTest::mouseClick(button(form->Command3), Qt::LeftButton);
     const qint64 ended = clock.elapsed();
-    ticker.stop();
-    dosfs::faults::clearAll();
     ASSERT_GE(stoppedAt, 0);
     EXPECT_LT(ended - stoppedAt, 500);
     EXPECT_LE(longestGap, 100);
@@ -144,6 +145,15 @@ TEST_F(WindowScanTest, OnASlowDeviceTheWindowRepaintsAndAStopEndsTheScanAtOnce) 
     EXPECT_FALSE(lastLine.contains(QStringLiteral("Total")));
     EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了"));
     EXPECT_TRUE(button(form->Command3)->isEnabled());
+    EXPECT_EQ(form->Text10.text(), QStringLiteral("ﾃﾞｨｽｸ応答なし"));
+    // The folder tree waits no more on the drive; the program ends at once.
+    clock.restart();
+    EXPECT_EQ(form->Dir1.setPath(QStringLiteral("C:\\data\\d1")), dosfs::kNotAnswering);
+    window->close();
+    EXPECT_LT(clock.elapsed(), 100);
+    ticker.stop();
+    EXPECT_TRUE(program->qt.ended());
+    dosfs::faults::clearAll();
 }
 
 TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {

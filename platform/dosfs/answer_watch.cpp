@@ -1,0 +1,115 @@
+#include "platform/dosfs/answer_watch.h"
+
+#include <QFile>
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace dosfs {
+namespace {
+
+bool below(const QByteArray& path, const QByteArray& folder) {
+    return path == folder || folder == "/" ||
+           (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == '/');
+}
+
+// A mount point as the mount table writes it: space, tab, newline and
+// backslash as three octal digits after a backslash.
+QByteArray unescapeMountPoint(const QByteArray& field) {
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            bool ok = false;
+            const int c = field.mid(i + 1, 3).toInt(&ok, 8);
+            if (ok) {
+                out += static_cast<char>(c);
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+QByteArray mountPointOf(const QByteArray& hostPath) {
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    QByteArray best = "/";
+    if (!mounts.open(QIODevice::ReadOnly)) return best;
+    // Fields: id parent major:minor root mountpoint ...
+    for (const QByteArray& line : mounts.readAll().split('\n')) {
+        const QList<QByteArray> f = line.split(' ');
+        if (f.size() < 5) continue;
+        const QByteArray point = unescapeMountPoint(f[4]);
+        if (point.size() > best.size() && below(hostPath, point)) best = point;
+    }
+    return best;
+}
+
+// What calls that outlive the watch share with it: the places that do not
+// answer, each with the number of calls still stuck there.
+struct AnswerWatch::Shared {
+    mutable std::mutex mutex;
+    std::map<QByteArray, int> stuck;
+};
+
+AnswerWatch::AnswerWatch(int limitMs, std::function<void()> waiting)
+    : limitMs_(limitMs), waiting_(std::move(waiting)), shared_(std::make_shared<Shared>()) {}
+
+AnswerWatch::~AnswerWatch() = default;
+
+bool AnswerWatch::notAnswering(const QByteArray& hostPath) const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    for (const auto& [place, calls] : shared_->stuck)
+        if (below(hostPath, place)) return true;
+    return false;
+}
+
+bool AnswerWatch::run(const QByteArray& hostPath, const QByteArray& driveRoot,
+                      std::function<void()> call) {
+    if (notAnswering(hostPath)) return false;
+    struct Call {
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool done = false;
+        QByteArray place;  // set when the window stopped waiting for it
+    };
+    auto state = std::make_shared<Call>();
+    std::thread([state, call = std::move(call), shared = shared_] {
+        call();
+        std::lock_guard<std::mutex> lock(state->mutex);
+        state->done = true;
+        state->ended.notify_all();
+        if (state->place.isEmpty()) return;
+        std::lock_guard<std::mutex> stuckLock(shared->mutex);
+        if (--shared->stuck[state->place] == 0) shared->stuck.erase(state->place);
+    }).detach();
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs_);
+    std::unique_lock<std::mutex> lock(state->mutex);
+    while (!state->done) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) break;
+        state->ended.wait_for(lock, std::min<std::chrono::steady_clock::duration>(
+                                        deadline - now, std::chrono::milliseconds(20)));
+        if (state->done) break;
+        lock.unlock();
+        if (waiting_) waiting_();
+        lock.lock();
+    }
+    if (state->done) return true;
+    // The place that does not answer: its mount, or the drive when that lies
+    // deeper, so that a drive on a mount of its own stands alone.
+    const QByteArray mount = mountPointOf(hostPath);
+    state->place = driveRoot.size() > mount.size() && below(hostPath, driveRoot) ? driveRoot : mount;
+    std::lock_guard<std::mutex> stuckLock(shared_->mutex);
+    ++shared_->stuck[state->place];
+    return false;
+}
+
+}  // namespace dosfs
