@@ -5,6 +5,8 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_application.h"
 
+#include <QTimer>
+
 namespace app {
 
 // The Qt services come first: the parts are built on them.
@@ -18,6 +20,11 @@ class Program : public QtServices, public Parts {
     explicit Program(dosfs::DriveTable drives);
 
     qtbind::FormWindow window;
+
+  private:
+    // Asks, a few times a second, whether a device the window stopped
+    // waiting for has answered.
+    QTimer lateAnswers_;
 };
 
 }  // namespace app

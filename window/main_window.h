@@ -63,6 +63,9 @@ class MainWindow : public engine::ScanHost {
     static const QString& helpText();
 
     void Timer3_Timer();
+    // A device that had not answered the folder tree or the file list has
+    // answered since: they show what it said.
+    void devicesAnswered();
 
     // engine::ScanHost
     int windowWidth() const override;

@@ -1,6 +1,7 @@
 // Side A: the drive and the folder to scan, the three file columns that
 // scroll together, the enlarge toggle and the splitters between the columns.
 
+#include "platform/dosfs/errors.h"
 #include "shell/messages.h"
 #include "window/main_window.h"
 
@@ -45,13 +46,21 @@ void MainWindow::Dir1_Change() {
     form.Text2.setText(browsePath);
 }
 
+void MainWindow::devicesAnswered() {
+    // A scan reads on its own; it ends by showing its folder afresh.
+    if (form.state.run == shell::RunState::Running) return;
+    form.Dir1.setPath(form.Dir1.path());
+    form.File1.setPath(form.File1.path());
+}
+
 void MainWindow::Dir1_Click() {
     shell::Form1& f = form;
     const QString clicked = f.Dir1.list(f.Dir1.listIndex());
     if (clicked.isEmpty()) return;
     f.Text2.setText(clicked);
     browsePath = f.Text2.text();
-    f.Dir1.setPath(browsePath);
+    if (f.Dir1.setPath(browsePath) == dosfs::kNotAnswering)
+        shell::showMessage(f, shell::kOneLine, shell::kNoAnswer);
     f.File1.setPath(browsePath);
     f.Label7.setText(QString());
     f.Text12.setVisible(false);

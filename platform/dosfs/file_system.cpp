@@ -39,7 +39,6 @@ bool isDriveLetter(QChar c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-
 // The walk from a drive's host folder down the names; it touches nothing
 // but its arguments, so that it can run on a thread of its own.
 Resolved walkFrom(const QByteArray& root, QChar drive, const QStringList& names,
@@ -119,48 +118,56 @@ bool FileSystem::splitPath(const QString& dosPath, QChar& drive, QStringList& na
     return true;
 }
 
-bool FileSystem::watched(const QByteArray& hostPath, const QByteArray& driveRoot,
-                         std::function<void()> call) const {
+template <class T>
+int FileSystem::watched(const QByteArray& key, const QByteArray& hostPath,
+                        const QByteArray& driveRoot, std::function<T()> call, T& answer) const {
     if (!watch_) {
-        call();
-        return true;
+        answer = call();
+        return kOk;
     }
-    return watch_->run(hostPath, driveRoot, std::move(call));
+    std::any any;
+    if (!watch_->ask(
+            key, hostPath, driveRoot, [call = std::move(call)] { return std::any(call()); }, any))
+        return kNotAnswering;
+    answer = std::any_cast<T>(std::move(any));
+    return kOk;
 }
 
 Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissingError) const {
     const QByteArray root = drives_.hostFolder(drive);
     QByteArray target = root;
     for (const QString& name : names) target = joinHost(target, encodeHostName(name));
-    auto result = std::make_shared<Resolved>();
-    if (!watched(target, root, [result, root, drive, names, lastMissingError] {
-            *result = walkFrom(root, drive, names, lastMissingError);
-        })) {
-        result->error = kNotAnswering;
-    }
-    return *result;
+    Resolved r;
+    if (watched<Resolved>(
+            "walk " + QByteArray::number(lastMissingError) + ' ' + target, target, root,
+            [=] { return walkFrom(root, drive, names, lastMissingError); }, r) == kNotAnswering)
+        r.error = kNotAnswering;
+    return r;
 }
 
 int FileSystem::readFolder(const QString& dosPath, FolderContents& out) const {
     const Resolved r = resolve(dosPath);
     if (r.error) return r.error;
     if (!r.isFolder) return kPathNotFound;
-    QChar drive;
-    QStringList names;
-    splitPath(dosPath, drive, names);
     struct Read {
         int error = kOk;
         FolderContents contents;
     };
-    auto read = std::make_shared<Read>();
-    if (!watched(r.host, drives_.hostFolder(drive), [read, host = r.host] {
-            Directory dir;
-            read->error = Directory::open(host, dir);
-            if (!read->error) read->error = dir.read(read->contents);
-        }))
+    Read read;
+    const QByteArray host = r.host;
+    if (watched<Read>(
+            "read " + host, host, drives_.hostFolder(r.dos.at(0)),
+            [host] {
+                Read answer;
+                Directory dir;
+                answer.error = Directory::open(host, dir);
+                if (!answer.error) answer.error = dir.read(answer.contents);
+                return answer;
+            },
+            read) == kNotAnswering)
         return kNotAnswering;
-    out = std::move(read->contents);
-    return read->error;
+    out = std::move(read.contents);
+    return read.error;
 }
 
 int FileSystem::realPath(const QByteArray& hostPath, QByteArray& real) const {
@@ -168,18 +175,23 @@ int FileSystem::realPath(const QByteArray& hostPath, QByteArray& real) const {
         int error = kOk;
         QByteArray path;
     };
-    auto answer = std::make_shared<Answer>();
-    if (!watched(hostPath, hostPath, [answer, hostPath] {
-            if (char* p = ::realpath(hostPath.constData(), nullptr)) {
-                answer->path = p;
-                std::free(p);
-            } else {
-                answer->error = errorFromErrno(errno);
-            }
-        }))
+    Answer answer;
+    if (watched<Answer>(
+            "real " + hostPath, hostPath, hostPath,
+            [hostPath] {
+                Answer a;
+                if (char* p = ::realpath(hostPath.constData(), nullptr)) {
+                    a.path = p;
+                    std::free(p);
+                } else {
+                    a.error = errorFromErrno(errno);
+                }
+                return a;
+            },
+            answer) == kNotAnswering)
         return kNotAnswering;
-    real = answer->path;
-    return answer->error;
+    real = answer.path;
+    return answer.error;
 }
 
 Resolved FileSystem::resolve(const QString& dosPath) const {

@@ -53,10 +53,11 @@ class FileSystem {
   private:
     bool splitPath(const QString& dosPath, QChar& drive, QStringList& names) const;
     Resolved walk(QChar drive, const QStringList& names, int lastMissingError) const;
-    // Runs `call` through the watch for a path below hostPath; false when the
-    // device did not answer.
-    bool watched(const QByteArray& hostPath, const QByteArray& driveRoot,
-                 std::function<void()> call) const;
+    // Runs `call` through the watch for a path below hostPath (see
+    // answer_watch.h); kNotAnswering when the device did not answer.
+    template <class T>
+    int watched(const QByteArray& key, const QByteArray& hostPath, const QByteArray& driveRoot,
+                std::function<T()> call, T& answer) const;
     // realpath(3), watched. Returns an error number, 0 on success.
     int realPath(const QByteArray& hostPath, QByteArray& real) const;
 

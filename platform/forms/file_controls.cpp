@@ -17,6 +17,12 @@ void sortNames(QStringList& names) {
 
 namespace {
 
+// "X:\..." with nothing left to a current folder.
+bool isFullPath(const QString& path) {
+    return path.size() >= 3 && path[1] == u':' && path[2] == u'\\' && path[0].isLetter() &&
+           path[0].unicode() < 0x80;
+}
+
 // The folder a list is pointed at: its error, or 0 with its DOS path.
 int resolveFolder(const dosfs::FileSystem& fs, const QString& path, QString& dos) {
     const dosfs::Resolved r = fs.resolve(path);
@@ -53,21 +59,31 @@ DirListBox::DirListBox(Form& form, Control* container, QString name, int index,
 
 int DirListBox::setPath(const QString& path) {
     QString dos;
-    if (const int error = resolveFolder(fs_, path, dos)) return error;
+    const int error = resolveFolder(fs_, path, dos);
+    // A folder whose device does not answer yet is shown by the path asked
+    // for, its subfolders to come when it answers.
+    if (error == dosfs::kNotAnswering && isFullPath(path))
+        dos = path;
+    else if (error)
+        return error;
     const bool changed = dos != path_;
     path_ = dos;
     listIndex_ = -1;
+    if (changed) subfolders_.clear();
     refresh();  // shows the folder as it is now, even when it stays the same
     if (changed) raiseChange();
-    return dosfs::kOk;
+    return error;
 }
 
 void DirListBox::refresh() {
-    subfolders_.clear();
     dosfs::FolderContents contents;
-    if (fs_.readFolder(path_, contents) == dosfs::kOk)
+    const int error = fs_.readFolder(path_, contents);
+    // Until the device answers, the folders shown stay.
+    if (error != dosfs::kNotAnswering) {
+        subfolders_.clear();
         for (const dosfs::DirEntry& e : contents.folders) subfolders_.append(e.name);
-    sortNames(subfolders_);
+        sortNames(subfolders_);
+    }
     notify(Prop::ItemsReset);
 }
 
@@ -104,10 +120,15 @@ FileListBox::FileListBox(Form& form, Control* container, QString name, int index
 
 int FileListBox::setPath(const QString& path) {
     QString dos;
-    if (const int error = resolveFolder(fs_, path, dos)) return error;
+    const int error = resolveFolder(fs_, path, dos);
+    if (error == dosfs::kNotAnswering && isFullPath(path))
+        dos = path;  // as the folder tree
+    else if (error)
+        return error;
+    if (dos != path_) files_.clear();
     path_ = dos;
     reload();
-    return dosfs::kOk;
+    return error;
 }
 
 bool FileListBox::setPattern(const QString& pattern) {
@@ -131,10 +152,15 @@ void FileListBox::picked(int i) {
 }
 
 void FileListBox::reload() {
-    files_.clear();
     listIndex_ = -1;
     dosfs::FolderContents contents;
-    if (fs_.readFolder(path_, contents) == dosfs::kOk) {
+    const int error = fs_.readFolder(path_, contents);
+    if (error == dosfs::kNotAnswering) {
+        notify(Prop::ItemsReset);
+        return;
+    }
+    files_.clear();
+    if (error == dosfs::kOk) {
         QList<QRegularExpression> patterns;
         bool all = false;
         for (const QString& p : pattern_.split(u';', Qt::SkipEmptyParts)) {

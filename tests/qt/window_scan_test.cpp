@@ -156,6 +156,23 @@ TEST_F(WindowScanTest, OnADeviceThatStopsAnsweringTheWindowRepaintsStopsAndEnds)
     dosfs::faults::clearAll();
 }
 
+TEST_F(WindowScanTest, AFolderThatAnswersLateIsShownWhenItAnswers) {
+    fill(3, 2);
+    form->Dir1.setPath(QStringLiteral("C:\\"));
+    // A slow server: the folder's lookup answers only after the window has
+    // stopped waiting for it.
+    dosfs::faults::hangOperation(dosfs::faults::Op::Stat, tree.path("data"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(form->Dir1.setPath(QStringLiteral("C:\\data")), dosfs::kNotAnswering);
+    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
+    EXPECT_EQ(form->Dir1.listCount(), 0);
+    dosfs::faults::clearAll();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Dir1.listCount() == 3; }, 3000));
+    EXPECT_EQ(form->File1.path(), QStringLiteral("C:\\data"));
+}
+
 TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {
     fill(2, 3);
     form->Dir1.setPath(QStringLiteral("C:\\"));
