@@ -46,6 +46,12 @@ void Form::show() {
     if (!observer_) app_.createView(*this);
     visible_ = true;
     notify(Prop::Visible);
+    // A form is laid out for its size when it is first displayed, as when
+    // its size changes.
+    if (!displayed_) {
+        displayed_ = true;
+        raiseResize();
+    }
 }
 
 void Form::hide() {

@@ -41,7 +41,9 @@ class Form {
     const QString& caption() const { return caption_; }
     void setCaption(const QString& c);
     bool visible() const { return visible_; }
-    void show();  // without blocking; the application gives it a view first
+    // Without blocking; the application gives it a view first. The first
+    // show raises Resize.
+    void show();
     void hide();
     // Raises a shown window above the others and gives it the focus.
     void bringToFront();
@@ -97,6 +99,7 @@ class Form {
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     QString caption_;
     bool visible_ = false;
+    bool displayed_ = false;  // shown at least once
     bool enabled_ = true;
     MousePointer pointer_ = MousePointer::Default;
     WindowState state_ = WindowState::Normal;

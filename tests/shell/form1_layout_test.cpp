@@ -180,6 +180,21 @@ TEST_F(Form1Test, GrowingMovesTheBottomRowAndLengthensTheLists) {
     EXPECT_EQ(form.List1.width(), 9285);  // width alone unchanged
 }
 
+TEST_F(Form1Test, TheFirstDisplayLaysTheDesignSizeOut) {
+    form.show();
+    for (const Control* b :
+         {&form.Command1, &form.Command3, &form.Command4, &form.Command5, &form.Command6})
+        EXPECT_EQ(b->top(), 7920) << b->name().toStdString();
+    EXPECT_EQ(form.Command9.top(), 7920 + 45);
+    EXPECT_EQ(form.List1.height(), 7785 - 2895 - 15);
+    EXPECT_EQ(form.File1.height(), 7785 - 5580 - 15);
+    // Only the first: shown again, the window keeps what handlers changed.
+    form.List1.setHeight(3000);
+    form.hide();
+    form.show();
+    EXPECT_EQ(form.List1.height(), 3000);
+}
+
 TEST_F(Form1Test, AnEnlargedSideAGrowsWithTheWindow) {
     form.layout.sideAEnlarged = true;
     form.setHeight(10000);
