@@ -128,7 +128,7 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     for (forms::TextBox* box : {&Text3, &Text4, &Text5, &Text8, &Text10, &Text11, &Text12})
         box->tabStop = false;
     // The second counter sits across the separator above the button row; it
-    // hides the line where it stands so that its figures stay readable.
+    // hides the line behind its figures so that they stay readable.
     Label7.opaque = true;
     createMenu();
     Load = [this] { Form_Load(); };

@@ -11,7 +11,7 @@ class Label : public Control {
   public:
     using Control::Control;
     Kind kind() const override { return Kind::Label; }
-    // Drawn over the lines of the form, hiding what lies beneath it.
+    // Drawn over the lines of the form, hiding what lies beneath its text.
     bool opaque = false;
 };
 

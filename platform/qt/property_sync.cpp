@@ -31,6 +31,27 @@ using forms::Control;
 using forms::Kind;
 using forms::Prop;
 
+namespace {
+
+// An opaque label hides what lies beneath its text, not its whole box: a
+// counter that stands across a separator breaks the line only behind its
+// figures, and none of the labels its box overlaps loses the top of its text.
+void fillBehindText(const Control& c, QWidget* w) {
+    if (c.kind() != Kind::Label || !static_cast<const forms::Label&>(c).opaque) return;
+    auto* label = static_cast<QLabel*>(w);
+    QRect text;
+    if (!label->text().isEmpty())
+        text = label->fontMetrics()
+                   .boundingRect(label->contentsRect(), static_cast<int>(label->alignment()),
+                                 label->text())
+                   .adjusted(-1, -1, 1, 1) &
+               label->rect();
+    label->setAutoFillBackground(!text.isEmpty());
+    label->setMask(text);
+}
+
+}  // namespace
+
 void FormWindow::applyGeometry(Control& c) {
     QWidget* w = widgetOf(c);
     if (!w) return;
@@ -49,6 +70,7 @@ void FormWindow::applyGeometry(Control& c) {
     const int left = snap(c.left()), top = snap(c.top());
     w->setGeometry(left, top, std::max(0, snap(c.left() + c.width()) - left),
                    std::max(0, snap(c.top() + c.height()) - top));
+    fillBehindText(c, w);
 }
 
 void FormWindow::applyText(Control& c) {
@@ -58,6 +80,7 @@ void FormWindow::applyText(Control& c) {
     switch (c.kind()) {
         case Kind::Label:
             static_cast<QLabel*>(w)->setText(c.text());
+            fillBehindText(c, w);
             break;
         case Kind::Button:
             static_cast<QPushButton*>(w)->setText(c.text());
@@ -184,8 +207,8 @@ void FormWindow::applyColors(Control& c, Prop what) {
         p.setColor(QPalette::Button, color);
     }
     w->setPalette(p);
-    const bool opaque = c.kind() == Kind::Label && static_cast<forms::Label&>(c).opaque;
-    w->setAutoFillBackground(opaque || c.backColor() != forms::kDefaultColor);
+    w->setAutoFillBackground(c.backColor() != forms::kDefaultColor);
+    fillBehindText(c, w);
 }
 
 // The top row and the current row of a list box.
@@ -237,6 +260,7 @@ void FormWindow::changed(Control& c, Prop what) {
         case Prop::Font:
             if (!c.font().name.isEmpty())
                 w->setFont(QFont(substituteFont(c.font().name), c.font().points));
+            fillBehindText(c, w);
             break;
         case Prop::ItemsAppended:
             if (const auto it = views_.find(&c); it != views_.end()) it->second->itemsAppended();

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -30,7 +31,10 @@ namespace {
 
 class WindowScanTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { start(); }
+    // Starts the program as its user does: the stored settings applied, the
+    // window shown.
+    void start() {
         dosfs::DriveTable drives;
         drives.set(u'C', tree.root());
         program = std::make_unique<app::Program>(drives);
@@ -314,10 +318,12 @@ TEST_F(WindowScanTest, TheCloseBoxSavesTheWindowsGeometry) {
     EXPECT_EQ(f.readAll(), QByteArray("0,0,9645,13545,C:\\,01065,02985,04140,02055,0\r\n\r\n"));
 }
 
-// At the scale factor of the run (CTest runs this case at 1, 1.25, 1.5, 1.75
-// and 2): every control's edges land on device pixels, controls that meet in
-// twips meet on screen, and controls apart in twips do not overlap.
-TEST_F(WindowScanTest, LayoutEdgesLandOnDevicePixelsAndNeighboursMeet) {
+// The cases named Scaled* run at 1, 1.25, 1.5, 1.75 and 2 (CTest runs each
+// factor on its own).
+
+// At the scale factor of the run: every control's edges land on device pixels, controls that meet
+// in twips meet on screen, and controls apart in twips do not overlap.
+TEST_F(WindowScanTest, ScaledLayoutEdgesLandOnDevicePixelsAndNeighboursMeet) {
     const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-6; };
     const double ratio = window->devicePixelRatioF();
     struct Placed {
@@ -354,4 +360,57 @@ TEST_F(WindowScanTest, LayoutEdgesLandOnDevicePixelsAndNeighboursMeet) {
                 EXPECT_FALSE(a.device.intersects(b.device)) << pair << " at " << ratio;
             }
         }
+}
+
+namespace {
+
+// Where a label draws its text, in its own pixels: the lines of the text laid
+// in its contents rectangle as the label aligns them.
+QRect textRectOf(const QLabel& label) {
+    return QFontMetrics(label.font())
+        .boundingRect(label.contentsRect(), static_cast<int>(label.alignment()), label.text());
+}
+
+// What a widget hides of the widgets below it: a label without a background
+// only its text, a masked widget its mask, any other its whole box.
+QRegion coverOf(const QWidget& w) {
+    if (!w.mask().isEmpty()) return w.mask();
+    const auto* label = qobject_cast<const QLabel*>(&w);
+    if (label && !label->autoFillBackground())
+        return label->text().isEmpty() ? QRegion() : QRegion(textRectOf(*label));
+    return w.rect();
+}
+
+}  // namespace
+
+// At the scale factor of the run, with the counters showing what a scan
+// writes: every label's text lies inside its box and its parent, and no
+// control drawn above it hides any of it.
+TEST_F(WindowScanTest, ScaledLabelsShowTheirWholeText) {
+    form->Label5.setText(QStringLiteral("123456"));
+    form->Label7.setText(QStringLiteral("0"));
+    const double ratio = window->devicePixelRatioF();
+    int checked = 0;
+    for (const auto& c : form->controls()) {
+        auto* label = qobject_cast<QLabel*>(window->widgetOf(*c));
+        if (!label || label->text().isEmpty() || !c->visible()) continue;
+        ++checked;
+        const std::string name = c->name().toStdString();
+        const QRect text = textRectOf(*label);
+        EXPECT_TRUE(label->rect().contains(text))
+            << name << " at " << ratio << ": text " << testing::PrintToString(text) << " in "
+            << testing::PrintToString(label->rect());
+        QWidget* parent = label->parentWidget();
+        const QRect inParent = text.translated(label->pos());
+        EXPECT_TRUE(parent->rect().contains(inParent)) << name << " at " << ratio;
+        const QObjectList& siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(label) + 1; i < siblings.size(); ++i) {
+            auto* above = qobject_cast<QWidget*>(siblings[i]);
+            if (!above || !above->isVisibleTo(window)) continue;
+            EXPECT_FALSE(coverOf(*above).translated(above->pos()).intersects(inParent))
+                << name << " under " << above->metaObject()->className() << " "
+                << testing::PrintToString(above->geometry()) << " at " << ratio;
+        }
+    }
+    EXPECT_GE(checked, 9);
 }
