@@ -170,10 +170,19 @@ void FormWindow::buildMenus() {
     }
 }
 
+QSize FormWindow::clientPixels() const {
+    return {std::max(1, snap(form_.width() - kFrameWidth)),
+            std::max(1, snap(form_.height() - frameHeightOf(form_)))};
+}
+
+QPoint FormWindow::placePixels() const {
+    return {toPixels(form_.left()), toPixels(form_.top())};
+}
+
 void FormWindow::applyFormGeometry() {
     Applying guard(applying_);
-    const int w = std::max(1, snap(form_.width() - kFrameWidth));
-    const int h = std::max(1, snap(form_.height() - frameHeightOf(form_)));
+    const QSize client = clientPixels();
+    const int w = client.width(), h = client.height();
     if (form_.menus().empty()) {
         // A dialog keeps the size it was laid out for.
         setFixedSize(w, h);
@@ -182,8 +191,7 @@ void FormWindow::applyFormGeometry() {
             menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
         if (size() != QSize(w, h + menu)) resize(w, h + menu);
     }
-    const QPoint at(toPixels(form_.left()), toPixels(form_.top()));
-    if (pos() != at) move(at);
+    if (pos() != placePixels()) move(placePixels());
 }
 
 void FormWindow::formChanged(forms::Form& form, Prop what) {
@@ -219,9 +227,18 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (applying_) return;
+    // A window manager rounds a size to its steps of whole device pixels, so
+    // a side may come back up to a grid step off what the form's twips put on
+    // screen: it keeps those twips, or every close and reopen would move the
+    // size. A side further off is the user's.
     const QSize client = centralWidget()->size();
-    const int w = client.width() * kTwipsPerPixel + kFrameWidth;
-    const int h = client.height() * kTwipsPerPixel + frameHeightOf(form_);
+    const QSize put = clientPixels();
+    const int w = std::abs(client.width() - put.width()) < grid_
+                      ? form_.width()
+                      : client.width() * kTwipsPerPixel + kFrameWidth;
+    const int h = std::abs(client.height() - put.height()) < grid_
+                      ? form_.height()
+                      : client.height() * kTwipsPerPixel + frameHeightOf(form_);
     if (w == form_.width() && h == form_.height()) return;
     form_.resizedByUser(w, h);
     // The layout may have refused the size (the minimum); show what it kept.
@@ -231,8 +248,14 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     // Only the user moves a shown window; the moves of placing it come before.
-    if (!applying_ && isVisible())
-        form_.movedByUser(pos().x() * kTwipsPerPixel, pos().y() * kTwipsPerPixel);
+    if (applying_ || !isVisible()) return;
+    // At a fractional scale the frame's margins are rounded to logical
+    // pixels: a place one pixel off where the form's twips put it keeps them.
+    const int slack = grid_ > 1 ? 1 : 0;
+    const QPoint put = placePixels();
+    form_.movedByUser(
+        std::abs(pos().x() - put.x()) <= slack ? form_.left() : pos().x() * kTwipsPerPixel,
+        std::abs(pos().y() - put.y()) <= slack ? form_.top() : pos().y() * kTwipsPerPixel);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

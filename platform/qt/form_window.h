@@ -69,6 +69,9 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void applyFocus(QWidget* w);
     // The window (form_window.cpp).
     void applyFormGeometry();
+    // The client size and the place in pixels that the form's twips give.
+    QSize clientPixels() const;
+    QPoint placePixels() const;
     void orderTabs();
     // Twips to logical pixels on the device-pixel grid (see grid_).
     int snap(int twips) const;

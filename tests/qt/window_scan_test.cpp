@@ -414,3 +414,65 @@ TEST_F(WindowScanTest, ScaledLabelsShowTheirWholeText) {
     }
     EXPECT_GE(checked, 9);
 }
+
+// At the scale factor of the run: the window closed and opened again ten
+// times, under a window manager, saves the size it was given each time, to
+// the twip, whether it came from the record or from the user's drag.
+TEST_F(WindowScanTest, ScaledWindowKeepsItsSizeOverTenCloseAndReopenCycles) {
+    const QString path = QString::fromUtf8(tree.path("config/tolan/settings"));
+    const auto savedSize = [&] {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) return QSize();
+        const QList<QByteArray> fields = f.readLine().split(',');
+        return fields.size() < 4 ? QSize() : QSize(fields[3].toInt(), fields[2].toInt());
+    };
+    // The window manager: it keeps a window to the resize steps Qt asks of
+    // it, one logical pixel in whole device pixels (two at 1.5 and 1.75), so
+    // the window it gives back may be a device pixel smaller.
+    const auto keepToResizeSteps = [&] {
+        const double ratio = window->devicePixelRatioF();
+        const int step = qRound(ratio);
+        const auto down = [&](int pixels) {
+            const int device = qRound(pixels * ratio);
+            return qRound((device - device % step) / ratio);
+        };
+        window->resize(down(window->width()), down(window->height()));
+        QCoreApplication::processEvents();
+    };
+    const struct {
+        QSize stored;  // width, height in twips
+        QSize drag;    // pixels the user adds in the first run
+    } rows[] = {
+        {{12045, 9045}, {0, 0}},
+        {{13001, 10007}, {0, 0}},
+        {{12045, 9045}, {101, 41}},
+    };
+    for (const auto& row : rows) {
+        program.reset();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QStringLiteral("0,0,%1,%2,C:\\,01065,02985,04140,02055,0\r\n\r\n")
+                    .arg(row.stored.height())
+                    .arg(row.stored.width())
+                    .toLatin1());
+        f.close();
+        QSize expected = row.stored;
+        for (int cycle = 0; cycle < 10; ++cycle) {
+            start();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+            keepToResizeSteps();
+            if (cycle == 0 && !row.drag.isEmpty()) {
+                // 15 twips a pixel, and the frame around the client area.
+                const QSize dragged = window->client()->size() + row.drag;
+                expected = QSize(dragged.width() * 15 + 135, dragged.height() * 15 + 690);
+                window->resize(window->size() + row.drag);
+                QCoreApplication::processEvents();
+            }
+            window->close();
+            ASSERT_TRUE(program->qt.ended());
+            EXPECT_EQ(savedSize(), expected)
+                << "cycle " << cycle << " at " << window->devicePixelRatioF() << " from "
+                << row.stored.width() << "x" << row.stored.height();
+        }
+    }
+}
