@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -413,6 +414,28 @@ TEST_F(WindowScanTest, ScaledLabelsShowTheirWholeText) {
         }
     }
     EXPECT_GE(checked, 9);
+}
+
+// At the scale factor of the run, with the second counter showing "0": the
+// bottom separator runs across the counter's box, broken only behind the
+// figure.
+TEST_F(WindowScanTest, ScaledTheCounterBreaksTheSeparatorOnlyBehindItsFigure) {
+    form->Label7.setText(QStringLiteral("0"));
+    const QImage shot = window->client()->grab().toImage();
+    const double ratio = shot.devicePixelRatio();
+    const QWidget* line = window->widgetOf(form->Line1_1);
+    const QRgb ink = line->palette().color(QPalette::Dark).rgb();
+    const QWidget* counter = window->widgetOf(form->Label7);
+    const int from = qCeil(counter->x() * ratio), to = qFloor(counter->geometry().right() * ratio);
+    // The line's row of device pixels, found just left of the box.
+    int row = -1;
+    for (int y = qFloor(line->y() * ratio); row < 0 && y < (line->y() + 1) * ratio; ++y)
+        if (shot.pixel(from - 2, y) == ink) row = y;
+    ASSERT_GE(row, 0) << "at " << ratio;
+    int broken = 0;
+    for (int x = from; x < to; ++x) broken += shot.pixel(x, row) != ink;
+    const int figure = QFontMetrics(counter->font()).horizontalAdvance(u'0') + 2;
+    EXPECT_LE(broken, qCeil(figure * ratio)) << "at " << ratio;
 }
 
 // At the scale factor of the run: the window closed and opened again ten
