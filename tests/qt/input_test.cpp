@@ -263,6 +263,20 @@ const Input kInputs[] = {
          EXPECT_TRUE(t.f.List2[0]->selected(1));
          EXPECT_FALSE(t.f.List2[0]->selected(3));
      }},
+    {"AClickInSideBDeselectsTheDateColumnOnly",
+     nullptr,
+     [](InputTest& t) {
+         t.scan();
+         t.f.List2[2]->setSelected(3, true);
+         t.f.List2[0]->setSelected(3, true);
+     },
+     [](InputTest& t) { return t.row(t.f.List1, 5); },
+     {Gesture::Click},
+     [](InputTest& t) {
+         EXPECT_FALSE(t.f.List2[2]->anySelected());
+         EXPECT_TRUE(t.f.List2[0]->selected(3));
+         EXPECT_TRUE(t.f.List1.selected(5));
+     }},
     {"TheWheelOverAColumnScrollsIt",
      nullptr,
      [](InputTest& t) { t.scan(); },
