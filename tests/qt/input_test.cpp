@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -172,9 +174,11 @@ class InputTest : public ::testing::TestWithParam<Input> {
     output::OutputCommands& menu = program->output;
     // The control with the focus after each key.
     std::vector<const forms::Control*> trail;
-    QImage shot;  // a picture taken before the user acts
+    QImage shot;   // a picture taken before the user acts
+    QString kept;  // a text the user's keys leave as it was
 };
 
+// The settings of a window 1500 twips wider than the design.
 const char* const kWiderStart = "0,0,9045,13545,C:\\,01065,02985,04140,02055,0\r\n";
 
 // Side A's three columns stay side by side, the date column ending where
@@ -440,7 +444,7 @@ const Input kInputs[] = {
      }},
     {"TabFollowsTheScreenAndShiftTabGoesBack",
      nullptr,
-     nullptr,
+     [](InputTest& t) { t.kept = t.f.Text2.text(); },
      [](InputTest& t) { return Target{t.widget(t.f.Combo2)}; },
      {Gesture::Keys,
       [] {
@@ -458,6 +462,7 @@ const Input kInputs[] = {
              EXPECT_EQ(t.trail.at(i), screen[(i + 1) % 18]) << "tab " << i + 1;
              EXPECT_EQ(t.trail.at(18 + i), screen[17 - i]) << "shift+tab " << i + 1;
          }
+         EXPECT_EQ(t.f.Text2.text(), t.kept);  // no tab typed into the path box
      }},
     {"TabIntoAnEmptyColumnShowsTheFocus",
      nullptr,
