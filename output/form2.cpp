@@ -67,6 +67,7 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
     Text2.setForeColor(0xFFFFFF);
     Text4.setLocked(true);
     Text3.wantsEnter = true;  // Enter applies the pattern
+    Dir1.wantsEnter = true;   // Enter opens the highlighted folder, and saves nothing
     defaultButton = &Command3;
     cancelButton = &Command2;
 

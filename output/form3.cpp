@@ -2,8 +2,10 @@
 
 #include "engine/renderings.h"
 #include "output/listing_records.h"
+#include "output/listing_writer.h"
 #include "platform/dosfs/numbered_files.h"
 #include "shell/design.h"
+#include "shell/messages.h"
 #include "shell/settings.h"
 
 namespace output {
@@ -109,6 +111,15 @@ void Form3::Form_Load() {
     outputDirBackup = s.outputDir;
     Text2.setText(s.outputDir);
     Option1[s.csvOutput != 0 ? 1 : 0]->setValue(true);
+    if (onNoDrive(main.fs, s.outputDir)) showNoDrive(s.outputDir);
+}
+
+// Said in place of the example, which comes back after five seconds.
+void Form3::showNoDrive(const QString& folder) {
+    Timer1.restart();
+    Text4.setVisible(false);
+    Text3.setText(folder + shell::kNoDriveSuffix);
+    Text3.setVisible(true);
 }
 
 void Form3::Form_Activate() {

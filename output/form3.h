@@ -57,6 +57,7 @@ class Form3 : public forms::Form {
 
   private:
     void storePosition();
+    void showNoDrive(const QString& folder);
 };
 
 }  // namespace output

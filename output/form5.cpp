@@ -41,6 +41,7 @@ Form5::Form5(Form3& o, shell::Form1& m)
     };
     Dir1.Click = [this] { Dir1_Click(); };
     Dir1.Change = [this] { Dir1_Change(); };
+    Dir1.LostFocus = [this] { Dir1_LostFocus(); };
     Drive1.Change = [this] { Drive1_Change(); };
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
@@ -56,13 +57,15 @@ void Form5::open() {
 
 void Form5::Form_Load() {
     Text2.setVisible(false);
-    const QChar drive = main.fs.currentDrive();
-    Drive1.setDrive(QString(drive) + u':');
-    Dir1.setPath(main.fs.currentFolder(drive));
     // The box is empty as the chooser opens, and the output directory
-    // follows it: the start-up drive until a folder is chosen.
-    main.state.settings.outputDir = main.state.startDrive;
-    Text1.setText(main.state.startDrive);
+    // follows it: the start-up drive until a folder is chosen. The lists
+    // show that directory, the root of the drive, where listing files
+    // named from it would go.
+    const QString drive = main.state.startDrive;
+    Drive1.setDrive(drive);
+    Dir1.setPath(drive + u'\\');
+    main.state.settings.outputDir = drive;
+    Text1.setText(drive);
 }
 
 void Form5::Dir1_Click() {
@@ -75,6 +78,12 @@ void Form5::Dir1_Click() {
 void Form5::Dir1_Change() {
     Text1.setText(Dir1.path());
     Text2.setVisible(false);
+}
+
+// Leaving the tree with its highlight on another folder takes that folder,
+// so that 決定 reached with Tab takes the folder the user moved to.
+void Form5::Dir1_LostFocus() {
+    if (Dir1.listIndex() != -1 && visible()) Dir1_Click();
 }
 
 void Form5::Drive1_Change() {
@@ -105,7 +114,6 @@ void Form5::backToOwner() {
     owner.show();
     owner.setEnabled(true);
     owner.bringToFront();
-    owner.Text2.setFocus();
 }
 
 }  // namespace output

@@ -31,6 +31,7 @@ class Form5 : public forms::Form {
     void Form_Load();
     void Dir1_Click();
     void Dir1_Change();
+    void Dir1_LostFocus();
     void Drive1_Change();
     void Command1_Click();  // 決定
     void Command2_Click();  // 戻る

@@ -1,5 +1,6 @@
 #include "output/listing_writer.h"
 
+#include "platform/dosfs/errors.h"
 #include "platform/forms/application.h"
 #include "shell/messages.h"
 
@@ -18,10 +19,20 @@ QString listingPath(const shell::Settings& settings, Columns columns) {
            (settings.csvOutput == 0 ? QStringLiteral(".TXT") : QStringLiteral(".CSV"));
 }
 
+bool onNoDrive(const dosfs::FileSystem& fs, const QString& folder) {
+    return folder.size() >= 2 && folder[1] == u':' && !fs.drives().contains(folder[0]);
+}
+
 int writeListing(shell::Form1& form, Columns columns) {
     if (form.List1.listCount() == 0) {
         showMessage(form, shell::kNoDataPlace, shell::kNoData);
         return 0;
+    }
+    const QString& folder = form.state.settings.outputDir;
+    if (onNoDrive(form.fs, folder)) {
+        showMessage(form, shell::kListingState,
+                    folder + shell::kNoDriveSuffix + kCrLf + shell::kSetOutputDir);
+        return dosfs::kDeviceUnavailable;
     }
     const bool csv = form.state.settings.csvOutput != 0;
     const QString path = listingPath(form.state.settings, columns);

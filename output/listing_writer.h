@@ -12,6 +12,10 @@ namespace output {
 // stand (a trailing backslash in outputDir gives a doubled one).
 QString listingPath(const shell::Settings& settings, Columns columns);
 
+// Whether a folder names a drive letter the drive table does not have (a
+// table changed since the output directory was set).
+bool onNoDrive(const dosfs::FileSystem& fs, const QString& folder);
+
 // Runs one command on the main window. Returns the error number of the
 // write (0 also when there was nothing to write).
 int writeListing(shell::Form1& form, Columns columns);

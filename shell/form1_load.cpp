@@ -7,8 +7,6 @@
 
 #include <QDir>
 
-#include <unistd.h>
-
 namespace shell {
 namespace {
 
@@ -77,27 +75,15 @@ void Form1::Form_Load() {
 }
 
 // Without a system folder the work file lives in the program's state folder,
-// named by its DOS path. When no drive reaches that folder (a drive table
-// without the home folder), it goes to a hidden folder ".tolan" at the root of
-// the start-up drive, else of the first drive where one can be made: a drive
-// the user mapped is one the program may write to, and the start-up drive is
-// where the work file always lived. Empty when there is none.
+// reached through a drive of the program's own that no drive the user can
+// pick is: so it never lies inside a folder the user scans through a drive
+// that does not also hold the state folder, and never shows in the folder
+// tree. Empty when every letter is taken.
 QString Form1::workFileOutsideWindows() {
     const QByteArray folder = dosfs::stateFolder();
     QDir().mkpath(QString::fromLocal8Bit(folder));
-    if (const dosfs::Resolved r = fs.fromHostPath(folder); r.error == 0)
-        return r.dos + QStringLiteral("\\DIR.TXT");
-    QList<QChar> letters = fs.drives().letters();
-    letters.removeAll(state.startDrive.at(0).toUpper());
-    letters.prepend(state.startDrive.at(0).toUpper());
-    for (const QChar letter : letters) {
-        const QByteArray drive = fs.drives().hostFolder(letter);
-        const QByteArray host = drive + "/.tolan";
-        if (QDir(QString::fromLocal8Bit(drive)).exists() &&
-            QDir().mkpath(QString::fromLocal8Bit(host)) && ::access(host.constData(), W_OK) == 0)
-            return QString(letter) + QStringLiteral(":\\.tolan\\DIR.TXT");
-    }
-    return QString();
+    const QChar letter = fs.setOwnDrive(folder);
+    return letter.isNull() ? QString() : QString(letter) + QStringLiteral(":\\DIR.TXT");
 }
 
 void Form1::normaliseOptionBoxes() {

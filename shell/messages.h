@@ -19,6 +19,9 @@ inline const QString kNoWorkFolder = QStringLiteral("作業ファイルの置き
 inline const QString kNoData = QStringLiteral("データなし");
 inline const QString kWriteFailed = QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)");
 inline const QString kWritingSuffix = QStringLiteral("に書込み中");
+// After an output directory whose drive letter the drive table lacks.
+inline const QString kNoDriveSuffix = QStringLiteral("のﾄﾞﾗｲﾌﾞなし");
+inline const QString kSetOutputDir = QStringLiteral("(出力ﾃﾞｨﾚｸﾄﾘ設定要)");
 inline const QString kTooMuchData =
     QStringLiteral("データが多すぎます。ファイル出力コマンドで処理して下さい");
 inline const QString kNotInThisVersion = QStringLiteral("Ver.3 で有効");

@@ -23,6 +23,7 @@ void MainWindow::wire() {
     f.Drive1.Change = [this] { Drive1_Change(); };
     f.Dir1.Change = [this] { Dir1_Change(); };
     f.Dir1.Click = [this] { Dir1_Click(); };
+    f.Dir1.LostFocus = [this] { Dir1_LostFocus(); };
     for (int i = 0; i < 3; ++i) {
         forms::ListBox& l = *f.List2[i];
         l.Click = [this, i] { List2_Click(i); };

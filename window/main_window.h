@@ -44,6 +44,7 @@ class MainWindow : public engine::ScanHost {
     void Drive1_Change();
     void Dir1_Change();
     void Dir1_Click();
+    void Dir1_LostFocus();
     void List2_Click(int i);
     void List2_DblClick(int i);
     void List2_GotFocus(int i);

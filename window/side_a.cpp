@@ -66,6 +66,12 @@ void MainWindow::Dir1_Click() {
     f.Text12.setVisible(false);
 }
 
+// Leaving the tree with its highlight on another folder opens that folder,
+// as a click on it would: the next scan lists the folder the tree shows.
+void MainWindow::Dir1_LostFocus() {
+    if (form.Dir1.listIndex() != -1) Dir1_Click();
+}
+
 void MainWindow::Timer3_Timer() {
     const int top = form.List2[2]->topIndex();
     form.List2[0]->setTopIndex(top);
@@ -126,6 +132,9 @@ void MainWindow::List2_DblClick(int) {
 }
 
 void MainWindow::Label10_MouseDown(int, int x, int y) {
+    // A resize keeps the columns as they stood before it; the drag starts
+    // from where they stand now.
+    form.refreshColumnGeometry();
     dragStartX = roundHalfEven(x);
     dragStartY = roundHalfEven(y);
     dragActive = true;

@@ -43,6 +43,18 @@ DriveTable DriveTable::defaults() {
 
 void DriveTable::set(QChar letter, const QByteArray& hostFolder) {
     drives_[letter.toUpper().unicode()] = normalizedHostFolder(hostFolder);
+    if (letter.toUpper().unicode() == ownLetter_) ownLetter_ = 0;
+}
+
+QChar DriveTable::setOwnDrive(const QByteArray& hostFolder) {
+    ownLetter_ = 0;
+    for (char16_t letter = u'Z'; letter >= u'A'; --letter) {
+        if (drives_.count(letter)) continue;
+        ownLetter_ = letter;
+        ownFolder_ = normalizedHostFolder(hostFolder);
+        return QChar(letter);
+    }
+    return QChar();
 }
 
 bool DriveTable::addMapping(const QByteArray& mapping) {
@@ -73,7 +85,8 @@ bool DriveTable::contains(QChar letter) const {
 
 QByteArray DriveTable::hostFolder(QChar letter) const {
     const auto it = drives_.find(letter.toUpper().unicode());
-    return it == drives_.end() ? QByteArray() : it->second;
+    if (it != drives_.end()) return it->second;
+    return ownLetter_ && letter.toUpper().unicode() == ownLetter_ ? ownFolder_ : QByteArray();
 }
 
 QList<QChar> DriveTable::letters() const {

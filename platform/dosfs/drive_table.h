@@ -25,6 +25,14 @@ class DriveTable {
     void set(QChar letter, const QByteArray& hostFolder);
     void clear() { drives_.clear(); }
 
+    // A drive of the program's own on the last letter the table leaves free,
+    // for files of its own (the work file) that no drive the user can pick
+    // reaches: it resolves like any drive, but letters(), contains() and the
+    // chooser do not show it, and it is gone with the next set() of its
+    // letter. Returns the letter; a null QChar when every letter is taken.
+    QChar setOwnDrive(const QByteArray& hostFolder);
+    bool isOwnDrive(QChar letter) const { return ownLetter_ && letter.toUpper() == ownLetter_; }
+
     bool contains(QChar letter) const;
     QByteArray hostFolder(QChar letter) const;  // empty when the letter has no drive
     QList<QChar> letters() const;               // in letter order, upper case
@@ -37,6 +45,8 @@ class DriveTable {
 
   private:
     std::map<char16_t, QByteArray> drives_;
+    char16_t ownLetter_ = 0;
+    QByteArray ownFolder_;
 };
 
 // An absolute host folder with repeated '/', '.' and '..' folded away.

@@ -142,6 +142,9 @@ Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissing
             "walk " + QByteArray::number(lastMissingError) + ' ' + target, target, root,
             [=] { return walkFrom(root, drive, names, lastMissingError); }, r) == kNotAnswering)
         r.error = kNotAnswering;
+    // The program's own drive is a folder of its own, not a disk: one gone
+    // is a folder not found.
+    if (r.error == kDeviceUnavailable && drives_.isOwnDrive(drive)) r.error = kPathNotFound;
     return r;
 }
 

@@ -27,6 +27,8 @@ class FileSystem {
 
     const DriveTable& drives() const { return drives_; }
     void setDrives(DriveTable drives);
+    // See DriveTable::setOwnDrive.
+    QChar setOwnDrive(const QByteArray& hostFolder) { return drives_.setOwnDrive(hostFolder); }
 
     // Resolves "X:\a\b", "X:" (that drive's current folder), "X:a" and
     // relative paths. Each name is looked up exactly, then regardless of case.

@@ -5,16 +5,47 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QShortcut>
+#include <QStyleOptionMenuItem>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 // The window itself: its controls' widgets made once, its size and place,
 // its menus and the window events that go back into the form.
 
 namespace qtbind {
+
+namespace {
+
+// The title the keyboard is on after Alt is drawn as an open one, so the
+// user sees where Alt went (Fusion marks a title only while its menu is open).
+class MenuBarStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget &&
+            widget->hasFocus()) {
+            QStyleOptionMenuItem keyboard = *item;
+            keyboard.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &keyboard, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+}  // namespace
 
 using forms::Control;
 using forms::Kind;
@@ -99,11 +130,18 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
 
 // Tab and Shift+Tab follow the screen: rows from top to bottom (controls
 // whose tops lie within 300 twips of a row's first share it), each from left
-// to right. Controls that are no tab stop take the focus only from a click.
+// to right. Controls stacked edge to edge in a column (a path box over a
+// drive list over a folder tree over a file list) are visited one after
+// the other from the top one's place in its row, before the row below.
+// Controls that are no tab stop take the focus only from a click.
 void FormWindow::orderTabs() {
     struct Stop {
-        int top, left;
+        QRect at;  // in twips, in the form's client area
         QWidget* widget;
+        int head;            // the top stop of its column stack
+        int depth = 0;       // its place in the stack
+        bool below = false;  // another stop is stacked under it
+        int row = 0;
     };
     std::vector<Stop> stops;
     for (const auto& c : form_.controls()) {
@@ -113,23 +151,45 @@ void FormWindow::orderTabs() {
             w->setFocusPolicy(c->kind() == Kind::Button ? Qt::NoFocus : Qt::ClickFocus);
             continue;
         }
-        int top = c->top(), left = c->left();
+        QRect at(c->left(), c->top(), c->width(), c->height());
         for (const Control* in = c->container(); in; in = in->container())
-            top += in->top(), left += in->left();
-        stops.push_back({top, left, w});
+            at.translate(in->left(), in->top());
+        stops.push_back({at, w, 0});
     }
-    std::sort(stops.begin(), stops.end(),
-              [](const Stop& a, const Stop& b) { return a.top < b.top; });
-    int rowTop = stops.empty() ? 0 : stops[0].top;
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const Stop& a, const Stop& b) { return a.at.top() < b.at.top(); });
+    constexpr int kStacked = 60;  // the most twips between stacked controls
+    for (size_t i = 0; i < stops.size(); ++i) {
+        Stop& s = stops[i];
+        s.head = static_cast<int>(i);
+        for (size_t j = 0; j < i; ++j) {
+            Stop& above = stops[j];
+            const int gap = s.at.top() - (above.at.top() + above.at.height());
+            const bool overlap = s.at.left() < above.at.left() + above.at.width() &&
+                                 above.at.left() < s.at.left() + s.at.width();
+            if (above.below || !overlap || gap < 0 || gap > kStacked) continue;
+            above.below = true;
+            s.head = above.head;
+            s.depth = above.depth + 1;
+            break;
+        }
+    }
+    int rowTop = stops.empty() ? 0 : stops[0].at.top();
     for (Stop& s : stops) {
-        if (s.top - rowTop > 300) rowTop = s.top;
-        s.top = rowTop;
+        if (s.head != &s - stops.data()) continue;
+        if (s.at.top() - rowTop > 300) rowTop = s.at.top();
+        s.row = rowTop;
     }
-    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
-        return a.top != b.top ? a.top < b.top : a.left < b.left;
-    });
-    for (size_t i = 1; i < stops.size(); ++i)
-        QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+    for (Stop& s : stops) s.row = stops[s.head].row;
+    const auto key = [&](const Stop& s) {
+        return std::make_tuple(s.row, stops[s.head].at.left(), s.head, s.depth);
+    };
+    std::vector<const Stop*> order;
+    for (const Stop& s : stops) order.push_back(&s);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const Stop* a, const Stop* b) { return key(*a) < key(*b); });
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1]->widget, order[i]->widget);
 }
 
 int FormWindow::snap(int twips) const {
@@ -153,8 +213,19 @@ Control* FormWindow::controlOf(QObject* o) const {
 }
 
 void FormWindow::buildMenus() {
+    // The keyboard reaches the menus as in any desktop program: Alt moves to
+    // the menu bar, Alt and a title's first letter opens that menu, F10 the
+    // first one.
+    static MenuBarStyle* const style = new MenuBarStyle;
+    menuBar()->setStyle(style);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        if (QAction* first = menuBar()->actions().value(0)) menuBar()->setActiveAction(first);
+    });
     for (const auto& top : form_.menus()) {
-        QMenu* menu = menuBar()->addMenu(top->caption());
+        QString title = top->caption();
+        if (!title.contains(u'&')) title.prepend(u'&');
+        QMenu* menu = menuBar()->addMenu(title);
         std::function<void(QMenu*, const forms::Menu&)> fill = [&](QMenu* into,
                                                                    const forms::Menu& m) {
             for (const auto& item : m.items()) {
@@ -214,7 +285,11 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
             activateWindow();
             break;
         case Prop::Enabled:
+            // Disabled, the window's controls lose the focus: the one that
+            // had it (most often the one that opened a dialog) gets it back.
+            if (!form.enabled() && !focusBack_) focusBack_ = focusWidget();
             setEnabled(form.enabled());
+            giveFocusBack();
             break;
         case Prop::MousePointer:
             client_->setCursor(cursorOf(form.mousePointer()));
@@ -271,8 +346,19 @@ void FormWindow::changeEvent(QEvent* event) {
                                  : s & Qt::WindowMaximized ? forms::WindowState::Maximized
                                                            : forms::WindowState::Normal);
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        giveFocusBack();
+        focusBack_ = nullptr;  // the window is the user's again
         form_.activatedByUser();
     }
+}
+
+void FormWindow::giveFocusBack() {
+    QWidget* w = focusBack_;
+    if (!w || !w->isEnabled() || !w->isVisibleTo(this)) return;
+    focusBack_ = nullptr;
+    // In a window that is not active this only names the widget that takes
+    // the focus when it is.
+    w->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace qtbind

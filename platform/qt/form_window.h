@@ -8,9 +8,11 @@
 #include "platform/forms/form.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <unordered_map>
 
+class QKeyEvent;
 class QTimer;
 
 namespace forms {
@@ -58,6 +60,9 @@ class FormWindow : public QMainWindow, public forms::Observer {
     QWidget* createComboBox(forms::ComboBox& box, QWidget* parent);
     QWidget* createFolderOrFileList(forms::Control& c, QWidget* parent);
     void wireListBox(forms::Control& c, QWidget* view);
+    // A widget inside a control's own (a scroll area's viewport) whose
+    // events are the control's.
+    void watchViewport(QWidget* viewport, forms::Control& c);
     // The model's properties into the widgets (property_sync.cpp).
     void applyGeometry(forms::Control& c);
     void applyText(forms::Control& c);
@@ -80,6 +85,11 @@ class FormWindow : public QMainWindow, public forms::Observer {
     // Input (input_events.cpp). Enter and Escape press the form's default
     // and cancel buttons.
     bool pressesButton(forms::Control& c, int key);
+    // Enter and Space in a folder tree click its highlighted row.
+    bool clicksFolderRow(forms::Control& c, QObject* watched, const QKeyEvent& key);
+    // The control that had the focus when the window was disabled (a dialog
+    // opened from it) takes it again once it can.
+    void giveFocusBack();
 
     forms::Form& form_;
     QWidget* client_ = nullptr;
@@ -87,9 +97,10 @@ class FormWindow : public QMainWindow, public forms::Observer {
     std::unordered_map<const QObject*, forms::Control*> controls_;  // widgets and viewports
     std::unordered_map<const forms::Control*, ListBoxView*> views_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
-    int grid_ = 1;        // logical pixels a step (see the constructor)
-    int applying_ = 0;    // >0 while the model's state is put into the widgets
-    bool dying_ = false;  // the window is being destroyed: no more events
+    QPointer<QWidget> focusBack_;  // see giveFocusBack()
+    int grid_ = 1;                 // logical pixels a step (see the constructor)
+    int applying_ = 0;             // >0 while the model's state is put into the widgets
+    bool dying_ = false;           // the window is being destroyed: no more events
 };
 
 // Twips to pixels and back.

@@ -5,11 +5,13 @@
 #include "platform/forms/basic_controls.h"
 
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 
 // Mouse and keyboard input translated into the forms' events: buttons,
-// shift state and positions in twips, key codes, and Enter and Escape
-// pressing the form's default and cancel buttons.
+// shift state and positions in twips, key codes, Enter and Escape pressing
+// the form's default and cancel buttons, and Enter and Space clicking a
+// folder tree's highlighted row.
 
 namespace qtbind {
 
@@ -96,6 +98,16 @@ bool FormWindow::pressesButton(Control& c, int key) {
     return true;
 }
 
+bool FormWindow::clicksFolderRow(Control& c, QObject* watched, const QKeyEvent& key) {
+    if (c.kind() != Kind::DirList || watched != widgetOf(c)) return false;
+    if (key.modifiers() & ~Qt::KeypadModifier) return false;
+    const int k = key.key();
+    if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Space) return false;
+    if (!static_cast<QListWidget*>(watched)->currentItem()) return false;
+    c.raiseClick();  // the list index follows the highlight already
+    return true;
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (dying_) return false;
     if (watched == client_) {
@@ -138,6 +150,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(event);
+            // Enter goes on as Enter: a dialog's default button takes the
+            // folder it opened.
+            if (clicksFolderRow(*c, watched, *k) && k->key() == Qt::Key_Space) return true;
             if (pressesButton(*c, k->key())) return true;
             c->raiseKeyDown(keyCodeOf(k->key()), shiftOf(k->modifiers()));
             break;

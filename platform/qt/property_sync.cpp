@@ -249,6 +249,7 @@ void FormWindow::changed(Control& c, Prop what) {
             break;
         case Prop::Enabled:
             w->setEnabled(c.enabled());
+            if (c.enabled()) giveFocusBack();
             break;
         case Prop::Text:
             applyText(c);

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -24,7 +25,28 @@
 
 namespace {
 
-class ListStyle : public QProxyStyle {
+// Lists show the focus on their frame, so that a list with no current row
+// (an empty one, or one the program has not yet put a row in) shows it too.
+class FocusFrameStyle : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element != CE_ShapedFrame || !(option->state & State_HasFocus)) return;
+        painter->save();
+        painter->setPen(option->palette.color(QPalette::Highlight));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
+QStyle* focusFrameStyle() {
+    static FocusFrameStyle* const style = new FocusFrameStyle;
+    return style;
+}
+
+class ListStyle : public FocusFrameStyle {
   public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
@@ -121,9 +143,7 @@ QWidget* FormWindow::createTextBox(forms::TextBox& box, QWidget* parent) {
         e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         e->document()->setDocumentMargin(1);
-        controls_[e->viewport()] = &box;
-        e->viewport()->setMouseTracking(true);
-        e->viewport()->installEventFilter(this);
+        watchViewport(e->viewport(), box);
         connect(e, &QPlainTextEdit::textChanged, this, [this, e, &box] {
             if (!applying_) box.typed(e->toPlainText());
         });
@@ -151,6 +171,15 @@ QWidget* FormWindow::createComboBox(forms::ComboBox& box, QWidget* parent) {
     return cb;
 }
 
+void FormWindow::watchViewport(QWidget* viewport, Control& c) {
+    controls_[viewport] = &c;
+    viewport->setMouseTracking(true);
+    viewport->installEventFilter(this);
+    // A scroll area passes on what its viewport leaves (a double-click, a
+    // button other than the left): the control has had that event already.
+    viewport->setAttribute(Qt::WA_NoMousePropagation);
+}
+
 // The folder tree and the file list: a row list whose viewport reports the
 // mouse as the control's own.
 QWidget* FormWindow::createFolderOrFileList(Control& c, QWidget* parent) {
@@ -161,14 +190,18 @@ QWidget* FormWindow::createFolderOrFileList(Control& c, QWidget* parent) {
             box.setListIndexFromUser(item->data(Qt::UserRole).toInt());
             box.raiseClick();
         });
+        // The list index is the highlighted row, moved by the arrow keys
+        // too; the folder opens on a click, Enter or Space.
+        connect(list, &QListWidget::currentItemChanged, this, [this, &box](QListWidgetItem* item) {
+            if (item && !applying_) box.setListIndexFromUser(item->data(Qt::UserRole).toInt());
+        });
     } else {
         auto& box = static_cast<forms::FileListBox&>(c);
         connect(list, &QListWidget::itemClicked, this,
                 [list, &box](QListWidgetItem* item) { box.picked(list->row(item)); });
     }
-    controls_[list->viewport()] = &c;
-    list->viewport()->setMouseTracking(true);
-    list->viewport()->installEventFilter(this);
+    list->setStyle(focusFrameStyle());
+    watchViewport(list->viewport(), c);
     return list;
 }
 
@@ -184,9 +217,7 @@ void FormWindow::wireListBox(Control& c, QWidget* w) {
     view->setStyle(listStyle);
     view->verticalScrollBar()->setStyle(listStyle);
     view->horizontalScrollBar()->setStyle(listStyle);
-    controls_[view->viewport()] = &c;
-    view->viewport()->setMouseTracking(true);
-    view->viewport()->installEventFilter(this);
+    watchViewport(view->viewport(), c);
     connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, &box](int v) {
         if (!applying_) box.setTopIndexFromUser(v);
     });

@@ -86,6 +86,19 @@ TEST_F(OutputSettingsTest, ARejectedDirectoryStaysInForceWithTheChosenFormat) {
     EXPECT_EQ(form3().Text4.text(), QStringLiteral("指定例： C:\\WINDOWS"));
 }
 
+TEST_F(OutputSettingsTest, ASavedDirectoryOnNoDriveIsNamedWhereItIsUsed) {
+    // The drive table lost R: since the directory was set.
+    settings().outputDir = QStringLiteral("R:\\out");
+    main().FR1->raiseClick();
+    EXPECT_EQ(main().Text10.text(), QStringLiteral("R:\\outのﾄﾞﾗｲﾌﾞなし\r\n(出力ﾃﾞｨﾚｸﾄﾘ設定要)"));
+    main().KOUT->raiseClick();
+    EXPECT_TRUE(form3().Text3.visible());
+    EXPECT_EQ(form3().Text3.text(), QStringLiteral("R:\\outのﾄﾞﾗｲﾌﾞなし"));
+    EXPECT_FALSE(form3().Text4.visible());
+    forms::advanceTimers(form3(), 5000);
+    EXPECT_EQ(form3().Text4.text(), QStringLiteral("指定例： C:\\WINDOWS"));
+}
+
 TEST_F(OutputSettingsTest, BackKeepsTheOldDirectoryAndFormat) {
     main().KOUT->raiseClick();
     form3().Text2.typed(QStringLiteral("C:\\work"));

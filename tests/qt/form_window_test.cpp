@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, WidgetsSitAtTheDesignPositionsInTheSubstitutedFonts) {
     EXPECT_EQ(qobject_cast<QPushButton*>(window.widgetOf(form.Command6))->text(),
               QStringLiteral("ﾌｫｰﾙﾀﾞ容量表示"));
     ASSERT_EQ(window.menuBar()->actions().size(), 1);
-    EXPECT_EQ(window.menuBar()->actions()[0]->text(), QStringLiteral("OPTION"));
+    EXPECT_EQ(window.menuBar()->actions()[0]->text(), QStringLiteral("&OPTION"));
 }
 
 TEST_F(MainWindowTest, ResizingTheRealWindowRunsTheLayout) {

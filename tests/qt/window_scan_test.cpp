@@ -14,7 +14,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -178,24 +177,6 @@ TEST_F(WindowScanTest, AFolderThatAnswersLateIsShownWhenItAnswers) {
     EXPECT_EQ(form->File1.path(), QStringLiteral("C:\\data"));
 }
 
-TEST_F(WindowScanTest, AClickOnAFolderInTheRealTreeOpensIt) {
-    fill(2, 3);
-    form->Dir1.setPath(QStringLiteral("C:\\"));
-    QCoreApplication::processEvents();
-    auto* tree = qobject_cast<QListWidget*>(window->widgetOf(form->Dir1));
-    ASSERT_NE(tree, nullptr);
-    const QList<QListWidgetItem*> found =
-        tree->findItems(QStringLiteral("data"), Qt::MatchEndsWith);
-    ASSERT_EQ(found.size(), 1);
-    const QRect row = tree->visualItemRect(found[0]);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(form->Dir1.path(), QStringLiteral("C:\\data"));
-    EXPECT_EQ(form->Text2.text(), QStringLiteral("C:\\data"));
-    EXPECT_EQ(behaviour->browsePath, QStringLiteral("C:\\data"));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(tree->findItems(QStringLiteral("d1"), Qt::MatchEndsWith).size() == 1);
-}
-
 TEST_F(WindowScanTest, ARightClickCopiesTheLinesSelectedWithTheMouse) {
     fill(1, 5);
     form->Dir1.setPath(QStringLiteral("C:\\data"));
@@ -239,35 +220,6 @@ TEST_F(WindowScanTest, HoveringAButtonWithHintsOnShowsItsHint) {
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->toPlainText(), QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄを表示します。"));
-}
-
-TEST_F(WindowScanTest, TabVisitsTheControlsInTheOrderOfTheScreen) {
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    shell::Form1& f = *form;
-    const std::vector<const forms::Control*> expected = {
-        &f.Combo2,   &f.Combo1,   &f.Text1,    &f.Command7, f.List2[0],  f.List2[1],
-        f.List2[2],  &f.Text2,    &f.Drive1,   &f.Dir1,     &f.List1,    &f.File1,
-        &f.Command6, &f.Command3, &f.Command1, &f.Command4, &f.Command5, &f.Command9};
-    // The control whose widget (or a child of it) has the focus.
-    const auto focused = [&]() -> const forms::Control* {
-        for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-            for (const auto& c : f.controls())
-                if (window->widgetOf(*c) == w) return c.get();
-        return nullptr;
-    };
-    window->widgetOf(f.Combo2)->setFocus();
-    const QString path = f.Text2.text();
-    for (size_t i = 1; i <= expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(focused(), expected[i % expected.size()]) << "after tab " << i;
-    }
-    for (size_t i = expected.size(); i-- > 0;) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        ASSERT_EQ(focused(), expected[i]) << "after shift+tab to " << i;
-    }
-    EXPECT_EQ(f.Text2.text(), path);  // no tab typed into the path box
 }
 
 TEST_F(WindowScanTest, AfterAScanStartedWithEnterTheFocusIsOnItsButton) {

@@ -77,8 +77,12 @@ TEST_F(StartupTest, TheFirstRunOpensTheDesignWindowIdleWithItsBoxesFilled) {
 }
 
 TEST_F(StartupTest, TheWorkFileLivesInTheSystemFolderOrElseInTheStateFolder) {
-    EXPECT_EQ(start()->state.workFilePath, QStringLiteral("D:\\state\\tolan\\DIR.TXT"));
-    EXPECT_TRUE(QFile::exists(QString::fromUtf8(tree.path("state/tolan"))));
+    // The state folder through a drive of the program's own, though D: holds
+    // it too: the chooser does not offer that drive.
+    EXPECT_EQ(start()->state.workFilePath, QStringLiteral("Z:\\DIR.TXT"));
+    EXPECT_EQ(fs->resolveForCreate(QStringLiteral("Z:\\DIR.TXT")).host,
+              tree.path("state/tolan/DIR.TXT"));
+    EXPECT_EQ(fs->drives().letters(), (QList<QChar>{u'C', u'D'}));
 
     tree.folder("c/WINNT");
     auto nt = start();
@@ -157,25 +161,26 @@ TEST_F(StartupTest, TheDrivesFileSkipsBadLinesAndMissingFoldersFailAsNoDisk) {
     EXPECT_EQ(form->Dir1.setPath(QStringLiteral("Q:")), dosfs::kDeviceUnavailable);
 }
 
-TEST_F(StartupTest, ADriveTableWithoutTheStateFolderKeepsTheWorkFileOnTheStartDrive) {
-    // Only C:, and the state folder outside it.
+TEST_F(StartupTest, TheWorkFileIsNeverInsideADriveTheUserScans) {
+    // Only C:, and the state folder outside it: no scan of C: lists the work
+    // file, and the folder tree shows nothing of it.
     drives.clear();
     drives.set(u'C', tree.path("c"));
-    tree.file("c/work/a.txt", 10);
+    tree.file("c/a.txt", 10);
     auto* form = start();
-    EXPECT_EQ(form->state.workFilePath, QStringLiteral("C:\\.tolan\\DIR.TXT"));
-    form->Dir1.setPath(QStringLiteral("C:\\work"));
+    form->Dir1.setPath(QStringLiteral("C:\\"));
     form->Command3.raiseClick();
     EXPECT_FALSE(form->Text10.visible()) << form->Text10.text().toStdString();
-    EXPECT_EQ(form->List2[0]->list(0), QStringLiteral("C:\\work\\a.txt"));
-    EXPECT_TRUE(QFile::exists(QString::fromUtf8(tree.path("c/.tolan/DIR.TXT"))));
+    EXPECT_EQ(form->List2[0]->listCount(), 1);
+    EXPECT_EQ(form->Dir1.listCount(), 0);
+    EXPECT_TRUE(QFile::exists(QString::fromUtf8(tree.path("state/tolan/DIR.TXT"))));
+    EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("c/.tolan"))));
 
-    // No drive can hold it: a scan says so instead of a wrong message.
-    drives.clear();
-    drives.set(u'C', tree.path("c/gone"));
+    // Every letter taken: a scan says there is no place for it.
+    for (char16_t letter = u'A'; letter <= u'Z'; ++letter)
+        drives.set(QChar(letter), tree.path("c"));
     form = start();
     EXPECT_EQ(form->state.workFilePath, QString());
     form->Command3.raiseClick();
     EXPECT_EQ(form->Text10.text(), QStringLiteral("作業ファイルの置き場なし"));
-    EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("c/gone"))));
 }

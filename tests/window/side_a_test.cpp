@@ -94,35 +94,6 @@ TEST_F(SideATest, TheDateColumnLeadsTheScrollWithin30ms) {
     EXPECT_FALSE(f().Timer3.timerEnabled());
 }
 
-TEST_F(SideATest, SelectionsOfTheTwoSidesExcludeEachOther) {
-    w->open(QStringLiteral("C:\\many"));
-    mw().Command3_Click();
-    f().List1.setSelected(5, true);
-    f().List2[2]->setSelected(3, true);
-    f().List2[0]->setSelected(3, true);
-    mw().List2_MouseDown(0);
-    EXPECT_FALSE(f().List1.anySelected());
-    f().List1.setSelected(5, true);
-    mw().List1_MouseDown(forms::kLeftButton);
-    EXPECT_FALSE(f().List2[2]->anySelected());
-    EXPECT_TRUE(f().List2[0]->selected(3));  // only the date column is cleared
-}
-
-TEST_F(SideATest, DoubleClickEnlargesSideAAndBack) {
-    mw().List2_DblClick(1);
-    EXPECT_TRUE(f().layout.sideAEnlarged);
-    EXPECT_FALSE(f().List1.visible());
-    EXPECT_FALSE(f().Line1_2.visible());
-    EXPECT_EQ(f().Frame1.height(), f().Line1_1.y1() - 800);
-    for (const forms::ListBox* l : f().List2) EXPECT_EQ(l->height(), f().Frame1.height() - 450);
-    EXPECT_TRUE(f().Timer3.timerEnabled());
-    mw().List2_DblClick(0);
-    EXPECT_FALSE(f().layout.sideAEnlarged);
-    EXPECT_TRUE(f().List1.visible());
-    EXPECT_EQ(f().Frame1.height(), 2130);
-    for (const forms::ListBox* l : f().List2) EXPECT_EQ(l->height(), 1680);
-}
-
 TEST_F(SideATest, SplittersMoveTheColumnsWithinTheirLimits) {
     shell::Form1& g = f();
     // Splitter 0 to the right by 600: the name column widens, the date column narrows.
