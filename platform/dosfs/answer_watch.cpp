@@ -36,6 +36,15 @@ QByteArray unescapeMountPoint(const QByteArray& field) {
     return out;
 }
 
+// A call on its thread; what it returns is kept here.
+struct Call {
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    std::any answer;
+    QByteArray place;  // set when the window stopped waiting for it
+};
+
 }  // namespace
 
 QByteArray mountPointOf(const QByteArray& hostPath) {
@@ -51,15 +60,6 @@ QByteArray mountPointOf(const QByteArray& hostPath) {
     }
     return best;
 }
-
-// A call on its thread; what it returns is kept here.
-struct Call {
-    std::mutex mutex;
-    std::condition_variable ended;
-    bool done = false;
-    std::any answer;
-    QByteArray place;  // set when the window stopped waiting for it
-};
 
 // What calls that outlive the watch share with it: the places that do not
 // answer, each with the number of calls still stuck there, and the calls
