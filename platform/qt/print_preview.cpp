@@ -1,0 +1,90 @@
+#include "platform/qt/print_preview.h"
+
+#include "platform/qt/print_pages.h"
+#include "platform/qt/qt_application.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace qtbind {
+
+void preparePrinter(QPrinter& printer, const forms::PrintDocument& document) {
+    // A printer brings its own paper and margins; Qt's PDF without one has
+    // A4 everywhere, where tolan-list follows the locale.
+    if (printer.outputFormat() == QPrinter::PdfFormat) printer.setPageLayout(defaultPageLayout());
+    printer.setDocName(document.title());
+    printer.setCreator(QStringLiteral("Tolan"));
+}
+
+forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& document) {
+    using forms::PrintOutcome;
+    const bool selectionOnly = printer.printRange() == QPrinter::Selection;
+    const QPageRanges pages =
+        printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        dosfs::FileWriter out;
+        int error = out.open(QFile::encodeName(printer.outputFileName()));
+        if (!error) error = writePdf(document, printer.pageLayout(), selectionOnly, out, pages);
+        if (!error) error = out.finish();
+        return error ? PrintOutcome::Failed : PrintOutcome::Printed;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintOutcome::Failed;
+    const bool drawn = drawPages(painter, printer, document, selectionOnly, pages);
+    painter.end();
+    switch (printer.printerState()) {
+        case QPrinter::Aborted:
+            return PrintOutcome::Cancelled;
+        case QPrinter::Error:
+            return PrintOutcome::Failed;
+        default:
+            return drawn ? PrintOutcome::Printed : PrintOutcome::Failed;
+    }
+}
+
+PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QWidget* parent)
+    : printer_(printer), document_(document), dialog_(new QPrintPreviewDialog(&printer, parent)) {
+    // The preview shows every line; each page it asks for is drawn from the
+    // list as it is painted.
+    QObject::connect(dialog_, &QPrintPreviewDialog::paintRequested, dialog_, [this](QPrinter* p) {
+        QPainter painter(p);
+        drawPages(painter, *p, document_, false);
+    });
+    // Qt's print button opens a print dialog that knows of no selection; ours
+    // offers it, and prints as printDocument() does.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : dialog_->findChildren<QAction*>()) {
+        if (action->text() != printText) continue;
+        action->disconnect(dialog_);
+        QObject::connect(action, &QAction::triggered, dialog_, [this] { print(); });
+        offersSelection_ = true;
+        break;
+    }
+}
+
+PrintPreview::~PrintPreview() {
+    delete dialog_;
+}
+
+void PrintPreview::print() {
+    QPrintDialog ask(&printer_, dialog_);
+    ask.setOption(QAbstractPrintDialog::PrintSelection, document_.hasSelection());
+    if (ask.exec() != QDialog::Accepted) return;
+    outcome_ = printDocument(printer_, document_);
+    dialog_->accept();
+}
+
+forms::PrintOutcome QtApplication::printPreview(forms::PrintDocument& document) {
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, document);
+    PrintPreview preview(printer, document, mainWindow_);
+    preview.dialog().exec();
+    return preview.outcome();
+}
+
+}  // namespace qtbind
