@@ -4,20 +4,54 @@
 #include "platform/qt/qt_application.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <functional>
+
 namespace qtbind {
+namespace {
+
+// Enter in the preview prints, as Enter accepts a dialog; in the page number
+// box it still turns to the page typed.
+class EnterPrints : public QObject {
+  public:
+    EnterPrints(QObject* parent, std::function<void()> print)
+        : QObject(parent), print_(std::move(print)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) ||
+            qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+            return QObject::eventFilter(watched, event);
+        print_();
+        return true;
+    }
+
+  private:
+    std::function<void()> print_;
+};
+
+}  // namespace
 
 void preparePrinter(QPrinter& printer, const forms::PrintDocument& document) {
     // A printer brings its own paper and margins; Qt's PDF without one has
     // A4 everywhere, where tolan-list follows the locale.
     if (printer.outputFormat() == QPrinter::PdfFormat) printer.setPageLayout(defaultPageLayout());
-    printer.setDocName(document.title());
+    // The print dialog names the PDF after the job: the folder's own name,
+    // not its DOS path ("C:\work" would be a file "C:\work.pdf").
+    QString name = document.title().section(u'\\', -1, -1, QString::SectionSkipEmpty);
+    name.remove(u':');
+    printer.setDocName(name.isEmpty() ? QStringLiteral("tolan") : name);
     printer.setCreator(QStringLiteral("Tolan"));
 }
 
@@ -65,6 +99,7 @@ PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QW
         offersSelection_ = true;
         break;
     }
+    dialog_->installEventFilter(new EnterPrints(dialog_, [this] { print(); }));
 }
 
 PrintPreview::~PrintPreview() {

@@ -177,8 +177,8 @@ TEST_F(PrintTest, ThePreviewDrawsEveryPageAndItsPrintDialogOffersTheSelection) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return widget->pageCount() > 0; }, 5000));
         EXPECT_EQ(widget->pageCount(), listing.pageCount());
 
-        // The print button's dialog: whether it offers the selection; then
-        // Escape goes back to the preview without printing.
+        // The print button's dialog, or Enter's: whether it offers the
+        // selection; then Escape goes back to the preview without printing.
         bool offered = !selected;
         QTimer::singleShot(0, [&] {
             if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000))
@@ -191,10 +191,36 @@ TEST_F(PrintTest, ThePreviewDrawsEveryPageAndItsPrintDialogOffersTheSelection) {
         });
         QAction* print = printAction(preview.dialog());
         ASSERT_NE(print, nullptr);
-        print->trigger();
+        if (selected)
+            QTest::keyClick(widget, Qt::Key_Return);
+        else
+            print->trigger();
         EXPECT_EQ(offered, selected);
         EXPECT_EQ(preview.outcome(), forms::PrintOutcome::NotPrinted);
         EXPECT_TRUE(preview.dialog().isVisible());
         preview.dialog().reject();
+    }
+}
+
+TEST(PrintJob, IsNamedAfterTheFolderSoThatItsPdfHasAPlainName) {
+    TestApplication app;
+    forms::Form form(app, QStringLiteral("Form1"));
+    forms::ListBox box(form, nullptr, QStringLiteral("List1"), -1);
+    const struct {
+        const char* folder;
+        const char* name;
+    } cases[] = {
+        {"C:\\work", "work"},
+        {"C:\\work\\日本語 の", "日本語 の"},
+        {"D:\\", "D"},
+        {"", "tolan"},
+    };
+    for (const auto& c : cases) {
+        output::ListingPages pages(box, QString::fromUtf8(c.folder), 0);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        qtbind::preparePrinter(printer, pages);
+        EXPECT_EQ(printer.docName(), QString::fromUtf8(c.name)) << c.folder;
+        EXPECT_EQ(printer.pageLayout(), qtbind::defaultPageLayout()) << c.folder;
     }
 }
