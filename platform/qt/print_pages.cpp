@@ -161,37 +161,45 @@ void PageDrawer::draw(const std::vector<forms::PageText>& texts) {
     for (const forms::PageText& t : texts) drawText(t);
 }
 
-bool drawPages(QPainter& painter, QPagedPaintDevice& device, forms::PrintDocument& document,
-               bool selectionOnly, const QPageRanges& pages) {
+Drawn drawPages(QPainter& painter, QPagedPaintDevice& device, forms::PrintDocument& document,
+                bool selectionOnly, const QPageRanges& pages, const PrintProgress& progress) {
     document.layOut(pageArea(device.pageLayout()), measurePrintFont(device), selectionOnly);
+    int total = 0;
+    for (int i = 0; i < document.pageCount(); ++i)
+        if (pages.isEmpty() || pages.contains(i + 1)) ++total;
     PageDrawer drawer(painter);
     std::vector<forms::PageText> texts;
-    bool first = true;
+    int drawn = 0;
     for (int i = 0; i < document.pageCount(); ++i) {
         if (!pages.isEmpty() && !pages.contains(i + 1)) continue;
-        if (!first && !device.newPage()) return false;
-        first = false;
+        if (drawn > 0 && !device.newPage()) return Drawn::Refused;
         document.page(i, texts);
         drawer.draw(texts);
+        ++drawn;
+        if (progress && !progress(drawn, total)) return Drawn::Stopped;
     }
-    return true;
+    return Drawn::All;
 }
 
 int writePdf(forms::PrintDocument& document, const QPageLayout& layout, bool selectionOnly,
-             dosfs::FileWriter& out, const QPageRanges& pages) {
+             dosfs::FileWriter& out, const QPageRanges& pages, const PrintProgress& progress,
+             bool* stopped) {
     WriterDevice device(out);
     QPdfWriter pdf(&device);
     pdf.setPageLayout(layout);
     pdf.setTitle(document.title());
     pdf.setCreator(QStringLiteral("Tolan"));
+    // Laid out before the painter begins, so that nothing is written for a
+    // document without pages.
     document.layOut(pageArea(layout), measurePrintFont(pdf), selectionOnly);
     if (document.pageCount() == 0) return dosfs::kBadFileNameOrNumber;
     QPainter painter;
     if (!painter.begin(&pdf)) return out.error() ? out.error() : dosfs::kPathFileAccessError;
-    const bool drawn = drawPages(painter, pdf, document, selectionOnly, pages);
+    const Drawn drawn = drawPages(painter, pdf, document, selectionOnly, pages, progress);
     painter.end();
+    if (stopped) *stopped = drawn == Drawn::Stopped;
     if (out.error()) return out.error();
-    return drawn ? dosfs::kOk : dosfs::kPathFileAccessError;
+    return drawn == Drawn::Refused ? dosfs::kPathFileAccessError : dosfs::kOk;
 }
 
 }  // namespace qtbind

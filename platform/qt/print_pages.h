@@ -14,6 +14,7 @@
 #include <QPageRanges>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -56,16 +57,24 @@ class PageDrawer {
     QHash<char32_t, int> cells_;
 };
 
+// Told after each page with the pages drawn and how many are to be; false
+// stops the print there.
+using PrintProgress = std::function<bool(int drawn, int total)>;
+
+enum class Drawn { All, Refused, Stopped };
 // Lays the document out for the device's paper and draws its pages (those in
 // `pages`, counted from 1, or all when it is empty) with a new page between
-// two. False when the device refused a new page.
-bool drawPages(QPainter& painter, QPagedPaintDevice& device, forms::PrintDocument& document,
-               bool selectionOnly, const QPageRanges& pages = {});
+// two; Refused when the device refused a new page.
+Drawn drawPages(QPainter& painter, QPagedPaintDevice& device, forms::PrintDocument& document,
+                bool selectionOnly, const QPageRanges& pages = {},
+                const PrintProgress& progress = {});
 
 // Writes the document as a PDF on `layout`'s paper into `out`, which the
 // caller opened and finishes. Returns the writer's error number, 0 when
-// every byte went; a document without pages is not written (52).
+// every byte went; a document without pages is not written (52). When the
+// progress stopped it, *stopped is set and the caller abandons the file.
 int writePdf(forms::PrintDocument& document, const QPageLayout& layout, bool selectionOnly,
-             dosfs::FileWriter& out, const QPageRanges& pages = {});
+             dosfs::FileWriter& out, const QPageRanges& pages = {},
+             const PrintProgress& progress = {}, bool* stopped = nullptr);
 
 }  // namespace qtbind

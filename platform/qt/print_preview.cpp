@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 
 #include <functional>
 
@@ -55,29 +56,38 @@ void preparePrinter(QPrinter& printer, const forms::PrintDocument& document) {
     printer.setCreator(QStringLiteral("Tolan"));
 }
 
-forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& document) {
+forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& document,
+                                  const PrintProgress& progress) {
     using forms::PrintOutcome;
     const bool selectionOnly = printer.printRange() == QPrinter::Selection;
     const QPageRanges pages =
         printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         dosfs::FileWriter out;
+        bool stopped = false;
         int error = out.open(QFile::encodeName(printer.outputFileName()));
-        if (!error) error = writePdf(document, printer.pageLayout(), selectionOnly, out, pages);
-        if (!error) error = out.finish();
-        return error ? PrintOutcome::Failed : PrintOutcome::Printed;
+        if (!error)
+            error = writePdf(document, printer.pageLayout(), selectionOnly, out, pages, progress,
+                             &stopped);
+        if (stopped || error) {
+            out.abandon();
+            return stopped ? PrintOutcome::Cancelled : PrintOutcome::Failed;
+        }
+        return out.finish() ? PrintOutcome::Failed : PrintOutcome::Printed;
     }
     QPainter painter;
     if (!painter.begin(&printer)) return PrintOutcome::Failed;
-    const bool drawn = drawPages(painter, printer, document, selectionOnly, pages);
+    const Drawn drawn = drawPages(painter, printer, document, selectionOnly, pages, progress);
+    if (drawn == Drawn::Stopped) printer.abort();
     painter.end();
+    if (drawn == Drawn::Stopped) return PrintOutcome::Cancelled;
     switch (printer.printerState()) {
         case QPrinter::Aborted:
             return PrintOutcome::Cancelled;
         case QPrinter::Error:
             return PrintOutcome::Failed;
         default:
-            return drawn ? PrintOutcome::Printed : PrintOutcome::Failed;
+            return drawn == Drawn::All ? PrintOutcome::Printed : PrintOutcome::Failed;
     }
 }
 
@@ -86,8 +96,11 @@ PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QW
     // The preview shows every line; each page it asks for is drawn from the
     // list as it is painted.
     QObject::connect(dialog_, &QPrintPreviewDialog::paintRequested, dialog_, [this](QPrinter* p) {
+        // Thousands of pages take seconds.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         QPainter painter(p);
         drawPages(painter, *p, document_, false);
+        QGuiApplication::restoreOverrideCursor();
     });
     // Qt's print button opens a print dialog that knows of no selection; ours
     // offers it, and prints as printDocument() does.
@@ -110,7 +123,17 @@ void PrintPreview::print() {
     QPrintDialog ask(&printer_, dialog_);
     ask.setOption(QAbstractPrintDialog::PrintSelection, document_.hasSelection());
     if (ask.exec() != QDialog::Accepted) return;
-    outcome_ = printDocument(printer_, document_);
+    // Shown when the print takes more than a moment; its button (or
+    // Escape) stops the print.
+    QProgressDialog progress(dialog_);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setLabelText(QStringLiteral("印刷中"));
+    outcome_ = printDocument(printer_, document_, [&progress](int drawn, int total) {
+        progress.setMaximum(total);
+        progress.setValue(drawn);
+        return !progress.wasCanceled();
+    });
     dialog_->accept();
 }
 

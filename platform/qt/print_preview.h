@@ -4,6 +4,7 @@
 // is met only here.
 
 #include "platform/forms/print_document.h"
+#include "platform/qt/print_pages.h"
 
 class QPrinter;
 class QPrintPreviewDialog;
@@ -17,12 +18,15 @@ void preparePrinter(QPrinter& printer, const forms::PrintDocument& document);
 
 // Prints on a printer that its print dialog has set up: every page, the
 // pages of its range or the selected lines only. A PDF to a file is written
-// by the one writer of files, so a failure leaves no part of it.
-forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& document);
+// by the one writer of files, so a failure leaves no part of it. A print the
+// progress stops is aborted (a PDF is not kept) and Cancelled.
+forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& document,
+                                  const PrintProgress& progress = {});
 
 // Qt's preview of the document on `printer`. Its print button opens a print
 // dialog that offers the selected lines alone when there are some and then
-// prints with printDocument(); `outcome` tells how that went.
+// prints with printDocument(), showing the pages printed with a button that
+// stops the print; `outcome` tells how that went.
 class PrintPreview {
   public:
     PrintPreview(QPrinter& printer, forms::PrintDocument& document, QWidget* parent);

@@ -161,6 +161,34 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenWholeFailsAndLeavesThePreviousFile) {
     EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("gone"))));
 }
 
+TEST_F(PrintTest, APrintStoppedPartWayIsCancelledAndLeavesNoPdf) {
+    output::ListingPages listing = pages();
+    QPrinter printer(QPrinter::HighResolution);
+    toPdf(printer, tree.path("out/stopped.pdf"), listing);
+    std::vector<std::pair<int, int>> told;
+    const auto stopAtTwo = [&](int drawn, int total) {
+        told.emplace_back(drawn, total);
+        return drawn < 2;
+    };
+    EXPECT_EQ(qtbind::printDocument(printer, listing, stopAtTwo), forms::PrintOutcome::Cancelled);
+    const int total = listing.pageCount();
+    ASSERT_GE(total, 3);
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{1, total}, {2, total}}));
+    EXPECT_EQ(QDir(QString::fromUtf8(tree.path("out"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList());
+
+    // Told of every page when it goes on.
+    told.clear();
+    EXPECT_EQ(qtbind::printDocument(printer, listing,
+                                    [&](int drawn, int all) {
+                                        told.emplace_back(drawn, all);
+                                        return true;
+                                    }),
+              forms::PrintOutcome::Printed);
+    EXPECT_EQ(static_cast<int>(told.size()), total);
+    EXPECT_EQ(pdfPages(QString::fromUtf8(tree.path("out/stopped.pdf"))), total);
+}
+
 TEST_F(PrintTest, ThePreviewDrawsEveryPageAndItsPrintDialogOffersTheSelection) {
     for (const bool selected : {false, true}) {
         form().List1.clearSelection();
