@@ -93,13 +93,14 @@ forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& docum
 
 PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QWidget* parent)
     : printer_(printer), document_(document), dialog_(new QPrintPreviewDialog(&printer, parent)) {
-    // The preview shows every line; each page it asks for is drawn from the
-    // list as it is painted.
+    // The preview shows every line, each page drawn from the list as it is
+    // painted (a print by Qt's own button, were it not found below, prints
+    // the selection when asked).
     QObject::connect(dialog_, &QPrintPreviewDialog::paintRequested, dialog_, [this](QPrinter* p) {
         // Thousands of pages take seconds.
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         QPainter painter(p);
-        drawPages(painter, *p, document_, false);
+        drawPages(painter, *p, document_, p->printRange() == QPrinter::Selection);
         QGuiApplication::restoreOverrideCursor();
     });
     // Qt's print button opens a print dialog that knows of no selection; ours
@@ -128,6 +129,7 @@ void PrintPreview::print() {
     QProgressDialog progress(dialog_);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    progress.setWindowTitle(QStringLiteral("プリント出力"));
     progress.setLabelText(QStringLiteral("印刷中"));
     outcome_ = printDocument(printer_, document_, [&progress](int drawn, int total) {
         progress.setMaximum(total);

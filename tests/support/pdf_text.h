@@ -29,18 +29,12 @@ inline int pdfPages(const QString& pdf) {
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-// pdffonts' rows: name, type, encoding, emb, sub, uni, object number.
-inline QList<QStringList> pdfFonts(const QString& pdf) {
+// pdffonts' rows below its heading, as it prints them.
+inline QStringList pdfFonts(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdffonts"), {pdf});
     p.waitForFinished(60000);
-    QList<QStringList> rows;
-    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
-    for (qsizetype i = 2; i < lines.size(); ++i)
-        if (!lines[i].trimmed().isEmpty())
-            rows.append(
-                lines[i].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts));
-    return rows;
+    return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).mid(2);
 }
 
 // A line with its blanks as one: pdftotext gives back the words of a line
