@@ -10,7 +10,7 @@ Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
       fs(std::move(drives), &watch),
       form(application, fs),
       behaviour(form),
-      output(form, behaviour.scan.listing) {}
+      output(form, behaviour.scan) {}
 
 bool openStartFolder(shell::Form1& form, const QByteArray& hostPath) {
     const dosfs::Resolved r = form.fs.fromHostPath(hostPath);

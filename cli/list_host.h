@@ -4,6 +4,7 @@
 
 #include "cli/row_writers.h"
 #include "engine/scan_host.h"
+#include "platform/forms/list_box.h"
 
 #include <cstdio>
 
@@ -26,8 +27,10 @@ class ListHost : public engine::ScanHost {
     QStringList driveEntries() const override { return drives_; }
     qint64 now() const override { return now_; }
 
-    void addListLine(const QString&) override {}
-    bool keepsListLines() const override { return false; }
+    void addListLine(const QString& line) override {
+        if (lines_) lines_->addItem(line);
+    }
+    bool keepsListLines() const override { return lines_ != nullptr; }
     void addSideARow(const QString& path, const QString& size, const QString& date) override;
     void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                    const dosfs::DirEntry& entry) override;
@@ -44,6 +47,8 @@ class ListHost : public engine::ScanHost {
     void clearProgress();
     // Each row goes to `rows` as well (nullptr: to nothing).
     void setRows(RowWriter* rows) { rows_ = rows; }
+    // Side B's lines are kept in `lines` (nullptr: not kept).
+    void setLines(forms::ListBox* lines) { lines_ = lines; }
 
   private:
     void report(bool force);
@@ -59,6 +64,7 @@ class ListHost : public engine::ScanHost {
     long long lastReport_ = 0;
     bool shown_ = false;
     RowWriter* rows_ = nullptr;
+    forms::ListBox* lines_ = nullptr;
     // The texts of the row being made, until its file entry follows.
     const QString* path_ = nullptr;
     const QString* size_ = nullptr;

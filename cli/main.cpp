@@ -1,15 +1,20 @@
 // tolan-list: the listing engine without a window, for scripts, scheduled
 // jobs and benchmarks.
 
+#include "cli/kept_lines.h"
 #include "cli/list_host.h"
 #include "cli/options.h"
 #include "cli/write_obstacle.h"
 #include "engine/module1.h"
+#include "output/listing_pages.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/locations.h"
 #include "platform/dosfs/pending_files.h"
+#include "platform/qt/print_pages.h"
 #include "tolan/version.h"
+
+#include <QGuiApplication>
 
 #include <cerrno>
 #include <climits>
@@ -183,17 +188,51 @@ QString cannotWrite(const QString& target, int error) {
         .arg(toFile ? QStringLiteral("'%1'").arg(target) : target, cause);
 }
 
-// Where the rows go, and what writes them.
-int openRows(const cli::Options& options, dosfs::FileWriter& out,
-             std::unique_ptr<cli::RowWriter>& rows) {
-    if (options.jsonLines)
-        rows = std::make_unique<cli::JsonLines>(out);
-    else
-        rows = std::make_unique<cli::ListingRecords>(
-            out, cli::kListingKinds[options.listing].columns, options.csv, options.encoding);
+// The output to a file, or standard output.
+int openOutput(const cli::Options& options, dosfs::FileWriter& out) {
     if (!options.output.isEmpty()) return out.open(options.output);
     out.attach(STDOUT_FILENO);
     return dosfs::kOk;
+}
+
+// What writes the rows, or keeps them to be printed.
+std::unique_ptr<cli::RowWriter> rowWriter(const cli::Options& options, dosfs::FileWriter& out,
+                                          forms::ListBox& kept) {
+    if (options.jsonLines) return std::make_unique<cli::JsonLines>(out);
+    const output::Columns columns = cli::kListingKinds[options.listing].columns;
+    if (options.pdf) return std::make_unique<cli::RecordLines>(kept, columns, options.csv);
+    return std::make_unique<cli::ListingRecords>(out, columns, options.csv, options.encoding);
+}
+
+// The kept lines printed as a PDF into `out`, headed by the folder listed
+// and the time of the scan; an exit status.
+int printPdf(char* program, const forms::ListBox& lines, const QString& root, qint64 time,
+             dosfs::FileWriter& out, const QString& target) {
+    if (lines.listCount() == 0) {
+        out.abandon();
+        return fail(1, QStringLiteral("the listing has no lines to print: no PDF written"));
+    }
+    // Fonts and pages need a GUI application; offscreen, it needs no display.
+    // What Qt says of its set-up (a runtime folder it made up) is no news
+    // to a script; only its errors are passed on.
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "tolan-list: %s\n",
+                             qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+        });
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* qtArgs[] = {program, platform, offscreen, nullptr};
+    int qtCount = 3;
+    QGuiApplication gui(qtCount, qtArgs);
+    output::ListingPages pages(lines, root, time);
+    int error = qtbind::writePdf(pages, qtbind::defaultPageLayout(), false, out);
+    if (error)
+        out.abandon();
+    else
+        error = out.finish();  // a failed file is never put in place
+    return error ? fail(1, cannotWrite(target, error)) : 0;
 }
 
 int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
@@ -232,11 +271,18 @@ int main(int argc, char** argv) {
     dosfs::NumberedFiles files(fs);
     const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
                                                     : QString::fromUtf8(options.output);
-    // Rows instead of the work file: a listing file's records or JSON lines.
+    if (options.pdf && options.output.isEmpty() && isatty(STDOUT_FILENO))
+        return fail(2, QStringLiteral("--format pdf writes a PDF: give -o FILE.pdf, or send "
+                                      "standard output to a file or a pipe"));
+    // Rows instead of the work file: a listing file's records or JSON lines;
+    // for a PDF the lines or records are kept until the scan is over.
     const bool rowsOnly = options.listing >= 0 || options.jsonLines;
+    cli::KeptLines kept;
     dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
-    const int outError = rowsOnly ? openRows(options, rowsOut, rows) : openWorkFile(options, files);
+    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines);
+    const int outError =
+        rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
@@ -244,8 +290,9 @@ int main(int argc, char** argv) {
                        fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     host.setRows(rows.get());
+    if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
     engine::Module1 scan(host, fs, files);
-    scan.writeWorkFile = !rowsOnly;
+    scan.writeWorkFile = !rowsOnly && !options.pdf;
     if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
@@ -254,6 +301,7 @@ int main(int argc, char** argv) {
     scan.ScanTree();
     host.clearProgress();
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
+    if (options.pdf) return printPdf(argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     if (rowsOnly) {
         int error = rows->error();
         const int finished = rowsOut.finish();  // a failed file is never put in place

@@ -24,7 +24,7 @@ QString usageText() {
         "usage: tolan-list [--mode totals|plain|folders] [--type 1|2] [--ext TEXT]\n"
         "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding cp932|utf-8]\n"
         "                  [--threads N] [--listing KIND [--csv] | --format jsonl]\n"
-        "                  [-o FILE] [FOLDER]\n"
+        "                  [--format pdf] [-o FILE] [FOLDER]\n"
         "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
         "default the current folder) as the work file of a scan holds it.\n"
         "  --mode MODE        totals: files with folder totals (default); plain: files only;\n"
@@ -58,6 +58,14 @@ QString usageText() {
         "                     host bytes that are not UTF-8 are escaped as \\udc80-\\udcff\n"
         "                     (e.g. tolan-list --format jsonl C:\\ | jq -r 'select(.size >\n"
         "                     1000000) | .host_folder + \"/\" + .host_name')\n"
+        "  --format pdf       the lines printed on pages, as the window prints them: the\n"
+        "                     fixed-width font (IPAGothic, embedded; the text can be\n"
+        "                     selected and searched) as large as lets the longest line fit\n"
+        "                     (6 to 10 points; a longer line is cut and ends in ' ..'), the\n"
+        "                     folder and the scan's time at the head of each page and 'n / m'\n"
+        "                     at its foot, on A4 (Letter where the locale measures in\n"
+        "                     inches), portrait; with --listing KIND, that listing's records;\n"
+        "                     needs -o FILE.pdf or standard output that is not a terminal\n"
         "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
         "                     only when complete (a device or a pipe is written to)\n"
         "  --help             show this help\n"
@@ -131,8 +139,10 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
                 "--listing takes path-size-date, folder-name-size-date, path-size, path-date "
                 "or path");
     } else if (name == "--format") {
-        if (v != "text" && v != "jsonl") return refuse("--format takes text or jsonl");
+        if (v != "text" && v != "jsonl" && v != "pdf")
+            return refuse("--format takes text, jsonl or pdf");
         out.jsonLines = v == "jsonl";
+        out.pdf = v == "pdf";
     } else {  // -o, --output
         if (v.isEmpty()) return refuse("-o needs a file name");
         out.output = v;

@@ -22,6 +22,7 @@ struct Options {
     int listing = -1;   // index in kListingKinds; -1: the work file
     bool csv = false;   // the listing's CSV form
     bool jsonLines = false;
+    bool pdf = false;   // the lines printed on pages, as a PDF
     QByteArray folder;  // as given; empty for the current folder
     bool help = false;
     bool version = false;

@@ -7,6 +7,7 @@
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/numbered_files.h"
+#include "platform/forms/list_box.h"
 
 #include <QString>
 
@@ -40,6 +41,23 @@ class ListingRecords : public RowWriter {
     dosfs::Encoding encoding_;
     QByteArray line_;
     int error_ = 0;
+};
+
+// The records of one listing file kept as lines, to be printed.
+class RecordLines : public RowWriter {
+  public:
+    RecordLines(forms::ListBox& lines, output::Columns columns, bool csv)
+        : lines_(lines), columns_(columns), csv_(csv) {}
+    void row(const QString& path, const QString& size, const QString& date, const QString&,
+             const QByteArray&, const dosfs::DirEntry&) override {
+        lines_.addItem(output::record(columns_, path, size, date, csv_));
+    }
+    int error() const override { return 0; }
+
+  private:
+    forms::ListBox& lines_;
+    output::Columns columns_;
+    bool csv_;
 };
 
 // One JSON object a line (LF): the folder and the name as DOS paths and as

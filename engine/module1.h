@@ -55,6 +55,7 @@ class Module1 {
     qint64 matchCount = 0;
     qint64 matchBytes = 0;
     int workFileError = 0;  // first failure writing or closing the work file
+    qint64 scanTime = 0;    // the banner's moment, seconds since the epoch
 
     void ScanTree();
 

@@ -147,8 +147,9 @@ void Module1::ScanTree() {
 
 // The banner and the drive list, with their poll points.
 Module1::Flow Module1::listHeading() {
+    scanTime = host_.now();
     const QString banner =
-        bannerLine(widths_, today(host_.now()), host_.outputTypeText(), host_.extensionText());
+        bannerLine(widths_, today(scanTime), host_.outputTypeText(), host_.extensionText());
     emitLine(banner);
     WriteWorkLine(banner);
     if (settings.folderMode()) WriteWorkLineAlways(banner);

@@ -1,10 +1,11 @@
 #pragma once
 // The main window's ways out for a listing: the "ファイル出力" commands,
 // the output settings dialog behind "ファイル出力ディレクトリ設定", the
-// save-as dialog behind Command4, and the menu items that only show a
-// notice. Construct after the main window's behaviour; lives as long as the
-// main window.
+// save-as dialog behind Command4, printing Side B ("プリント出力"), and the
+// menu items that only show a notice. Construct after the main window's
+// behaviour; lives as long as the main window.
 
+#include "engine/module1.h"
 #include "output/form2.h"
 #include "output/form3.h"
 #include "shell/form1.h"
@@ -14,17 +15,21 @@ namespace output {
 
 class OutputCommands {
   public:
-    // The listing state is the scan's (see Form2).
-    OutputCommands(shell::Form1& main, engine::ListingState& listing);
+    // The scan is the main window's: its listing state (see Form2), and the
+    // folder and time its listing was made of, which head the printed pages.
+    OutputCommands(shell::Form1& main, engine::Module1& scan);
 
     shell::Form1& main;
+    const engine::Module1& scan;
     Form2 form2;
     Form3 form3;
 
     void KOUT_Click() { form3.open(); }
     void KANRI_Click() { notice(shell::kNotInThisVersion); }
     void sgraph_Click() { notice(shell::kNotInThisVersion); }
-    void OUTPUT_Click() { notice(shell::kNotYetBuilt); }
+    // Side B's lines in a print preview; an empty Side B says "データなし",
+    // and a print that failed or was stopped part-way says so.
+    void OUTPUT_Click();
 
   private:
     void notice(const QString& text);

@@ -87,7 +87,7 @@ class Form1 : public forms::Form {
     forms::Menu* FR2 = nullptr;     // TOLAN1: path, size
     forms::Menu* FR3 = nullptr;     // TOLAN2: path, date
     forms::Menu* FR4 = nullptr;     // TOLAN3: path
-    forms::Menu* OUTPUT = nullptr;  // printing: not built yet, a notice
+    forms::Menu* OUTPUT = nullptr;  // printing: Side B in a print preview
     forms::Menu* sgraph = nullptr;  // usage graph: a notice
     forms::Menu* KANRI = nullptr;   // saved-file management: a notice
 

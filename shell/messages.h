@@ -25,7 +25,9 @@ inline const QString kSetOutputDir = QStringLiteral("(出力ﾃﾞｨﾚｸﾄ�
 inline const QString kTooMuchData =
     QStringLiteral("データが多すぎます。ファイル出力コマンドで処理して下さい");
 inline const QString kNotInThisVersion = QStringLiteral("Ver.3 で有効");
-inline const QString kNotYetBuilt = QStringLiteral("組込み準備中");
+inline const QString kPrinted = QStringLiteral("印刷終了しました");
+inline const QString kPrintFailed = QStringLiteral("印刷失敗(ﾌﾟﾘﾝﾀﾁｪｯｸ要)");
+inline const QString kPrintCancelled = QStringLiteral("印刷中断");
 inline const QString kCopying = QStringLiteral("クリップボードにコピー中");
 inline const QString kCopied = QStringLiteral("クリップボードにコピーしました");
 

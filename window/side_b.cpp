@@ -26,23 +26,16 @@ void MainWindow::List1_MouseDown(int button) {
     f.app().letEventsRun();
 
     // Only the first contiguous run of selected lines, from the top.
-    QString copy;
-    int count = 0;
-    bool inRun = false;
-    for (int i = 0; i < f.List1.listCount(); ++i) {
-        if (!f.List1.selected(i)) {
-            if (inRun) break;
-            continue;
-        }
-        inRun = true;
-        if (++count > kMostLinesCopied) break;
-        copy += f.List1.list(i);
-        copy += QStringLiteral("\r\n");
-    }
-    if (count > kMostLinesCopied) {
+    const forms::ListBox::Run run = f.List1.firstSelectedRun();
+    if (run.end - run.first > kMostLinesCopied) {
         f.Text3.setVisible(false);
         shell::showMessage(f, shell::kTooMuchDataPlace, shell::kTooMuchData, shell::Hide::OnEvent);
         return;
+    }
+    QString copy;
+    for (int i = run.first; i < run.end; ++i) {
+        copy += f.List1.list(i);
+        copy += QStringLiteral("\r\n");
     }
     f.app().clipboardSetText(copy);
     shell::showCopyState(f, shell::kCopied);

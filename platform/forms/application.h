@@ -1,6 +1,8 @@
 #pragma once
 // Program-wide services the forms rely on.
 
+#include "platform/forms/print_document.h"
+
 #include <QString>
 
 namespace forms {
@@ -23,6 +25,10 @@ class Application {
     // the view goes when the form does.
     virtual void createView(Form&) {}
     virtual void formDestroyed(Form&) {}
+    // Shows the pages in a print preview, from which the user prints them or
+    // saves them as a PDF; returns when the preview is closed. Without a
+    // toolkit nothing is shown.
+    virtual PrintOutcome printPreview(PrintDocument&) { return PrintOutcome::NotPrinted; }
 };
 
 }  // namespace forms

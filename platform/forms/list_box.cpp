@@ -276,6 +276,14 @@ void ListBox::clearSelectionFromUser() {
     selectedCount_ = 0;
 }
 
+ListBox::Run ListBox::firstSelectedRun() const {
+    if (selectedCount_ == 0) return {};
+    const auto begin = selected_.begin();
+    const auto first = std::find(begin, selected_.end(), 1);
+    const auto end = std::find(first, selected_.end(), 0);
+    return {static_cast<int>(first - begin), static_cast<int>(end - begin)};
+}
+
 void ListBox::setSelected(int i, bool on) {
     if (!valid(i) || selected(i) == on) return;
     setSelectedFromUser(i, on);

@@ -35,6 +35,14 @@ class ListBox : public Control {
     void setSelected(int i, bool on);
     void clearSelection();
     bool anySelected() const { return selectedCount_ > 0; }
+    // The first run of selected items from the top, as [first, end); an
+    // empty run at 0 when none is selected. The selection that is copied
+    // and printed: a later run does not count.
+    struct Run {
+        int first = 0;
+        int end = 0;
+    };
+    Run firstSelectedRun() const;
 
     int topIndex() const { return top_; }
     void setTopIndex(int row);

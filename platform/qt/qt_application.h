@@ -24,6 +24,8 @@ class QtApplication : public forms::Application {
     // Dialogs get a window of their own, kept above the main window.
     void createView(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
+    // Qt's print preview above the main window (print_preview.cpp).
+    forms::PrintOutcome printPreview(forms::PrintDocument& document) override;
     void setMainWindow(QWidget* w) { mainWindow_ = w; }
     QWidget* viewOf(const forms::Form& form) const;
     bool ended() const { return ended_; }

@@ -54,3 +54,11 @@ TEST(Options, RejectsWhatItCannotUse) {
         EXPECT_FALSE(error.isEmpty());
     }
 }
+
+TEST(Options, FormatPdfPrintsTheLinesOrTheRecordsOfAListing) {
+    Options o;
+    QString error;
+    ASSERT_TRUE(parse({"--listing=path-size", "--csv", "--format", "pdf"}, o, error));
+    EXPECT_TRUE(o.pdf && o.csv && !o.jsonLines);
+    EXPECT_EQ(o.listing, 2);
+}

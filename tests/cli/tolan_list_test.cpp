@@ -1,9 +1,11 @@
 // tolan-list run as a separate process, as scripts run it.
 
 #include "platform/codepage/cp932.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/temp_tree.h"
 #include "tolan/version.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -184,6 +186,24 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
          1,
          {"/dev/full", "disk is full"},
          false},
+        // A PDF: the output as above, and a listing without a line.
+        {{drive(tree), "--format=pdf", "-o", tree.path("readonly/l.pdf").toStdString(), "C:\\"},
+         1,
+         {"readonly/l.pdf", "permission denied"},
+         true},
+        {{drive(tree), "--format=pdf", "-o", tree.path("nowhere/l.pdf").toStdString(), "C:\\"},
+         1,
+         {"nowhere/l.pdf", "does not exist"},
+         false},
+        {{drive(tree), "--format=pdf", "-o", "/dev/full", "C:\\"},
+         1,
+         {"/dev/full", "disk is full"},
+         false},
+        {{drive(tree), "--listing=path", "--format=pdf", "-o", tree.path("empty.pdf").toStdString(),
+          "C:\\readonly"},
+         1,
+         {"no lines", "no PDF"},
+         false},
         // Other usage errors.
         {{drive(tree), "--listing=sizes", "C:\\"}, 2, {"path-size-date"}, false},
         {{"--no-such-option"}, 2, {"unknown option --no-such-option"}, false},
@@ -199,8 +219,82 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
             EXPECT_TRUE(r.err.contains(word.c_str())) << word << " in " << r.err.constData();
     }
     EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("readonly/out.txt"))));
+    EXPECT_FALSE(QFile::exists(QString::fromUtf8(tree.path("empty.pdf"))));
     EXPECT_EQ(QDir(QString::fromUtf8(tree.path("readonly"))).entryList(QDir::Files | QDir::Hidden),
               QStringList());
+}
+
+namespace {
+
+// The lines of a listing written as UTF-8 text, blanks as pdftotext gives
+// them back and blank lines left out.
+QStringList listedWords(const QByteArray& out) {
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(out).split(QStringLiteral("\r\n")))
+        if (!line.trimmed().isEmpty()) lines.append(words(line));
+    return lines;
+}
+
+// A tree with names in many scripts, long enough for several pages.
+void oddNames(TempTree& tree) {
+    for (const char* name :
+         {"日本語の名前.txt", "ﾊﾝｶｸ ｶﾅ.txt", "한국어 파일.doc", "Русский файл.txt", "Ελληνικά.txt",
+          "crème brûlée, 100%.txt", "中文名字.txt", "quote'and\"double.txt"})
+        tree.file(QByteArray("work/") + name, 1234);
+    for (int i = 0; i < 150; ++i)
+        tree.file("work/many/f" + QByteArray::number(i) + ".dat", i * 1000);
+}
+
+}  // namespace
+
+TEST(TolanList, PrintsTheListingAsAPdfWhoseTextAndFontsSurvive) {
+    TempTree tree;
+    oddNames(tree);
+    const Result text = run({drive(tree), "--encoding=utf-8", "C:\\work"});
+    ASSERT_EQ(text.status, 0) << text.err.constData();
+    const std::string pdf = tree.path("listing.pdf").toStdString();
+    const Result r = run({drive(tree), "--format", "pdf", "-o", pdf, "C:\\work"});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.err, QByteArray());
+
+    const QString file = QString::fromStdString(pdf);
+    const int pages = pdfPages(file);
+    ASSERT_GE(pages, 3);
+    const QList<QStringList> lines = pdfPageLines(pdfText(file));
+    ASSERT_EQ(lines.size(), pages);
+    const QString heading =
+        QStringLiteral("C:\\work ") +
+        QDateTime::fromSecsSinceEpoch(1796738584).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    QStringList body;
+    for (int p = 0; p < pages; ++p) {
+        ASSERT_GE(lines[p].size(), 3) << p;
+        EXPECT_EQ(lines[p].first(), heading) << p;
+        EXPECT_EQ(lines[p].last(), QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
+        body += lines[p].mid(1, lines[p].size() - 2);
+    }
+    EXPECT_EQ(body, listedWords(text.out));
+
+    // Every font is embedded and maps its glyphs back to text.
+    const QStringList fonts = pdfFonts(file);
+    ASSERT_FALSE(fonts.isEmpty());
+    EXPECT_TRUE(fonts.first().startsWith(QStringLiteral("IPAGothic ")));
+    for (const QString& font : fonts)  // emb, sub, uni, object number
+        EXPECT_TRUE(
+            font.contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes +\\d+ +\\d+$"))))
+            << font.toStdString();
+}
+
+TEST(TolanList, PrintsAListingFilesRecordsAsAPdf) {
+    TempTree tree;
+    oddNames(tree);
+    const Result text = run({drive(tree), "--listing=path-size", "--encoding=utf-8", "C:\\work"});
+    const std::string pdf = tree.path("records.pdf").toStdString();
+    ASSERT_EQ(
+        run({drive(tree), "--listing=path-size", "--format=pdf", "-o", pdf, "C:\\work"}).status, 0);
+    QStringList body;
+    for (const QStringList& page : pdfPageLines(pdfText(QString::fromStdString(pdf))))
+        body += page.mid(1, page.size() - 2);
+    EXPECT_EQ(body, listedWords(text.out));
 }
 
 TEST(TolanList, PrintsHelpAndVersion) {

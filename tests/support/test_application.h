@@ -18,6 +18,9 @@ class TestApplication : public forms::Application {
     int eventRuns = 0;
     int paintRuns = 0;
     std::function<void(int run)> onRun;  // called at each letEventsRun, numbered from 1
+    int previews = 0;
+    // What a print preview does with the pages (nothing, when not set).
+    std::function<forms::PrintOutcome(forms::PrintDocument&)> onPrint;
 
     void letEventsRun() override {
         ++eventRuns;
@@ -31,4 +34,8 @@ class TestApplication : public forms::Application {
     void clipboardClear() override { clipboard.clear(); }
     void clipboardSetText(const QString& text) override { clipboard = text; }
     void end() override { ++ends; }
+    forms::PrintOutcome printPreview(forms::PrintDocument& pages) override {
+        ++previews;
+        return onPrint ? onPrint(pages) : forms::PrintOutcome::NotPrinted;
+    }
 };
