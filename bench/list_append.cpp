@@ -2,6 +2,7 @@
 // real (offscreen) window, lets events run, then scrolls; prints the times
 // and the memory the lines took against their UTF-16 size.
 
+#include "bench/peak_memory.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/list_view.h"
 #include "platform/qt/qt_application.h"
@@ -12,8 +13,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -27,11 +26,6 @@ long residentKiB() {
     return resident * 4;
 }
 
-long peakKiB() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
 
 }  // namespace
 

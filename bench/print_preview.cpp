@@ -2,10 +2,11 @@
 // (code page 932, CR LF) kept in a list box, offscreen; prints the pages, the
 // seconds until the preview has drawn them all, and the memory it took.
 
-#include "platform/qt/print_preview.h"
+#include "bench/peak_memory.h"
 #include "cli/kept_lines.h"
 #include "output/listing_pages.h"
 #include "platform/codepage/cp932.h"
+#include "platform/qt/print_preview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,18 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-#include <sys/resource.h>
-
-namespace {
-
-long peakKiB() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

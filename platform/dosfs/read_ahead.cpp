@@ -1,21 +1,15 @@
 #include "platform/dosfs/read_ahead.h"
 
 #include "platform/dosfs/pending_files.h"
+#include "platform/dosfs/read_clock.h"
 
 #include <algorithm>
-#include <charconv>
-#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <list>
 #include <mutex>
 #include <optional>
 
-#include <QFile>
-
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace dosfs {
@@ -31,67 +25,6 @@ constexpr int kReadsMeasured = 16;
 size_t entriesOf(const FolderContents& c) {
     return c.files.size() + c.folders.size();
 }
-
-// A small file's text, trimmed; empty when it cannot be read.
-QByteArray fileText(const QByteArray& path) {
-    QFile file(QString::fromLocal8Bit(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
-}
-
-double secondsOf(const timeval& t) {
-    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-}
-
-// Nanoseconds this thread has waited, runnable, for a processor (behind
-// other threads, or while its group's processor quota ran out), from the
-// kernel's scheduler statistics; 0 where the kernel keeps none.
-long long waitedForProcessor() {
-    struct Stats {
-        int fd = ::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC);
-        ~Stats() {
-            if (fd >= 0) ::close(fd);
-        }
-    };
-    thread_local Stats stats;
-    if (stats.fd < 0) return 0;
-    char text[96];
-    const ssize_t n = ::pread(stats.fd, text, sizeof text, 0);
-    if (n <= 0) return 0;
-    // "<time on a processor> <time waiting for one> <turns>"
-    const char* end = text + n;
-    const char* space = std::find(static_cast<const char*>(text), end, ' ');
-    long long waited = 0;
-    if (space == end || std::from_chars(space + 1, end, waited).ec != std::errc()) return 0;
-    return waited;
-}
-
-// How long a folder read took, less the time the thread waited for a
-// processor (a turn taken by other threads is neither the read's work nor a
-// wait for the device), and how much of that the thread spent blocked in
-// the device: the time it was off the processor, counted only when it gave
-// the processor up itself. Their ratio is the read's own, whatever else
-// runs beside it.
-class ReadClock {
-  public:
-    ReadClock() : start_(std::chrono::steady_clock::now()), waited_(waitedForProcessor()) {
-        getrusage(RUSAGE_THREAD, &usage_);
-    }
-    void stop(double& spent, double& blocked) const {
-        rusage now{};
-        getrusage(RUSAGE_THREAD, &now);
-        const double wall =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-        spent = std::max(0.0, wall - double(waitedForProcessor() - waited_) / 1e9);
-        const double cpu = secondsOf(now.ru_utime) - secondsOf(usage_.ru_utime) +
-                           secondsOf(now.ru_stime) - secondsOf(usage_.ru_stime);
-        blocked = now.ru_nvcsw > usage_.ru_nvcsw ? std::max(0.0, spent - cpu) : 0.0;
-    }
-
-  private:
-    std::chrono::steady_clock::time_point start_;
-    long long waited_;
-    rusage usage_{};
-};
 
 }  // namespace
 
@@ -203,64 +136,6 @@ void ReadAhead::spawnWorkers() {
         const int index = int(workers_.size());
         workers_.emplace_back([s = state_, index] { s->work(index); });
     }
-}
-
-int ReadAhead::defaultThreads() {
-    // Under taskset or a container's CPU set only those processors count.
-    int processors = 0;
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) == 0) processors = CPU_COUNT(&set);
-    if (processors <= 0) processors = int(std::max(1L, ::sysconf(_SC_NPROCESSORS_ONLN)));
-    // A container may show the host's processors but let it use only a few.
-    const int quota = processorsOfQuota("/sys/fs/cgroup", fileText("/proc/self/cgroup"));
-    return quota > 0 ? std::min(processors, quota) : processors;
-}
-
-namespace {
-
-// Processors that `quota` microseconds of every `period` keep busy, rounded
-// up; 0 for no quota ("max", -1 or unreadable).
-int processorsFor(const QByteArray& quota, const QByteArray& period) {
-    bool quotaOk = false, periodOk = false;
-    const long long q = quota.toLongLong(&quotaOk), p = period.toLongLong(&periodOk);
-    if (!quotaOk || !periodOk || q <= 0 || p <= 0) return 0;
-    return int(std::min<long long>((q + p - 1) / p, 1 << 16));
-}
-
-}  // namespace
-
-int ReadAhead::processorsOfQuota(const QByteArray& cgroupFs, const QByteArray& membership) {
-    int least = 0;
-    const auto take = [&least](int n) {
-        if (n > 0 && (least == 0 || n < least)) least = n;
-    };
-    // Lines "0::/path" (one unified hierarchy) or "N:cpu,cpuacct:/path".
-    for (const QByteArray& line : membership.split('\n')) {
-        const qsizetype first = line.indexOf(':'), second = line.indexOf(':', first + 1);
-        if (first < 0 || second < 0) continue;
-        const QByteArray controllers = line.mid(first + 1, second - first - 1);
-        const bool unified = line.left(first) == "0" && controllers.isEmpty();
-        if (!unified && !controllers.split(',').contains("cpu")) continue;
-        QByteArray path = line.mid(second + 1);
-        const QByteArray top = unified ? cgroupFs : cgroupFs + "/cpu";
-        // The group and each group above it, up to the top of the mount
-        // (in a container the group's own folder is often that top).
-        while (true) {
-            const QByteArray dir = top + path;
-            if (unified) {
-                const QList<QByteArray> max = fileText(dir + "/cpu.max").split(' ');
-                if (max.size() == 2) take(processorsFor(max[0], max[1]));
-            } else {
-                take(processorsFor(fileText(dir + "/cpu.cfs_quota_us"),
-                                   fileText(dir + "/cpu.cfs_period_us")));
-            }
-            const qsizetype slash = path.lastIndexOf('/');
-            if (slash < 0 || path == "/") break;
-            path = slash == 0 ? QByteArray("/") : path.left(slash);
-        }
-    }
-    return least;
 }
 
 int ReadAhead::readersFor(int processors, double blockedShare) {
