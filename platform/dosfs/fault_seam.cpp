@@ -24,6 +24,7 @@ struct Faults {
     std::map<QByteArray, long long> room;
     std::vector<Rule> rules;
     std::vector<std::pair<QByteArray, int>> delays;
+    std::vector<std::pair<QByteArray, double>> shares;
     std::vector<std::pair<Op, QByteArray>> hangs;
 };
 
@@ -122,6 +123,20 @@ int folderReadDelay(const QByteArray& hostPath) {
     for (const auto& [under, ms] : state().delays)
         if (hostPath.startsWith(under)) return ms;
     return 0;
+}
+
+void measureFolderReads(const QByteArray& underHost, double share) {
+    std::lock_guard<std::mutex> lock(guard());
+    state().shares.emplace_back(underHost, share);
+    anySet = true;
+}
+
+double measuredWaitShare(const QByteArray& hostPath) {
+    if (!anySet) return -1;
+    std::lock_guard<std::mutex> lock(guard());
+    for (const auto& [under, share] : state().shares)
+        if (hostPath.startsWith(under)) return share;
+    return -1;
 }
 
 void clearAll() {

@@ -34,6 +34,13 @@ void hangOperation(Op op, const QByteArray& underHost);
 void delayFolderReads(const QByteArray& underHost, int milliseconds);
 // How much longer reading the folder hostPath takes.
 int folderReadDelay(const QByteArray& hostPath);
+// Reads of folders under `underHost` are measured as having waited on the
+// device for `share` of their time (0 to 1), whatever the clock saw: how
+// the readers grow and fall is then the same on a busy machine as on a
+// quiet one.
+void measureFolderReads(const QByteArray& underHost, double share);
+// The share a read of hostPath is to be measured with; below 0 for none.
+double measuredWaitShare(const QByteArray& hostPath);
 
 void clearAll();
 

@@ -1,5 +1,6 @@
 #include "platform/dosfs/read_ahead.h"
 
+#include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/pending_files.h"
 #include "platform/dosfs/read_clock.h"
 
@@ -185,7 +186,11 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     if (adapt) clock.emplace();
     const int error = readChild(*parent, name, dir, contents, &stamp);
     double spent = 0, blocked = 0;
-    if (clock) clock->stop(spent, blocked);
+    if (clock) {
+        clock->stop(spent, blocked);
+        const double share = faults::measuredWaitShare(parent->hostPath());
+        if (share >= 0) blocked = spent * share;
+    }
     lock.lock();
     if (worker >= 0) reading[size_t(worker)] = 0;
     if (adapt) measure(spent, blocked);
