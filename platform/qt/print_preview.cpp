@@ -4,16 +4,22 @@
 #include "platform/qt/qt_application.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
-#include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
+#include <QIntValidator>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -52,6 +58,8 @@ void preparePrinter(QPrinter& printer, const forms::PrintDocument& document) {
     // not its DOS path ("C:\work" would be a file "C:\work.pdf").
     QString name = document.title().section(u'\\', -1, -1, QString::SectionSkipEmpty);
     name.remove(u':');
+    // Nor a hidden ".pdf" for a folder whose name starts with a dot.
+    while (name.startsWith(u'.')) name.remove(0, 1);
     printer.setDocName(name.isEmpty() ? QStringLiteral("tolan") : name);
     printer.setCreator(QStringLiteral("Tolan"));
 }
@@ -92,32 +100,94 @@ forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& docum
 }
 
 PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QWidget* parent)
-    : printer_(printer), document_(document), dialog_(new QPrintPreviewDialog(&printer, parent)) {
-    // The preview shows every line, each page drawn from the list as it is
-    // painted (a print by Qt's own button, were it not found below, prints
-    // the selection when asked).
-    QObject::connect(dialog_, &QPrintPreviewDialog::paintRequested, dialog_, [this](QPrinter* p) {
-        // Thousands of pages take seconds.
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        QPainter painter(p);
-        drawPages(painter, *p, document_, p->printRange() == QPrinter::Selection);
-        QGuiApplication::restoreOverrideCursor();
+    : printer_(printer),
+      document_(document),
+      dialog_(new QDialog(parent)),
+      view_(new PageView(document, dialog_)),
+      number_(new QLineEdit(dialog_)),
+      total_(new QLabel(dialog_)) {
+    dialog_->setWindowTitle(QStringLiteral("プリント出力"));
+    auto* bar = new QToolBar(dialog_);
+    addTools(*bar);
+    auto* column = new QVBoxLayout(dialog_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(bar);
+    column->addWidget(view_, 1);
+    view_->onPageChanged([this] {
+        number_->setText(QString::number(view_->currentPage()));
+        total_->setText(QStringLiteral(" / %1 ").arg(view_->pageCount()));
     });
-    // Qt's print button opens a print dialog that knows of no selection; ours
-    // offers it, and prints as printDocument() does.
-    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-    for (QAction* action : dialog_->findChildren<QAction*>()) {
-        if (action->text() != printText) continue;
-        action->disconnect(dialog_);
-        QObject::connect(action, &QAction::triggered, dialog_, [this] { print(); });
-        offersSelection_ = true;
-        break;
-    }
+    layOut();
     dialog_->installEventFilter(new EnterPrints(dialog_, [this] { print(); }));
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        dialog_->resize(room.width() * 2 / 3, room.height() * 5 / 6);
+    }
+    view_->setFocus();
 }
 
 PrintPreview::~PrintPreview() {
     delete dialog_;
+}
+
+void PrintPreview::addTools(QToolBar& bar) {
+    QAction* printing = bar.addAction(QStringLiteral("印刷"), [this] { print(); });
+    printing->setShortcut(QKeySequence::Print);
+    bar.addSeparator();
+    auto* fits = new QActionGroup(&bar);
+    fits->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const auto fit = [&](const QString& text, PageView::Zoom zoom) {
+        QAction* a = bar.addAction(text, [this, zoom] { view_->setZoom(zoom); });
+        a->setCheckable(true);
+        fits->addAction(a);
+        return a;
+    };
+    fit(QStringLiteral("幅に合わせる"), PageView::Zoom::FitWidth)->setChecked(true);
+    fit(QStringLiteral("ページ全体"), PageView::Zoom::FitPage);
+    const auto zoom = [&](const QString& text, QKeySequence::StandardKey key, double by) {
+        QAction* a = bar.addAction(text, [this, fits, by] {
+            if (QAction* checked = fits->checkedAction()) checked->setChecked(false);
+            view_->zoomBy(by);
+        });
+        a->setShortcut(key);
+    };
+    zoom(QStringLiteral("拡大"), QKeySequence::ZoomIn, 1.25);
+    zoom(QStringLiteral("縮小"), QKeySequence::ZoomOut, 0.8);
+    bar.addSeparator();
+    auto* turns = new QActionGroup(&bar);
+    const auto turn = [&](const QString& text, QPageLayout::Orientation orientation) {
+        QAction* a = bar.addAction(text, [this, orientation] {
+            printer_.setPageOrientation(orientation);
+            layOut();
+        });
+        a->setCheckable(true);
+        a->setChecked(printer_.pageLayout().orientation() == orientation);
+        turns->addAction(a);
+    };
+    turn(QStringLiteral("縦"), QPageLayout::Portrait);
+    turn(QStringLiteral("横"), QPageLayout::Landscape);
+    bar.addAction(QStringLiteral("用紙設定"), [this] {
+        QPageSetupDialog setup(&printer_, dialog_);
+        if (setup.exec() == QDialog::Accepted) layOut();
+    });
+    bar.addSeparator();
+    // The page in sight; a number typed and Enter turn to it.
+    number_->setValidator(new QIntValidator(1, 999999, number_));
+    number_->setAlignment(Qt::AlignRight);
+    number_->setMaximumWidth(number_->fontMetrics().horizontalAdvance(u'0') * 8);
+    QObject::connect(number_, &QLineEdit::returnPressed, dialog_,
+                     [this] { view_->showPage(number_->text().toInt()); });
+    bar.addWidget(number_);
+    bar.addWidget(total_);
+    bar.addSeparator();
+    bar.addAction(QStringLiteral("戻る"), dialog_, &QDialog::reject);
+}
+
+// The pages again for the printer's paper and orientation.
+void PrintPreview::layOut() {
+    document_.layOut(pageArea(printer_.pageLayout()), measurePrintFont(printer_), false);
+    view_->setPaper(printer_.pageLayout());
 }
 
 void PrintPreview::print() {

@@ -1,13 +1,17 @@
 #pragma once
-// Printing a document from Qt's print preview: the user prints it on a
+// Printing a document from its print preview: the user prints it on a
 // printer (Qt's print dialog, CUPS) or saves it as a PDF. Qt Print Support
 // is met only here.
 
 #include "platform/forms/print_document.h"
+#include "platform/qt/page_view.h"
 #include "platform/qt/print_pages.h"
 
+class QDialog;
+class QLabel;
+class QLineEdit;
 class QPrinter;
-class QPrintPreviewDialog;
+class QToolBar;
 class QWidget;
 
 namespace qtbind {
@@ -23,10 +27,12 @@ void preparePrinter(QPrinter& printer, const forms::PrintDocument& document);
 forms::PrintOutcome printDocument(QPrinter& printer, forms::PrintDocument& document,
                                   const PrintProgress& progress = {});
 
-// Qt's preview of the document on `printer`. Its print button opens a print
-// dialog that offers the selected lines alone when there are some and then
-// prints with printDocument(), showing the pages printed with a button that
-// stops the print; `outcome` tells how that went.
+// The preview of the document on `printer`'s paper, pages drawn as they come
+// into sight, with the zoom, the orientation and the paper in its tool bar.
+// Its print button (or Enter, or Ctrl+P) opens Qt's print dialog, which
+// offers the selected lines alone when there are some, and prints with
+// printDocument(), showing the pages printed with a button that stops the
+// print; `outcome` tells how that went.
 class PrintPreview {
   public:
     PrintPreview(QPrinter& printer, forms::PrintDocument& document, QWidget* parent);
@@ -34,18 +40,21 @@ class PrintPreview {
     PrintPreview(const PrintPreview&) = delete;
     PrintPreview& operator=(const PrintPreview&) = delete;
 
-    QPrintPreviewDialog& dialog() { return *dialog_; }
-    // Whether the print button was found and leads to the dialog above.
-    bool offersSelection() const { return offersSelection_; }
+    QDialog& dialog() { return *dialog_; }
+    PageView& pages() { return *view_; }
     forms::PrintOutcome outcome() const { return outcome_; }
 
   private:
+    void addTools(QToolBar& bar);
+    void layOut();
     void print();
 
     QPrinter& printer_;
     forms::PrintDocument& document_;
-    QPrintPreviewDialog* dialog_;
-    bool offersSelection_ = false;
+    QDialog* dialog_;
+    PageView* view_;
+    QLineEdit* number_;
+    QLabel* total_;
     forms::PrintOutcome outcome_ = forms::PrintOutcome::NotPrinted;
 };
 
