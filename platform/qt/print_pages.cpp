@@ -46,7 +46,9 @@ double emOn(const QPaintDevice& device, double points) {
 }  // namespace
 
 QFont printFont(double points) {
-    QFont font(QStringLiteral("IPAGothic"));
+    QFont font;
+    // Symbola draws what the listing font has no glyph for (emoji, symbols).
+    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Symbola")});
     font.setStyleHint(QFont::TypeWriter);
     // Unhinted advances grow with the size, so a line keeps to its cells
     // at every size and resolution.

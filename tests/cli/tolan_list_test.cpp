@@ -282,6 +282,13 @@ TEST(TolanList, PrintsTheListingAsAPdfWhoseTextAndFontsSurvive) {
         EXPECT_TRUE(
             font.contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes +\\d+ +\\d+$"))))
             << font.toStdString();
+
+    // What the listing font has no glyph for is drawn, not left a blank box.
+    TempTree emoji;
+    emoji.file("work/smile\xf0\x9f\x98\x80.txt", 1);
+    const std::string drawn = emoji.path("emoji.pdf").toStdString();
+    ASSERT_EQ(run({drive(emoji), "--format", "pdf", "-o", drawn, "C:\\work"}).status, 0);
+    EXPECT_TRUE(pdfFonts(QString::fromStdString(drawn)).join(u'\n').contains(u"Symbola"));
 }
 
 TEST(TolanList, PrintsAListingFilesRecordsAsAPdf) {
