@@ -1,12 +1,14 @@
 // tolan [FOLDER]: the main window and the event loop. FOLDER, a host path,
 // is opened in Side A at start-up.
 
+#include "app/languages.h"
 #include "app/program.h"
 #include "platform/dosfs/locations.h"
 
 #include "platform/qt/gui_process.h"
 #include "tolan/version.h"
 
+#include <QLocale>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -67,6 +69,7 @@ int main(int argc, char** argv) {
     if (argc > 2)
         std::fprintf(stderr, "tolan: only the first folder is opened; the rest is ignored\n");
 
+    app::installLanguage(app::chooseLanguage(QLocale::system().uiLanguages()));
     app::Program program(dosfs::loadDriveTable());
     closeOnSignals(program.form, &program.window);
     program.load();  // applies the stored geometry, then shows the window

@@ -2,12 +2,14 @@
 // of FOLDER, a host folder, when given) to a PNG and leaves. A helper of
 // scripts/screenshot, not part of the product.
 
+#include "app/languages.h"
 #include "app/program.h"
 #include "platform/dosfs/locations.h"
 
 #include "platform/qt/gui_process.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tolan-screenshot OUT.png [FOLDER]\n");
         return 2;
     }
+    app::installLanguage(app::chooseLanguage(QLocale::system().uiLanguages()));
     app::Program program(dosfs::loadDriveTable());
     program.load();
     const QString out = QString::fromLocal8Bit(argv[1]);

@@ -22,8 +22,9 @@ enum class ListType {
 };
 
 // The output-type box's captions.
-inline const QString kFullPathsCaption = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
-inline const QString kNamesCaption = QStringLiteral("ﾌｧｲﾙ");
+inline const QString kFullPathsCaption =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ"));
+inline const QString kNamesCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ﾌｧｲﾙ"));
 
 inline const QString& caption(ListType type) {
     return type == ListType::Names ? kNamesCaption : kFullPathsCaption;

@@ -1,4 +1,5 @@
 #include "output/form2.h"
+#include "platform/forms/shown_text.h"
 
 #include "engine/module1.h"
 #include "output/form5.h"
@@ -16,12 +17,15 @@ using shell::make;
 
 namespace {
 
-const QString kNewFile = QStringLiteral("新規作成");
-const QString kOverwrite = QStringLiteral("上書保存");
-const QString kPatternHint = QStringLiteral("修正可能。セミコロンを区切りとして入力。");
-const QString kNothingToSave = QStringLiteral("保存すべきデータ無し");
-const QString kNoExtension = QStringLiteral("拡張子が定義されていません。");
-const QString kCannotOverwrite = QStringLiteral("このファイルに上書きできません。");
+const QString kNewFile = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "新規作成"));
+const QString kOverwrite = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書保存"));
+const QString kPatternHint =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "修正可能。セミコロンを区切りとして入力。"));
+const QString kNothingToSave = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存すべきデータ無し"));
+const QString kNoExtension =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
+const QString kCannotOverwrite =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
 
 // Keys that move or select without changing the name.
 bool changesText(int key) {
@@ -35,8 +39,9 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
     : Form(m.app(), QStringLiteral("Form2")),
       main(m),
       listing(l),
-      Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 90, 3000, 255,
-                                QStringLiteral("データ保存ファイル名指定"))),
+      Label1(make<forms::Label>(
+          *this, "Label1", -1, nullptr, 120, 90, 3000, 255,
+          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "データ保存ファイル名指定")))),
       Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 120, 360, 4590, 330, QString())),
       Drive1(make<forms::DriveListBox>(*this, "Drive1", -1, nullptr, 120, 810, 2220, 330, QString(),
                                        m.fs)),
@@ -45,21 +50,22 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
       File1(make<forms::FileListBox>(*this, "File1", -1, nullptr, 2490, 810, 2220, 2640, QString(),
                                      m.fs)),
       Label2(make<forms::Label>(*this, "Label2", -1, nullptr, 120, 3600, 1020, 255,
-                                QStringLiteral("表示拡張子"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "表示拡張子")))),
       Text3(make<forms::TextBox>(*this, "Text3", -1, nullptr, 1140, 3555, 3570, 330, QString())),
       Check1(make<forms::CheckBox>(*this, "Check1", -1, nullptr, 120, 3990, 255, 285, QString())),
       Label3(make<forms::Label>(*this, "Label3", -1, nullptr, 390, 4020, 1800, 255,
-                                QStringLiteral("全てのﾌｧｲﾙ表示"))),
-      Command3(make<forms::CommandButton>(*this, "Command3", -1, nullptr, 2250, 4410, 1170, 390,
-                                          QStringLiteral("上書き保存"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "全てのﾌｧｲﾙ表示")))),
+      Command3(
+          make<forms::CommandButton>(*this, "Command3", -1, nullptr, 2250, 4410, 1170, 390,
+                                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書き保存")))),
       Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 3540, 4410, 1170, 390,
-                                          QStringLiteral("戻る"))),
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))),
       Text2(shell::hidden(make<forms::TextBox>(*this, "Text2", -1, nullptr, 2610, 360, 2025, 330,
-                                               kCannotOverwrite))),
+                                               forms::shown(kCannotOverwrite)))),
       Text4(shell::hidden(
           make<forms::TextBox>(*this, "Text4", -1, nullptr, 1140, 3195, 3570, 330, QString()))),
       Timer1(shell::timer(*this, "Timer1", 2000, true)) {
-    setCaption(QStringLiteral("ファイル保存"));
+    setCaption(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル保存")));
     setWidth(kWidth);
     setHeight(kHeight);
     Text2.setLocked(true);
@@ -132,7 +138,7 @@ void Form2::Form_Load() {
     // A dialog loaded afresh: its controls as created, its lists on the
     // working folder.
     newFileMode = 0;
-    Command3.setText(QStringLiteral("上書き保存"));
+    Command3.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書き保存")));
     Text2.setVisible(false);
     Text4.setVisible(false);
     Timer1.restart();
@@ -237,13 +243,13 @@ void Form2::Text3_LostFocus() {
         Text3.setText(displayPattern);
         return;
     }
-    messageInPlace(QStringLiteral("拡張子設定エラー"));
+    messageInPlace(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子設定エラー")));
     Text3.setText(patternInForce);
 }
 
 void Form2::Text3_MouseMove() {
     if (main.state.hintsOff) return;
-    Text4.setText(kPatternHint);
+    Text4.setText(forms::shown(kPatternHint));
     Text4.setVisible(true);
 }
 
@@ -369,7 +375,7 @@ void Form2::message(const QString& text, Layout layout) {
 }
 
 void Form2::messageInPlace(const QString& text) {
-    Text2.setText(text);
+    Text2.setText(forms::shown(text));
     Text2.setVisible(true);
     Timer1.restart();  // two seconds from this message
 }

@@ -1,4 +1,5 @@
 #include "output/form3.h"
+#include "platform/forms/shown_text.h"
 
 #include "engine/renderings.h"
 #include "output/listing_records.h"
@@ -14,9 +15,10 @@ using shell::make;
 
 namespace {
 
-const QString kExampleAtStart = QStringLiteral("指定例：C:\\ , C:\\WINDOWS");
-const QString kExample = QStringLiteral("指定例： C:\\WINDOWS");
-const QString kBadDirectory = QStringLiteral("ディレクトリ指定が異常");
+const QString kExampleAtStart =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "指定例：C:\\ , C:\\WINDOWS"));
+const QString kExample = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "指定例： C:\\WINDOWS"));
+const QString kBadDirectory = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディレクトリ指定が異常"));
 
 forms::TextBox& lockedBox(forms::TextBox& box) {
     box.setLocked(true);
@@ -36,39 +38,41 @@ forms::TextBox& messageBox(forms::TextBox& box) {
 Form3::Form3(shell::Form1& m)
     : Form(m.app(), QStringLiteral("Form3")),
       main(m),
-      Frame1(make<forms::Frame>(*this, "Frame1", -1, nullptr, 120, 90, 5760, 1665,
-                                QStringLiteral("保存ディレクトリ指定"))),
+      Frame1(
+          make<forms::Frame>(*this, "Frame1", -1, nullptr, 120, 90, 5760, 1665,
+                             QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ディレクトリ指定")))),
       Label3(make<forms::Label>(*this, "Label3", -1, &Frame1, 195, 375, 1110, 255,
-                                QStringLiteral("現在の設定"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在の設定")))),
       Text1(lockedBox(
           make<forms::TextBox>(*this, "Text1", -1, &Frame1, 1335, 330, 4275, 330, QString()))),
       Label4(make<forms::Label>(*this, "Label4", -1, &Frame1, 195, 795, 1110, 255,
-                                QStringLiteral("変更設定"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "変更設定")))),
       Text2(make<forms::TextBox>(*this, "Text2", -1, &Frame1, 1335, 750, 4275, 330, QString())),
       Text4(lockedBox(make<forms::TextBox>(*this, "Text4", -1, &Frame1, 1335, 1170, 3120, 300,
-                                           kExampleAtStart))),
-      Text3(messageBox(
-          make<forms::TextBox>(*this, "Text3", -1, &Frame1, 1335, 1170, 3120, 300, kBadDirectory))),
+                                           forms::shown(kExampleAtStart)))),
+      Text3(messageBox(make<forms::TextBox>(*this, "Text3", -1, &Frame1, 1335, 1170, 3120, 300,
+                                            forms::shown(kBadDirectory)))),
       Command3(make<forms::CommandButton>(*this, "Command3", -1, &Frame1, 4575, 1155, 1035, 345,
-                                          QStringLiteral("参照"))),
-      Frame2(make<forms::Frame>(*this, "Frame2", -1, nullptr, 120, 1845, 5760, 855,
-                                QStringLiteral("ファイル出力形式指定"))),
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "参照")))),
+      Frame2(
+          make<forms::Frame>(*this, "Frame2", -1, nullptr, 120, 1845, 5760, 855,
+                             QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル出力形式指定")))),
       Label1(make<forms::Label>(*this, "Label1", -1, &Frame2, 195, 420, 1500, 255,
-                                QStringLiteral("出力ファイル形式"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "出力ファイル形式")))),
       Option1{
           &make<forms::OptionButton>(*this, "Option1", 0, &Frame2, 1800, 390, 255, 285, QString()),
           &make<forms::OptionButton>(*this, "Option1", 1, &Frame2, 3600, 390, 255, 285, QString())},
       Label5(make<forms::Label>(*this, "Label5", -1, &Frame2, 2070, 420, 1350, 255,
-                                QStringLiteral("カンマ区切り"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "カンマ区切り")))),
       Label2(make<forms::Label>(*this, "Label2", -1, &Frame2, 3870, 420, 1500, 255,
-                                QStringLiteral("ＣＳＶ形式"))),
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ＣＳＶ形式")))),
       Command1(make<forms::CommandButton>(*this, "Command1", -1, nullptr, 3180, 2850, 1260, 390,
-                                          QStringLiteral("決定"))),
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "決定")))),
       Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 4620, 2850, 1260, 390,
-                                          QStringLiteral("戻る"))),
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))),
       Timer1(shell::timer(*this, "Timer1", 5000, true)),
       chooser(*this, m) {
-    setCaption(QStringLiteral("保存設定"));
+    setCaption(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存設定")));
     setWidth(kWidth);
     setHeight(kHeight);
     Option1[0]->setValue(true);
@@ -104,7 +108,7 @@ void Form3::Form_Load() {
     const shell::Settings& s = main.state.settings;
     setEnabled(true);
     Text3.setVisible(false);
-    Text4.setText(kExampleAtStart);
+    Text4.setText(forms::shown(kExampleAtStart));
     Text4.setVisible(true);
     Timer1.restart();
     Text1.setText(s.outputDir);
@@ -118,7 +122,7 @@ void Form3::Form_Load() {
 void Form3::showNoDrive(const QString& folder) {
     Timer1.restart();
     Text4.setVisible(false);
-    Text3.setText(folder + shell::kNoDriveSuffix);
+    Text3.setText(folder + forms::shown(shell::kNoDriveSuffix));
     Text3.setVisible(true);
 }
 
@@ -156,7 +160,7 @@ void Form3::Command1_Click() {
         main.files.close(dosfs::kTestFile);
         Timer1.restart();  // five seconds from this message
         Text4.setVisible(false);
-        Text3.setText(kBadDirectory);
+        Text3.setText(forms::shown(kBadDirectory));
         Text3.setVisible(true);
         return;
     }

@@ -20,10 +20,10 @@ Form5::Form5(Form3& o, shell::Form1& m)
       Text2(shell::hidden(
           make<forms::TextBox>(*this, "Text2", -1, nullptr, 120, 3480, 1500, 330, shell::kNoDisk))),
       Command1(make<forms::CommandButton>(*this, "Command1", -1, nullptr, 1740, 3450, 1095, 390,
-                                          QStringLiteral("決定"))),
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "決定")))),
       Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 2985, 3450, 1095, 390,
-                                          QStringLiteral("戻る"))) {
-    setCaption(QStringLiteral("保存ディレクトリ指定"));
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))) {
+    setCaption(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ディレクトリ指定")));
     setWidth(kWidth);
     setHeight(kHeight);
     Text1.setLocked(true);

@@ -1,4 +1,5 @@
 #include "output/listing_writer.h"
+#include "platform/forms/shown_text.h"
 
 #include "platform/dosfs/errors.h"
 #include "platform/forms/application.h"
@@ -31,12 +32,14 @@ int writeListing(shell::Form1& form, Columns columns) {
     const QString& folder = form.state.settings.outputDir;
     if (onNoDrive(form.fs, folder)) {
         showMessage(form, shell::kListingState,
-                    folder + shell::kNoDriveSuffix + kCrLf + shell::kSetOutputDir);
+                    folder + forms::shown(shell::kNoDriveSuffix) + kCrLf +
+                        forms::shown(shell::kSetOutputDir));
         return dosfs::kDeviceUnavailable;
     }
     const bool csv = form.state.settings.csvOutput != 0;
     const QString path = listingPath(form.state.settings, columns);
-    const QString formatWord = csv ? QStringLiteral("ＣＳＶ形式") : QStringLiteral("カンマ区切り");
+    const QString formatWord = csv ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ＣＳＶ形式"))
+                                   : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "カンマ区切り"));
 
     auto fail = [&](int error) {
         form.files.abandon(dosfs::kListingFile);
@@ -47,7 +50,8 @@ int writeListing(shell::Form1& form, Columns columns) {
     // failure part-way leaves the previous listing as it was.
     int error = form.files.open(dosfs::kListingFile, path, dosfs::OpenMode::Replace);
     if (error) return fail(error);
-    showMessage(form, shell::kListingState, path + kCrLf + shell::kWritingSuffix, Hide::OnEvent);
+    showMessage(form, shell::kListingState, path + kCrLf + forms::shown(shell::kWritingSuffix),
+                Hide::OnEvent);
     form.app().letEventsRun();
 
     // Rows present now; a scan started while the state was painted may
@@ -62,9 +66,13 @@ int writeListing(shell::Form1& form, Columns columns) {
     if (!error) error = form.files.close(dosfs::kListingFile);
     if (error) return fail(error);
 
-    showMessage(form, shell::kListingState,
-                path + kCrLf + QStringLiteral("に書込み終了しました") + kCrLf +
-                    QStringLiteral("このファイルは") + formatWord + QStringLiteral("のデータです"));
+    showMessage(
+        form, shell::kListingState,
+        path + kCrLf +
+            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "に書込み終了しました"))) +
+            kCrLf + forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルは"))) +
+            forms::shown(formatWord) +
+            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "のデータです"))));
     return 0;
 }
 

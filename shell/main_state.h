@@ -26,7 +26,7 @@ struct MainState {
 };
 
 // The stop/exit button's captions.
-inline const QString kIdleCaption = QStringLiteral("終了");
-inline const QString kRunningCaption = QStringLiteral("中断");
+inline const QString kIdleCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "終了"));
+inline const QString kRunningCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "中断"));
 
 }  // namespace shell

@@ -1,6 +1,7 @@
 #include "shell/messages.h"
 
 #include "platform/dosfs/errors.h"
+#include "platform/forms/shown_text.h"
 #include "shell/form1.h"
 
 namespace shell {
@@ -15,7 +16,7 @@ const QString& errorText(Failed what, int error) {
 void showMessage(Form1& form, MessagePlace place, const QString& text, Hide hide) {
     forms::TextBox& box = form.Text10;
     box.setGeometry(box.left(), place.top, place.width, place.height);
-    box.setText(text);
+    box.setText(forms::shown(text));
     box.setVisible(true);
     if (hide == Hide::AfterSixSeconds) form.Timer4.restart();
 }
@@ -28,19 +29,19 @@ void showDriveError(Form1& form, int error) {
     form.Timer4.restart();
     // Only a missing drive turns the text red; it stays red afterwards.
     if (error == dosfs::kDeviceUnavailable) box.setForeColor(forms::kPaletteRed);
-    box.setText(errorText(Failed::Drive, error));
+    box.setText(forms::shown(errorText(Failed::Drive, error)));
 }
 
 void showNotice(Form1& form, const QString& text) {
     form.Text8.setVisible(true);
     form.Timer1.restart();
-    form.Text8.setText(text);
+    form.Text8.setText(forms::shown(text));
 }
 
 void showCopyState(Form1& form, const QString& text) {
     form.Timer1.restart();
     form.Text3.setLeft(6060);
-    form.Text3.setText(text);
+    form.Text3.setText(forms::shown(text));
     form.Text3.setVisible(true);
 }
 

@@ -10,26 +10,33 @@ namespace shell {
 
 class Form1;
 
-inline const QString kNoDisk = QStringLiteral("ディスクなし");
-inline const QString kDiskError = QStringLiteral("ディスク異常");
-inline const QString kNoFolder = QStringLiteral("ディレクトリ存在せず");
-inline const QString kNoAnswer = QStringLiteral("ﾃﾞｨｽｸ応答なし");
-inline const QString kBadFileName = QStringLiteral("ファイル名指定ミス");
-inline const QString kNoWorkFolder = QStringLiteral("作業ファイルの置き場なし");
-inline const QString kNoData = QStringLiteral("データなし");
-inline const QString kWriteFailed = QStringLiteral("ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)");
-inline const QString kWritingSuffix = QStringLiteral("に書込み中");
+inline const QString kNoDisk = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディスクなし"));
+inline const QString kDiskError = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディスク異常"));
+inline const QString kNoFolder = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディレクトリ存在せず"));
+inline const QString kNoAnswer = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ﾃﾞｨｽｸ応答なし"));
+inline const QString kBadFileName =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル名指定ミス"));
+inline const QString kNoWorkFolder =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "作業ファイルの置き場なし"));
+inline const QString kNoData = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "データなし"));
+inline const QString kWriteFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)"));
+inline const QString kWritingSuffix = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "に書込み中"));
 // After an output directory whose drive letter the drive table lacks.
-inline const QString kNoDriveSuffix = QStringLiteral("のﾄﾞﾗｲﾌﾞなし");
-inline const QString kSetOutputDir = QStringLiteral("(出力ﾃﾞｨﾚｸﾄﾘ設定要)");
-inline const QString kTooMuchData =
-    QStringLiteral("データが多すぎます。ファイル出力コマンドで処理して下さい");
-inline const QString kNotInThisVersion = QStringLiteral("Ver.3 で有効");
-inline const QString kPrinted = QStringLiteral("印刷終了しました");
-inline const QString kPrintFailed = QStringLiteral("印刷失敗(ﾌﾟﾘﾝﾀﾁｪｯｸ要)");
-inline const QString kPrintCancelled = QStringLiteral("印刷中断");
-inline const QString kCopying = QStringLiteral("クリップボードにコピー中");
-inline const QString kCopied = QStringLiteral("クリップボードにコピーしました");
+inline const QString kNoDriveSuffix = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "のﾄﾞﾗｲﾌﾞなし"));
+inline const QString kSetOutputDir =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "(出力ﾃﾞｨﾚｸﾄﾘ設定要)"));
+inline const QString kTooMuchData = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "データが多すぎます。ファイル出力コマンドで処理して下さい"));
+inline const QString kNotInThisVersion = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "Ver.3 で有効"));
+inline const QString kPrinted = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "印刷終了しました"));
+inline const QString kPrintFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "印刷失敗(ﾌﾟﾘﾝﾀﾁｪｯｸ要)"));
+inline const QString kPrintCancelled = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "印刷中断"));
+inline const QString kCopying =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "クリップボードにコピー中"));
+inline const QString kCopied =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "クリップボードにコピーしました"));
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {

@@ -1,6 +1,7 @@
 // Hover hints and the comment switch, the help panel, and the message boxes
 // that hide themselves when touched.
 
+#include "platform/forms/shown_text.h"
 #include "window/main_window.h"
 
 #include <cstdint>
@@ -9,22 +10,23 @@ namespace window {
 
 namespace {
 
-const QString kHelp = QStringLiteral(
-    "1. 画面上部表示域（Ａ面）の更新日時の内容をダブル\r\n"
-    "   クリックすると表示領域が拡大される。　　　　\r\n"
-    "　　　（切替え：トグル）\r\n"
-    "2. Ａ面は常にディレクトリ＋ファイルの内容を表示。\r\n"
-    "3. Ａ面の項目の表示幅は拡大、縮小可能。   \r\n"
-    "4. マウスの左ボタンを押したままドラッグした後、　\r\n"
-    " 　右ボタンで処理結果がクリックボードにコピーされる。\r\n"
-    "   SHIFTキー利用も可。（対象は画面下部表示域（Ｂ面）\r\n"
-    "　 のみ）  <copy/paste機能>\r\n"
-    "5. 出力拡張子はキーボード入力も可能。\r\n"
-    "6. 画面の拡大はマウスで可能。\r\n"
-    "7. OPTIONでのファイル出力は固定ファイル名\r\n"
-    "   ( C:\\Tolan.txt  or  A:\\Tolan.tx ) \r\n"
-    "この領域をマウスでクリックするとこのWindowは閉じます。 \r\n"
-    "         \r\n");
+const QString kHelp =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan",
+                                     "1. 画面上部表示域（Ａ面）の更新日時の内容をダブル\r\n"
+                                     "   クリックすると表示領域が拡大される。　　　　\r\n"
+                                     "　　　（切替え：トグル）\r\n"
+                                     "2. Ａ面は常にディレクトリ＋ファイルの内容を表示。\r\n"
+                                     "3. Ａ面の項目の表示幅は拡大、縮小可能。   \r\n"
+                                     "4. マウスの左ボタンを押したままドラッグした後、　\r\n"
+                                     " 　右ボタンで処理結果がクリックボードにコピーされる。\r\n"
+                                     "   SHIFTキー利用も可。（対象は画面下部表示域（Ｂ面）\r\n"
+                                     "　 のみ）  <copy/paste機能>\r\n"
+                                     "5. 出力拡張子はキーボード入力も可能。\r\n"
+                                     "6. 画面の拡大はマウスで可能。\r\n"
+                                     "7. OPTIONでのファイル出力は固定ファイル名\r\n"
+                                     "   ( C:\\Tolan.txt  or  A:\\Tolan.tx ) \r\n"
+                                     "この領域をマウスでクリックするとこのWindowは閉じます。 \r\n"
+                                     "         \r\n"));
 
 }  // namespace
 
@@ -34,25 +36,31 @@ const QString& MainWindow::helpText() {
 
 void MainWindow::wireHints() {
     shell::Form1& f = form;
-    f.Text5.setText(kHelp);
+    f.Text5.setText(forms::shown(kHelp));
     f.Command1.MouseMove = [this](int, int, int, int) {
-        buttonHint(7140, 3570, 405, QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄを表示します。"));
+        buttonHint(7140, 3570, 405,
+                   QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ﾌｧｲﾙ名ﾘｽﾄを表示します。")));
     };
     f.Command3.MouseMove = [this](int, int, int, int) {
         buttonHint(6960, 2310, 585,
-                   QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄの他、各フォルダ毎の合計容量やﾌｧｲﾙ数も表示します。"));
+                   QStringLiteral(QT_TRANSLATE_NOOP(
+                       "Tolan", "ﾌｧｲﾙ名ﾘｽﾄの他、各フォルダ毎の合計容量やﾌｧｲﾙ数も表示します。")));
     };
     f.Command6.MouseMove = [this](int, int, int, int) {
         buttonHint(6960, 585, 585,
-                   QStringLiteral("ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)"));
+                   QStringLiteral(QT_TRANSLATE_NOOP(
+                       "Tolan", "ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)")));
     };
     f.Command4.MouseMove = [this](int, int, int, int) {
         buttonHint(6960, 5190, 585,
-                   QStringLiteral("下画面に表示されている結果をファイル名指定で保存します"));
+                   QStringLiteral(QT_TRANSLATE_NOOP(
+                       "Tolan", "下画面に表示されている結果をファイル名指定で保存します")));
     };
     f.Command9.MouseMove = [this](int, int, int, int) { Command9_MouseMove(); };
     f.Label4.MouseMove = [this](int, int, int, int) {
-        if (!form.state.hintsOff) showHint(30, 5550, 200, QStringLiteral("直接入力可能です。"));
+        if (!form.state.hintsOff)
+            showHint(30, 5550, 200,
+                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "直接入力可能です。")));
     };
     f.Command9.Click = [this] { Command9_Click(); };
     f.Command7.Click = [this] { Command7_Click(); };
@@ -72,7 +80,7 @@ void MainWindow::showHint(int top, int left, int height, const QString& text) {
     box.setGeometry(left, top, 1740, height);
     form.Timer4.restart();
     box.setVisible(true);
-    box.setText(text);
+    box.setText(forms::shown(text));
 }
 
 void MainWindow::buttonHint(int top, int left, int height, const QString& text) {
@@ -84,18 +92,21 @@ void MainWindow::buttonHint(int top, int left, int height, const QString& text) 
 
 void MainWindow::Command9_MouseMove() {
     showHint(static_cast<int16_t>(form.layout.heightExtra + 7140), 7380, 405,
-             QStringLiteral("コメント表示 ON/OFF の切り替え。") +
-                 (form.state.hintsOff ? QStringLiteral("現在OFF") : QStringLiteral("現在ON")));
+             forms::shown(
+                 QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "コメント表示 ON/OFF の切り替え。"))) +
+                 forms::shown(form.state.hintsOff
+                                  ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在OFF"))
+                                  : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在ON"))));
 }
 
 void MainWindow::Command9_Click() {
     if (form.state.hintsOff) {
         form.state.hintsOff = false;
-        form.Command9.setText(QStringLiteral("cmnt OFF"));
+        form.Command9.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt OFF")));
         sideBHintShown = false;
     } else {
         form.state.hintsOff = true;
-        form.Command9.setText(QStringLiteral("cmnt ON "));
+        form.Command9.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt ON ")));
     }
 }
 
@@ -108,13 +119,16 @@ void MainWindow::sideBHint() {
     if (form.state.hintsOff || sideBHintShown) return;
     form.Text11.setText(QString());
     showHint(3435, 7140, 585,
-             QStringLiteral("範囲指定後、右マウスクリックでクリックボードにコピーされます。"));
+             QStringLiteral(QT_TRANSLATE_NOOP(
+                 "Tolan", "範囲指定後、右マウスクリックでクリックボードにコピーされます。")));
     sideBHintShown = true;
 }
 
 void MainWindow::sideAHint() {
     if (form.state.hintsOff) return;
-    showHint(1200, 5550, 585, QStringLiteral("ダブルクリックすると画面が広がります。<ON/OFF>"));
+    showHint(1200, 5550, 585,
+             QStringLiteral(
+                 QT_TRANSLATE_NOOP("Tolan", "ダブルクリックすると画面が広がります。<ON/OFF>")));
     sideBHintShown = false;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/qt/form_window.h"
 
+#include "platform/forms/shown_text.h"
+
 #include "platform/forms/basic_controls.h"
 #include "platform/qt/form_window_shared.h"
 
@@ -122,7 +124,7 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
     } else {
         buildMenus();
     }
-    setWindowTitle(form_.caption());
+    setWindowTitle(forms::shown(form_.caption()));
     orderTabs();
     applyFormGeometry();
     form_.setObserver(this);
@@ -223,18 +225,19 @@ void FormWindow::buildMenus() {
         if (QAction* first = menuBar()->actions().value(0)) menuBar()->setActiveAction(first);
     });
     for (const auto& top : form_.menus()) {
-        QString title = top->caption();
+        QString title = forms::shown(top->caption());
         if (!title.contains(u'&')) title.prepend(u'&');
         QMenu* menu = menuBar()->addMenu(title);
         std::function<void(QMenu*, const forms::Menu&)> fill = [&](QMenu* into,
                                                                    const forms::Menu& m) {
             for (const auto& item : m.items()) {
                 if (!item->items().empty()) {
-                    fill(into->addMenu(item->caption()), *item);
+                    fill(into->addMenu(forms::shown(item->caption())), *item);
                     continue;
                 }
                 forms::Menu* target = item.get();
-                into->addAction(item->caption(), this, [target] { target->raiseClick(); });
+                into->addAction(forms::shown(item->caption()), this,
+                                [target] { target->raiseClick(); });
             }
         };
         fill(menu, *top);
@@ -271,7 +274,7 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
             applyFormGeometry();
             break;
         case Prop::Text:
-            setWindowTitle(form.caption());
+            setWindowTitle(forms::shown(form.caption()));
             break;
         case Prop::Visible:
             if (!form.visible()) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QIntValidator>
@@ -106,7 +107,7 @@ PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QW
       view_(new PageView(document, dialog_)),
       number_(new QLineEdit(dialog_)),
       total_(new QLabel(dialog_)) {
-    dialog_->setWindowTitle(QStringLiteral("プリント出力"));
+    dialog_->setWindowTitle(QCoreApplication::translate("Tolan", "プリント出力"));
     auto* bar = new QToolBar(dialog_);
     addTools(*bar);
     auto* column = new QVBoxLayout(dialog_);
@@ -132,7 +133,8 @@ PrintPreview::~PrintPreview() {
 }
 
 void PrintPreview::addTools(QToolBar& bar) {
-    QAction* printing = bar.addAction(QStringLiteral("印刷"), [this] { print(); });
+    QAction* printing =
+        bar.addAction(QCoreApplication::translate("Tolan", "印刷"), [this] { print(); });
     printing->setShortcut(QKeySequence::Print);
     bar.addSeparator();
     auto* fits = new QActionGroup(&bar);
@@ -143,8 +145,9 @@ void PrintPreview::addTools(QToolBar& bar) {
         fits->addAction(a);
         return a;
     };
-    fit(QStringLiteral("幅に合わせる"), PageView::Zoom::FitWidth)->setChecked(true);
-    fit(QStringLiteral("ページ全体"), PageView::Zoom::FitPage);
+    fit(QCoreApplication::translate("Tolan", "幅に合わせる"), PageView::Zoom::FitWidth)
+        ->setChecked(true);
+    fit(QCoreApplication::translate("Tolan", "ページ全体"), PageView::Zoom::FitPage);
     const auto zoom = [&](const QString& text, QKeySequence::StandardKey key, double by) {
         QAction* a = bar.addAction(text, [this, fits, by] {
             if (QAction* checked = fits->checkedAction()) checked->setChecked(false);
@@ -152,8 +155,8 @@ void PrintPreview::addTools(QToolBar& bar) {
         });
         a->setShortcut(key);
     };
-    zoom(QStringLiteral("拡大"), QKeySequence::ZoomIn, 1.25);
-    zoom(QStringLiteral("縮小"), QKeySequence::ZoomOut, 0.8);
+    zoom(QCoreApplication::translate("Tolan", "拡大"), QKeySequence::ZoomIn, 1.25);
+    zoom(QCoreApplication::translate("Tolan", "縮小"), QKeySequence::ZoomOut, 0.8);
     bar.addSeparator();
     auto* turns = new QActionGroup(&bar);
     const auto turn = [&](const QString& text, QPageLayout::Orientation orientation) {
@@ -165,9 +168,9 @@ void PrintPreview::addTools(QToolBar& bar) {
         a->setChecked(printer_.pageLayout().orientation() == orientation);
         turns->addAction(a);
     };
-    turn(QStringLiteral("縦"), QPageLayout::Portrait);
-    turn(QStringLiteral("横"), QPageLayout::Landscape);
-    bar.addAction(QStringLiteral("用紙設定"), [this] {
+    turn(QCoreApplication::translate("Tolan", "縦"), QPageLayout::Portrait);
+    turn(QCoreApplication::translate("Tolan", "横"), QPageLayout::Landscape);
+    bar.addAction(QCoreApplication::translate("Tolan", "用紙設定"), [this] {
         QPageSetupDialog setup(&printer_, dialog_);
         if (setup.exec() == QDialog::Accepted) layOut();
     });
@@ -181,7 +184,7 @@ void PrintPreview::addTools(QToolBar& bar) {
     bar.addWidget(number_);
     bar.addWidget(total_);
     bar.addSeparator();
-    bar.addAction(QStringLiteral("戻る"), dialog_, &QDialog::reject);
+    bar.addAction(QCoreApplication::translate("Tolan", "戻る"), dialog_, &QDialog::reject);
 }
 
 // The pages again for the printer's paper and orientation.
@@ -199,8 +202,8 @@ void PrintPreview::print() {
     QProgressDialog progress(dialog_);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    progress.setWindowTitle(QStringLiteral("プリント出力"));
-    progress.setLabelText(QStringLiteral("印刷中"));
+    progress.setWindowTitle(QCoreApplication::translate("Tolan", "プリント出力"));
+    progress.setLabelText(QCoreApplication::translate("Tolan", "印刷中"));
     outcome_ = printDocument(printer_, document_, [&progress](int drawn, int total) {
         progress.setMaximum(total);
         progress.setValue(drawn);

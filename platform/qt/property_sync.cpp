@@ -1,5 +1,7 @@
 #include "platform/qt/form_window.h"
 
+#include "platform/forms/shown_text.h"
+
 #include "platform/qt/form_window_shared.h"
 
 #include "platform/forms/basic_controls.h"
@@ -79,23 +81,23 @@ void FormWindow::applyText(Control& c) {
     Applying guard(applying_);
     switch (c.kind()) {
         case Kind::Label:
-            static_cast<QLabel*>(w)->setText(c.text());
+            static_cast<QLabel*>(w)->setText(forms::shown(c.text()));
             fillBehindText(c, w);
             break;
         case Kind::Button:
-            static_cast<QPushButton*>(w)->setText(c.text());
+            static_cast<QPushButton*>(w)->setText(forms::shown(c.text()));
             break;
         case Kind::OptionButton:
-            static_cast<QRadioButton*>(w)->setText(c.text());
+            static_cast<QRadioButton*>(w)->setText(forms::shown(c.text()));
             static_cast<QRadioButton*>(w)->setChecked(
                 static_cast<const forms::OptionButton&>(c).value());
             break;
         case Kind::CheckBox:
-            static_cast<QCheckBox*>(w)->setText(c.text());
+            static_cast<QCheckBox*>(w)->setText(forms::shown(c.text()));
             static_cast<QCheckBox*>(w)->setChecked(static_cast<const forms::CheckBox&>(c).value());
             break;
         case Kind::Frame:
-            if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(c.text());
+            if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(forms::shown(c.text()));
             break;
         case Kind::TextBox:
             if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
@@ -106,7 +108,8 @@ void FormWindow::applyText(Control& c) {
             break;
         case Kind::ComboBox: {
             auto* cb = static_cast<QComboBox*>(w);
-            if (cb->currentText() != c.text()) cb->setEditText(c.text());
+            const QString text = forms::shown(c.text());
+            if (cb->currentText() != text) cb->setEditText(text);
             break;
         }
         case Kind::DriveList: {
@@ -138,8 +141,9 @@ void FormWindow::applyItems(Control& c) {
             auto* cb = static_cast<QComboBox*>(w);
             const QString text = c.text();
             cb->clear();
-            cb->addItems(static_cast<const forms::ComboBox&>(c).items());
-            cb->setEditText(text);
+            for (const QString& item : static_cast<const forms::ComboBox&>(c).items())
+                cb->addItem(forms::shown(item));
+            cb->setEditText(forms::shown(text));
             break;
         }
         case Kind::DirList: {

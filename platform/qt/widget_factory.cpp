@@ -1,5 +1,7 @@
 #include "platform/qt/form_window.h"
 
+#include "platform/forms/shown_text.h"
+
 #include "platform/qt/form_window_shared.h"
 
 #include "platform/forms/basic_controls.h"
@@ -164,7 +166,7 @@ QWidget* FormWindow::createComboBox(forms::ComboBox& box, QWidget* parent) {
     connect(cb, qOverload<int>(&QComboBox::activated), this, [this, cb, &box](int i) {
         box.picked(i);
         Applying guard(applying_);
-        cb->setEditText(box.text());
+        cb->setEditText(forms::shown(box.text()));
     });
     controls_[cb->lineEdit()] = &box;
     cb->lineEdit()->installEventFilter(this);

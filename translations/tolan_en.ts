@@ -1,0 +1,423 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Tolan</name>
+    <message>
+        <source>ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ</source>
+        <translation>Folders+files</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>上書保存</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>修正可能。セミコロンを区切りとして入力。</source>
+        <translation>Editable. Separate patterns with semicolons.</translation>
+    </message>
+    <message>
+        <source>保存すべきデータ無し</source>
+        <translation>Nothing to save</translation>
+    </message>
+    <message>
+        <source>拡張子が定義されていません。</source>
+        <translation>No extension given.</translation>
+    </message>
+    <message>
+        <source>このファイルに上書きできません。</source>
+        <translation>This file cannot be replaced.</translation>
+    </message>
+    <message>
+        <source>データ保存ファイル名指定</source>
+        <translation>Name of the file to save</translation>
+    </message>
+    <message>
+        <source>表示拡張子</source>
+        <translation>Show types</translation>
+    </message>
+    <message>
+        <source>全てのﾌｧｲﾙ表示</source>
+        <translation>Show all files</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>ファイル保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>拡張子設定エラー</source>
+        <translation>Bad file type pattern</translation>
+    </message>
+    <message>
+        <source>指定例：C:\ , C:\WINDOWS</source>
+        <translation>For example: C:\ , C:\WINDOWS</translation>
+    </message>
+    <message>
+        <source>指定例： C:\WINDOWS</source>
+        <translation>For example: C:\WINDOWS</translation>
+    </message>
+    <message>
+        <source>ディレクトリ指定が異常</source>
+        <translation>Not a usable folder</translation>
+    </message>
+    <message>
+        <source>保存ディレクトリ指定</source>
+        <translation>Output Folder</translation>
+    </message>
+    <message>
+        <source>現在の設定</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>変更設定</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>参照</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>ファイル出力形式指定</source>
+        <translation>Output file format</translation>
+    </message>
+    <message>
+        <source>出力ファイル形式</source>
+        <translation>File format</translation>
+    </message>
+    <message>
+        <source>カンマ区切り</source>
+        <translation>comma-separated</translation>
+    </message>
+    <message>
+        <source>ＣＳＶ形式</source>
+        <translation>CSV</translation>
+    </message>
+    <message>
+        <source>決定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>保存設定</source>
+        <translation>Output Settings</translation>
+    </message>
+    <message>
+        <source>に書込み終了しました</source>
+        <translation> written.</translation>
+    </message>
+    <message>
+        <source>このファイルは</source>
+        <translation>This file holds </translation>
+    </message>
+    <message>
+        <source>のデータです</source>
+        <translation> data.</translation>
+    </message>
+    <message>
+        <source>ＴＯＬａｎ</source>
+        <translation>TOLan</translation>
+    </message>
+    <message>
+        <source>出力タイプ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>出力拡張子</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>解析ドライブ</source>
+        <translation>Drive</translation>
+    </message>
+    <message>
+        <source>？</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>解析対象ﾃﾞｨﾚｸﾄﾘ</source>
+        <translation>Folder to scan</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>更新日時</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ表示１</source>
+        <translation>With totals</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ表示２</source>
+        <translation>Files only</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ出力</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>ﾌｫｰﾙﾀﾞ容量表示</source>
+        <translation>Folder sizes</translation>
+    </message>
+    <message>
+        <source>cmnt ON</source>
+        <translation>Hints ON</translation>
+    </message>
+    <message>
+        <source>検索件数(ﾌｧｲﾙ数)</source>
+        <translation>Files found</translation>
+    </message>
+    <message>
+        <source>Ver.3 で有効</source>
+        <translation>Not available</translation>
+    </message>
+    <message>
+        <source>処 理 中</source>
+        <translation>Working</translation>
+    </message>
+    <message>
+        <source>Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ</source>
+        <translation>Tolan - file listing</translation>
+    </message>
+    <message>
+        <source>OPTION</source>
+        <translation>OPTION</translation>
+    </message>
+    <message>
+        <source>ファイル出力</source>
+        <translation>Listing files</translation>
+    </message>
+    <message>
+        <source>ファイル出力ディレクトリ設定</source>
+        <translation>Output folder and format</translation>
+    </message>
+    <message>
+        <source>FileName+Size+Date(Directry分離)</source>
+        <translation>FileName+Size+Date (folder apart)</translation>
+    </message>
+    <message>
+        <source>プリント出力</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>占有グラフ</source>
+        <translation>Occupancy graph</translation>
+    </message>
+    <message>
+        <source>保存ファイルの管理</source>
+        <translation>Saved snapshots</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>ディスクなし</source>
+        <translation>No disk</translation>
+    </message>
+    <message>
+        <source>ディスク異常</source>
+        <translation>Disk error</translation>
+    </message>
+    <message>
+        <source>ディレクトリ存在せず</source>
+        <translation>No such folder</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｨｽｸ応答なし</source>
+        <translation>Disk not answering</translation>
+    </message>
+    <message>
+        <source>ファイル名指定ミス</source>
+        <translation>Bad file name</translation>
+    </message>
+    <message>
+        <source>作業ファイルの置き場なし</source>
+        <translation>No room for the work file</translation>
+    </message>
+    <message>
+        <source>データなし</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)</source>
+        <translation>Saving failed (check the output folder)</translation>
+    </message>
+    <message>
+        <source>に書込み中</source>
+        <translation> being written</translation>
+    </message>
+    <message>
+        <source>のﾄﾞﾗｲﾌﾞなし</source>
+        <translation>: no such drive</translation>
+    </message>
+    <message>
+        <source>(出力ﾃﾞｨﾚｸﾄﾘ設定要)</source>
+        <translation>(set the output folder)</translation>
+    </message>
+    <message>
+        <source>データが多すぎます。ファイル出力コマンドで処理して下さい</source>
+        <translation>Too much data. Use the Save as command.</translation>
+    </message>
+    <message>
+        <source>印刷終了しました</source>
+        <translation>Printed</translation>
+    </message>
+    <message>
+        <source>印刷失敗(ﾌﾟﾘﾝﾀﾁｪｯｸ要)</source>
+        <translation>Printing failed (check the printer)</translation>
+    </message>
+    <message>
+        <source>印刷中断</source>
+        <translation>Printing stopped</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピー中</source>
+        <translation>Copying to the clipboard</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピーしました</source>
+        <translation>Copied to the clipboard</translation>
+    </message>
+    <message>
+        <source>1. 画面上部表示域（Ａ面）の更新日時の内容をダブル<byte value="xd"/>
+   クリックすると表示領域が拡大される。&#x3000;&#x3000;&#x3000;&#x3000;<byte value="xd"/>
+&#x3000;&#x3000;&#x3000;（切替え：トグル）<byte value="xd"/>
+2. Ａ面は常にディレクトリ＋ファイルの内容を表示。<byte value="xd"/>
+3. Ａ面の項目の表示幅は拡大、縮小可能。   <byte value="xd"/>
+4. マウスの左ボタンを押したままドラッグした後、&#x3000;<byte value="xd"/>
+ &#x3000;右ボタンで処理結果がクリックボードにコピーされる。<byte value="xd"/>
+   SHIFTキー利用も可。（対象は画面下部表示域（Ｂ面）<byte value="xd"/>
+&#x3000; のみ）  &lt;copy/paste機能&gt;<byte value="xd"/>
+5. 出力拡張子はキーボード入力も可能。<byte value="xd"/>
+6. 画面の拡大はマウスで可能。<byte value="xd"/>
+7. OPTIONでのファイル出力は固定ファイル名<byte value="xd"/>
+   ( C:\Tolan.txt  or  A:\Tolan.tx ) <byte value="xd"/>
+この領域をマウスでクリックするとこのWindowは閉じます。 <byte value="xd"/>
+         <byte value="xd"/>
+</source>
+        <translation>1. Double-click the date column of the upper area<byte value="xd"/>
+   (Side A) to enlarge it; again to restore it.<byte value="xd"/>
+2. Side A always shows folders and files.<byte value="xd"/>
+3. Side A&apos;s columns can be widened or narrowed.<byte value="xd"/>
+4. Drag with the left mouse button held, then click<byte value="xd"/>
+   the right button to copy to the clipboard; SHIFT<byte value="xd"/>
+   works too (lower area, Side B, only). &lt;copy/paste&gt;<byte value="xd"/>
+5. The output extension can also be typed.<byte value="xd"/>
+6. The window can be resized with the mouse.<byte value="xd"/>
+7. OPTION&apos;s file output uses fixed file names<byte value="xd"/>
+   ( C:\Tolan.txt  or  A:\Tolan.tx ) <byte value="xd"/>
+Click this area to close this window.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名ﾘｽﾄを表示します。</source>
+        <translation>Lists the file names.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名ﾘｽﾄの他、各フォルダ毎の合計容量やﾌｧｲﾙ数も表示します。</source>
+        <translation>Lists the file names with each folder&apos;s total size and number of files.</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)</source>
+        <translation>Lists the folders with their number of files and size (extension applies).</translation>
+    </message>
+    <message>
+        <source>下画面に表示されている結果をファイル名指定で保存します</source>
+        <translation>Saves the listing shown below in a file you name.</translation>
+    </message>
+    <message>
+        <source>直接入力可能です。</source>
+        <translation>You can type here.</translation>
+    </message>
+    <message>
+        <source>コメント表示 ON/OFF の切り替え。</source>
+        <translation>Turns these hints on or off. </translation>
+    </message>
+    <message>
+        <source>現在OFF</source>
+        <translation>Now off</translation>
+    </message>
+    <message>
+        <source>現在ON</source>
+        <translation>Now on</translation>
+    </message>
+    <message>
+        <source>cmnt OFF</source>
+        <translation>Hints OFF</translation>
+    </message>
+    <message>
+        <source>cmnt ON </source>
+        <translation>Hints ON </translation>
+    </message>
+    <message>
+        <source>範囲指定後、右マウスクリックでクリックボードにコピーされます。</source>
+        <translation>Select lines, then click the right mouse button to copy them to the clipboard.</translation>
+    </message>
+    <message>
+        <source>ダブルクリックすると画面が広がります。&lt;ON/OFF&gt;</source>
+        <translation>Double-click to enlarge this area. &lt;ON/OFF&gt;</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>幅に合わせる</source>
+        <translation>Fit width</translation>
+    </message>
+    <message>
+        <source>ページ全体</source>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>縦</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>横</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>用紙設定</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>印刷中</source>
+        <translation>Printing</translation>
+    </message>
+</context>
+</TS>
