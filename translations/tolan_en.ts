@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>カンマ区切り</source>
-        <translation>comma-separated</translation>
+        <translation>Commas</translation>
     </message>
     <message>
         <source>ＣＳＶ形式</source>
@@ -121,11 +121,11 @@
     </message>
     <message>
         <source>このファイルは</source>
-        <translation>This file holds </translation>
+        <translation>Format of this file: </translation>
     </message>
     <message>
         <source>のデータです</source>
-        <translation> data.</translation>
+        <translation>.</translation>
     </message>
     <message>
         <source>ＴＯＬａｎ</source>
@@ -201,7 +201,7 @@
     </message>
     <message>
         <source>Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ</source>
-        <translation>Tolan - file listing</translation>
+        <translation>Tolan - Folder Listing</translation>
     </message>
     <message>
         <source>OPTION</source>
