@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>に書込み終了しました</source>
-        <translation> written.</translation>
+        <translation>Written.</translation>
     </message>
     <message>
         <source>このファイルは</source>
@@ -269,7 +269,7 @@
     </message>
     <message>
         <source>に書込み中</source>
-        <translation> being written</translation>
+        <translation>Being written</translation>
     </message>
     <message>
         <source>のﾄﾞﾗｲﾌﾞなし</source>
