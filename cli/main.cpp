@@ -285,9 +285,7 @@ int main(int argc, char** argv) {
         rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
 
-    const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
-    cli::ListHost host(options.width, engine::caption(options.type), ext,
-                       fs.drives().chooserEntries(), bannerMoment(),
+    cli::ListHost host(options.width, fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     host.setRows(rows.get());
     if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
@@ -296,7 +294,8 @@ int main(int argc, char** argv) {
     if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
-    scan.settings.extFilter = ext;
+    // No text filters nothing, as "*" does.
+    scan.settings.extFilter = options.ext.isEmpty() ? engine::ExtensionFilter() : options.ext;
     scan.settings.mode = options.mode;
     scan.ScanTree();
     host.clearProgress();

@@ -13,7 +13,7 @@ namespace cli {
 struct Options {
     engine::ScanMode mode = engine::ScanMode::Totals;
     engine::ListType type = engine::ListType::FullPaths;
-    QString ext = QStringLiteral("*");
+    QString ext = engine::ExtensionFilter::kEveryFile;
     int width = 12045;
     int threads = 0;           // threads that read folders; 0: one a processor
     QList<QByteArray> drives;  // "X:=/folder", in the order given

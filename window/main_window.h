@@ -70,8 +70,8 @@ class MainWindow : public engine::ScanHost {
 
     // engine::ScanHost
     int windowWidth() const override;
-    QString outputTypeText() const override;
-    QString extensionText() const override;
+    std::optional<QString> outputTypeText() const override;
+    std::optional<QString> extensionText() const override;
     QStringList driveEntries() const override;
     qint64 now() const override;
     void addListLine(const QString& line) override;
