@@ -86,7 +86,7 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
                                 QStringLiteral("検索件数(ﾌｧｲﾙ数)"))),
       Label5(make<forms::Label>(*this, "Label5", -1, nullptr, 11055, 7965, 720, 240, QString())),
       Text8(hidden(make<forms::TextBox>(*this, "Text8", -1, nullptr, 1455, 210, 1395, 330,
-                                        QStringLiteral("Ver.3 で有効")))),
+                                        kNotInThisVersion))),
       Text11(hidden(
           make<forms::TextBox>(*this, "Text11", -1, nullptr, 5610, 30, 1740, 405, QString()))),
       Text12(hidden(

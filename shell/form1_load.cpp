@@ -100,6 +100,13 @@ void Form1::Form_Unload() {
     endProgram();
 }
 
+void Form1::setBusy(bool busy) {
+    List1.setEnabled(!busy);
+    Text4.setVisible(busy);
+    Dir1.setVisible(!busy);
+    File1.setVisible(!busy);
+}
+
 void Form1::endProgram() {
     files.closeAll();
     SaveSettings(state.settings, *this);  // the program ends even when this fails

@@ -4,6 +4,25 @@
 #include "shell/form1.h"
 
 namespace shell {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+}  // namespace
+
+QString writingNotice(const QString& path) {
+    return path + kCrLf + kWritingSuffix;
+}
+
+QString writtenNotice(const QString& path, bool csv) {
+    const QString form = csv ? QStringLiteral("ＣＳＶ形式") : QStringLiteral("カンマ区切り");
+    return path + kCrLf + QStringLiteral("に書込み終了しました") + kCrLf +
+           QStringLiteral("このファイルは") + form + QStringLiteral("のデータです");
+}
+
+QString noDriveNotice(const QString& folder) {
+    return folder + kNoDriveSuffix + kCrLf + kSetOutputDir;
+}
 
 const QString& errorText(Failed what, int error) {
     if (error == dosfs::kNotAnswering) return kNoAnswer;
