@@ -46,7 +46,7 @@ class Module1 {
     ScanSettings settings;
     // Threads that read folders during a scan (see dosfs::ReadAhead); the
     // listing is the same whatever their number.
-    int readThreads = dosfs::ReadAhead::kAdapt;
+    dosfs::ReadAhead::Readers readers = dosfs::ReadAhead::Readers::adapt();
     // Off when the host keeps only the rows: nothing goes to the work file.
     bool writeWorkFile = true;
 

@@ -131,7 +131,7 @@ void Module1::ScanTree() {
             return settings.abortRequested;
         };
     dosfs::ReadAhead readAhead(
-        readThreads,
+        readers,
         [](dosfs::FolderContents& c) {
             SortNames(c.files);
             SortNames(c.folders);
