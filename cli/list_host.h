@@ -12,18 +12,10 @@ namespace cli {
 
 class ListHost : public engine::ScanHost {
   public:
-    ListHost(int width, QString typeText, QString extText, QStringList drives, qint64 now,
-             FILE* progress)
-        : width_(width),
-          typeText_(std::move(typeText)),
-          extText_(std::move(extText)),
-          drives_(std::move(drives)),
-          now_(now),
-          progress_(progress) {}
+    ListHost(int width, QStringList drives, qint64 now, FILE* progress)
+        : width_(width), drives_(std::move(drives)), now_(now), progress_(progress) {}
 
     int windowWidth() const override { return width_; }
-    QString outputTypeText() const override { return typeText_; }
-    QString extensionText() const override { return extText_; }
     QStringList driveEntries() const override { return drives_; }
     qint64 now() const override { return now_; }
 
@@ -54,8 +46,6 @@ class ListHost : public engine::ScanHost {
     void report(bool force);
 
     int width_;
-    QString typeText_;
-    QString extText_;
     QStringList drives_;
     qint64 now_;
     FILE* progress_;  // nullptr: no progress line

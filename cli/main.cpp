@@ -242,6 +242,16 @@ int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
                                 options.encoding);
 }
 
+// The scan the options ask for, below `root`.
+void configureScan(engine::Module1& scan, const cli::Options& options, const QString& root) {
+    if (options.threads > 0) scan.readers = dosfs::ReadAhead::Readers::fixed(options.threads);
+    scan.settings.scanRoot = root;
+    scan.settings.listType = options.type;
+    // No text filters nothing, as "*" does.
+    scan.settings.extFilter = options.ext.isEmpty() ? engine::ExtensionFilter() : options.ext;
+    scan.settings.mode = options.mode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,19 +295,13 @@ int main(int argc, char** argv) {
         rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
 
-    const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
-    cli::ListHost host(options.width, engine::caption(options.type), ext,
-                       fs.drives().chooserEntries(), bannerMoment(),
+    cli::ListHost host(options.width, fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     host.setRows(rows.get());
     if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
     engine::Module1 scan(host, fs, files);
     scan.writeWorkFile = !rowsOnly && !options.pdf;
-    if (options.threads > 0) scan.readThreads = options.threads;
-    scan.settings.scanRoot = root;
-    scan.settings.listType = options.type;
-    scan.settings.extFilter = ext;
-    scan.settings.mode = options.mode;
+    configureScan(scan, options, root);
     scan.ScanTree();
     host.clearProgress();
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));

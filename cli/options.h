@@ -1,6 +1,7 @@
 #pragma once
 // The command line of tolan-list.
 
+#include "engine/line_layout.h"
 #include "engine/scan_settings.h"
 #include "platform/dosfs/numbered_files.h"
 
@@ -13,8 +14,8 @@ namespace cli {
 struct Options {
     engine::ScanMode mode = engine::ScanMode::Totals;
     engine::ListType type = engine::ListType::FullPaths;
-    QString ext = QStringLiteral("*");
-    int width = 12045;
+    QString ext = engine::ExtensionFilter::kEveryFile;
+    int width = engine::kDesignWindowWidth;
     int threads = 0;           // threads that read folders; 0: one a processor
     QList<QByteArray> drives;  // "X:=/folder", in the order given
     dosfs::Encoding encoding = dosfs::Encoding::Cp932;

@@ -10,12 +10,12 @@
 
 namespace cli {
 
-const ListingKind kListingKinds[5] = {
-    {"path-size-date", output::Columns::NameSizeDate, "FR1"},
-    {"folder-name-size-date", output::Columns::FolderFileSizeDate, "FR0"},
-    {"path-size", output::Columns::NameSize, "FR2"},
-    {"path-date", output::Columns::NameDate, "FR3"},
-    {"path", output::Columns::Name, "FR4"},
+const ListingKind kListingKinds[kListingKindCount] = {
+    {"path-size-date", output::Columns::NameSizeDate},
+    {"folder-name-size-date", output::Columns::FolderFileSizeDate},
+    {"path-size", output::Columns::NameSize},
+    {"path-date", output::Columns::NameDate},
+    {"path", output::Columns::Name},
 };
 
 void ListingRecords::row(const QString& path, const QString& size, const QString& date,

@@ -86,9 +86,9 @@ class JsonLines : public RowWriter {
 struct ListingKind {
     const char* name;
     output::Columns columns;
-    const char* menuItem;
 };
-extern const ListingKind kListingKinds[5];
+inline constexpr int kListingKindCount = 5;
+extern const ListingKind kListingKinds[kListingKindCount];
 
 // A JSON string of a text, and of host bytes by the rule above.
 void appendJsonString(QByteArray& out, QStringView text);

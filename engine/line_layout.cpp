@@ -36,19 +36,34 @@ bool hasTwoUnitCharacter(const QString& text) {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
 }
 
+// The name field's width in the window as designed; a narrower window keeps
+// it, a wider one (from kScaledFrom on) adds columns for each twip.
+constexpr int kDesignBaseWidth = 57;
+constexpr int kScaledFrom = 12000;
+constexpr double kColumnsPerTwip = 0.0112;
+// Output type 1: the name column holds the field and the size; a footer's
+// count stands under the sizes.
+constexpr int kSizeRoom = 30;
+constexpr int kFooterPastField = 10;
+// Output type 2 in a file list: a wider name field, and footers under the
+// sizes that follow it.
+constexpr int kShortFieldGain = 7;
+constexpr int kShortFooterBack = 13;
+
 }  // namespace
 
 LayoutWidths layoutWidths(int windowWidth, bool listType2, bool folderMode) {
     LayoutWidths w;
-    w.baseWidth = 57;
-    if (windowWidth >= 12000)
-        w.baseWidth = static_cast<int>(std::floor((windowWidth - 12045) * 0.0112 + 57));
-    w.nameColumnWidth = w.baseWidth + 30;
-    w.footerIndent = w.baseWidth + 10;
+    w.baseWidth = kDesignBaseWidth;
+    if (windowWidth >= kScaledFrom)
+        w.baseWidth = static_cast<int>(
+            std::floor((windowWidth - kDesignWindowWidth) * kColumnsPerTwip + kDesignBaseWidth));
+    w.nameColumnWidth = w.baseWidth + kSizeRoom;
+    w.footerIndent = w.baseWidth + kFooterPastField;
     w.nameFieldWidth = w.baseWidth;
     if (listType2 && !folderMode) {
-        w.footerIndent = w.baseWidth - 13;
-        w.nameFieldWidth = w.baseWidth + 7;
+        w.footerIndent = w.baseWidth - kShortFooterBack;
+        w.nameFieldWidth = w.baseWidth + kShortFieldGain;
     }
     return w;
 }
@@ -71,10 +86,6 @@ void appendPadded(QString& out, QStringView text, qsizetype length) {
     out += text;
     out.resize(end, u' ');
 }
-
-}  // namespace
-
-namespace {
 
 // The full-path field counts characters as the file holds them: a character
 // outside the basic plane (two code units) is one, like its "?".

@@ -10,6 +10,10 @@
 
 namespace engine {
 
+// The main window's width as designed, in twips: the columns have their
+// design widths there.
+constexpr int kDesignWindowWidth = 12045;
+
 struct LayoutWidths {
     int baseWidth = 57;  // unadjusted
     int nameColumnWidth = 87;

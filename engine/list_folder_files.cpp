@@ -3,26 +3,6 @@
 #include "engine/module1.h"
 
 namespace engine {
-namespace {
-
-// The three characters after the first "." of text; a text without a "."
-// has no extension and matches no filter.
-bool extensionMatches(const QString& text, const QString& upperFilter) {
-    const qsizetype dot = text.indexOf(u'.');
-    return dot >= 0 && text.mid(dot + 1, 3).toUpper() == upperFilter;
-}
-
-// The same on a short name field: the three characters after its first "."
-// without the blanks that pad the field, so "py" matches "a.py".
-bool fieldExtensionMatches(QStringView field, const QString& upperFilter) {
-    const qsizetype dot = field.indexOf(u'.');
-    if (dot < 0) return false;
-    QString ext = field.mid(dot + 1, 3).toString();
-    while (ext.endsWith(u' ')) ext.chop(1);
-    return ext.toUpper() == upperFilter;
-}
-
-}  // namespace
 
 void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs::DirEntry>& names,
                               ScanTotals& totals, int& headerShown) {
@@ -33,7 +13,6 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
                          // A path's width is its folder's and its name's: the
                          // folder is measured once.
                          fileList ? measureText(width_, folderPath) : TextWidth{}, fileList,
-                         settings.extFilter == QStringLiteral("*"), settings.extFilter.toUpper(),
                          QString(), headerShown};
     for (const dosfs::DirEntry& entry : names) {
         const qint64 bytes = addSideARow(folderPath, entry, totals);
@@ -48,10 +27,7 @@ void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs
         const QString line = folder.rememberedName.isEmpty()
                                  ? footer.line()
                                  : footerWithName(width_, footer, folder.rememberedName, widths_);
-        if (!settings.plainList()) {
-            emitLine(line);
-            WriteWorkLineAlways(line);
-        }
+        send(LineKind::Footer, line);
     }
     matchCount += folderMatchCount_;
     matchBytes += folderMatchBytes_;
@@ -75,9 +51,11 @@ qint64 Module1::addSideARow(const QString& folderPath, const dosfs::DirEntry& en
     size += u' ';
     date.truncate(0);
     appendDateText(date, entry.mtime, false);
-    host_.addSideARow(fullPath, size, date);
-    static const QByteArray unknown;  // a caller outside ScanTree names no host folder
-    host_.fileEntry(folderPath, hostFolder_ ? *hostFolder_ : unknown, entry);
+    if (to(LineKind::File, kToSideA)) {
+        host_.addSideARow(fullPath, size, date);
+        static const QByteArray unknown;  // a caller outside ScanTree names no host folder
+        host_.fileEntry(folderPath, hostFolder_ ? *hostFolder_ : unknown, entry);
+    }
     const qint64 bytes = sizeValue(entry.size);
     totals.folderBytes += bytes;
     totals.grandBytes += bytes;
@@ -90,10 +68,7 @@ qint64 Module1::addSideARow(const QString& folderPath, const dosfs::DirEntry& en
 // the file-list modes, its name for the footer in folder size mode.
 void Module1::firstMatch(FolderListing& folder) {
     if (folder.headerShown != 0) return;
-    if (folder.fileList && !settings.plainList()) {
-        emitLine(folder.path);
-        WriteWorkLine(folder.path);
-    }
+    send(LineKind::Header, folder.path);
     if (settings.folderMode()) folder.rememberedName = folder.path;
     ++folder.headerShown;
 }
@@ -102,10 +77,9 @@ void Module1::firstMatch(FolderListing& folder) {
 // toward the folder's footer in every mode.
 void Module1::listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes) {
     const QString& fullPath = scratch_.path;
-    if (!folder.all) {
-        if (!extensionMatches(fullPath, folder.upperFilter) &&
-            !extensionMatches(right(fullPath, 5), folder.upperFilter))
-            return;
+    const bool all = settings.extFilter.everyFile();
+    if (!all) {
+        if (!settings.extFilter.matchesPath(fullPath)) return;
         firstMatch(folder);
         folderMatchBytes_ += bytes;
         ++folderMatchCount_;
@@ -119,8 +93,7 @@ void Module1::listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, 
                     widths_);
     line += u'-';
     line += QStringView(scratch_.size).chopped(1);
-    if (folder.fileList) emitLine(line);
-    WriteWorkLine(line);
+    send(LineKind::File, line);
 }
 
 // Bare name, size and date. The filter reads the name field; in the
@@ -135,14 +108,14 @@ void Module1::listName(FolderListing& folder, const dosfs::DirEntry& entry, qint
     line += QStringView(scratch_.size).chopped(1);
     appendDateText(line, entry.mtime, true);
     line.resize(line.size() + 6, u' ');
-    if (!folder.all) {
-        if (!fieldExtensionMatches(QStringView(line).left(fieldLength), folder.upperFilter)) return;
+    const bool all = settings.extFilter.everyFile();
+    if (!all) {
+        if (!settings.extFilter.matchesField(QStringView(line).left(fieldLength))) return;
         firstMatch(folder);
     }
     listing.fileListed();
-    WriteWorkLine(line);
-    if (folder.fileList) emitLine(line);
-    if (folder.all) return;
+    send(LineKind::File, line);
+    if (all) return;
     if (folder.fileList) {
         matchBytes += bytes;
         ++matchCount;

@@ -4,6 +4,7 @@
 
 #include "engine/class1.h"
 #include "engine/line_layout.h"
+#include "engine/line_routes.h"
 #include "engine/listing_state.h"
 #include "engine/scan_host.h"
 #include "engine/scan_settings.h"
@@ -45,7 +46,7 @@ class Module1 {
     ScanSettings settings;
     // Threads that read folders during a scan (see dosfs::ReadAhead); the
     // listing is the same whatever their number.
-    int readThreads = dosfs::ReadAhead::kAdapt;
+    dosfs::ReadAhead::Readers readers = dosfs::ReadAhead::Readers::adapt();
     // Off when the host keeps only the rows: nothing goes to the work file.
     bool writeWorkFile = true;
 
@@ -69,17 +70,12 @@ class Module1 {
     void ListFolderFiles(const QString& folderPath, const std::vector<dosfs::DirEntry>& names,
                          ScanTotals& totals, int& headerShown);
 
-    void WriteWorkLine(const QString& line);
-    void WriteWorkLineAlways(const QString& line);
-
   private:
     // The folder ListFolderFiles is listing.
     struct FolderListing {
         const QString& path;
-        TextWidth width;  // of the path, for the full-path name field
-        bool fileList;    // not folder size mode
-        bool all;         // no extension filter
-        QString upperFilter;
+        TextWidth width;         // of the path, for the full-path name field
+        bool fileList;           // not folder size mode
         QString rememberedName;  // the folder a footer of folder size mode names
         int& headerShown;
     };
@@ -99,8 +95,14 @@ class Module1 {
     Flow abort();
     void folderStart(const QString& header, const QString& path);
     void folderEnd();
-    void emitLine(const QString& line) { host_.addListLine(line); }
-    bool filtered() const { return settings.extFilter != QStringLiteral("*"); }
+    // A line to where its kind goes in this scan's mode; `only` narrows that
+    // (the blank line after the drives reaches Side B before a poll point and
+    // the work file after it).
+    void send(LineKind kind, const QString& line, Destinations only = kEverywhere);
+    bool to(LineKind kind, Destination where) const {
+        return destinations(kind, settings.mode) & where;
+    }
+    void writeWorkLine(const QString& line);
 
     ScanHost& host_;
     const dosfs::FileSystem& fs_;

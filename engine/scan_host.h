@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace engine {
 
 class ScanHost {
@@ -16,9 +18,12 @@ class ScanHost {
     virtual ~ScanHost() = default;
 
     // Read once at the start of a scan.
-    virtual int windowWidth() const = 0;           // twips
-    virtual QString outputTypeText() const = 0;    // the output-type box
-    virtual QString extensionText() const = 0;     // the extension box
+    virtual int windowWidth() const = 0;  // twips
+    // The output type and the filter as the banner names them: a window gives
+    // its boxes' texts as they stand; by default the banner names the scan
+    // settings' own.
+    virtual std::optional<QString> outputTypeText() const { return std::nullopt; }
+    virtual std::optional<QString> extensionText() const { return std::nullopt; }
     virtual QStringList driveEntries() const = 0;  // the drive chooser, in its order
     virtual qint64 now() const = 0;                // seconds since the epoch, for the banner
 

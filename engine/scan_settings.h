@@ -2,6 +2,8 @@
 // What a scan lists: its mode, its output type with the captions the type box
 // shows, and the settings the caller fixes before ScanTree.
 
+#include "engine/extension_filter.h"
+
 #include <QString>
 
 #include <optional>
@@ -41,7 +43,7 @@ inline std::optional<ListType> listTypeOf(const QString& caption) {
 struct ScanSettings {
     QString scanRoot;
     ListType listType = ListType::FullPaths;
-    QString extFilter = QStringLiteral("*");  // "*": every file
+    ExtensionFilter extFilter;
     ScanMode mode = ScanMode::Totals;
     bool abortRequested = false;
 

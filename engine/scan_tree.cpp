@@ -12,11 +12,13 @@ namespace engine {
 // and counted but not visited.
 constexpr int kDeepestLevel = 8;
 
-void Module1::WriteWorkLine(const QString& line) {
-    if (!settings.folderMode()) WriteWorkLineAlways(line);
+void Module1::send(LineKind kind, const QString& line, Destinations only) {
+    const Destinations where = destinations(kind, settings.mode) & only;
+    if (where & kToSideB) host_.addListLine(line);
+    if (where & kToWorkFile) writeWorkLine(line);
 }
 
-void Module1::WriteWorkLineAlways(const QString& line) {
+void Module1::writeWorkLine(const QString& line) {
     if (!writeWorkFile) return;
     const int error = files_.printLine(kWorkFile, line);
     if (error && !workFileError) workFileError = error;
@@ -29,24 +31,21 @@ void Module1::readFolder(const dosfs::Directory& dir, dosfs::FolderContents& con
 
 void Module1::folderStart(const QString& header, const QString& path) {
     host_.folderEntered(path);
-    if (filtered()) {
+    if (!settings.extFilter.everyFile()) {
         headerShown_ = 0;
         return;
     }
-    if (!settings.plainList() && !settings.folderMode()) emitLine(header);
-    if (!settings.plainList()) WriteWorkLine(header);
+    send(LineKind::Header, header);
     folderName_ = header;
 }
 
 void Module1::folderEnd() {
-    if (filtered()) return;
+    if (!settings.extFilter.everyFile()) return;
     const Footer footer = folderFooter(widths_, totals_.folderFiles, totals_.folderBytes, false);
     const QString line = settings.folderMode()
                              ? footerWithName(width_, footer, folderName_, widths_)
                              : footer.line();
-    if (!settings.plainList()) emitLine(line);
-    if (settings.folderMode()) WriteWorkLineAlways(line);
-    if (!settings.plainList()) WriteWorkLine(line);
+    send(LineKind::Footer, line);
 }
 
 // A stop: the folders read ahead go before the walk closes their parents.
@@ -132,7 +131,7 @@ void Module1::ScanTree() {
             return settings.abortRequested;
         };
     dosfs::ReadAhead readAhead(
-        readThreads,
+        readers,
         [](dosfs::FolderContents& c) {
             SortNames(c.files);
             SortNames(c.folders);
@@ -148,27 +147,19 @@ void Module1::ScanTree() {
 // The banner and the drive list, with their poll points.
 Module1::Flow Module1::listHeading() {
     scanTime = host_.now();
-    const QString banner =
-        bannerLine(widths_, today(scanTime), host_.outputTypeText(), host_.extensionText());
-    emitLine(banner);
-    WriteWorkLine(banner);
-    if (settings.folderMode()) WriteWorkLineAlways(banner);
+    const QString banner = bannerLine(widths_, today(scanTime),
+                                      host_.outputTypeText().value_or(caption(settings.listType)),
+                                      host_.extensionText().value_or(settings.extFilter.text()));
+    send(LineKind::Banner, banner);
     host_.showWindow();
     host_.letEventsRun();
     if (settings.abortRequested) return Flow::Abort;
 
-    for (const QString& drive : host_.driveEntries()) {
-        if (!settings.plainList()) {
-            emitLine(drive);
-            WriteWorkLine(drive);
-        }
-        if (settings.folderMode()) WriteWorkLineAlways(drive);
-    }
-    if (!settings.plainList()) emitLine(QString());
+    for (const QString& drive : host_.driveEntries()) send(LineKind::Drive, drive);
+    send(LineKind::Drive, QString(), kToSideB);
     host_.letEventsRun();
     if (settings.abortRequested) return Flow::Abort;
-    if (!settings.plainList()) WriteWorkLine(QString());
-    if (settings.folderMode()) WriteWorkLineAlways(QString());
+    send(LineKind::Drive, QString(), kToWorkFile);
     return Flow::Go;
 }
 
@@ -196,15 +187,13 @@ std::vector<FolderEntry> Module1::listRoot(dosfs::Directory& root) {
 // The grand total and the normal end of a scan.
 void Module1::listTotal() {
     qint64 shownCount = 0;
-    const bool everyFile = trimSpaces(settings.extFilter) == QStringLiteral("*");
+    const bool everyFile = settings.extFilter.everyFileTrimmed();
     if (totals_.grandBytes != 0) {
         shownCount = everyFile ? totals_.allFiles : matchCount;
         const QString kb = everyFile ? kbText(totals_.grandBytes, kGrandDigits)
                                      : kbText(matchBytes, kFolderDigits);
         const QString total = totalLine(widths_, shownCount, kb);
-        if (!settings.plainList()) WriteWorkLine(total);
-        if (settings.folderMode()) WriteWorkLineAlways(total);
-        if (!settings.plainList()) emitLine(total);
+        send(LineKind::Total, total);
     }
     host_.setFoundCount(QString::number(everyFile ? shownCount : matchCount));
     host_.setSecondCounter(QStringLiteral("0"));

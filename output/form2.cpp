@@ -17,6 +17,10 @@ using shell::make;
 
 namespace {
 
+// The save button's captions: as created it reads 上書き保存; once the mode
+// is set it reads 新規作成 or 上書保存, the shorter form of the same word,
+// kept as the dialog has always shown it.
+const QString kSaveCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書き保存"));
 const QString kNewFile = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "新規作成"));
 const QString kOverwrite = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書保存"));
 const QString kPatternHint =
@@ -26,11 +30,14 @@ const QString kNoExtension =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
 const QString kCannotOverwrite =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
+const QString kBadPattern = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子設定エラー"));
 
 // Keys that move or select without changing the name.
 bool changesText(int key) {
-    return !(key == 9 || key == 13 || (key >= 16 && key <= 20) || key == 27 ||
-             (key >= 33 && key <= 40) || key == 45 || (key >= 112 && key <= 123));
+    using namespace forms::keys;
+    return !(key == kTab || key == kEnter || (key >= kShift && key <= kCapsLock) ||
+             key == kEscape || (key >= kPageUp && key <= kDown) || key == kInsert ||
+             (key >= kF1 && key <= kF12));
 }
 
 }  // namespace
@@ -55,9 +62,8 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
       Check1(make<forms::CheckBox>(*this, "Check1", -1, nullptr, 120, 3990, 255, 285, QString())),
       Label3(make<forms::Label>(*this, "Label3", -1, nullptr, 390, 4020, 1800, 255,
                                 QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "全てのﾌｧｲﾙ表示")))),
-      Command3(
-          make<forms::CommandButton>(*this, "Command3", -1, nullptr, 2250, 4410, 1170, 390,
-                                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書き保存")))),
+      Command3(make<forms::CommandButton>(*this, "Command3", -1, nullptr, 2250, 4410, 1170, 390,
+                                          kSaveCaption)),
       Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 3540, 4410, 1170, 390,
                                           QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))),
       Text2(shell::hidden(make<forms::TextBox>(*this, "Text2", -1, nullptr, 2610, 360, 2025, 330,
@@ -138,7 +144,7 @@ void Form2::Form_Load() {
     // A dialog loaded afresh: its controls as created, its lists on the
     // working folder.
     newFileMode = 0;
-    Command3.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書き保存")));
+    Command3.setText(kSaveCaption);
     Text2.setVisible(false);
     Text4.setVisible(false);
     Timer1.restart();
@@ -235,7 +241,7 @@ void Form2::Text3_Change() {
 
 void Form2::Text3_KeyDown(int key) {
     displayPattern = Text3.text();
-    if (key == 13) Text3_LostFocus();  // Enter applies the pattern at once
+    if (key == forms::keys::kEnter) Text3_LostFocus();  // Enter applies the pattern at once
 }
 
 void Form2::Text3_LostFocus() {
@@ -243,7 +249,7 @@ void Form2::Text3_LostFocus() {
         Text3.setText(displayPattern);
         return;
     }
-    messageInPlace(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子設定エラー")));
+    messageInPlace(kBadPattern);
     Text3.setText(patternInForce);
 }
 
@@ -285,10 +291,7 @@ void Form2::Command3_Click() {
     }
 
     close();
-    main.List1.setEnabled(false);
-    main.Text4.setVisible(true);
-    main.Dir1.setVisible(false);
-    main.File1.setVisible(false);
+    main.setBusy(true);
     main.app().letEventsRun();
 
     error = copyWorkFile();
@@ -353,10 +356,7 @@ void Form2::endSave() {
 }
 
 void Form2::finish() {
-    main.List1.setEnabled(true);
-    main.Text4.setVisible(false);
-    main.Dir1.setVisible(true);
-    main.File1.setVisible(true);
+    main.setBusy(false);
 }
 
 void Form2::message(const QString& text, Layout layout) {

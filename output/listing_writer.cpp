@@ -1,19 +1,11 @@
 #include "output/listing_writer.h"
-#include "platform/forms/shown_text.h"
 
 #include "platform/dosfs/errors.h"
 #include "platform/forms/application.h"
-#include "shell/messages.h"
 
 namespace output {
-namespace {
 
 using shell::Hide;
-using shell::showMessage;
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-}  // namespace
 
 QString listingPath(const shell::Settings& settings, Columns columns) {
     return settings.outputDir + u'\\' + fileStem(columns) +
@@ -24,56 +16,53 @@ bool onNoDrive(const dosfs::FileSystem& fs, const QString& folder) {
     return folder.size() >= 2 && folder[1] == u':' && !fs.drives().contains(folder[0]);
 }
 
-int writeListing(shell::Form1& form, Columns columns) {
-    if (form.List1.listCount() == 0) {
-        showMessage(form, shell::kNoDataPlace, shell::kNoData);
+int writeListing(const SideARows& rows, const shell::Settings& settings,
+                 const dosfs::FileSystem& fs, dosfs::NumberedFiles& files, Columns columns,
+                 const Report& report) {
+    if (!rows.anyListed) {
+        report.show(shell::kNoDataPlace, shell::kNoData, Hide::AfterSixSeconds);
         return 0;
     }
-    const QString& folder = form.state.settings.outputDir;
-    if (onNoDrive(form.fs, folder)) {
-        showMessage(form, shell::kListingState,
-                    folder + forms::shown(shell::kNoDriveSuffix) + kCrLf +
-                        forms::shown(shell::kSetOutputDir));
+    if (onNoDrive(fs, settings.outputDir)) {
+        report.show(shell::kListingState, shell::noDriveNotice(settings.outputDir),
+                    Hide::AfterSixSeconds);
         return dosfs::kDeviceUnavailable;
     }
-    const bool csv = form.state.settings.csvOutput != 0;
-    const QString path = listingPath(form.state.settings, columns);
-    const QString formatWord = csv ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ＣＳＶ形式"))
-                                   : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "カンマ区切り"));
-
+    const bool csv = settings.csvOutput != 0;
+    const QString path = listingPath(settings, columns);
     auto fail = [&](int error) {
-        form.files.abandon(dosfs::kListingFile);
-        showMessage(form, shell::kFailure, shell::kWriteFailed);
+        files.abandon(dosfs::kListingFile);
+        report.show(shell::kFailure, shell::kWriteFailed, Hide::AfterSixSeconds);
         return error;
     };
     // Written beside the old file and put in its place when complete, so a
     // failure part-way leaves the previous listing as it was.
-    int error = form.files.open(dosfs::kListingFile, path, dosfs::OpenMode::Replace);
+    int error = files.open(dosfs::kListingFile, path, dosfs::OpenMode::Replace);
     if (error) return fail(error);
-    showMessage(form, shell::kListingState, path + kCrLf + forms::shown(shell::kWritingSuffix),
-                Hide::OnEvent);
-    form.app().letEventsRun();
+    report.show(shell::kListingState, shell::writingNotice(path), Hide::OnEvent);
+    report.paint();
 
     // Rows present now; a scan started while the state was painted may
     // have changed them.
-    const forms::ListBox& names = *form.List2[0];
-    const forms::ListBox& sizes = *form.List2[1];
-    const forms::ListBox& dates = *form.List2[2];
-    const int rows = names.listCount();
-    for (int i = 0; i < rows && !error; ++i)
-        error = form.files.printLine(
-            dosfs::kListingFile, record(columns, names.list(i), sizes.list(i), dates.list(i), csv));
-    if (!error) error = form.files.close(dosfs::kListingFile);
+    const int count = rows.names.listCount();
+    for (int i = 0; i < count && !error; ++i)
+        error = files.printLine(
+            dosfs::kListingFile,
+            record(columns, rows.names.list(i), rows.sizes.list(i), rows.dates.list(i), csv));
+    if (!error) error = files.close(dosfs::kListingFile);
     if (error) return fail(error);
-
-    showMessage(
-        form, shell::kListingState,
-        path + kCrLf +
-            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "に書込み終了しました"))) +
-            kCrLf + forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルは"))) +
-            forms::shown(formatWord) +
-            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "のデータです"))));
+    report.show(shell::kListingState, shell::writtenNotice(path, csv), Hide::AfterSixSeconds);
     return 0;
+}
+
+int writeListing(shell::Form1& form, Columns columns) {
+    const Report report{[&form](shell::MessagePlace place, const QString& text, Hide hide) {
+                            shell::showMessage(form, place, text, hide);
+                        },
+                        [&form] { form.app().letEventsRun(); }};
+    return writeListing(
+        {*form.List2[0], *form.List2[1], *form.List2[2], form.List1.listCount() != 0},
+        form.state.settings, form.fs, form.files, columns, report);
 }
 
 }  // namespace output

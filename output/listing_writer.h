@@ -5,6 +5,9 @@
 
 #include "output/listing_records.h"
 #include "shell/form1.h"
+#include "shell/messages.h"
+
+#include <functional>
 
 namespace output {
 
@@ -16,8 +19,29 @@ QString listingPath(const shell::Settings& settings, Columns columns);
 // table changed since the output directory was set).
 bool onNoDrive(const dosfs::FileSystem& fs, const QString& folder);
 
-// Runs one command on the main window. Returns the error number of the
+// What a listing is written from: Side A's three columns, read as they
+// stand once the writing state is shown, and whether anything is listed.
+struct SideARows {
+    const forms::ListBox& names;
+    const forms::ListBox& sizes;
+    const forms::ListBox& dates;
+    bool anyListed;
+};
+
+// Where a command reports: a state shown, and painted before the rows are
+// written.
+struct Report {
+    std::function<void(shell::MessagePlace, const QString&, shell::Hide)> show;
+    std::function<void()> paint;
+};
+
+// Writes one listing file through `files`. Returns the error number of the
 // write (0 also when there was nothing to write).
+int writeListing(const SideARows& rows, const shell::Settings& settings,
+                 const dosfs::FileSystem& fs, dosfs::NumberedFiles& files, Columns columns,
+                 const Report& report);
+
+// The command on the main window: its rows, its settings, its message box.
 int writeListing(shell::Form1& form, Columns columns);
 
 }  // namespace output

@@ -1,4 +1,5 @@
 #include "shell/form1.h"
+
 #include "platform/forms/shown_text.h"
 
 #include "tolan/version.h"
@@ -92,9 +93,8 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
       Label6(make<forms::Label>(*this, "Label6", -1, nullptr, 9450, 7965, 1440, 240,
                                 QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "検索件数(ﾌｧｲﾙ数)")))),
       Label5(make<forms::Label>(*this, "Label5", -1, nullptr, 11055, 7965, 720, 240, QString())),
-      Text8(hidden(make<forms::TextBox>(
-          *this, "Text8", -1, nullptr, 1455, 210, 1395, 330,
-          forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "Ver.3 で有効")))))),
+      Text8(hidden(make<forms::TextBox>(*this, "Text8", -1, nullptr, 1455, 210, 1395, 330,
+                                        forms::shown(kNotInThisVersion)))),
       Text11(hidden(
           make<forms::TextBox>(*this, "Text11", -1, nullptr, 5610, 30, 1740, 405, QString()))),
       Text12(hidden(

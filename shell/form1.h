@@ -106,6 +106,10 @@ class Form1 : public forms::Form {
     // extension "*"; listType and extFilter follow the boxes.
     void normaliseOptionBoxes();
 
+    // The look of the window while a scan or a save runs: Side B closed to
+    // the mouse under the busy notice, the folder tree and file list hidden.
+    void setBusy(bool busy);
+
     // Keeps the window at or above its minimum size and moves the controls
     // by the change since the last run.
     void Form_Resize();

@@ -10,13 +10,12 @@
 namespace shell {
 namespace {
 
-const QStringList kExtensions = {
-    QStringLiteral("*"),   QStringLiteral("LZH"), QStringLiteral("ZIP"), QStringLiteral("XLS"),
-    QStringLiteral("DOC"), QStringLiteral("TXT"), QStringLiteral("DAT"), QStringLiteral("EXE"),
-    QStringLiteral("HLP"), QStringLiteral("INI"), QStringLiteral("DLL"), QStringLiteral("TIF"),
-    QStringLiteral("BMP"), QStringLiteral("MOV"), QStringLiteral("AVI"), QStringLiteral("JPG"),
-    QStringLiteral("GIF"), QStringLiteral("WAV"), QStringLiteral("TLB"), QStringLiteral("MP3"),
-    QStringLiteral("User")};
+// The extension box's choices after "every file".
+const QStringList kExtensions =
+    QStringList{engine::ExtensionFilter::kEveryFile} +
+    QStringLiteral(
+        "LZH ZIP XLS DOC TXT DAT EXE HLP INI DLL TIF BMP MOV AVI JPG GIF WAV TLB MP3 User")
+        .split(u' ');
 
 }  // namespace
 
@@ -50,8 +49,8 @@ void Form1::Form_Load() {
 
         Text2.setVisible(true);
         if (state.extFilter.isEmpty()) {
-            Combo1.setText(QStringLiteral("*"));
-            state.extFilter = QStringLiteral("*");
+            Combo1.setText(engine::ExtensionFilter::kEveryFile);
+            state.extFilter = engine::ExtensionFilter::kEveryFile;
         } else {
             Combo1.setText(state.extFilter);
         }
@@ -90,8 +89,8 @@ void Form1::normaliseOptionBoxes() {
     if (Combo2.text().isEmpty()) Combo2.setText(engine::kFullPathsCaption);
     state.listType = engine::listTypeOf(Combo2.text()).value_or(state.listType);
     if (Combo1.text().isEmpty()) {
-        Combo1.setText(QStringLiteral("*"));
-        state.extFilter = QStringLiteral("*");
+        Combo1.setText(engine::ExtensionFilter::kEveryFile);
+        state.extFilter = engine::ExtensionFilter::kEveryFile;
     } else {
         state.extFilter = Combo1.text();
     }
@@ -99,6 +98,13 @@ void Form1::normaliseOptionBoxes() {
 
 void Form1::Form_Unload() {
     endProgram();
+}
+
+void Form1::setBusy(bool busy) {
+    List1.setEnabled(!busy);
+    Text4.setVisible(busy);
+    Dir1.setVisible(!busy);
+    File1.setVisible(!busy);
 }
 
 void Form1::endProgram() {

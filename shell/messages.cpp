@@ -5,6 +5,31 @@
 #include "shell/form1.h"
 
 namespace shell {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+}  // namespace
+
+// The pieces of a notice are given in the user's language one by one: the
+// path between them is data.
+QString writingNotice(const QString& path) {
+    return path + kCrLf + forms::shown(kWritingSuffix);
+}
+
+QString writtenNotice(const QString& path, bool csv) {
+    const QString form = csv ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ＣＳＶ形式"))
+                             : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "カンマ区切り"));
+    return path + kCrLf +
+           forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "に書込み終了しました"))) +
+           kCrLf + forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルは"))) +
+           forms::shown(form) +
+           forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "のデータです")));
+}
+
+QString noDriveNotice(const QString& folder) {
+    return folder + forms::shown(kNoDriveSuffix) + kCrLf + forms::shown(kSetOutputDir);
+}
 
 const QString& errorText(Failed what, int error) {
     if (error == dosfs::kNotAnswering) return kNoAnswer;

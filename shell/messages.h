@@ -38,6 +38,13 @@ inline const QString kCopying =
 inline const QString kCopied =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "クリップボードにコピーしました"));
 
+// The states of a listing file being written to `path`, in two or three
+// lines.
+QString writingNotice(const QString& path);
+QString writtenNotice(const QString& path, bool csv);
+// An output directory on a drive the drive table lacks.
+QString noDriveNotice(const QString& folder);
+
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {
     Drive,   // choosing a drive: 68 "ディスクなし", else "ディスク異常"

@@ -20,15 +20,22 @@ constexpr qsizetype kMaxRecord = 64 * 1024;
 // A window larger than this (about 66,000 pixels) fits no screen.
 constexpr double kMaxWindowSize = 1'000'000;
 
+// The defaults' places and sizes; the output format stays.
 void defaultPositions(Settings& s) {
-    s.windowTop = QStringLiteral("00000");
-    s.windowLeft = QStringLiteral("00000");
-    s.windowHeight = QStringLiteral("09045");
-    s.windowWidth = QStringLiteral("12045");
-    s.saveDialogTop = QStringLiteral("01065");
-    s.saveDialogLeft = QStringLiteral("02985");
-    s.settingsDialogTop = QStringLiteral("04140");
-    s.settingsDialogLeft = QStringLiteral("02055");
+    const int csvOutput = s.csvOutput;
+    s = kDefaults;
+    s.csvOutput = csvOutput;
+}
+
+// The record's one line: the ten fields, comma-separated.
+QByteArray recordOf(const Settings& s) {
+    const QString record = QStringList{s.windowTop,          s.windowLeft,
+                                       s.windowHeight,       s.windowWidth,
+                                       s.outputDir,          s.saveDialogTop,
+                                       s.saveDialogLeft,     s.settingsDialogTop,
+                                       s.settingsDialogLeft, QString::number(s.csvOutput)}
+                               .join(u',');
+    return codepage::toCp932(record) + "\r\n\r\n";
 }
 
 QString dropLeadingSpaces(const QString& s) {
@@ -79,10 +86,9 @@ double leadingNumber(const QString& text) {
 void LoadSettings(Settings& s, const QString& startDrive) {
     QFile file(QString::fromLocal8Bit(settingsPath()));
     if (!file.exists()) {
-        defaultPositions(s);
+        s = kDefaults;
         s.outputDir = startDrive + u'\\';
-        s.csvOutput = 0;
-        dosfs::replaceFile(settingsPath(), kDefaultRecord + "\r\n\r\n");
+        dosfs::replaceFile(settingsPath(), recordOf(kDefaults));
         return;
     }
     QString line;
@@ -114,21 +120,21 @@ void LoadSettings(Settings& s, const QString& startDrive) {
 }
 
 void ApplySettings(Settings& s, forms::Form& window) {
-    if (leadingNumber(s.windowTop) >= 7000) s.windowTop = QStringLiteral("00000");
+    const Settings& d = kDefaults;
+    if (leadingNumber(s.windowTop) >= 7000) s.windowTop = d.windowTop;
     window.setTop(toTwips(leadingNumber(s.windowTop)));
-    if (leadingNumber(s.windowLeft) >= 10000) s.windowLeft = QStringLiteral("00000");
+    if (leadingNumber(s.windowLeft) >= 10000) s.windowLeft = d.windowLeft;
     window.setLeft(toTwips(leadingNumber(s.windowLeft)));
     const double height = leadingNumber(s.windowHeight);
-    if (height <= 7500 || height > kMaxWindowSize) s.windowHeight = QStringLiteral("09045");
+    if (height <= 7500 || height > kMaxWindowSize) s.windowHeight = d.windowHeight;
     window.setHeight(toTwips(leadingNumber(s.windowHeight)));
     const double width = leadingNumber(s.windowWidth);
-    if (width <= 8500 || width > kMaxWindowSize) s.windowWidth = QStringLiteral("12045");
+    if (width <= 8500 || width > kMaxWindowSize) s.windowWidth = d.windowWidth;
     window.setWidth(toTwips(leadingNumber(s.windowWidth)));
-    if (leadingNumber(s.saveDialogTop) >= 7000) s.saveDialogTop = QStringLiteral("01065");
-    if (leadingNumber(s.saveDialogLeft) >= 10000) s.saveDialogLeft = QStringLiteral("02985");
-    if (leadingNumber(s.settingsDialogTop) >= 7000) s.settingsDialogTop = QStringLiteral("04140");
-    if (leadingNumber(s.settingsDialogLeft) >= 10000)
-        s.settingsDialogLeft = QStringLiteral("02055");
+    if (leadingNumber(s.saveDialogTop) >= 7000) s.saveDialogTop = d.saveDialogTop;
+    if (leadingNumber(s.saveDialogLeft) >= 10000) s.saveDialogLeft = d.saveDialogLeft;
+    if (leadingNumber(s.settingsDialogTop) >= 7000) s.settingsDialogTop = d.settingsDialogTop;
+    if (leadingNumber(s.settingsDialogLeft) >= 10000) s.settingsDialogLeft = d.settingsDialogLeft;
 }
 
 int SaveSettings(Settings& s, const forms::Form& window) {
@@ -136,13 +142,7 @@ int SaveSettings(Settings& s, const forms::Form& window) {
     s.windowLeft = QString::number(window.left());
     s.windowHeight = QString::number(window.height());
     s.windowWidth = QString::number(window.width());
-    const QString record = QStringList{s.windowTop,          s.windowLeft,
-                                       s.windowHeight,       s.windowWidth,
-                                       s.outputDir,          s.saveDialogTop,
-                                       s.saveDialogLeft,     s.settingsDialogTop,
-                                       s.settingsDialogLeft, QString::number(s.csvOutput)}
-                               .join(u',');
-    return dosfs::replaceFile(settingsPath(), codepage::toCp932(record) + "\r\n\r\n");
+    return dosfs::replaceFile(settingsPath(), recordOf(s));
 }
 
 }  // namespace shell

@@ -18,8 +18,13 @@ struct Settings {
     int csvOutput = 0;  // 0: comma-separated text files; otherwise CSV files
 };
 
-// The record a new settings file receives.
-inline const QByteArray kDefaultRecord = "00000,00000,09045,12045,C:,01065,02985,04140,02055,0";
+// The record a new settings file receives; a place or size out of its range
+// falls back to its field here.
+inline const Settings kDefaults{QStringLiteral("00000"), QStringLiteral("00000"),
+                                QStringLiteral("09045"), QStringLiteral("12045"),
+                                QStringLiteral("C:"),    QStringLiteral("01065"),
+                                QStringLiteral("02985"), QStringLiteral("04140"),
+                                QStringLiteral("02055"), 0};
 
 // $XDG_CONFIG_HOME/tolan/settings.
 QByteArray settingsPath();

@@ -70,8 +70,8 @@ class MainWindow : public engine::ScanHost {
 
     // engine::ScanHost
     int windowWidth() const override;
-    QString outputTypeText() const override;
-    QString extensionText() const override;
+    std::optional<QString> outputTypeText() const override;
+    std::optional<QString> extensionText() const override;
     QStringList driveEntries() const override;
     qint64 now() const override;
     void addListLine(const QString& line) override;
@@ -98,6 +98,9 @@ class MainWindow : public engine::ScanHost {
     void sideAHint();
     void sideBHint();
     void runScan(engine::ScanMode mode);
+    // The work file opened in the folder to scan; false, with the reason
+    // shown and the window idle again, when there is none to write.
+    bool openWorkFile();
     // Puts the window back into the idle state after a scan (or one that
     // could not start).
     void returnToIdle();

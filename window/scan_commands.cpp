@@ -26,12 +26,9 @@ void MainWindow::runScan(engine::ScanMode mode) {
     scan.settings.mode = mode;
     for (forms::ListBox* l : f.List2) l->clear();
     f.Label5.setText(QString());
-    f.List1.setEnabled(false);
     scan.listing.setTypeChanged(false);
-    f.Text4.setVisible(true);
     savedBrowsePath = browsePath;
-    f.Dir1.setVisible(false);
-    f.File1.setVisible(false);
+    f.setBusy(true);
     f.Text2.setVisible(true);
     f.Text2.setText(savedBrowsePath);
 
@@ -39,22 +36,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.List1.clear();
 
     st.scanRoot = f.File1.path();
-    if (st.workFilePath.isEmpty()) {
-        // No drive could hold the work file (see Form_Load): say so.
-        shell::showMessage(f, shell::kOneLine, shell::kNoWorkFolder);
-        returnToIdle();
-        return;
-    }
-    int error = f.fs.changeFolder(st.scanRoot);
-    if (!error) error = f.files.open(engine::kWorkFile, st.workFilePath, dosfs::OpenMode::Replace);
-    if (error) {
-        // The drive went away or the work file cannot be written: say so
-        // and do not scan.
-        showScanError(error);
-        returnToIdle();
-        showNearestFolder(st.scanRoot);
-        return;
-    }
+    if (!openWorkFile()) return;
     scan.listing.setTypeChanged(false);
     f.app().letEventsRun();
 
@@ -78,19 +60,36 @@ void MainWindow::runScan(engine::ScanMode mode) {
     }
 }
 
+bool MainWindow::openWorkFile() {
+    shell::MainState& st = form.state;
+    if (st.workFilePath.isEmpty()) {
+        // No drive could hold the work file (see Form_Load): say so.
+        shell::showMessage(form, shell::kOneLine, shell::kNoWorkFolder);
+        returnToIdle();
+        return false;
+    }
+    int error = form.fs.changeFolder(st.scanRoot);
+    if (!error)
+        error = form.files.open(engine::kWorkFile, st.workFilePath, dosfs::OpenMode::Replace);
+    if (!error) return true;
+    // The drive went away or the work file cannot be written: say so and do
+    // not scan.
+    showScanError(error);
+    returnToIdle();
+    showNearestFolder(st.scanRoot);
+    return false;
+}
+
 void MainWindow::returnToIdle() {
     shell::Form1& f = form;
     shell::MainState& st = f.state;
     f.fs.changeFolder(st.scanRoot);
     f.Text2.setVisible(true);
     setCommandsEnabled(true);
-    f.Dir1.setVisible(true);
-    f.File1.setVisible(true);
     // A stopped scan's work file is put in place here.
     if (const int error = f.files.close(engine::kWorkFile); error && !scan.workFileError)
         scan.workFileError = error;
-    f.List1.setEnabled(true);
-    f.Text4.setVisible(false);
+    f.setBusy(false);
     f.fs.changeFolder(st.scanRoot);
     // A drive that stopped answering is not waited for again: say so.
     if (f.Dir1.setPath(st.scanRoot) == dosfs::kNotAnswering) showScanError(dosfs::kNotAnswering);

@@ -10,10 +10,10 @@ namespace window {
 int MainWindow::windowWidth() const {
     return form.width();
 }
-QString MainWindow::outputTypeText() const {
+std::optional<QString> MainWindow::outputTypeText() const {
     return form.Combo2.text();
 }
-QString MainWindow::extensionText() const {
+std::optional<QString> MainWindow::extensionText() const {
     return form.Combo1.text();
 }
 QStringList MainWindow::driveEntries() const {

@@ -16,6 +16,20 @@ int roundHalfEven(int v) {
 }
 
 constexpr int kNormalFrameHeight = 2130;
+// An enlarged frame ends this far above the line under Side B; the lists
+// leave room for the column headers and captions in the frame.
+constexpr int kEnlargedFrameGap = 800;
+constexpr int kHeadersAndCaptions = 450;
+// A splitter drag keeps the first column at least kNarrowestFirst wide and
+// the second at least kNarrowestSecond; the second's width stays
+// kSecondShortOfFrame and the third's start kThirdShortOfFrame short of the
+// frame's width.
+constexpr int kNarrowestFirst = 200;
+constexpr int kNarrowestSecond = 400;
+constexpr int kThirdShortOfFrame = 285;
+constexpr int kSecondShortOfFrame = 1785;
+// A splitter stands this far left of the column it starts.
+constexpr int kSplitterOffset = 105;
 
 }  // namespace
 
@@ -120,14 +134,14 @@ void MainWindow::List2_DblClick(int) {
         f.List1.setVisible(false);
         f.Line1_2.setVisible(false);
         f.layout.sideAEnlarged = true;
-        f.Frame1.setHeight(f.Line1_1.y1() - 800);
+        f.Frame1.setHeight(f.Line1_1.y1() - kEnlargedFrameGap);
     } else {
         f.layout.sideAEnlarged = false;
         f.List1.setVisible(true);
         f.Line1_2.setVisible(true);
         f.Frame1.setHeight(kNormalFrameHeight);
     }
-    for (int i = 2; i >= 0; --i) f.List2[i]->setHeight(f.Frame1.height() - 450);
+    for (int i = 2; i >= 0; --i) f.List2[i]->setHeight(f.Frame1.height() - kHeadersAndCaptions);
     f.Text11.setVisible(false);
 }
 
@@ -159,10 +173,10 @@ void MainWindow::Label10_MouseMove(int k, int x, int) {
     const shell::ColumnGeometry& g = f.layout.columns;
     const int c0w = g.headers.width[0], c1w = g.headers.width[1];
     const int c1x = g.headers.left[1], c2x = g.headers.left[2];
-    if (!(c1w + dx <= W - 1785 && c0w + dx >= 200)) return;
+    if (!(c1w + dx <= W - kSecondShortOfFrame && c0w + dx >= kNarrowestFirst)) return;
     if (!dragActive) return;
     const shell::ColumnFamily* families[3] = {&g.headers, &g.lists, &g.captions};
-    if (k == 0 && c2x + dx <= W - 285) {
+    if (k == 0 && c2x + dx <= W - kThirdShortOfFrame) {
         for (int fam = 0; fam < 3; ++fam) {
             const shell::ColumnFamily& s = *families[fam];
             setColumn(fam, 0, s.left[0], s.width[0] + dx);
@@ -170,15 +184,15 @@ void MainWindow::Label10_MouseMove(int k, int x, int) {
             setColumn(fam, 2, s.left[2] + dx, s.width[2] - dx);
         }
     }
-    if (k == 1 && c2x + dx <= W - 285 && c2x + dx >= c1x + 400) {
+    if (k == 1 && c2x + dx <= W - kThirdShortOfFrame && c2x + dx >= c1x + kNarrowestSecond) {
         for (int fam = 0; fam < 3; ++fam) {
             const shell::ColumnFamily& s = *families[fam];
             setColumn(fam, 1, s.left[1], s.width[1] + dx);
             setColumn(fam, 2, s.left[2] + dx, s.width[2] - dx);
         }
     }
-    f.Label10[0]->setLeft(c1x - 105);
-    f.Label10[1]->setLeft(c2x - 105);
+    f.Label10[0]->setLeft(c1x - kSplitterOffset);
+    f.Label10[1]->setLeft(c2x - kSplitterOffset);
 }
 
 void MainWindow::Label10_MouseUp(int k) {
@@ -195,8 +209,8 @@ void MainWindow::Label10_MouseUp(int k) {
         s.left[2] = column(fam, 2).left();
         s.width[2] = column(fam, 2).width();
     }
-    if (k == 0) form.Label10[0]->setLeft(g.headers.left[1] - 105);
-    form.Label10[1]->setLeft(g.headers.left[2] - 105);
+    if (k == 0) form.Label10[0]->setLeft(g.headers.left[1] - kSplitterOffset);
+    form.Label10[1]->setLeft(g.headers.left[2] - kSplitterOffset);
 }
 
 }  // namespace window

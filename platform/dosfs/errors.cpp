@@ -30,10 +30,6 @@ int errorFromErrno(int err, bool missingIsFile) {
     }
 }
 
-}  // namespace dosfs
-
-namespace dosfs {
-
 const char* errorText(int error) {
     switch (error) {
         case kOk:

@@ -23,9 +23,6 @@ enum Error : int {
 // "path not found".
 int errorFromErrno(int err, bool missingIsFile = false);
 
-}  // namespace dosfs
-
-namespace dosfs {
 // A short English description of an error number, for messages on a terminal.
 const char* errorText(int error);
 }  // namespace dosfs

@@ -46,10 +46,16 @@ struct ReadAhead::State {
         int error = 0;
     };
     using Jobs = std::list<Job>;
+    // What the walk is handed of a job it waited for.
+    struct Taken {
+        int error;
+        Directory::Stamp stamp;
+        bool atTurn;
+    };
 
     Prepare prepare;
     Waiting waiting;
-    bool adapt = false;
+    Readers::Mode mode = Readers::Mode::AtTurn;
     bool walkReads = true;   // the walk reads folders while it waits: reads are quick
     bool localOnly = false;  // but only folders on local disks
     int processors = 1;
@@ -72,6 +78,7 @@ struct ReadAhead::State {
     int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
                   FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
     Jobs::iterator nextQueued();
+    bool adapting() const { return mode == Readers::Mode::Adapt; }
     bool roomAhead() const { return held < kMostHeld && heldEntries < kMostHeldEntries; }
     // Reads a queued job and plans its subfolders after it; the lock is
     // held on entry and on return. `worker` is -1 for the walk.
@@ -88,24 +95,34 @@ struct ReadAhead::State {
     Jobs::iterator drop(Jobs::iterator job);
     // Forgets the subtree planned below the folder the walk just took.
     void dropBelow(int deeper);
+    // The walk's three steps for a folder it takes: its job found (the jobs
+    // before it dropped) or planned at its turn; the wait until it is read,
+    // false when `waiting` gave the wait up; and the job handed over and
+    // forgotten, with the lock released.
+    Jobs::iterator findOrPlan(const Folder& parent, const QByteArray& name, int deeper);
+    Jobs::iterator planAtTurn(const Folder& parent, const QByteArray& name, int deeper);
+    bool awaitRead(Jobs::iterator job, std::unique_lock<std::mutex>& lock);
+    Taken handOver(Jobs::iterator job, std::unique_lock<std::mutex>& lock, bool wasFull,
+                   Folder& dir, FolderContents& contents);
     void work(int worker);
 };
 
-ReadAhead::ReadAhead(int threads, Prepare prepare, Waiting waiting)
+ReadAhead::ReadAhead(Readers r, Prepare prepare, Waiting waiting)
     : state_(std::make_shared<State>()) {
     State& s = *state_;
     s.prepare = std::move(prepare);
     s.waiting = std::move(waiting);
-    s.adapt = threads == kAdapt;
+    s.mode = r.mode;
+    const int threads = s.adapting() ? 0 : std::max(1, r.threads);
     // A walk that must stay responsive reads only on local disks, and only
     // while reads are quick: a network mount may stop answering at any time.
     // Until the first reads are measured it leaves them to the workers.
-    s.localOnly = s.adapt && s.waiting;
+    s.localOnly = s.adapting() && s.waiting;
     s.walkReads = !s.localOnly;
     s.processors = defaultThreads();
-    s.readers = s.adapt ? std::min(s.processors, int(kMostReaders)) : threads;
-    s.allowed = s.adapt ? s.workersFor(s.readers) : threads - 1;
-    s.reading.assign(size_t(s.adapt ? kMostReaders : std::max(0, threads - 1)), 0);
+    s.readers = s.adapting() ? std::min(s.processors, int(kMostReaders)) : threads;
+    s.allowed = s.adapting() ? s.workersFor(s.readers) : threads - 1;
+    s.reading.assign(size_t(s.adapting() ? kMostReaders : std::max(0, threads - 1)), 0);
     spawnWorkers();
 }
 
@@ -183,7 +200,7 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     FolderContents contents;
     Directory::Stamp stamp;
     std::optional<ReadClock> clock;
-    if (adapt) clock.emplace();
+    if (adapting()) clock.emplace();
     const int error = readChild(*parent, name, dir, contents, &stamp);
     double spent = 0, blocked = 0;
     if (clock) {
@@ -193,7 +210,7 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     }
     lock.lock();
     if (worker >= 0) reading[size_t(worker)] = 0;
-    if (adapt) measure(spent, blocked);
+    if (adapting()) measure(spent, blocked);
     if (job->abandoned) {
         jobs.erase(job);
         --held;
@@ -204,7 +221,7 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     // are woken only for what they can do: a worker for each new folder,
     // the walk for its own folder or, when it reads too, for new folders.
     bool planned = false;
-    if (!error && job->deeper > 0 && !reading.empty() && !contents.folders.empty()) {
+    if (!error && job->deeper > 0 && !contents.folders.empty()) {
         const auto next = std::next(job);
         for (const DirEntry& folder : contents.folders)
             jobs.emplace(next, dir, folder.hostName, job->deeper - 1);
@@ -241,7 +258,7 @@ void ReadAhead::State::measure(double spent, double blocked) {
 
 void ReadAhead::plan(const Folder& parent, const std::vector<QByteArray>& hostNames, int deeper) {
     State& s = *state_;
-    if (s.reading.empty() || hostNames.empty()) return;
+    if (s.mode == Readers::Mode::AtTurn || hostNames.empty()) return;
     {
         std::lock_guard<std::mutex> lock(s.mutex);
         const auto at = s.nextQueued();
@@ -253,73 +270,92 @@ void ReadAhead::plan(const Folder& parent, const std::vector<QByteArray>& hostNa
 int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper, Folder& dir,
                     FolderContents& contents) {
     State& s = *state_;
-    if (s.reading.empty()) return s.readChild(*parent, hostName, dir, contents);
+    if (s.mode == Readers::Mode::AtTurn) return s.readChild(*parent, hostName, dir, contents);
     std::unique_lock<std::mutex> lock(s.mutex);
     spawnWorkers();
     // Workers that found no room wait until the walk takes or passes folders.
     const bool wasFull = !s.roomAhead();
-    auto it = s.jobs.begin();
-    while (it != s.jobs.end() && !(it->parent == parent && it->name == hostName)) ++it;
-    if (it == s.jobs.end()) {
-        // Not planned (its parent changed since it was read ahead): it is
-        // read now, and its subfolders are planned after it as usual.
-        it = s.jobs.emplace(s.jobs.begin(), parent, hostName, deeper);
-        it->atTurn = true;
-    } else {
-        // The walk will not come back for what it has passed.
-        for (auto stale = s.jobs.begin(); stale != it;) stale = s.drop(stale);
-    }
+    auto job = s.findOrPlan(parent, hostName, deeper);
     for (;;) {
-        s.wanted = &*it;
-        while (it->status != State::Job::Done) {
-            // With a fixed number of readers the walk reads the next folders
-            // itself rather than wait idle.
-            if (s.walkReads) {
-                auto next = it->status == State::Job::Queued ? it : s.nextQueued();
-                if (next != it && !s.roomAhead()) next = s.jobs.end();
-                if (next != s.jobs.end() && s.walkMayTake(*next)) {
-                    s.run(next, lock, -1);
-                    continue;
-                }
-            }
-            // A worker asleep for want of room may read the wanted one.
-            if (it->status == State::Job::Queued) s.wake.notify_all();
-            s.walkWaiting = true;
-            const bool slice =
-                s.waiting && s.done.wait_for(lock, std::chrono::milliseconds(kWaitSliceMs)) ==
-                                 std::cv_status::timeout;
-            if (!s.waiting) s.done.wait(lock);
-            s.walkWaiting = false;
-            if (slice) {
-                lock.unlock();
-                const bool giveUp = s.waiting();
-                lock.lock();
-                if (giveUp) {
-                    s.wanted = nullptr;
-                    return kGivenUp;
-                }
-            }
-        }
-        s.wanted = nullptr;
-        const bool full = wasFull || !s.roomAhead();
-        s.heldEntries -= entriesOf(it->contents);
-        dir = it->dir;
-        contents = std::move(it->contents);
-        const int error = it->error;
-        const Directory::Stamp stamp = it->stamp;
-        const bool atTurn = it->atTurn;
-        s.jobs.erase(it);
-        --s.held;
-        lock.unlock();
-        if (full) s.wake.notify_all();
-        if (error || atTurn || dir->stamp() == stamp) return error;
+        if (!s.awaitRead(job, lock)) return kGivenUp;
+        const State::Taken taken = s.handOver(job, lock, wasFull, dir, contents);
+        if (taken.error || taken.atTurn || dir->stamp() == taken.stamp) return taken.error;
         // Changed since it was read ahead: it is read again, and its
         // subfolders as they are now take the place of those read before.
         lock.lock();
         s.dropBelow(deeper);
-        it = s.jobs.emplace(s.jobs.begin(), parent, hostName, deeper);
-        it->atTurn = true;
+        job = s.planAtTurn(parent, hostName, deeper);
     }
+}
+
+ReadAhead::State::Jobs::iterator ReadAhead::State::findOrPlan(const Folder& parent,
+                                                              const QByteArray& name, int deeper) {
+    auto job = jobs.begin();
+    while (job != jobs.end() && !(job->parent == parent && job->name == name)) ++job;
+    // Not planned (its parent changed since it was read ahead): it is read
+    // now, and its subfolders are planned after it as usual.
+    if (job == jobs.end()) return planAtTurn(parent, name, deeper);
+    // The walk will not come back for what it has passed.
+    for (auto stale = jobs.begin(); stale != job;) stale = drop(stale);
+    return job;
+}
+
+ReadAhead::State::Jobs::iterator ReadAhead::State::planAtTurn(const Folder& parent,
+                                                              const QByteArray& name, int deeper) {
+    const auto job = jobs.emplace(jobs.begin(), parent, name, deeper);
+    job->atTurn = true;
+    return job;
+}
+
+bool ReadAhead::State::awaitRead(Jobs::iterator job, std::unique_lock<std::mutex>& lock) {
+    wanted = &*job;
+    while (job->status != Job::Done) {
+        // With a fixed number of readers the walk reads the next folders
+        // itself rather than wait idle.
+        if (walkReads) {
+            auto next = job->status == Job::Queued ? job : nextQueued();
+            if (next != job && !roomAhead()) next = jobs.end();
+            if (next != jobs.end() && walkMayTake(*next)) {
+                run(next, lock, -1);
+                continue;
+            }
+        }
+        // A worker asleep for want of room may read the wanted one.
+        if (job->status == Job::Queued) wake.notify_all();
+        walkWaiting = true;
+        bool sliceOver = false;
+        if (waiting)
+            sliceOver = done.wait_for(lock, std::chrono::milliseconds(kWaitSliceMs)) ==
+                        std::cv_status::timeout;
+        else
+            done.wait(lock);
+        walkWaiting = false;
+        if (!sliceOver) continue;
+        lock.unlock();
+        const bool giveUp = waiting();
+        lock.lock();
+        if (giveUp) {
+            wanted = nullptr;
+            return false;
+        }
+    }
+    wanted = nullptr;
+    return true;
+}
+
+ReadAhead::State::Taken ReadAhead::State::handOver(Jobs::iterator job,
+                                                   std::unique_lock<std::mutex>& lock, bool wasFull,
+                                                   Folder& dir, FolderContents& contents) {
+    const bool full = wasFull || !roomAhead();
+    heldEntries -= entriesOf(job->contents);
+    dir = job->dir;
+    contents = std::move(job->contents);
+    const Taken taken{job->error, job->stamp, job->atTurn};
+    jobs.erase(job);
+    --held;
+    lock.unlock();
+    if (full) wake.notify_all();
+    return taken;
 }
 
 void ReadAhead::State::dropBelow(int deeper) {

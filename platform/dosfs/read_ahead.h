@@ -27,8 +27,19 @@ class ReadAhead {
     // for a folder; true gives the wait up.
     using Waiting = std::function<bool()>;
 
-    // The number of readers follows the folders' latency (see readersFor).
-    static constexpr int kAdapt = 0;
+    // How many threads read folders.
+    struct Readers {
+        enum class Mode {
+            AtTurn,  // the walk alone reads each folder at its turn: nothing ahead
+            Fixed,   // `threads`: the walk's own and threads - 1 workers
+            Adapt,   // as many as the folders' latency calls for (see readersFor)
+        } mode;
+        int threads;
+        static Readers adapt() { return {Mode::Adapt, 0}; }
+        static Readers fixed(int threads) {
+            return {threads > 1 ? Mode::Fixed : Mode::AtTurn, threads};
+        }
+    };
     // Readers at most when they adapt: a disk's queue and a network mount's
     // round trips gain little beyond it, and each reader holds a folder.
     static constexpr int kMostReaders = 16;
@@ -39,13 +50,12 @@ class ReadAhead {
     // What take returns when `waiting` gave the wait up.
     static constexpr int kGivenUp = -1;
 
-    // A fixed number of `threads` reads folders: the walk's own and
-    // threads - 1 workers; with one, every folder is read at its turn. With
-    // kAdapt the walk reads too only while reads do not wait on the device;
-    // given `waiting`, only on local disks, so that it waits on a network
-    // mount no longer than a slice between calls of `waiting`. `prepare`
-    // (when given) is done to every folder read, ahead or at its turn.
-    explicit ReadAhead(int threads, Prepare prepare = {}, Waiting waiting = {});
+    // Adapting readers leave the walk to read too only while reads do not
+    // wait on the device; given `waiting`, only on local disks, so that it
+    // waits on a network mount no longer than a slice between calls of
+    // `waiting`. `prepare` (when given) is done to every folder read, ahead
+    // or at its turn.
+    explicit ReadAhead(Readers readers, Prepare prepare = {}, Waiting waiting = {});
     // Cancels; a worker still inside a folder read is left to finish it on
     // its own and touches nothing of the walk when it returns.
     ~ReadAhead();

@@ -63,25 +63,34 @@ QString substituteFont(const QString& name) {
     return name;
 }
 
-FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent), form_(form) {
-    Applying guard(applying_);
-    // The smallest step of logical pixels that is a whole number of device
-    // pixels at this scale factor (1 at 1 and 2, 2 at 1.5, 4 at 1.25 and
-    // 1.75): edges placed on it land on device pixels, so a fractional scale
-    // neither clips a control's last row nor lets neighbours overlap.
-    const double ratio = devicePixelRatioF();
+namespace {
+
+// The smallest step of logical pixels that is a whole number of device
+// pixels at this scale factor (1 at 1 and 2, 2 at 1.5, 4 at 1.25 and 1.75):
+// edges placed on it land on device pixels, so a fractional scale neither
+// clips a control's last row nor lets neighbours overlap.
+int pixelGrid(double ratio) {
     for (int step = 1; step <= 8; ++step)
-        if (std::abs(step * ratio - std::round(step * ratio)) < 1e-6) {
-            grid_ = step;
-            break;
-        }
-    // The IPA fonts have no Hangul: Korean names are drawn from a gothic
-    // face that has it rather than as boxes.
+        if (std::abs(step * ratio - std::round(step * ratio)) < 1e-6) return step;
+    return 1;
+}
+
+// The IPA fonts have no Hangul: Korean names are drawn from a gothic face
+// that has it rather than as boxes.
+void substituteHangul() {
     for (const char* family : {"IPAGothic", "IPAPGothic"})
         if (QFont::substitutes(QString::fromLatin1(family)).isEmpty())
             QFont::insertSubstitutions(
                 QString::fromLatin1(family),
                 {QStringLiteral("LexiGulim"), QStringLiteral("NanumGothic")});
+}
+
+}  // namespace
+
+FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+    Applying guard(applying_);
+    grid_ = pixelGrid(devicePixelRatioF());
+    substituteHangul();
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
     client_->installEventFilter(this);

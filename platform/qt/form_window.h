@@ -98,7 +98,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     std::unordered_map<const forms::Control*, ListBoxView*> views_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
     QPointer<QWidget> focusBack_;  // see giveFocusBack()
-    int grid_ = 1;                 // logical pixels a step (see the constructor)
+    int grid_ = 1;                 // logical pixels a step (see pixelGrid)
     int applying_ = 0;             // >0 while the model's state is put into the widgets
     bool dying_ = false;           // the window is being destroyed: no more events
 };

@@ -19,47 +19,48 @@ using forms::Control;
 using forms::Kind;
 
 int keyCodeOf(int k) {
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return 48 + (k - Qt::Key_0);
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
+    using namespace forms::keys;
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return kA + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return k0 + (k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return kF1 + (k - Qt::Key_F1);
     switch (k) {
         case Qt::Key_Backspace:
-            return 8;
+            return kBackspace;
         case Qt::Key_Tab:
-            return 9;
+            return kTab;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return kEnter;
         case Qt::Key_Shift:
-            return 16;
+            return kShift;
         case Qt::Key_Control:
-            return 17;
+            return kCtrl;
         case Qt::Key_Alt:
-            return 18;
+            return kAlt;
         case Qt::Key_Escape:
-            return 27;
+            return kEscape;
         case Qt::Key_Space:
-            return 32;
+            return kSpace;
         case Qt::Key_PageUp:
-            return 33;
+            return kPageUp;
         case Qt::Key_PageDown:
-            return 34;
+            return kPageDown;
         case Qt::Key_End:
-            return 35;
+            return kEnd;
         case Qt::Key_Home:
-            return 36;
+            return kHome;
         case Qt::Key_Left:
-            return 37;
+            return kLeft;
         case Qt::Key_Up:
-            return 38;
+            return kUp;
         case Qt::Key_Right:
-            return 39;
+            return kRight;
         case Qt::Key_Down:
-            return 40;
+            return kDown;
         case Qt::Key_Insert:
-            return 45;
+            return kInsert;
         case Qt::Key_Delete:
-            return 46;
+            return kDelete;
         default:
             return k & 0xFFFF;
     }

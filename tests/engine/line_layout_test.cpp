@@ -50,8 +50,6 @@ TEST(DisplayWidth, CountsBytesOfTheCodePageForm) {
     EXPECT_EQ(c1.UniLenB(QStringLiteral("café")), 4);
     EXPECT_EQ(c1.UniLenB(QString::fromUtf8("\xF0\x9F\x98\x80")), 1);
     EXPECT_EQ(c1.extra(QString::fromUtf8("\xF0\x9F\x98\x80")), -1);
-    EXPECT_TRUE(c1.representable(QStringLiteral("日本")));
-    EXPECT_FALSE(c1.representable(QStringLiteral("한")));
 }
 
 TEST(ListingLines, HaveTheirWidthsWithTheDefaultWindow) {

@@ -32,13 +32,15 @@ struct Outcome {
 // Threads as tolan-list gives them, or adapting: `kAdapt` as tolan-list
 // runs, kInteractive as the window does (only workers read, on a tree
 // whose reads are slow enough that the readers grow).
-constexpr int kAdapt = dosfs::ReadAhead::kAdapt;
+constexpr int kAdapt = 0;
 constexpr int kInteractive = -1;
 
 Outcome scan(const TempTree& tree, int threads, Mode mode, engine::ListType type,
              const QString& ext, int stopAtPoll = 0) {
     ScanFixture f(tree);
-    f.scan.readThreads = threads == kInteractive ? kAdapt : threads;
+    f.scan.readers = threads == kAdapt || threads == kInteractive
+                         ? dosfs::ReadAhead::Readers::adapt()
+                         : dosfs::ReadAhead::Readers::fixed(threads);
     f.host.isInteractive = threads == kInteractive;
     if (threads == kInteractive) dosfs::faults::delayFolderReads(tree.path(""), 1);
     if (stopAtPoll)
@@ -110,7 +112,7 @@ TEST(ReadAhead, ChangesBetweenReadingAheadAndTheTurnAreListed) {
         // change shows in the folders' stamps.
         ::usleep(50'000);
         ScanFixture f(tree);
-        f.scan.readThreads = threads;
+        f.scan.readers = dosfs::ReadAhead::Readers::fixed(threads);
         // While "a" is listed, "b" and "b/keep" change after the workers
         // have had the time to read them ahead.
         f.host.onFolder = [&tree](const QString& path) {
@@ -144,7 +146,7 @@ TEST(ReadAhead, WideAndDeepTreesAreReadOnlyAsFarAsTheScanGoes) {
     QString eighth = QStringLiteral("C:");
     for (int i = 0; i < 8; ++i) eighth += QStringLiteral("\\d");
     ScanFixture f(tree);
-    f.scan.readThreads = 4;
+    f.scan.readers = dosfs::ReadAhead::Readers::fixed(4);
     // Time for the workers to read below the deepest listed folder, if they
     // ever would.
     f.host.onFolder = [&eighth](const QString& path) {
@@ -203,7 +205,7 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
     }
     auto root = std::make_shared<dosfs::Directory>();
     ASSERT_EQ(dosfs::Directory::open(tree.path(""), *root), 0);
-    dosfs::ReadAhead readAhead(dosfs::ReadAhead::kAdapt, {}, [] { return false; });
+    dosfs::ReadAhead readAhead(dosfs::ReadAhead::Readers::adapt(), {}, [] { return false; });
     dosfs::ReadAhead::Folder dir;
     dosfs::FolderContents contents;
     const auto readAll = [&](int from, double share) {

@@ -15,8 +15,6 @@ ScanFixture::ScanFixture(const TempTree& tree) : workFile_(tree.root() + "/../DI
 QStringList ScanFixture::run(Mode mode, const QString& root, engine::ListType listType,
                              const QString& ext) {
     EXPECT_EQ(files.openHost(engine::kWorkFile, workFile_, dosfs::OpenMode::Replace), 0);
-    host.typeText = engine::caption(listType);
-    host.extText = ext;
     scan.settings.scanRoot = root;
     scan.settings.listType = listType;
     scan.settings.extFilter = ext;

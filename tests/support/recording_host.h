@@ -1,5 +1,5 @@
 #pragma once
-// A scan host for tests: fixed box texts and drives, and a record of all the
+// A scan host for tests: fixed drives, and a record of all the
 // scan emitted.
 
 #include "engine/scan_host.h"
@@ -16,8 +16,7 @@ struct SideARow {
 class RecordingHost : public engine::ScanHost {
   public:
     int width = 12045;
-    QString typeText = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ");
-    QString extText = QStringLiteral("*");
+    std::optional<QString> typeText, extText;  // none: the banner names the settings'
     QStringList drives{QStringLiteral("c: [root]")};
     std::function<void(int poll)> onPoll;          // runs at each poll point
     std::function<void(const QString&)> onFolder;  // runs as each folder is entered
@@ -32,8 +31,8 @@ class RecordingHost : public engine::ScanHost {
     bool isInteractive = false;  // the scan then waits for worker threads' reads
 
     int windowWidth() const override { return width; }
-    QString outputTypeText() const override { return typeText; }
-    QString extensionText() const override { return extText; }
+    std::optional<QString> outputTypeText() const override { return typeText; }
+    std::optional<QString> extensionText() const override { return extText; }
     QStringList driveEntries() const override { return drives; }
     qint64 now() const override { return 1796738584; }  // 12-08-2026 14:03:04
     void addListLine(const QString& line) override { lines.append(line); }
