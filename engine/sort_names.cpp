@@ -1,8 +1,8 @@
-// Folder and file names in listing order: ordinal on UTF-16 code units after
-// lower-casing, names equal after lower-casing in their exact order, so a
-// listing comes out the same from run to run.
+// Folder and file names in listing order (see dosfs/name_order.h), each
+// name's key made once.
 
 #include "engine/module1.h"
+#include "platform/dosfs/name_order.h"
 
 #include <algorithm>
 #include <numeric>
@@ -14,13 +14,11 @@ template <typename T, typename Name>
 void sortByName(std::vector<T>& table, Name name) {
     std::vector<QString> keys;
     keys.reserve(table.size());
-    for (const T& entry : table) keys.push_back(name(entry).toLower());
+    for (const T& entry : table) keys.push_back(dosfs::nameKey(name(entry)));
     std::vector<size_t> order(table.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (const int c = QString::compare(keys[a], keys[b], Qt::CaseSensitive); c != 0)
-            return c < 0;
-        return QString::compare(name(table[a]), name(table[b]), Qt::CaseSensitive) < 0;
+        return dosfs::nameBefore(keys[a], name(table[a]), keys[b], name(table[b]));
     });
     std::vector<T> sorted;
     sorted.reserve(table.size());

@@ -3,9 +3,9 @@
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/pending_files.h"
 #include "platform/dosfs/read_clock.h"
+#include "platform/dosfs/reader_policy.h"
 
 #include <algorithm>
-#include <cmath>
 #include <condition_variable>
 #include <list>
 #include <mutex>
@@ -20,8 +20,6 @@ namespace {
 // folder more is read ahead once either is reached.
 constexpr int kMostHeld = 256;
 constexpr size_t kMostHeldEntries = size_t(1) << 20;
-// Folder reads measured before the number of readers is set again.
-constexpr int kReadsMeasured = 16;
 
 size_t entriesOf(const FolderContents& c) {
     return c.files.size() + c.folders.size();
@@ -72,8 +70,7 @@ struct ReadAhead::State {
     std::vector<char> reading;    // by worker: inside a folder read
     const Job* wanted = nullptr;  // what the walk waits for, read even without room
     bool walkWaiting = false;
-    int measured = 0;  // folder reads since the readers were last set
-    double spentSum = 0, blockedSum = 0;
+    ReaderPolicy policy;  // while the readers adapt
 
     int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
                   FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
@@ -120,6 +117,7 @@ ReadAhead::ReadAhead(Readers r, Prepare prepare, Waiting waiting)
     s.localOnly = s.adapting() && s.waiting;
     s.walkReads = !s.localOnly;
     s.processors = defaultThreads();
+    s.policy = ReaderPolicy(s.processors);
     s.readers = s.adapting() ? std::min(s.processors, int(kMostReaders)) : threads;
     s.allowed = s.adapting() ? s.workersFor(s.readers) : threads - 1;
     s.reading.assign(size_t(s.adapting() ? kMostReaders : std::max(0, threads - 1)), 0);
@@ -154,13 +152,6 @@ void ReadAhead::spawnWorkers() {
         const int index = int(workers_.size());
         workers_.emplace_back([s = state_, index] { s->work(index); });
     }
-}
-
-int ReadAhead::readersFor(int processors, double blockedShare) {
-    // processors * (1 + 2 * share / (1 - share)), the work being 1 - share.
-    const double work = std::max(1.0 - blockedShare, 1.0 / kMostReaders);
-    const int readers = int(std::ceil(processors * (1.0 + blockedShare) / work - 1e-9));
-    return std::clamp(readers, std::min(processors, kMostReaders), kMostReaders);
 }
 
 int ReadAhead::readers() const {
@@ -241,18 +232,11 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
 }
 
 void ReadAhead::State::measure(double spent, double blocked) {
-    spentSum += spent;
-    blockedSum += blocked;
-    if (++measured < kReadsMeasured) return;
+    if (!policy.measure(spent, blocked)) return;
     const int before = allowed;
-    const double share = spentSum > 0 ? blockedSum / spentSum : 0.0;
-    readers = readersFor(processors, share);
-    // While reads mostly wait on the device the walk leaves them to the
-    // workers: a read of its own would hold up the listing for that wait.
-    walkReads = share < 0.5;
+    readers = policy.readers();
+    walkReads = policy.walkReads();
     allowed = workersFor(readers);
-    measured = 0;
-    spentSum = blockedSum = 0;
     if (allowed > before) wake.notify_all();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/forms/file_controls.h"
 
 #include "platform/dosfs/errors.h"
+#include "platform/dosfs/name_order.h"
 
 #include <QRegularExpression>
 
@@ -10,8 +11,7 @@ namespace forms {
 
 void sortNames(QStringList& names) {
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a.toLower(), b.toLower(), Qt::CaseSensitive);
-        return c != 0 ? c < 0 : a < b;
+        return dosfs::nameBefore(dosfs::nameKey(a), a, dosfs::nameKey(b), b);
     });
 }
 

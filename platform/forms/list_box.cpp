@@ -1,192 +1,11 @@
 #include "platform/forms/list_box.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace forms {
 
-namespace {
-constexpr size_t kBlockBytes = size_t(1) << 20;
-constexpr char kSpaceRun = '\xFF';  // never a byte of UTF-8
-constexpr size_t kShortestRun = 3;  // shorter runs stay as they are
-constexpr size_t kShortestShare = 4;
-
-// The display cells of UTF-8 text, at least as many as it shows: two for
-// every character of two or three bytes but half-width katakana, one for any
-// other. Never more than its bytes.
-size_t cellsOf(const char* text, size_t length) {
-    size_t cells = 0;
-    for (size_t i = 0; i < length;) {
-        uint64_t word;
-        if (i + 8 <= length && (std::memcpy(&word, text + i, 8), !(word & 0x8080808080808080u))) {
-            cells += 8;  // ASCII, a word at a time
-            i += 8;
-            continue;
-        }
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            ++cells;
-            ++i;
-        } else if (byte < 0xE0) {
-            cells += 2;
-            i += 2;
-        } else if (byte < 0xF0) {
-            const bool halfWidthKana =
-                byte == 0xEF && i + 2 < length &&
-                ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
-                 (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
-            cells += halfWidthKana ? 1 : 2;
-            i += 3;
-        } else {
-            ++cells;
-            i += 4;
-        }
-    }
-    return cells;
-}
-
-// How many spaces `text` starts with, looking at `most` bytes at most; the
-// long runs that pad a listing's columns are counted a word at a time.
-size_t spacesAt(const char* text, size_t most) {
-    constexpr uint64_t kSpaces = 0x2020202020202020u;
-    size_t n = 0;
-    for (uint64_t word; n + 8 <= most; n += 8) {
-        std::memcpy(&word, text + n, 8);
-        if (word != kSpaces) return n + static_cast<size_t>(__builtin_ctzll(word ^ kSpaces) / 8);
-    }
-    while (n < most && text[n] == ' ') ++n;
-    return n;
-}
-
-// Where the first space in [at, length) is, or `length`: a word at a time,
-// inline, as the spaces of a listing line are a few bytes apart.
-size_t nextSpace(const char* text, size_t at, size_t length) {
-    constexpr uint64_t kSpaces = 0x2020202020202020u, kOnes = 0x0101010101010101u;
-    for (uint64_t word; at + 8 <= length; at += 8) {
-        std::memcpy(&word, text + at, 8);
-        const uint64_t x = word ^ kSpaces;  // a zero byte where a space is
-        const uint64_t zero = (x - kOnes) & ~x & (kOnes << 7);
-        if (zero) return at + static_cast<size_t>(__builtin_ctzll(zero) / 8);
-    }
-    while (at < length && text[at] != ' ') ++at;
-    return at;
-}
-
-// Packs runs of spaces in place; returns the packed length.
-size_t packSpaces(char* text, size_t length) {
-    size_t out = 0;
-    for (size_t i = 0; i < length;) {
-        const size_t end = nextSpace(text, i, length);
-        if (out != i) std::memmove(text + out, text + i, end - i);
-        out += end - i;
-        i = end;
-        const size_t run = spacesAt(text + i, std::min<size_t>(length - i, 255));
-        if (run >= kShortestRun) {
-            text[out++] = kSpaceRun;
-            text[out++] = static_cast<char>(run);
-        } else {
-            for (size_t k = 0; k < run; ++k) text[out++] = ' ';
-        }
-        i += run;
-    }
-    return out;
-}
-
-// How many bytes two texts share at their start.
-size_t sharedStart(const char* a, const char* b, size_t most) {
-    size_t n = 0;
-    for (uint64_t x, y; n + 8 <= most; n += 8) {
-        std::memcpy(&x, a + n, 8);
-        std::memcpy(&y, b + n, 8);
-        if (x != y) return n + static_cast<size_t>(__builtin_ctzll(x ^ y) / 8);
-    }
-    while (n < most && a[n] == b[n]) ++n;
-    return n;
-}
-
-QString unpackSpaces(const QByteArray& packed) {
-    if (!packed.contains(kSpaceRun)) return QString::fromUtf8(packed);
-    QByteArray out;
-    out.reserve(packed.size() * 2);
-    for (qsizetype i = 0; i < packed.size(); ++i) {
-        if (packed[i] == kSpaceRun && i + 1 < packed.size())
-            out.append(static_cast<qsizetype>(static_cast<unsigned char>(packed[++i])), ' ');
-        else
-            out.append(packed[i]);
-    }
-    return QString::fromUtf8(out);
-}
-
-size_t putLength(char* at, size_t n) {
-    size_t k = 0;
-    for (; n >= 0x80; n >>= 7) at[k++] = static_cast<char>((n & 0x7F) | 0x80);
-    at[k++] = static_cast<char>(n);
-    return k;
-}
-
-size_t lengthSize(size_t n) {
-    size_t k = 1;
-    for (; n >= 0x80; n >>= 7) ++k;
-    return k;
-}
-
-size_t getLength(const char*& at) {
-    size_t n = 0;
-    for (int shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(*at++);
-        n |= size_t(byte & 0x7F) << shift;
-        if (!(byte & 0x80)) return n;
-    }
-}
-
-}  // namespace
-
 void ListBox::addItem(const QString& item) {
-    // Room for the longest form the text can take.
-    const size_t room = static_cast<size_t>(
-        std::max(encoder_.requiredSpace(item.size()), item.size() * qsizetype(sizeof(char16_t))));
-    if (blocks_.empty() || blocks_.back().size - blocks_.back().used < room) {
-        Block block;
-        block.size = std::max(kBlockBytes, room);
-        block.text = std::make_unique_for_overwrite<char[]>(block.size);
-        block.firstItem = listCount();
-        blocks_.push_back(std::move(block));
-    }
-    Block& block = blocks_.back();
-    char* const start = block.text.get() + block.used;
-    encoder_.resetState();
-    size_t bytes = static_cast<size_t>(encoder_.appendToBuffer(start, item) - start);
-    uint32_t at = static_cast<uint32_t>(block.used);
-    if (encoder_.hasError()) {
-        bytes = static_cast<size_t>(item.size()) * sizeof(char16_t);
-        std::memcpy(start, item.utf16(), bytes);
-        at |= kUtf16Item;
-        widest_ = std::max(widest_, bytes);  // two cells a unit at most
-        previous_.clear();
-    } else {
-        // A text has no more cells than bytes: most lines of a listing are
-        // no wider than the widest so far, and are not counted.
-        if (bytes > widest_) widest_ = std::max(widest_, cellsOf(start, bytes));
-        bytes = packSpaces(start, bytes);
-        const size_t shared =
-            listCount() % kRestart == 0
-                ? 0
-                : sharedStart(start, previous_.constData(),
-                              std::min(bytes, static_cast<size_t>(previous_.size())));
-        previous_.resize(static_cast<qsizetype>(bytes));
-        std::memcpy(previous_.data(), start, bytes);
-        if (shared >= kShortestShare && lengthSize(shared) < shared) {
-            const size_t head = lengthSize(shared);
-            std::memmove(start + head, start + shared, bytes - shared);
-            putLength(start, shared);
-            bytes = head + bytes - shared;
-            at |= kSharedItem;
-        }
-    }
-    starts_.push_back(at);
-    block.used += bytes;
-    // A block made for one long item takes no other, so starts stay small.
-    if (block.size > kBlockBytes) block.size = block.used;
+    text_.append(item);
     selected_.push_back(0);
     if (appendsTold_) return;
     appendsTold_ = true;
@@ -194,72 +13,18 @@ void ListBox::addItem(const QString& item) {
 }
 
 size_t ListBox::memoryUsed() const {
-    size_t bytes = starts_.capacity() * sizeof(uint32_t) + selected_.capacity();
-    for (const Block& b : blocks_) bytes += b.size;
-    return bytes;
+    return text_.memoryUsed() + selected_.capacity();
 }
 
 void ListBox::clear() {
     // Give the memory back: a scan may have filled millions of rows.
-    std::vector<Block>().swap(blocks_);
-    std::vector<uint32_t>().swap(starts_);
+    text_.clear();
     std::vector<unsigned char>().swap(selected_);
-    previous_ = QByteArray();
-    rebuiltItem_ = -1;
-    rebuilt_ = QByteArray();
-    widest_ = 0;
     selectedCount_ = 0;
     top_ = 0;
     listIndex_ = -1;
     appendsTold_ = false;
     notify(Prop::ItemsReset);
-}
-
-const ListBox::Block& ListBox::blockOf(int i) const {
-    const auto after =
-        std::upper_bound(blocks_.begin(), blocks_.end(), i,
-                         [](int item, const Block& b) { return item < b.firstItem; });
-    return *(after - 1);
-}
-
-ListBox::Stored ListBox::stored(int i) const {
-    const Block& block = blockOf(i);
-    const size_t begin = starts_[static_cast<size_t>(i)] & kOffset;
-    const bool lastInBlock =
-        &block == &blocks_.back() ? i + 1 == listCount() : (&block + 1)->firstItem == i + 1;
-    const size_t end = lastInBlock ? block.used : starts_[static_cast<size_t>(i) + 1] & kOffset;
-    return {block.text.get() + begin, end - begin};
-}
-
-const QByteArray& ListBox::packedText(int i) const {
-    if (i == rebuiltItem_) return rebuilt_;
-    // From the item before when it was the last rebuilt, else from the
-    // nearest item kept whole.
-    int from = i;
-    if (i != rebuiltItem_ + 1)
-        while (starts_[static_cast<size_t>(from)] & kSharedItem) --from;
-    for (int k = from; k <= i; ++k) {
-        const Stored s = stored(k);
-        if (!(starts_[static_cast<size_t>(k)] & kSharedItem)) {
-            rebuilt_ = QByteArray(s.text, static_cast<qsizetype>(s.size));
-            continue;
-        }
-        const char* at = s.text;
-        const size_t shared = getLength(at);
-        rebuilt_.truncate(static_cast<qsizetype>(shared));
-        rebuilt_.append(at, static_cast<qsizetype>(s.text + s.size - at));
-    }
-    rebuiltItem_ = i;
-    return rebuilt_;
-}
-
-QString ListBox::list(int i) const {
-    if (!valid(i)) return QString();
-    if (!(starts_[static_cast<size_t>(i)] & kUtf16Item)) return unpackSpaces(packedText(i));
-    const Stored s = stored(i);
-    QString out(static_cast<qsizetype>(s.size / sizeof(char16_t)), Qt::Uninitialized);
-    std::memcpy(out.data(), s.text, s.size);
-    return out;
 }
 
 void ListBox::setSelectedFromUser(int i, bool on) {

@@ -1,15 +1,13 @@
-// A list box gives back every item exactly as it was added, however many
-// there are and whatever they hold.
+// A list's text store gives back every item exactly as it was added,
+// however many there are and whatever they hold.
 
-#include "platform/forms/list_box.h"
+#include "platform/forms/list_text.h"
 
-#include "platform/forms/form.h"
 #include "tests/support/qt_print.h"
-#include "tests/support/test_application.h"
 
 #include <gtest/gtest.h>
 
-TEST(ListBoxItems, ComeBackExactlyInAnyOrderAcrossBlocksAndClears) {
+TEST(ListText, ItemsComeBackExactlyInAnyOrderAcrossBlocksAndClears) {
     const QString samples[] = {
         QString(),
         QStringLiteral("emoji \U0001F600 pair"),
@@ -36,35 +34,33 @@ TEST(ListBoxItems, ComeBackExactlyInAnyOrderAcrossBlocksAndClears) {
     }
     lines.push_back(QString(1500000, QChar(u'表')));
     lines.push_back(lines[1]);
-    TestApplication app;
-    forms::Form form(app, QStringLiteral("Test"));
-    forms::ListBox box(form, nullptr, QStringLiteral("List1"), -1);
+    forms::ListText text;
     const int n = static_cast<int>(lines.size());
     for (int round = 0; round < 2; ++round) {
-        for (const QString& line : lines) box.addItem(line);
-        ASSERT_EQ(box.listCount(), n);
-        for (int i = n - 1; i >= 0; --i) ASSERT_EQ(box.list(i), lines[size_t(i)]) << i;
+        for (const QString& line : lines) text.append(line);
+        ASSERT_EQ(text.count(), n);
+        for (int i = n - 1; i >= 0; --i) ASSERT_EQ(text.at(i), lines[size_t(i)]) << i;
         for (int i = 0, k = 0; i < n; ++i, k = (k + 37) % n)
-            ASSERT_EQ(box.list(k), lines[size_t(k)]) << k;
-        for (int i = 0; i < n; ++i) ASSERT_EQ(box.list(i), lines[size_t(i)]) << i;
-        EXPECT_EQ(box.list(n), QString());
-        box.clear();
-        EXPECT_EQ(box.listCount(), 0);
+            ASSERT_EQ(text.at(k), lines[size_t(k)]) << k;
+        for (int i = 0; i < n; ++i) ASSERT_EQ(text.at(i), lines[size_t(i)]) << i;
+        EXPECT_EQ(text.at(n), QString());
+        text.clear();
+        EXPECT_EQ(text.count(), 0);
     }
     // The folders' lines, some megabytes of text, in a fraction of the room
     // (blocks of a megabyte, the last one partly filled).
-    size_t text = 0;
-    for (const QString& line : lines) text += size_t(line.toUtf8().size());
-    text -= size_t(lines[size_t(n) - 2].toUtf8().size());
-    for (int i = 0; i < n - 2; ++i) box.addItem(lines[size_t(i)]);
-    EXPECT_GT(text, size_t(4) << 20);
-    EXPECT_LT(box.memoryUsed(), text / 4 + (size_t(1) << 20));
+    size_t bytes = 0;
+    for (const QString& line : lines) bytes += size_t(line.toUtf8().size());
+    bytes -= size_t(lines[size_t(n) - 2].toUtf8().size());
+    for (int i = 0; i < n - 2; ++i) text.append(lines[size_t(i)]);
+    EXPECT_GT(bytes, size_t(4) << 20);
+    EXPECT_LT(text.memoryUsed(), bytes / 4 + (size_t(1) << 20));
 }
 
 // The sideways scroll range follows the widest item in display cells: one
 // for ASCII, half-width katakana and characters beyond the basic plane, two
 // for any other character, whether runs of spaces are packed or not.
-TEST(ListBoxItems, TheWidestItemIsCountedInDisplayCells) {
+TEST(ListText, TheWidestItemIsCountedInDisplayCells) {
     const struct {
         QString item;
         size_t widest;
@@ -77,11 +73,9 @@ TEST(ListBoxItems, TheWidestItemIsCountedInDisplayCells) {
         {QStringLiteral("x") + QString(300, u' ') + QStringLiteral("漢"), 303},
         {QString(QChar(0xD800)) + QString(200, u'a'), 402},  // two cells a UTF-16 unit at most
     };
-    TestApplication app;
-    forms::Form form(app, QStringLiteral("Test"));
-    forms::ListBox box(form, nullptr, QStringLiteral("List1"), -1);
+    forms::ListText text;
     for (const auto& r : rows) {
-        box.addItem(r.item);
-        EXPECT_EQ(box.widestItem(), r.widest) << r.item.toStdString();
+        text.append(r.item);
+        EXPECT_EQ(text.widest(), r.widest) << r.item.toStdString();
     }
 }
