@@ -197,8 +197,8 @@ int openOutput(const cli::Options& options, dosfs::FileWriter& out) {
 
 // What writes the rows, or keeps them to be printed.
 std::unique_ptr<cli::RowWriter> rowWriter(const cli::Options& options, dosfs::FileWriter& out,
-                                          forms::ListBox& kept) {
-    if (options.jsonLines) return std::make_unique<cli::JsonLines>(out);
+                                          forms::ListBox& kept, const QByteArray& rootHost) {
+    if (options.jsonLines) return std::make_unique<cli::JsonLines>(out, rootHost);
     const output::Columns columns = cli::kListingKinds[options.listing].columns;
     if (options.pdf) return std::make_unique<cli::RecordLines>(kept, columns, options.csv);
     return std::make_unique<cli::ListingRecords>(out, columns, options.csv, options.encoding);
@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
     cli::KeptLines kept;
     dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
-    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines);
+    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines, fs.resolve(root).host);
     const int outError =
         rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
@@ -293,6 +293,8 @@ int main(int argc, char** argv) {
     if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
     engine::Module1 scan(host, fs, files);
     scan.writeWorkFile = !rowsOnly && !options.pdf;
+    // JSON lines hold every file, however deep: a snapshot must miss none.
+    if (options.jsonLines) scan.deepestLevel = engine::kEveryLevel;
     if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
@@ -300,6 +302,13 @@ int main(int argc, char** argv) {
     scan.settings.mode = options.mode;
     scan.ScanTree();
     host.clearProgress();
+    if (scan.foldersLeftOut > 0)
+        std::fprintf(stderr,
+                     "tolan-list: %lld %s below the eighth level %s not listed "
+                     "(--format jsonl lists every level)\n",
+                     static_cast<long long>(scan.foldersLeftOut),
+                     scan.foldersLeftOut == 1 ? "folder" : "folders",
+                     scan.foldersLeftOut == 1 ? "was" : "were");
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
     if (options.pdf) return printPdf(argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     if (rowsOnly) {

@@ -77,6 +77,15 @@ bool hasSurrogates(QStringView name) {
 
 }  // namespace
 
+QByteArray relativeFolder(const QByteArray& rootHost, const QByteArray& hostFolder) {
+    QByteArray root = rootHost;
+    if (!root.endsWith('/')) root += '/';
+    if (!(hostFolder + '/').startsWith(root)) return {};
+    QByteArray rest = hostFolder.mid(root.size());
+    if (!rest.isEmpty()) rest += '/';
+    return rest;
+}
+
 void appendJsonString(QByteArray& out, QStringView text) {
     // Written in place: room for the longest form, cut to what was written.
     const qsizetype start = out.size();
@@ -148,6 +157,7 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
         appendJsonString(folderPart_, folderPath);
         folderPart_ += ",\"host_folder\":";
         appendJsonHostString(folderPart_, hostFolder);
+        relative_ = relativeFolder(rootHost_, hostFolder);
     }
     QByteArray& l = line_;
     l.truncate(0);
@@ -166,6 +176,8 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
     } else {
         appendJsonHostString(l, dosfs::hostNameOf(entry));
     }
+    l += ",\"path\":";
+    appendJsonHostString(l, relative_ + dosfs::hostNameOf(entry));
     l += ",\"size\":";
     if (entry.size == dosfs::kNoSize)
         l += "null";
