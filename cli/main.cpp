@@ -1,6 +1,7 @@
 // tolan-list: the listing engine without a window, for scripts, scheduled
 // jobs and benchmarks.
 
+#include "cli/compare_run.h"
 #include "cli/kept_lines.h"
 #include "cli/list_host.h"
 #include "cli/options.h"
@@ -264,6 +265,13 @@ int main(int argc, char** argv) {
     if (!driveTable(options, drives, error)) return fail(2, error);
     const dosfs::FileSystem fs(drives);
     QString root;
+    if (!options.compare.isEmpty()) {
+        // A comparison's trouble is status 2, as diff's is.
+        if (!cli::namesSnapshot(options.folder) && !findRoot(fs, options.folder, root, error))
+            return fail(2, error);
+        dosfs::sweepPending();
+        return cli::runComparison(options, fs, root);
+    }
     if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
 
     // What runs that were killed left half-written beside their files.

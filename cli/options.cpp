@@ -25,6 +25,8 @@ QString usageText() {
         "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding cp932|utf-8]\n"
         "                  [--threads N] [--listing KIND [--csv] | --format jsonl]\n"
         "                  [--format pdf] [-o FILE] [FOLDER]\n"
+        "       tolan-list --compare OLD.jsonl [--format jsonl] [--encoding ENC] [-o FILE]\n"
+        "                  [FOLDER | NEW.jsonl]\n"
         "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
         "default the current folder) as the work file of a scan holds it.\n"
         "  --mode MODE        totals: files with folder totals (default); plain: files only;\n"
@@ -53,8 +55,11 @@ QString usageText() {
         "                       path                   (FileName, TOLAN3)\n"
         "                         C:\\work\\a.txt\n"
         "  --csv              the CSV form of the listing: each field quoted\n"
-        "  --format jsonl     one JSON object a line for each file: folder and name as\n"
-        "                     DOS and host paths, size, mtime (ISO 8601), the column texts;\n"
+        "  --format jsonl     one JSON object a line for each file, at every level below\n"
+        "                     FOLDER (text listings stop eight levels down): folder and\n"
+        "                     name as DOS and host paths, path (the host path below\n"
+        "                     FOLDER, '/' between parts), size, mtime (ISO 8601), the\n"
+        "                     column texts; a snapshot for --compare;\n"
         "                     host bytes that are not UTF-8 are escaped as \\udc80-\\udcff\n"
         "                     (e.g. tolan-list --format jsonl C:\\ | jq -r 'select(.size >\n"
         "                     1000000) | .host_folder + \"/\" + .host_name')\n"
@@ -66,12 +71,27 @@ QString usageText() {
         "                     at its foot, on A4 (Letter where the locale measures in\n"
         "                     inches), portrait; with --listing KIND, that listing's records;\n"
         "                     needs -o FILE.pdf or standard output that is not a terminal\n"
+        "  --compare OLD      compare the snapshot OLD (what --format jsonl wrote) with\n"
+        "                     FOLDER scanned now, or with the snapshot NEW.jsonl: each\n"
+        "                     folder that changed, its files added (+), removed (-) and\n"
+        "                     changed (*: size or time) with size and date before and\n"
+        "                     after, its files and KB before and after, and a last line of\n"
+        "                     counts and bytes; with --format jsonl one object a change\n"
+        "                     (change, path, old_size, new_size, old_mtime, new_mtime).\n"
+        "                     Paths are taken below the folder, so a copy elsewhere\n"
+        "                     compares with the original; times as instants. E.g.\n"
+        "                       tolan-list --format jsonl -o src.jsonl /data/src\n"
+        "                       cp -a /data/src /mnt/backup/src\n"
+        "                       tolan-list --compare src.jsonl /mnt/backup/src && echo complete\n"
         "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
         "                     only when complete (a device or a pipe is written to)\n"
         "  --help             show this help\n"
         "  --version          show the version\n"
         "Exit status: 0 the listing was written; 1 the folder could not be listed or the\n"
-        "output not written; 2 the command line was wrong; 128+N signal N ended the run.\n");
+        "output not written; 2 the command line was wrong; 128+N signal N ended the run.\n"
+        "With --compare, as diff: 0 nothing changed; 1 something did; 2 trouble (a\n"
+        "snapshot that cannot be read, named with its line, a folder that cannot be\n"
+        "listed, the output not written).\n");
 }
 
 namespace {
@@ -143,6 +163,9 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
             return refuse("--format takes text, jsonl or pdf");
         out.jsonLines = v == "jsonl";
         out.pdf = v == "pdf";
+    } else if (name == "--compare") {
+        if (v.isEmpty()) return refuse("--compare needs a snapshot (a file of --format jsonl)");
+        out.compare = v;
     } else {  // -o, --output
         if (v.isEmpty()) return refuse("-o needs a file name");
         out.output = v;
@@ -153,7 +176,7 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
 bool takesValue(const QByteArray& arg) {
     static const char* const kValued[] = {"--mode",    "--type",  "--ext",      "--width",
                                           "--threads", "--drive", "--encoding", "--listing",
-                                          "--format",  "-o",      "--output"};
+                                          "--format",  "-o",      "--output",   "--compare"};
     for (const char* name : kValued)
         if (arg == name) return true;
     return false;
@@ -201,6 +224,11 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
         return error = QStringLiteral(
                    "--csv goes with --listing KIND (path-size-date, folder-name-size-date, "
                    "path-size, path-date or path)"),
+               false;
+    if (!out.compare.isEmpty() && (out.listing >= 0 || out.pdf))
+        return error = QStringLiteral(
+                   "--compare writes text or --format jsonl, not --listing "
+                   "or --format pdf"),
                false;
     if (out.jsonLines && out.listing >= 0)
         return error = QStringLiteral("--format jsonl and --listing exclude each other"), false;

@@ -47,8 +47,13 @@ void appendInteger(QByteArray& out, qint64 n) {
     out.append(text, end - text);
 }
 
-// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
-void appendOffsetTime(QByteArray& out, qint64 seconds) {
+}  // namespace
+
+void appendJsonTime(QByteArray& out, qint64 seconds) {
+    if (seconds == dosfs::kNoTime) {
+        out += "null";
+        return;
+    }
     const time_t t = static_cast<time_t>(seconds);
     tm local{};
     const long year = localtime_r(&t, &local) ? local.tm_year + 1900L : -1;
@@ -66,6 +71,8 @@ void appendOffsetTime(QByteArray& out, qint64 seconds) {
     out.append(text + n - 2, 2);
     out += '"';
 }
+
+namespace {
 
 // Whether a name's JSON writes a surrogate pair as two escapes, where the
 // JSON of its bytes on disk holds the character itself.
@@ -184,10 +191,7 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
     else
         appendInteger(l, entry.size);
     l += ",\"mtime\":";
-    if (entry.mtime == dosfs::kNoTime)
-        l += "null";
-    else
-        appendOffsetTime(l, entry.mtime);
+    appendJsonTime(l, entry.mtime);
     l += ",\"size_text\":";
     appendJsonString(l, size);
     l += ",\"date_text\":";

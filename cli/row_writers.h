@@ -100,6 +100,10 @@ extern const ListingKind kListingKinds[5];
 // root itself (and for a folder outside it).
 QByteArray relativeFolder(const QByteArray& rootHost, const QByteArray& hostFolder);
 
+// A time as "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted; null for
+// dosfs::kNoTime.
+void appendJsonTime(QByteArray& out, qint64 seconds);
+
 // A JSON string of a text, and of host bytes by the rule above.
 void appendJsonString(QByteArray& out, QStringView text);
 void appendJsonHostString(QByteArray& out, const QByteArray& bytes);
