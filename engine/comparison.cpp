@@ -40,16 +40,21 @@ void Comparison::record(Change kind, const SnapshotFile* before, const SnapshotF
     sink_.change(kind, before, after, place);
 }
 
+// The file before at hand is not in the listing after.
+void Comparison::removeOld() {
+    visit(oldPlace_);
+    ++sums_.filesBefore;
+    sums_.bytesBefore += sizeValue(old_.size);
+    counts_.bytesBefore += sizeValue(old_.size);
+    record(Change::Removed, &old_, nullptr, oldPlace_);
+    advanceBefore();
+}
+
 void Comparison::add(const SnapshotFile& after) {
     newPlace_.set(after.path);
     int c = -1;
     while (haveOld_ && (c = oldPlace_.compare(newPlace_)) < 0) {
-        visit(oldPlace_);
-        ++sums_.filesBefore;
-        sums_.bytesBefore += sizeValue(old_.size);
-        counts_.bytesBefore += sizeValue(old_.size);
-        record(Change::Removed, &old_, nullptr, oldPlace_);
-        advanceBefore();
+        removeOld();
     }
     visit(newPlace_);
     ++sums_.filesAfter;
@@ -68,12 +73,7 @@ void Comparison::add(const SnapshotFile& after) {
 
 void Comparison::finish() {
     while (haveOld_) {
-        visit(oldPlace_);
-        ++sums_.filesBefore;
-        sums_.bytesBefore += sizeValue(old_.size);
-        counts_.bytesBefore += sizeValue(old_.size);
-        record(Change::Removed, &old_, nullptr, oldPlace_);
-        advanceBefore();
+        removeOld();
     }
     if (inFolder_ && folderChanged_) sink_.folderEnd(folder_, sums_);
     inFolder_ = false;

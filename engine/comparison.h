@@ -47,6 +47,7 @@ class Comparison {
 
   private:
     void advanceBefore();
+    void removeOld();
     void visit(const ListingPlace& place);
     void record(Change kind, const SnapshotFile* before, const SnapshotFile* after,
                 const ListingPlace& place);

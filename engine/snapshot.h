@@ -66,10 +66,12 @@ class SnapshotReader : public FileSource {
     size_t sortedNext_ = 0;
 };
 
-// Parses one snapshot line into `out`; false with what is wrong. `padded`
-// must be readable for simdjson's padding beyond `length`.
-bool parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
-                       QString& message);
+// What is wrong with a line: nothing, its JSON, or what the JSON holds.
+enum class LineFault { None, Json, Content };
+// Parses one snapshot line into `out`, with what is wrong in `message`.
+// `padded` must be readable for simdjson's padding beyond `length`.
+LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
+                            QString& message);
 
 // "yyyy-mm-ddThh:mm:ss" with "Z" or an offset "+hh:mm" (a fraction of a
 // second is allowed and dropped): the instant in seconds since the epoch.

@@ -143,21 +143,22 @@ bool parseIsoTime(std::string_view t, qint64& seconds) {
     return true;
 }
 
-bool parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
-                       QString& message) {
+LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
+                            QString& message) {
     static thread_local od::parser parser;
-    const auto refuse = [&message](const char* why) {
+    const auto refuse = [&message](const char* why, LineFault fault = LineFault::Content) {
         message = QString::fromLatin1(why);
-        return false;
+        return fault;
     };
+    const LineFault json = LineFault::Json;
     od::document doc;
     od::object object;
     if (parser.iterate(padded, length, capacity).get(doc) || doc.get_object().get(object))
-        return refuse("not a JSON object");
+        return refuse("not a JSON object", json);
     bool path = false, size = false, mtime = false, folder = false;
     for (auto field : object) {
         std::string_view key;
-        if (field.unescaped_key().get(key)) return refuse("not valid JSON");
+        if (field.unescaped_key().get(key)) return refuse("not valid JSON", json);
         od::value value = field.value();
         if (key == "path") {
             od::raw_json_string raw;
@@ -190,7 +191,7 @@ bool parseSnapshotLine(const char* padded, size_t length, size_t capacity, Snaps
     }
     const char* rest = nullptr;
     if (!doc.current_location().get(rest))  // a place to go on from: more text follows
-        return refuse("not valid JSON (more follows the object)");
+        return refuse("not valid JSON (more follows the object)", json);
     if (!path && folder)
         return refuse(
             "the snapshot was written before snapshots held paths; make a new one "
@@ -198,7 +199,7 @@ bool parseSnapshotLine(const char* padded, size_t length, size_t capacity, Snaps
     if (!path) return refuse("\"path\" is missing");
     if (!size) return refuse("\"size\" is missing");
     if (!mtime) return refuse("\"mtime\" is missing");
-    return true;
+    return LineFault::None;
 }
 
 }  // namespace engine

@@ -96,10 +96,11 @@ bool SnapshotReader::nextLine(SnapshotFile& out, QString& message) {
     const size_t length = line.size();
     line.resize(length + simdjson::SIMDJSON_PADDING, ' ');
     QString why;
-    const bool ok = parseSnapshotLine(line.data(), length, line.size(), out, why);
+    const LineFault fault = parseSnapshotLine(line.data(), length, line.size(), out, why);
     line.resize(length);
-    if (ok) return true;
-    if (!lines_->ended) why = QStringLiteral("the last line is cut short (%1)").arg(why);
+    if (fault == LineFault::None) return true;
+    if (fault == LineFault::Json && !lines_->ended)
+        why = QStringLiteral("the last line is cut short (%1)").arg(why);
     message = QStringLiteral("line %1: %2").arg(lines_->number).arg(why);
     return false;
 }
