@@ -1,9 +1,8 @@
 #include "cli/compare_run.h"
 
-#include "cli/list_host.h"
 #include "cli/row_writers.h"
+#include "cli/snapshots.h"
 #include "engine/comparison_text.h"
-#include "engine/module1.h"
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
@@ -60,30 +59,6 @@ class ChangeRecords : public engine::ChangeSink {
     QByteArray line_;
 };
 
-// The files of a scan handed to the comparison as the scan lists them.
-class ComparedRows : public RowWriter {
-  public:
-    ComparedRows(engine::Comparison& comparison, QByteArray rootHost)
-        : comparison_(comparison), rootHost_(std::move(rootHost)) {}
-    void row(const QString&, const QString&, const QString&, const QString&,
-             const QByteArray& hostFolder, const dosfs::DirEntry& entry) override {
-        if (hostFolder.constData() != hostFolder_.constData() && hostFolder != hostFolder_) {
-            hostFolder_ = hostFolder;
-            relative_ = relativeFolder(rootHost_, hostFolder);
-        }
-        file_.path = relative_ + dosfs::hostNameOf(entry);
-        file_.size = entry.size;
-        file_.mtime = entry.mtime;
-        comparison_.add(file_);
-    }
-    int error() const override { return 0; }
-
-  private:
-    engine::Comparison& comparison_;
-    QByteArray rootHost_, hostFolder_, relative_;
-    engine::SnapshotFile file_;
-};
-
 // A snapshot read through once; false with the message printed.
 bool checked(engine::SnapshotReader& reader, const QByteArray& path) {
     QString message;
@@ -97,22 +72,6 @@ bool checked(engine::SnapshotReader& reader, const QByteArray& path) {
                      "was sorted in memory to be compared\n",
                      path.constData(), static_cast<long long>(line));
     return true;
-}
-
-void scanInto(engine::Comparison& comparison, const dosfs::FileSystem& fs, const QString& root,
-              const Options& options) {
-    ComparedRows rows(comparison, fs.resolve(root).host);
-    ListHost host(options.width, engine::caption(options.type), QStringLiteral("*"), {}, 0,
-                  isatty(STDERR_FILENO) ? stderr : nullptr);
-    host.setRows(&rows);
-    dosfs::NumberedFiles files(fs);
-    engine::Module1 scan(host, fs, files);
-    scan.writeWorkFile = false;
-    scan.deepestLevel = engine::kEveryLevel;
-    if (options.threads > 0) scan.readThreads = options.threads;
-    scan.settings.scanRoot = root;
-    scan.ScanTree();
-    host.clearProgress();
 }
 
 }  // namespace
@@ -157,7 +116,7 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
         engine::SnapshotFile file;
         while (after.next(file)) comparison.add(file);
     } else {
-        scanInto(comparison, fs, root, options);
+        scanInto(comparison, fs, root, options.threads, isatty(STDERR_FILENO) ? stderr : nullptr);
     }
     comparison.finish();
     for (const auto* reader : {&before, &after})

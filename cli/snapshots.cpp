@@ -1,0 +1,64 @@
+#include "cli/snapshots.h"
+
+#include "cli/list_host.h"
+#include "cli/row_writers.h"
+#include "engine/module1.h"
+
+namespace cli {
+namespace {
+
+// The files of a scan handed to the comparison as the scan lists them.
+class ComparedRows : public RowWriter {
+  public:
+    ComparedRows(engine::Comparison& comparison, QByteArray rootHost)
+        : comparison_(comparison), rootHost_(std::move(rootHost)) {}
+    void row(const QString&, const QString&, const QString&, const QString&,
+             const QByteArray& hostFolder, const dosfs::DirEntry& entry) override {
+        if (hostFolder.constData() != hostFolder_.constData() && hostFolder != hostFolder_) {
+            hostFolder_ = hostFolder;
+            relative_ = relativeFolder(rootHost_, hostFolder);
+        }
+        file_.path = relative_ + dosfs::hostNameOf(entry);
+        file_.size = entry.size;
+        file_.mtime = entry.mtime;
+        comparison_.add(file_);
+    }
+    int error() const override { return 0; }
+
+  private:
+    engine::Comparison& comparison_;
+    QByteArray rootHost_, hostFolder_, relative_;
+    engine::SnapshotFile file_;
+};
+
+// Every file below `root`, at every level, to `rows`.
+void scanRows(RowWriter& rows, const dosfs::FileSystem& fs, const QString& root, int threads,
+              FILE* progress) {
+    ListHost host(12045, engine::caption(engine::ListType::FullPaths), QStringLiteral("*"), {}, 0,
+                  progress);
+    host.setRows(&rows);
+    dosfs::NumberedFiles files(fs);
+    engine::Module1 scan(host, fs, files);
+    scan.writeWorkFile = false;
+    scan.deepestLevel = engine::kEveryLevel;
+    if (threads > 0) scan.readThreads = threads;
+    scan.settings.scanRoot = root;
+    scan.ScanTree();
+    host.clearProgress();
+}
+
+}  // namespace
+
+int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out) {
+    JsonLines rows(out, fs.resolve(root).host);
+    scanRows(rows, fs, root, 0, nullptr);
+    return rows.error();
+}
+
+void scanInto(engine::Comparison& comparison, const dosfs::FileSystem& fs, const QString& root,
+              int threads, FILE* progress) {
+    ComparedRows rows(comparison, fs.resolve(root).host);
+    scanRows(rows, fs, root, threads, progress);
+}
+
+}  // namespace cli
