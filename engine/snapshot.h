@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -22,6 +23,15 @@ struct SnapshotFile {
     qint64 size = dosfs::kNoSize;
     qint64 mtime = dosfs::kNoTime;
 };
+
+// What the list of snapshots shows of one: the folder it was made of and
+// its number of files; `folder` is empty when its first line is not one of
+// a snapshot.
+struct SnapshotSummary {
+    QString folder;
+    qint64 files = 0;
+};
+SnapshotSummary summarizeSnapshot(const QByteArray& hostPath);
 
 // The files of one side of a comparison, in listing order.
 class FileSource {
@@ -51,6 +61,7 @@ class SnapshotReader : public FileSource {
     const QString& readError() const { return readError_; }
 
   private:
+    friend SnapshotSummary summarizeSnapshot(const QByteArray& hostPath);
     struct Lines;
     bool open(QString& message);
     bool nextLine(SnapshotFile& out, QString& message);
@@ -65,6 +76,10 @@ class SnapshotReader : public FileSource {
     std::vector<SnapshotFile> sorted_;  // only when out of order
     size_t sortedNext_ = 0;
 };
+
+// The folder scanned, told by a line's "folder" (a DOS path) and "path";
+// empty when the line has not both.
+QString scannedFolder(const char* padded, size_t length, size_t capacity);
 
 // What is wrong with a line: nothing, its JSON, or what the JSON holds.
 enum class LineFault { None, Json, Content };

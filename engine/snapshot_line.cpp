@@ -143,6 +143,33 @@ bool parseIsoTime(std::string_view t, qint64& seconds) {
     return true;
 }
 
+QString scannedFolder(const char* padded, size_t length, size_t capacity) {
+    static thread_local od::parser parser;
+    od::document doc;
+    od::object object;
+    if (parser.iterate(padded, length, capacity).get(doc) || doc.get_object().get(object))
+        return {};
+    QString folder;
+    QByteArray path;
+    for (auto field : object) {
+        std::string_view key, text;
+        if (field.unescaped_key().get(key)) return {};
+        od::value value = field.value();
+        if (key == "folder" && !value.get_string().get(text))
+            folder = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        else if (key == "path" && !value.get_string().get(text))
+            path = QByteArray(text.data(), qsizetype(text.size()));
+    }
+    if (folder.isEmpty() || path.isEmpty()) return {};
+    // The file's folder less the folders its path goes down.
+    for (qsizetype n = path.count('/'); n > 0; --n) {
+        const qsizetype cut = folder.lastIndexOf(u'\\');
+        if (cut < 0) return {};
+        folder.truncate(cut);
+    }
+    return folder;
+}
+
 LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
                             QString& message) {
     static thread_local od::parser parser;

@@ -161,6 +161,39 @@ bool SnapshotReader::sortInMemory(QString& message) {
     return true;
 }
 
+SnapshotSummary summarizeSnapshot(const QByteArray& hostPath) {
+    SnapshotSummary summary;
+    SnapshotReader reader(hostPath);
+    QString message;
+    if (!reader.open(message)) return summary;
+    SnapshotReader::Lines& lines = *reader.lines_;
+    int error = 0;
+    if (!lines.next(error)) return summary;
+    std::string& first = lines.line;
+    const size_t length = first.size();
+    first.resize(length + simdjson::SIMDJSON_PADDING, ' ');
+    summary.folder = scannedFolder(first.data(), length, first.size());
+    summary.files = 1;
+    // The rest is only counted.
+    for (;;) {
+        const char* at = lines.buffer.data() + lines.at;
+        const char* end = lines.buffer.data() + lines.end;
+        while (at < end && (at = static_cast<const char*>(std::memchr(at, '\n', end - at)))) {
+            ++summary.files;
+            ++at;
+        }
+        const bool lastEnded = lines.end == 0 || lines.buffer[lines.end - 1] == '\n';
+        const ssize_t n = ::read(lines.fd, lines.buffer.data(), lines.buffer.size());
+        if (n <= 0) {
+            if (!lastEnded && lines.end > lines.at) ++summary.files;
+            break;
+        }
+        lines.at = 0;
+        lines.end = size_t(n);
+    }
+    return summary;
+}
+
 bool SnapshotReader::next(SnapshotFile& out) {
     if (!checked_) return false;
     if (!lines_) {

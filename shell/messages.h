@@ -30,6 +30,9 @@ inline const QString kPrintFailed = QStringLiteral("印刷失敗(ﾌﾟﾘﾝﾀ
 inline const QString kPrintCancelled = QStringLiteral("印刷中断");
 inline const QString kCopying = QStringLiteral("クリップボードにコピー中");
 inline const QString kCopied = QStringLiteral("クリップボードにコピーしました");
+// After a scan whose deepest folders had subfolders: %1 is their number.
+inline const QString kFoldersLeftOut = QStringLiteral(
+    "8階層より深い %1 個のフォルダは一覧にありません\r\n(保存ファイルの管理で全階層を保存)");
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {

@@ -75,6 +75,10 @@ void MainWindow::runScan(engine::ScanMode mode) {
     if (scan.workFileError) {
         dosfs::deleteFile(f.fs, st.workFilePath);
         showScanError(scan.workFileError);
+    } else if (scan.foldersLeftOut > 0) {
+        // The listing stops eight levels down: say what it left out.
+        shell::showMessage(f, shell::kListingState,
+                           shell::kFoldersLeftOut.arg(scan.foldersLeftOut));
     }
 }
 
