@@ -28,6 +28,11 @@ const QString kDeleteAsk = QStringLiteral("%1 を削除します。もう一度�
 const QString kDeleted = QStringLiteral("削除しました");
 const QString kCannotCompare = QStringLiteral("比較できません: %1");
 
+// A file of a folder as a DOS path; a folder given with its "\" keeps one.
+QString inFolder(const QString& folder, const QString& name) {
+    return folder.endsWith(u'\\') ? folder + name : folder + u'\\' + name;
+}
+
 forms::TextBox& messageBox(forms::TextBox& box) {
     box.setLocked(true);
     box.setForeColor(forms::kBrightRed);
@@ -139,7 +144,7 @@ void Form6::Command1_Click() {
     if (error) return say(shell::errorText(shell::Failed::SaveName, error));
     // The overwrite guard: only a snapshot, or an empty file, is replaced.
     const QByteArray target = folder + '/' + dosfs::encodeHostName(name);
-    const dosfs::Resolved there = main.fs.resolve(main.state.settings.outputDir + u'\\' + name);
+    const dosfs::Resolved there = main.fs.resolve(inFolder(main.state.settings.outputDir, name));
     if (there.error == 0) {
         const engine::SnapshotSummary s = engine::summarizeSnapshot(target);
         if (there.isFolder || (s.folder.isEmpty() && s.files > 0)) return say(kCannotOverwrite);
@@ -198,7 +203,7 @@ void Form6::Command3_Click() {
         return say(kDeleteAsk.arg(names[row]));
     }
     const int error =
-        dosfs::deleteFile(main.fs, main.state.settings.outputDir + u'\\' + names[row]);
+        dosfs::deleteFile(main.fs, inFolder(main.state.settings.outputDir, names[row]));
     refresh();
     say(error ? shell::errorText(shell::Failed::SaveName, error) : kDeleted);
 }

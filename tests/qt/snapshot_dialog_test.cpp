@@ -37,6 +37,11 @@ TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
     tree.file("c/work/a.txt", 1200);
     tree.file("c/work/1/2/3/4/5/6/7/8/9/deep.txt", 5);
     tree.folder("c/out");
+    {
+        QFile notes(QString::fromUtf8(tree.path("c/out/notes.txt")));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("my notes\n");
+    }
     app::Program program(testDrives(tree));
     program.load();
     shell::Form1& form = program.form;
@@ -58,6 +63,14 @@ TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == name; }, 2000));
     EXPECT_EQ(name->selectedText(), dialog.offeredName());
     EXPECT_TRUE(name->text().startsWith(QStringLiteral("work_"))) << name->text().toStdString();
+    // The overwrite guard: a file that is not a snapshot stays as it is.
+    QTest::keyClicks(name, QStringLiteral("notes.txt"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(dialog.Text2.text(), QStringLiteral("このファイルに上書きできません。"));
+    QFile notes(QString::fromUtf8(tree.path("c/out/notes.txt")));
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), "my notes\n");
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(name, QStringLiteral("snap.jsonl"));
     QTest::keyClick(name, Qt::Key_Return);
 
