@@ -8,9 +8,10 @@
 namespace engine {
 namespace {
 
-constexpr qsizetype kDateWidth = 18;  // "yyyy/mm/dd hh:mm:ss" less a digit of the hour
+constexpr qsizetype kSideWidth = 29;  // a size of 9 digits, a blank, "yyyy/mm/dd hh:mm:ss"
 
-// A file's size and date, or blanks where the file is not.
+// A file's size and date, or blanks where the file is not; a longer size
+// makes the line longer.
 void appendSide(QString& out, const SnapshotFile* file) {
     const qsizetype start = out.size();
     if (file) {
@@ -18,7 +19,7 @@ void appendSide(QString& out, const SnapshotFile* file) {
         out += u' ';
         appendDateText(out, file->mtime, false);
     }
-    out.resize(start + 10 + kDateWidth, u' ');
+    if (out.size() < start + kSideWidth) out.resize(start + kSideWidth, u' ');
 }
 
 QString sumsText(qint64 files, qint64 bytes) {

@@ -5,9 +5,9 @@
 // kilobytes before and after, and a last line of counts and bytes.
 //
 //   .\docs
-//   *         1200 2024/01/05 5:07:09  ->       2400 2024/02/01 9:00:00  a.txt
-//   +                                  ->        800 2024/02/01 9:00:00  new.txt
-//       1 Files <    1.20 KB >  ->      2 Files <    3.20 KB >
+//   *      1200 2024/01/05 5:07:09   ->       2400 2024/02/01 9:00:00   a.txt
+//   +                                ->        800 2024/02/01 19:00:00  new.txt
+//         1 Files <        1.2 KB >  ->      2 Files <        3.2 KB >
 //   Added 1  Removed 0  Changed 1  Unchanged 12  Bytes 51200 -> 52800
 
 #include "engine/comparison.h"
