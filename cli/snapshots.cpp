@@ -33,10 +33,11 @@ class ComparedRows : public RowWriter {
 
 // Every file below `root`, at every level, to `rows`.
 void scanRows(RowWriter& rows, const dosfs::FileSystem& fs, const QString& root, int threads,
-              FILE* progress) {
+              FILE* progress, Events events) {
     ListHost host(12045, engine::caption(engine::ListType::FullPaths), QStringLiteral("*"), {}, 0,
                   progress);
     host.setRows(&rows);
+    host.setEvents(std::move(events));
     dosfs::NumberedFiles files(fs);
     engine::Module1 scan(host, fs, files);
     scan.writeWorkFile = false;
@@ -49,16 +50,17 @@ void scanRows(RowWriter& rows, const dosfs::FileSystem& fs, const QString& root,
 
 }  // namespace
 
-int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out) {
+int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
+                  Events events) {
     JsonLines rows(out, fs.resolve(root).host);
-    scanRows(rows, fs, root, 0, nullptr);
+    scanRows(rows, fs, root, 0, nullptr, std::move(events));
     return rows.error();
 }
 
 void scanInto(engine::Comparison& comparison, const dosfs::FileSystem& fs, const QString& root,
-              int threads, FILE* progress) {
+              int threads, FILE* progress, Events events) {
     ComparedRows rows(comparison, fs.resolve(root).host);
-    scanRows(rows, fs, root, threads, progress);
+    scanRows(rows, fs, root, threads, progress, std::move(events));
 }
 
 }  // namespace cli

@@ -8,10 +8,14 @@
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
+#include "platform/forms/application.h"
 #include "shell/design.h"
 #include "shell/messages.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
+
+#include <memory>
 
 namespace output {
 
@@ -96,6 +100,18 @@ QString Form6::offeredName() const {
     return last + at.toString(QStringLiteral("_yyyyMMdd_HHmmss")) + kSnapshotPattern;
 }
 
+// The window repaints while a folder is scanned, at most every tenth of a
+// second.
+std::function<void()> Form6::events() {
+    auto last = std::make_shared<QElapsedTimer>();
+    last->start();
+    return [this, last] {
+        if (last->elapsed() < 100) return;
+        main.app().letEventsRun();
+        last->restart();
+    };
+}
+
 void Form6::say(const QString& text) {
     Text2.setText(text);
     Text2.setVisible(!text.isEmpty());
@@ -151,7 +167,9 @@ void Form6::Command1_Click() {
     }
     dosfs::FileWriter out;
     error = out.open(target);
-    if (!error) error = cli::writeSnapshot(main.fs, main.state.scanRoot, out);
+    setEnabled(false);  // a press meanwhile waits for the end
+    if (!error) error = cli::writeSnapshot(main.fs, main.state.scanRoot, out, events());
+    setEnabled(true);
     const int finished = error ? (out.abandon(), 0) : out.finish();
     if (error || finished) return say(shell::kWriteFailed);
     refresh();
@@ -179,7 +197,9 @@ void Form6::Command2_Click() {
         if (!error) error = e;
     });
     engine::Comparison comparison(before, lines);
-    cli::scanInto(comparison, main.fs, main.state.scanRoot);
+    setEnabled(false);
+    cli::scanInto(comparison, main.fs, main.state.scanRoot, 0, nullptr, events());
+    setEnabled(true);
     comparison.finish();
     main.List1.appendsShown();
     const int closed = main.files.close(engine::kWorkFile);

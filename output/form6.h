@@ -11,6 +11,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace output {
 
 inline const QString kSnapshotPattern = QStringLiteral(".jsonl");
@@ -54,6 +56,7 @@ class Form6 : public forms::Form {
     void say(const QString& text);
     QByteArray hostFolder(int& error) const;
     void close();
+    std::function<void()> events();
     int armed_ = -1;  // the row a first press of 削除 named
 };
 
