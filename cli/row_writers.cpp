@@ -49,15 +49,28 @@ void appendInteger(QByteArray& out, qint64 n) {
 
 }  // namespace
 
-void appendJsonTime(QByteArray& out, qint64 seconds) {
-    if (seconds == dosfs::kNoTime) {
-        out += "null";
-        return;
-    }
+namespace {
+
+// The local time of a moment that JSON lines can write (years 0 to 9999).
+bool writableTime(qint64 seconds, tm& local, long& year) {
+    if (seconds == dosfs::kNoTime) return false;
     const time_t t = static_cast<time_t>(seconds);
+    year = localtime_r(&t, &local) ? local.tm_year + 1900L : -1;
+    return year >= 0 && year <= 9999;
+}
+
+}  // namespace
+
+qint64 snapshotTime(qint64 seconds) {
     tm local{};
-    const long year = localtime_r(&t, &local) ? local.tm_year + 1900L : -1;
-    if (year < 0 || year > 9999) {
+    long year = 0;
+    return writableTime(seconds, local, year) ? seconds : dosfs::kNoTime;
+}
+
+void appendJsonTime(QByteArray& out, qint64 seconds) {
+    tm local{};
+    long year = 0;
+    if (!writableTime(seconds, local, year)) {
         out += "null";
         return;
     }

@@ -103,6 +103,8 @@ QByteArray relativeFolder(const QByteArray& rootHost, const QByteArray& hostFold
 // A time as "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted; null for
 // dosfs::kNoTime.
 void appendJsonTime(QByteArray& out, qint64 seconds);
+// A time as a snapshot holds it: dosfs::kNoTime for one written as null.
+qint64 snapshotTime(qint64 seconds);
 
 // A JSON string of a text, and of host bytes by the rule above.
 void appendJsonString(QByteArray& out, QStringView text);

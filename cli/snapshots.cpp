@@ -20,7 +20,7 @@ class ComparedRows : public RowWriter {
         }
         file_.path = relative_ + dosfs::hostNameOf(entry);
         file_.size = entry.size;
-        file_.mtime = entry.mtime;
+        file_.mtime = snapshotTime(entry.mtime);  // as a snapshot of it would hold it
         comparison_.add(file_);
     }
     int error() const override { return 0; }

@@ -169,10 +169,11 @@ TEST(Compare, ATreeChangedEveryWayGivesItsChangesInTextAndJsonLinesBothWaysRound
         "Added 6  Removed 4  Changed 3  Unchanged 2  Bytes 12000000530 -> 2910\r\n"));
 }
 
-// Names of every kind, in the order the listing sorts them: a copy of the
-// tree elsewhere is complete, and its listing needs no sorting.
+// Names of every kind, in the order the listing sorts them, and a time
+// past the year 9999, which a snapshot holds as null: a copy of the tree
+// elsewhere is complete, and its listing needs no sorting.
 TEST(Compare, ACopyElsewhereOfATreeWithNamesOfEveryKindIsComplete) {
-    TempTree t;
+    TempTree t(TempTree::InMemory{});
     const QByteArray names[] = {"ctl\x01.txt",
                                 "bad\xff\xfe.txt",
                                 "emoji\xf0\x9f\x98\x80.txt",
@@ -188,12 +189,14 @@ TEST(Compare, ACopyElsewhereOfATreeWithNamesOfEveryKindIsComplete) {
         for (const QByteArray& folder : {QByteArray(), QByteArray("Sub\xff/"), QByteArray("a/")})
             for (const QByteArray& name : names)
                 t.file(QByteArray(copy) + '/' + folder + name, name.size(), kT0);
+    for (const char* copy : {"src", "elsewhere/copy"})
+        t.file(QByteArray(copy) + "/far.txt", 0, 300'000'000'000);
     const QString snapshot = str(t.path("src.jsonl"));
     ASSERT_EQ(tolanList({"--format=jsonl", "-o", snapshot, str(t.path("src"))}).status, 0);
     const Outcome run = tolanList({"--compare", snapshot, str(t.path("elsewhere/copy"))});
     EXPECT_EQ(run.status, 0) << run.out.constData();
     EXPECT_EQ(run.err, "");  // in listing order: no note
-    EXPECT_EQ(run.out, "Added 0  Removed 0  Changed 0  Unchanged 33  Bytes 246 -> 246\r\n");
+    EXPECT_EQ(run.out, "Added 0  Removed 0  Changed 0  Unchanged 34  Bytes 246 -> 246\r\n");
     t.remove("elsewhere/copy/a/a.txt");
     const Outcome missing =
         tolanList({"--compare", snapshot, "--encoding=utf-8", str(t.path("elsewhere/copy"))});
