@@ -62,6 +62,10 @@ bool writableTime(qint64 seconds, tm& local, long& year) {
 }  // namespace
 
 qint64 snapshotTime(qint64 seconds) {
+    // Well inside the years 0 to 9999 in every zone: no need to ask.
+    constexpr qint64 kDay = 86400;
+    constexpr qint64 kYear0 = -62167219200, kYear10000 = 253402300800;
+    if (seconds > kYear0 + 2 * kDay && seconds < kYear10000 - 2 * kDay) return seconds;
     tm local{};
     long year = 0;
     return writableTime(seconds, local, year) ? seconds : dosfs::kNoTime;
