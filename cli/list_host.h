@@ -7,6 +7,7 @@
 #include "platform/forms/list_box.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace cli {
 
@@ -33,7 +34,10 @@ class ListHost : public engine::ScanHost {
     void setBusyPointer(bool) override {}
     void scanFinished() override {}
     void enableStop() override {}
-    void letEventsRun() override {}
+    void letEventsRun() override {
+        if (events_) events_();
+    }
+    void keepResponsive() override { letEventsRun(); }
 
     // Removes the progress line from the terminal.
     void clearProgress();
@@ -41,6 +45,8 @@ class ListHost : public engine::ScanHost {
     void setRows(RowWriter* rows) { rows_ = rows; }
     // Side B's lines are kept in `lines` (nullptr: not kept).
     void setLines(forms::ListBox* lines) { lines_ = lines; }
+    // What runs a window's events while the scan goes on (none by default).
+    void setEvents(std::function<void()> events) { events_ = std::move(events); }
 
   private:
     void report(bool force);
@@ -54,6 +60,7 @@ class ListHost : public engine::ScanHost {
     long long lastReport_ = 0;
     bool shown_ = false;
     RowWriter* rows_ = nullptr;
+    std::function<void()> events_;
     forms::ListBox* lines_ = nullptr;
     // The texts of the row being made, until its file entry follows.
     const QString* path_ = nullptr;

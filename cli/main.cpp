@@ -1,6 +1,7 @@
 // tolan-list: the listing engine without a window, for scripts, scheduled
 // jobs and benchmarks.
 
+#include "cli/compare_run.h"
 #include "cli/kept_lines.h"
 #include "cli/list_host.h"
 #include "cli/options.h"
@@ -197,8 +198,8 @@ int openOutput(const cli::Options& options, dosfs::FileWriter& out) {
 
 // What writes the rows, or keeps them to be printed.
 std::unique_ptr<cli::RowWriter> rowWriter(const cli::Options& options, dosfs::FileWriter& out,
-                                          forms::ListBox& kept) {
-    if (options.jsonLines) return std::make_unique<cli::JsonLines>(out);
+                                          forms::ListBox& kept, const QByteArray& rootHost) {
+    if (options.jsonLines) return std::make_unique<cli::JsonLines>(out, rootHost);
     const output::Columns columns = cli::kListingKinds[options.listing].columns;
     if (options.pdf) return std::make_unique<cli::RecordLines>(kept, columns, options.csv);
     return std::make_unique<cli::ListingRecords>(out, columns, options.csv, options.encoding);
@@ -244,6 +245,8 @@ int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
 
 // The scan the options ask for, below `root`.
 void configureScan(engine::Module1& scan, const cli::Options& options, const QString& root) {
+    // JSON lines hold every file, however deep: a snapshot must miss none.
+    if (options.jsonLines) scan.deepestLevel = engine::kEveryLevel;
     if (options.threads > 0) scan.readers = dosfs::ReadAhead::Readers::fixed(options.threads);
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
@@ -274,6 +277,13 @@ int main(int argc, char** argv) {
     if (!driveTable(options, drives, error)) return fail(2, error);
     const dosfs::FileSystem fs(drives);
     QString root;
+    if (!options.compare.isEmpty()) {
+        // A comparison's trouble is status 2, as diff's is.
+        if (!cli::namesSnapshot(options.folder) && !findRoot(fs, options.folder, root, error))
+            return fail(2, error);
+        dosfs::sweepPending();
+        return cli::runComparison(options, fs, root);
+    }
     if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
 
     // What runs that were killed left half-written beside their files.
@@ -290,7 +300,7 @@ int main(int argc, char** argv) {
     cli::KeptLines kept;
     dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
-    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines);
+    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines, fs.resolve(root).host);
     const int outError =
         rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
@@ -304,6 +314,13 @@ int main(int argc, char** argv) {
     configureScan(scan, options, root);
     scan.ScanTree();
     host.clearProgress();
+    if (scan.foldersLeftOut > 0)
+        std::fprintf(stderr,
+                     "tolan-list: %lld %s below the eighth level %s not listed "
+                     "(--format jsonl lists every level)\n",
+                     static_cast<long long>(scan.foldersLeftOut),
+                     scan.foldersLeftOut == 1 ? "folder" : "folders",
+                     scan.foldersLeftOut == 1 ? "was" : "were");
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
     if (options.pdf) return printPdf(argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     if (rowsOnly) {

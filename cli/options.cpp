@@ -28,6 +28,8 @@ QString usageText() {
                "cp932|utf-8]\n"
                "                  [--threads N] [--listing KIND [--csv] | --format jsonl]\n"
                "                  [--format pdf] [-o FILE] [FOLDER]\n"
+               "       tolan-list --compare OLD.jsonl [--format jsonl] [--encoding ENC] [-o FILE]\n"
+               "                  [FOLDER | NEW.jsonl]\n"
                "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
                "default the current folder) as the work file of a scan holds it.\n"
                "  --mode MODE        totals: files with folder totals (default); plain: files "
@@ -60,9 +62,11 @@ QString usageText() {
                "                       path                   (FileName, TOLAN3)\n"
                "                         C:\\work\\a.txt\n"
                "  --csv              the CSV form of the listing: each field quoted\n"
-               "  --format jsonl     one JSON object a line for each file: folder and name as\n"
-               "                     DOS and host paths, size, mtime (ISO 8601), the column "
-               "texts;\n"
+               "  --format jsonl     one JSON object a line for each file, at every level below\n"
+               "                     FOLDER (text listings stop eight levels down): folder and\n"
+               "                     name as DOS and host paths, path (the host path below\n"
+               "                     FOLDER, '/' between parts), size, mtime (ISO 8601), the\n"
+               "                     column texts; a snapshot for --compare;\n"
                "                     host bytes that are not UTF-8 are escaped as \\udc80-\\udcff\n"
                "                     (e.g. tolan-list --format jsonl C:\\ | jq -r 'select(.size >\n"
                "                     1000000) | .host_folder + \"/\" + .host_name')\n"
@@ -77,12 +81,28 @@ QString usageText() {
                "                     inches), portrait; with --listing KIND, that listing's "
                "records;\n"
                "                     needs -o FILE.pdf or standard output that is not a terminal\n"
+               "  --compare OLD      compare the snapshot OLD (what --format jsonl wrote) with\n"
+               "                     FOLDER scanned now, or with the snapshot NEW.jsonl: each\n"
+               "                     folder that changed, its files added (+), removed (-) and\n"
+               "                     changed (*: size or time) with size and date before and\n"
+               "                     after, its files and KB before and after, and a last line of\n"
+               "                     counts and bytes; with --format jsonl one object a change\n"
+               "                     (change, path, old_size, new_size, old_mtime, new_mtime).\n"
+               "                     Paths are taken below the folder, so a copy elsewhere\n"
+               "                     compares with the original; times as instants. E.g.\n"
+               "                       tolan-list --format jsonl -o src.jsonl /data/src\n"
+               "                       cp -a /data/src /mnt/backup/src\n"
+               "                       tolan-list --compare src.jsonl /mnt/backup/src && echo "
+               "complete\n"
                "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
                "                     only when complete (a device or a pipe is written to)\n"
                "  --help             show this help\n"
                "  --version          show the version\n"
                "Exit status: 0 the listing was written; 1 the folder could not be listed or the\n"
-               "output not written; 2 the command line was wrong; 128+N signal N ended the run.\n")
+               "output not written; 2 the command line was wrong; 128+N signal N ended the run.\n"
+               "With --compare, as diff: 0 nothing changed; 1 something did; 2 trouble (a\n"
+               "snapshot that cannot be read, named with its line, a folder that cannot be\n"
+               "listed, the output not written).\n")
         .arg(kMaxWidth)
         .arg(engine::kDesignWindowWidth)
         .arg(kMaxThreads)
@@ -207,6 +227,13 @@ const struct Option {
          out.pdf = v == "pdf";
          return true;
      }},
+    {"--compare", true,
+     [](const QByteArray& v, Options& out, QString& error) {
+         if (v.isEmpty())
+             return refuse(error, "--compare needs a snapshot (a file of --format jsonl)");
+         out.compare = v;
+         return true;
+     }},
     {"-o", true, applyOutput},
     {"--output", true, applyOutput},
     {"--csv", false, [](const QByteArray&, Options& out, QString&) { return out.csv = true; }},
@@ -261,6 +288,9 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
     }
     if (out.csv && out.listing < 0)
         return refuse(error, "--csv goes with --listing KIND (" + listingKindNames() + ")");
+    if (!out.compare.isEmpty() && (out.listing >= 0 || out.pdf))
+        return refuse(error,
+                      "--compare writes text or --format jsonl, not --listing or --format pdf");
     if (out.jsonLines && out.listing >= 0)
         return refuse(error, "--format jsonl and --listing exclude each other");
     return true;

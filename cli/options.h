@@ -23,8 +23,9 @@ struct Options {
     int listing = -1;   // index in kListingKinds; -1: the work file
     bool csv = false;   // the listing's CSV form
     bool jsonLines = false;
-    bool pdf = false;   // the lines printed on pages, as a PDF
-    QByteArray folder;  // as given; empty for the current folder
+    bool pdf = false;    // the lines printed on pages, as a PDF
+    QByteArray folder;   // as given; empty for the current folder
+    QByteArray compare;  // --compare OLD.jsonl: FOLDER (or NEW.jsonl) compared with it
     bool help = false;
     bool version = false;
 };

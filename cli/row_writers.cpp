@@ -47,12 +47,34 @@ void appendInteger(QByteArray& out, qint64 n) {
     out.append(text, end - text);
 }
 
-// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted.
-void appendOffsetTime(QByteArray& out, qint64 seconds) {
+}  // namespace
+
+namespace {
+
+// The local time of a moment that JSON lines can write (years 0 to 9999).
+bool writableTime(qint64 seconds, tm& local, long& year) {
+    if (seconds == dosfs::kNoTime) return false;
     const time_t t = static_cast<time_t>(seconds);
+    year = localtime_r(&t, &local) ? local.tm_year + 1900L : -1;
+    return year >= 0 && year <= 9999;
+}
+
+}  // namespace
+
+qint64 snapshotTime(qint64 seconds) {
+    // Well inside the years 0 to 9999 in every zone: no need to ask.
+    constexpr qint64 kDay = 86400;
+    constexpr qint64 kYear0 = -62167219200, kYear10000 = 253402300800;
+    if (seconds > kYear0 + 2 * kDay && seconds < kYear10000 - 2 * kDay) return seconds;
     tm local{};
-    const long year = localtime_r(&t, &local) ? local.tm_year + 1900L : -1;
-    if (year < 0 || year > 9999) {
+    long year = 0;
+    return writableTime(seconds, local, year) ? seconds : dosfs::kNoTime;
+}
+
+void appendJsonTime(QByteArray& out, qint64 seconds) {
+    tm local{};
+    long year = 0;
+    if (!writableTime(seconds, local, year)) {
         out += "null";
         return;
     }
@@ -67,6 +89,8 @@ void appendOffsetTime(QByteArray& out, qint64 seconds) {
     out += '"';
 }
 
+namespace {
+
 // Whether a name's JSON writes a surrogate pair as two escapes, where the
 // JSON of its bytes on disk holds the character itself.
 bool hasSurrogates(QStringView name) {
@@ -76,6 +100,15 @@ bool hasSurrogates(QStringView name) {
 }
 
 }  // namespace
+
+QByteArray relativeFolder(const QByteArray& rootHost, const QByteArray& hostFolder) {
+    QByteArray root = rootHost;
+    if (!root.endsWith('/')) root += '/';
+    if (!(hostFolder + '/').startsWith(root)) return {};
+    QByteArray rest = hostFolder.mid(root.size());
+    if (!rest.isEmpty()) rest += '/';
+    return rest;
+}
 
 void appendJsonString(QByteArray& out, QStringView text) {
     // Written in place: room for the longest form, cut to what was written.
@@ -148,6 +181,7 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
         appendJsonString(folderPart_, folderPath);
         folderPart_ += ",\"host_folder\":";
         appendJsonHostString(folderPart_, hostFolder);
+        relative_ = relativeFolder(rootHost_, hostFolder);
     }
     QByteArray& l = line_;
     l.truncate(0);
@@ -166,16 +200,15 @@ void JsonLines::row(const QString& path, const QString& size, const QString& dat
     } else {
         appendJsonHostString(l, dosfs::hostNameOf(entry));
     }
+    l += ",\"path\":";
+    appendJsonHostString(l, relative_ + dosfs::hostNameOf(entry));
     l += ",\"size\":";
     if (entry.size == dosfs::kNoSize)
         l += "null";
     else
         appendInteger(l, entry.size);
     l += ",\"mtime\":";
-    if (entry.mtime == dosfs::kNoTime)
-        l += "null";
-    else
-        appendOffsetTime(l, entry.mtime);
+    appendJsonTime(l, entry.mtime);
     l += ",\"size_text\":";
     appendJsonString(l, size);
     l += ",\"date_text\":";

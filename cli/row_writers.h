@@ -61,13 +61,17 @@ class RecordLines : public RowWriter {
 };
 
 // One JSON object a line (LF): the folder and the name as DOS paths and as
-// host paths, the size in bytes, the modification time in ISO 8601 with its
+// host paths, the file's host path relative to the folder scanned ("path",
+// "/" between its parts, the same wherever a copy of the tree lies), the
+// size in bytes, the modification time in ISO 8601 with its
 // offset from UTC, and the texts of the size and date columns. Host bytes
 // that are not UTF-8 are written as the escapes \udc80 to \udcff, as
 // Python's os.fsdecode writes them, so os.fsencode gives the bytes back.
 class JsonLines : public RowWriter {
   public:
-    explicit JsonLines(dosfs::FileWriter& out) : out_(out) {}
+    // `rootHost`: the host path of the folder scanned.
+    JsonLines(dosfs::FileWriter& out, QByteArray rootHost)
+        : out_(out), rootHost_(std::move(rootHost)) {}
     void row(const QString& path, const QString& size, const QString& date,
              const QString& folderPath, const QByteArray& hostFolder,
              const dosfs::DirEntry& entry) override;
@@ -75,10 +79,12 @@ class JsonLines : public RowWriter {
 
   private:
     dosfs::FileWriter& out_;
+    QByteArray rootHost_;
     QByteArray line_;
     QString folderPath_;
     QByteArray hostFolder_;
     QByteArray folderPart_;  // the object's start for that folder
+    QByteArray relative_;    // that folder below the root, "/" ended; empty for the root
     int error_ = 0;
 };
 
@@ -89,6 +95,16 @@ struct ListingKind {
 };
 inline constexpr int kListingKindCount = 5;
 extern const ListingKind kListingKinds[kListingKindCount];
+
+// The part of `hostFolder` below `rootHost`, ended by "/"; empty for the
+// root itself (and for a folder outside it).
+QByteArray relativeFolder(const QByteArray& rootHost, const QByteArray& hostFolder);
+
+// A time as "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted; null for
+// dosfs::kNoTime.
+void appendJsonTime(QByteArray& out, qint64 seconds);
+// A time as a snapshot holds it: dosfs::kNoTime for one written as null.
+qint64 snapshotTime(qint64 seconds);
 
 // A JSON string of a text, and of host bytes by the rule above.
 void appendJsonString(QByteArray& out, QStringView text);

@@ -22,6 +22,12 @@ namespace engine {
 // The work file the scan writes.
 using dosfs::kWorkFile;
 
+// Depth of the deepest folders a listing shows; their subfolders are read
+// and counted but not visited.
+constexpr int kDeepestLevel = 8;
+// As deep as a snapshot goes: every level a path can reach.
+constexpr int kEveryLevel = 4096;
+
 // Running totals of one scan, exact whole numbers.
 struct ScanTotals {
     qint64 allFiles = 0;
@@ -49,14 +55,17 @@ class Module1 {
     dosfs::ReadAhead::Readers readers = dosfs::ReadAhead::Readers::adapt();
     // Off when the host keeps only the rows: nothing goes to the work file.
     bool writeWorkFile = true;
+    // The deepest level visited below the root.
+    int deepestLevel = kDeepestLevel;
 
     // The listed files of the last scan; shared with the save-as dialog.
     ListingState listing;
     // Results left after a scan.
     qint64 matchCount = 0;
     qint64 matchBytes = 0;
-    int workFileError = 0;  // first failure writing or closing the work file
-    qint64 scanTime = 0;    // the banner's moment, seconds since the epoch
+    int workFileError = 0;      // first failure writing or closing the work file
+    qint64 scanTime = 0;        // the banner's moment, seconds since the epoch
+    qint64 foldersLeftOut = 0;  // folders below the deepest level, not visited
 
     void ScanTree();
 

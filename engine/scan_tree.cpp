@@ -1,16 +1,13 @@
 // The tree scan: banner, drive list, then every folder to eight levels below
-// the root in sorted pre-order with its header, files and footer, and the
-// grand total. A step that fails is skipped and the scan goes on.
+// the root (or as deep as the host asks) in sorted pre-order with its
+// header, files and footer, and the grand total. A step that fails is
+// skipped and the scan goes on.
 
 #include "engine/module1.h"
 
 #include "platform/dosfs/errors.h"
 
 namespace engine {
-
-// Depth of the deepest folders that are listed; their subfolders are read
-// and counted but not visited.
-constexpr int kDeepestLevel = 8;
 
 void Module1::send(LineKind kind, const QString& line, Destinations only) {
     const Destinations where = destinations(kind, settings.mode) & only;
@@ -61,7 +58,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         std::vector<QByteArray> names;
         names.reserve(table.size());
         for (const FolderEntry& entry : table) names.push_back(entry.hostName);
-        readAhead_->plan(parent, names, kDeepestLevel - depth);
+        readAhead_->plan(parent, names, deepestLevel - depth);
     }
     for (const FolderEntry& entry : table) {
         dosfs::ReadAhead::Folder dir;
@@ -69,7 +66,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         // leaves the listing at the last whole folder. A folder that cannot
         // be opened or read is one without files or subfolders.
         const int error = parent->isOpen() ? readAhead_->take(parent, entry.hostName,
-                                                              kDeepestLevel - depth, dir, contents)
+                                                              deepestLevel - depth, dir, contents)
                                            : dosfs::kPathNotFound;
         if (error == dosfs::ReadAhead::kGivenUp) return abort();
         if (error) contents = {};
@@ -94,7 +91,8 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
             host_.keepResponsive();
         }
         if (settings.abortRequested) return abort();
-        if (depth < kDeepestLevel && !subfolders.empty() && dir &&
+        if (depth >= deepestLevel) foldersLeftOut += qint64(subfolders.size());
+        if (depth < deepestLevel && !subfolders.empty() && dir &&
             visitLevel(depth + 1, subfolders, dir) == Flow::Abort)
             return Flow::Abort;
     }
@@ -109,6 +107,7 @@ void Module1::ScanTree() {
     matchBytes = 0;
     listing.scanStarted();
     workFileError = 0;
+    foldersLeftOut = 0;
     totals_ = {};
     folderName_.clear();
     headerShown_ = 0;

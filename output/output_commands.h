@@ -1,13 +1,15 @@
 #pragma once
 // The main window's ways out for a listing: the "ファイル出力" commands,
 // the output settings dialog behind "ファイル出力ディレクトリ設定", the
-// save-as dialog behind Command4, printing Side B ("プリント出力"), and the
-// menu items that only show a notice. Construct after the main window's
+// save-as dialog behind Command4, printing Side B ("プリント出力"), the
+// snapshots behind "保存ファイルの管理", and the menu item that only shows a
+// notice. Construct after the main window's
 // behaviour; lives as long as the main window.
 
 #include "engine/module1.h"
 #include "output/form2.h"
 #include "output/form3.h"
+#include "output/form6.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
 
@@ -23,9 +25,10 @@ class OutputCommands {
     const engine::Module1& scan;
     Form2 form2;
     Form3 form3;
+    Form6 form6;  // 保存ファイルの管理
 
     void KOUT_Click() { form3.open(); }
-    void KANRI_Click() { notice(shell::kNotInThisVersion); }
+    void KANRI_Click() { form6.open(); }
     void sgraph_Click() { notice(shell::kNotInThisVersion); }
     // Side B's lines in a print preview; an empty Side B says "データなし",
     // and a print that failed or was stopped part-way says so.

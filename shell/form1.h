@@ -89,7 +89,7 @@ class Form1 : public forms::Form {
     forms::Menu* FR4 = nullptr;     // TOLAN3: path
     forms::Menu* OUTPUT = nullptr;  // printing: Side B in a print preview
     forms::Menu* sgraph = nullptr;  // usage graph: a notice
-    forms::Menu* KANRI = nullptr;   // saved-file management: a notice
+    forms::Menu* KANRI = nullptr;   // saved-file management: the snapshots
 
     LayoutState layout;
     MainState state;

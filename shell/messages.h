@@ -44,6 +44,10 @@ QString writingNotice(const QString& path);
 QString writtenNotice(const QString& path, bool csv);
 // An output directory on a drive the drive table lacks.
 QString noDriveNotice(const QString& folder);
+// After a scan whose deepest folders had subfolders: %1 is their number.
+inline const QString kFoldersLeftOut = QStringLiteral(QT_TRANSLATE_NOOP(
+    "Tolan",
+    "8階層より深い %1 個のフォルダは一覧にありません\r\n(保存ファイルの管理で全階層を保存)"));
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {

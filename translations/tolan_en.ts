@@ -419,5 +419,61 @@ Click this area to close this window.<byte value="xd"/>
         <source>印刷中</source>
         <translation>Printing</translation>
     </message>
+    <message>
+        <source>保存しました</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>ファイルを選択して下さい</source>
+        <translation>Select a snapshot first</translation>
+    </message>
+    <message>
+        <source>%1 を削除します。もう一度「削除」で実行</source>
+        <translation>Deleting %1: press Delete again</translation>
+    </message>
+    <message>
+        <source>削除しました</source>
+        <translation>Deleted</translation>
+    </message>
+    <message>
+        <source>比較できません: %1</source>
+        <translation>Cannot compare: %1</translation>
+    </message>
+    <message>
+        <source>保存ファイル名</source>
+        <translation>Snapshot name</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>保存ファイル一覧（フォルダ・日時・ファイル数）</source>
+        <translation>Snapshots (folder, time, files)</translation>
+    </message>
+    <message>
+        <source>比較</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>%1  %2  %3  %4 ファイル</source>
+        <translation>%1  %2  %3  %4 files</translation>
+    </message>
+    <message>
+        <source>%1 と比較<byte value="xd"/>
+追加 %2  削除 %3  変更 %4</source>
+        <translation>Compared with %1<byte value="xd"/>
+Added %2  Removed %3  Changed %4</translation>
+    </message>
+    <message>
+        <source>8階層より深い %1 個のフォルダは一覧にありません<byte value="xd"/>
+(保存ファイルの管理で全階層を保存)</source>
+        <translation>%1 folders below the eighth level are not listed<byte value="xd"/>
+(Saved snapshots hold every level)</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "platform/dosfs/file_system.h"
 #include "platform/dosfs/numbered_files.h"
 #include "platform/forms/application.h"
+#include "platform/forms/shown_text.h"
 #include "shell/messages.h"
 #include "window/main_window.h"
 
@@ -57,6 +58,10 @@ void MainWindow::runScan(engine::ScanMode mode) {
     if (scan.workFileError) {
         dosfs::deleteFile(f.fs, st.workFilePath);
         showScanError(scan.workFileError);
+    } else if (scan.foldersLeftOut > 0) {
+        // The listing stops eight levels down: say what it left out.
+        shell::showMessage(f, shell::kListingState,
+                           forms::shown(shell::kFoldersLeftOut).arg(scan.foldersLeftOut));
     }
 }
 

@@ -139,6 +139,8 @@ TEST(ListingOutput, JsonLinesAgreeWithStatAndGiveBackTheHostBytes) {
         const QByteArray host = hostBytes(o[QStringLiteral("host_folder")].toString()) + '/' +
                                 hostBytes(o[QStringLiteral("host_name")].toString());
         sawBadBytes = sawBadBytes || host.endsWith("bad\xff\xfe.txt");
+        EXPECT_EQ(tree.path("c/work") + '/' + hostBytes(o[QStringLiteral("path")].toString()),
+                  host);
         struct stat st {};
         ASSERT_EQ(::stat(host.constData(), &st), 0) << host.constData();
         EXPECT_EQ(o[QStringLiteral("size")].toInteger(), st.st_size) << host.constData();
@@ -149,6 +151,28 @@ TEST(ListingOutput, JsonLinesAgreeWithStatAndGiveBackTheHostBytes) {
         EXPECT_EQ(o[QStringLiteral("size_text")].toString().trimmed().toLongLong(), st.st_size);
     }
     EXPECT_TRUE(sawBadBytes);
+}
+
+// JSON lines miss no file however deep; the text listing keeps its eight
+// levels and says on standard error how many folders it left out.
+TEST(ListingOutput, JsonLinesGoBelowTheEighthLevelWhereTextSaysWhatItLeftOut) {
+    TempTree tree;
+    tree.file("c/work/1/2/3/4/5/6/7/8/9/10/deep.txt");
+    tree.file("c/work/1/2/3/4/5/6/7/8/other/x.txt");
+    tree.file("c/work/top.txt");
+    const QString drive = QStringLiteral("--drive=C:=") + tree.path("c");
+    const QByteArray jsonl =
+        tolanList({drive, QStringLiteral("--format=jsonl"), QStringLiteral("C:\\work")});
+    EXPECT_TRUE(jsonl.contains("\"path\":\"1/2/3/4/5/6/7/8/9/10/deep.txt\""));
+    EXPECT_TRUE(jsonl.contains("\"path\":\"1/2/3/4/5/6/7/8/other/x.txt\""));
+    QProcess p;
+    p.start(QStringLiteral(TOLAN_LIST), {drive, QStringLiteral("C:\\work")});
+    p.waitForFinished(60000);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(p.readAllStandardOutput().contains("deep.txt"));
+    EXPECT_EQ(p.readAllStandardError(),
+              "tolan-list: 2 folders below the eighth level were not listed (--format jsonl "
+              "lists every level)\n");
 }
 
 TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {

@@ -38,14 +38,24 @@ TEST(Options, ReadsEveryOptionInBothSpellings) {
 
 TEST(Options, RejectsWhatItCannotUse) {
     const QList<QList<QByteArray>> bad = {
-        {"--width", "wide"},  {"--width", "-5"},
-        {"--width"},          {"--mode", "tree"},
-        {"--type", "3"},      {"--drive", "D:data"},
-        {"--drive", "1:=/x"}, {"--encoding", "latin1"},
-        {"--bogus"},          {"a", "b"},
-        {"-o", ""},           {"--listing", "sizes"},
-        {"--csv"},            {"--format", "xml"},
+        {"--width", "wide"},
+        {"--width", "-5"},
+        {"--width"},
+        {"--mode", "tree"},
+        {"--type", "3"},
+        {"--drive", "D:data"},
+        {"--drive", "1:=/x"},
+        {"--encoding", "latin1"},
+        {"--bogus"},
+        {"a", "b"},
+        {"-o", ""},
+        {"--listing", "sizes"},
+        {"--csv"},
+        {"--format", "xml"},
         {"--listing", "path", "--format", "jsonl"},
+        {"--compare", ""},
+        {"--compare", "a.jsonl", "--listing", "path"},
+        {"--compare", "a.jsonl", "--format", "pdf"},
     };
     for (const auto& args : bad) {
         Options o;

@@ -65,7 +65,8 @@ class LanguageTest : public ::testing::Test {
             files[name] = file.readAll();
         }
         QByteArray& work = files[QStringLiteral("Side B")];
-        for (int i = 0; i < program->form.List1.listCount(); ++i)
+        // After the banner, whose clock differs from one run to the next.
+        for (int i = 1; i < program->form.List1.listCount(); ++i)
             work += program->form.List1.list(i).toUtf8() + '\n';
         return files;
     }
@@ -154,8 +155,8 @@ TEST_F(LanguageTest, ScaledCaptionsFitTheirControlsInEitherLanguage) {
         start(language);
         output::OutputCommands& menu = program->output;
         std::vector<QWidget*> windows{&program->window};
-        for (forms::Form* dialog :
-             std::initializer_list<forms::Form*>{&menu.form2, &menu.form3, &menu.form3.chooser}) {
+        for (forms::Form* dialog : std::initializer_list<forms::Form*>{
+                 &menu.form2, &menu.form3, &menu.form3.chooser, &menu.form6}) {
             dialog->show();
             windows.push_back(program->qt.viewOf(*dialog));
         }

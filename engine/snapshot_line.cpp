@@ -1,0 +1,232 @@
+// One line of a snapshot read with simdjson: the path with its escapes for
+// bytes that are not UTF-8 turned back into the bytes, the size, the time.
+
+#include "engine/snapshot.h"
+
+#include <simdjson.h>
+
+namespace engine {
+namespace {
+
+namespace od = simdjson::ondemand;
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Four hex digits at p.
+bool hex4(const char* p, const char* end, char32_t& out) {
+    if (end - p < 4) return false;
+    out = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int v = hexValue(p[i]);
+        if (v < 0) return false;
+        out = out << 4 | char32_t(v);
+    }
+    return true;
+}
+
+void appendUtf8(QByteArray& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// The bytes of a JSON string whose text starts at p (after its quote), as
+// the listing writes host bytes: \udc80 to \udcff stand for single bytes.
+bool hostBytes(const char* p, const char* end, QByteArray& out) {
+    static const char kSimple[] = "\"\"\\\\//b\bf\fn\nr\rt\t";
+    out.truncate(0);
+    while (p < end && *p != '"') {
+        if (*p != '\\') {
+            out += *p++;
+            continue;
+        }
+        if (++p >= end) return false;
+        if (*p != 'u') {
+            const char* s = kSimple;
+            while (*s && *s != *p) s += 2;
+            if (!*s) return false;
+            out += s[1];
+            ++p;
+            continue;
+        }
+        char32_t c = 0;
+        if (!hex4(p + 1, end, c)) return false;
+        p += 5;
+        if (c >= 0xDC80 && c <= 0xDCFF) {
+            out += char(c - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDBFF) {
+            char32_t low = 0;
+            if (end - p < 6 || p[0] != '\\' || p[1] != 'u' || !hex4(p + 2, end, low) ||
+                low < 0xDC00 || low > 0xDFFF)
+                return false;
+            p += 6;
+            appendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
+        } else if (c >= 0xDC00 && c <= 0xDFFF) {
+            return false;
+        } else {
+            appendUtf8(out, c);
+        }
+    }
+    return p < end;
+}
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+qint64 daysFromCivil(qint64 y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const qint64 era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<qint64>(doe) - 719468;
+}
+
+bool digits(std::string_view t, size_t at, size_t n, int& value) {
+    if (at + n > t.size()) return false;
+    value = 0;
+    for (size_t i = at; i < at + n; ++i) {
+        if (t[i] < '0' || t[i] > '9') return false;
+        value = value * 10 + (t[i] - '0');
+    }
+    return true;
+}
+
+bool isNull(od::value& v) {
+    bool null = false;
+    return !v.is_null().get(null) && null;
+}
+
+}  // namespace
+
+bool parseIsoTime(std::string_view t, qint64& seconds) {
+    int y, mo, d, h, mi, s;
+    if (!digits(t, 0, 4, y) || t.size() < 19 || t[4] != '-' || !digits(t, 5, 2, mo) ||
+        t[7] != '-' || !digits(t, 8, 2, d) || (t[10] != 'T' && t[10] != ' ') ||
+        !digits(t, 11, 2, h) || t[13] != ':' || !digits(t, 14, 2, mi) || t[16] != ':' ||
+        !digits(t, 17, 2, s))
+        return false;
+    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60) return false;
+    size_t at = 19;
+    if (at < t.size() && t[at] == '.') {
+        ++at;
+        const size_t first = at;
+        while (at < t.size() && t[at] >= '0' && t[at] <= '9') ++at;
+        if (at == first) return false;
+    }
+    int offset = 0;
+    if (at + 1 == t.size() && t[at] == 'Z') {
+        ++at;
+    } else {
+        int oh, om;
+        if (at + 6 != t.size() || (t[at] != '+' && t[at] != '-') || !digits(t, at + 1, 2, oh) ||
+            t[at + 3] != ':' || !digits(t, at + 4, 2, om) || oh > 23 || om > 59)
+            return false;
+        offset = (oh * 60 + om) * 60 * (t[at] == '-' ? -1 : 1);
+    }
+    seconds = daysFromCivil(y, unsigned(mo), unsigned(d)) * 86400 + h * 3600 + mi * 60 + s - offset;
+    return true;
+}
+
+QString scannedFolder(const char* padded, size_t length, size_t capacity) {
+    static thread_local od::parser parser;
+    od::document doc;
+    od::object object;
+    if (parser.iterate(padded, length, capacity).get(doc) || doc.get_object().get(object))
+        return {};
+    QString folder;
+    QByteArray path;
+    for (auto field : object) {
+        std::string_view key, text;
+        if (field.unescaped_key().get(key)) return {};
+        od::value value = field.value();
+        if (key == "folder" && !value.get_string().get(text))
+            folder = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        else if (key == "path" && !value.get_string().get(text))
+            path = QByteArray(text.data(), qsizetype(text.size()));
+    }
+    if (folder.isEmpty() || path.isEmpty()) return {};
+    // The file's folder less the folders its path goes down.
+    for (qsizetype n = path.count('/'); n > 0; --n) {
+        const qsizetype cut = folder.lastIndexOf(u'\\');
+        if (cut < 0) return {};
+        folder.truncate(cut);
+    }
+    return folder;
+}
+
+LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
+                            QString& message) {
+    static thread_local od::parser parser;
+    const auto refuse = [&message](const char* why, LineFault fault = LineFault::Content) {
+        message = QString::fromLatin1(why);
+        return fault;
+    };
+    const LineFault json = LineFault::Json;
+    od::document doc;
+    od::object object;
+    if (parser.iterate(padded, length, capacity).get(doc) || doc.get_object().get(object))
+        return refuse("not a JSON object", json);
+    bool path = false, size = false, mtime = false, folder = false;
+    for (auto field : object) {
+        std::string_view key;
+        if (field.unescaped_key().get(key)) return refuse("not valid JSON", json);
+        od::value value = field.value();
+        if (key == "path") {
+            od::raw_json_string raw;
+            if (value.get_raw_json_string().get(raw)) return refuse("\"path\" is not a string");
+            if (!hostBytes(raw.raw(), padded + length, out.path))
+                return refuse("\"path\" has an escape that is not valid");
+            if (out.path.isEmpty() || out.path.startsWith('/') || out.path.endsWith('/') ||
+                out.path.contains("//") || out.path.contains('\0'))
+                return refuse("\"path\" is not a path below the folder (\"a/b.txt\")");
+            path = true;
+        } else if (key == "size") {
+            int64_t n = 0;
+            if (isNull(value))
+                out.size = dosfs::kNoSize;
+            else if (value.get_int64().get(n) || n < 0)
+                return refuse("\"size\" is not a whole number of bytes");
+            else
+                out.size = n;
+            size = true;
+        } else if (key == "mtime") {
+            std::string_view text;
+            if (isNull(value))
+                out.mtime = dosfs::kNoTime;
+            else if (value.get_string().get(text) || !parseIsoTime(text, out.mtime))
+                return refuse("\"mtime\" is not a time such as \"2024-01-05T05:07:09+09:00\"");
+            mtime = true;
+        } else if (key == "folder") {
+            folder = true;
+        }
+    }
+    const char* rest = nullptr;
+    if (!doc.current_location().get(rest))  // a place to go on from: more text follows
+        return refuse("not valid JSON (more follows the object)", json);
+    if (!path && folder)
+        return refuse(
+            "the snapshot was written before snapshots held paths; make a new one "
+            "with tolan-list --format jsonl -o FILE FOLDER");
+    if (!path) return refuse("\"path\" is missing");
+    if (!size) return refuse("\"size\" is missing");
+    if (!mtime) return refuse("\"mtime\" is missing");
+    return LineFault::None;
+}
+
+}  // namespace engine

@@ -1,0 +1,248 @@
+#include "output/form6.h"
+#include "platform/forms/shown_text.h"
+
+#include "cli/snapshots.h"
+#include "engine/comparison_text.h"
+#include "engine/renderings.h"
+#include "engine/snapshot.h"
+#include "output/listing_writer.h"
+#include "platform/dosfs/directory.h"
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/file_writer.h"
+#include "platform/forms/application.h"
+#include "shell/design.h"
+#include "shell/messages.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+#include <memory>
+
+namespace output {
+
+using shell::make;
+
+namespace {
+
+const QString kNothingShown = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存すべきデータ無し"));
+const QString kNoExtension =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
+const QString kCannotOverwrite =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
+const QString kSaved = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存しました"));
+const QString kSelectFirst = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイルを選択して下さい"));
+const QString kDeleteAsk =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1 を削除します。もう一度「削除」で実行"));
+const QString kDeleted = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "削除しました"));
+const QString kCannotCompare = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "比較できません: %1"));
+
+// A file of a folder as a DOS path; a folder given with its "\" keeps one.
+QString inFolder(const QString& folder, const QString& name) {
+    return folder.endsWith(u'\\') ? folder + name : folder + u'\\' + name;
+}
+
+forms::TextBox& messageBox(forms::TextBox& box) {
+    box.setLocked(true);
+    box.setForeColor(forms::kBrightRed);
+    return box;
+}
+
+}  // namespace
+
+Form6::Form6(shell::Form1& m, const engine::Module1& s)
+    : Form(m.app(), QStringLiteral("Form6")),
+      main(m),
+      scan(s),
+      Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 165, 1350, 255,
+                                QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイル名")))),
+      Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 1500, 120, 4500, 330, QString())),
+      Command1(make<forms::CommandButton>(*this, "Command1", -1, nullptr, 6120, 100, 1155, 375,
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存")))),
+      Label2(make<forms::Label>(*this, "Label2", -1, nullptr, 120, 600, 7155, 255,
+                                QStringLiteral(QT_TRANSLATE_NOOP(
+                                    "Tolan", "保存ファイル一覧（フォルダ・日時・ファイル数）")))),
+      List1(make<forms::ListBox>(*this, "List1", -1, nullptr, 120, 900, 7155, 2850, QString())),
+      Text2(messageBox(
+          make<forms::TextBox>(*this, "Text2", -1, nullptr, 120, 3855, 7155, 330, QString()))),
+      Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 3240, 4335, 1155, 390,
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "比較")))),
+      Command3(make<forms::CommandButton>(*this, "Command3", -1, nullptr, 4680, 4335, 1155, 390,
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "削除")))),
+      Command4(make<forms::CommandButton>(*this, "Command4", -1, nullptr, 6120, 4335, 1155, 390,
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))) {
+    setCaption(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの管理")));
+    setWidth(kWidth);
+    setHeight(kHeight);
+    defaultButton = &Command1;
+    cancelButton = &Command4;
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+    Command4.Click = [this] { Command4_Click(); };
+    List1.Click = [this] { armed_ = -1; };
+    List1.DblClick = [this] { Command2_Click(); };
+    Unload = [this] { Command4_Click(); };
+}
+
+void Form6::open() {
+    main.setEnabled(false);
+    if (!visible()) load();
+    Text1.setText(offeredName());
+    say(QString());
+    refresh();
+    show();
+    bringToFront();
+    Text1.setFocus();
+}
+
+QString Form6::offeredName() const {
+    QString folder = main.state.scanRoot;
+    while (folder.endsWith(u'\\')) folder.chop(1);
+    QString last = folder.mid(folder.lastIndexOf(u'\\') + 1);
+    last.remove(u':');
+    if (last.isEmpty()) return QString();
+    const QDateTime at = QDateTime::fromSecsSinceEpoch(scan.scanTime);
+    return last + at.toString(QStringLiteral("_yyyyMMdd_HHmmss")) + kSnapshotPattern;
+}
+
+// The window repaints while a folder is scanned, at most every tenth of a
+// second.
+std::function<void()> Form6::events() {
+    auto last = std::make_shared<QElapsedTimer>();
+    last->start();
+    return [this, last] {
+        if (last->elapsed() < 100) return;
+        main.app().letEventsRun();
+        last->restart();
+    };
+}
+
+void Form6::say(const QString& text) {
+    Text2.setText(forms::shown(text));
+    Text2.setVisible(!text.isEmpty());
+}
+
+QByteArray Form6::hostFolder(int& error) const {
+    const dosfs::Resolved r = main.fs.resolve(main.state.settings.outputDir);
+    error = r.error ? r.error : r.isFolder ? 0 : dosfs::kPathNotFound;
+    return r.host;
+}
+
+// The snapshots of the output directory, by name, each with its folder,
+// time and number of files.
+void Form6::refresh() {
+    List1.clear();
+    names.clear();
+    armed_ = -1;
+    int error = 0;
+    const QByteArray folder = hostFolder(error);
+    dosfs::Directory dir;
+    dosfs::FolderContents contents;
+    if (error || dosfs::Directory::open(folder, dir) || dir.read(contents)) return;
+    engine::Module1::SortNames(contents.files);
+    for (const dosfs::DirEntry& e : contents.files) {
+        if (!e.name.endsWith(kSnapshotPattern, Qt::CaseInsensitive)) continue;
+        const engine::SnapshotSummary s =
+            engine::summarizeSnapshot(folder + '/' + dosfs::hostNameOf(e));
+        QString time;
+        engine::appendDateText(time, e.mtime, false);
+        names.append(e.name);
+        List1.addItem(
+            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1  %2  %3  %4 ファイル")))
+                .arg(e.name, s.folder.isEmpty() ? QStringLiteral("?") : s.folder, time)
+                .arg(s.files));
+    }
+    List1.appendsShown();
+}
+
+void Form6::Command1_Click() {
+    armed_ = -1;
+    const QString name = engine::trimSpaces(Text1.text());
+    if (main.state.scanRoot.isEmpty() || main.List1.listCount() == 0) return say(kNothingShown);
+    if (!name.contains(u'.')) return say(kNoExtension);
+    if (name.contains(u'\\') || name.contains(u'/')) return say(shell::kBadFileName);
+    int error = 0;
+    const QByteArray folder = hostFolder(error);
+    if (error) return say(shell::errorText(shell::Failed::SaveName, error));
+    // The overwrite guard: only a snapshot, or an empty file, is replaced.
+    const QByteArray target = folder + '/' + dosfs::encodeHostName(name);
+    const dosfs::Resolved there = main.fs.resolve(inFolder(main.state.settings.outputDir, name));
+    if (there.error == 0) {
+        const engine::SnapshotSummary s = engine::summarizeSnapshot(target);
+        if (there.isFolder || (s.folder.isEmpty() && s.files > 0)) return say(kCannotOverwrite);
+    }
+    dosfs::FileWriter out;
+    error = out.open(target);
+    setEnabled(false);  // a press meanwhile waits for the end
+    if (!error) error = cli::writeSnapshot(main.fs, main.state.scanRoot, out, events());
+    setEnabled(true);
+    const int finished = error ? (out.abandon(), 0) : out.finish();
+    if (error || finished) return say(shell::kWriteFailed);
+    refresh();
+    say(kSaved);
+}
+
+// The folder shown compared now with the snapshot selected: the result in
+// Side B and the work file, its counts in Text10.
+void Form6::Command2_Click() {
+    armed_ = -1;
+    const int row = List1.listIndex();
+    if (row < 0 || row >= names.size()) return say(kSelectFirst);
+    if (main.state.scanRoot.isEmpty()) return say(kNothingShown);
+    int error = 0;
+    const QByteArray folder = hostFolder(error);
+    engine::SnapshotReader before(folder + '/' + dosfs::encodeHostName(names[row]));
+    QString why;
+    if (error || !before.check(why)) return say(forms::shown(kCannotCompare).arg(why));
+    error = main.files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Replace);
+    if (error) return say(shell::errorText(shell::Failed::SaveName, error));
+    main.List1.clear();
+    engine::ComparisonLines lines([this, &error](const QString& line) {
+        main.List1.addItem(line);
+        const int e = main.files.printLine(engine::kWorkFile, line);
+        if (!error) error = e;
+    });
+    engine::Comparison comparison(before, lines);
+    setEnabled(false);
+    cli::scanInto(comparison, main.fs, main.state.scanRoot, 0, nullptr, events());
+    setEnabled(true);
+    comparison.finish();
+    main.List1.appendsShown();
+    const int closed = main.files.close(engine::kWorkFile);
+    close();
+    if (error || closed || !before.readError().isEmpty())
+        return shell::showMessage(main, shell::kFailure, shell::kWriteFailed);
+    const engine::ChangeCounts& c = comparison.counts();
+    shell::showMessage(main, shell::kListingState,
+                       forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
+                                        "Tolan", "%1 と比較\r\n追加 %2  削除 %3  変更 %4")))
+                           .arg(names[row])
+                           .arg(c.added)
+                           .arg(c.removed)
+                           .arg(c.changed));
+}
+
+void Form6::Command3_Click() {
+    const int row = List1.listIndex();
+    if (row < 0 || row >= names.size()) return say(kSelectFirst);
+    if (armed_ != row) {
+        armed_ = row;
+        return say(forms::shown(kDeleteAsk).arg(names[row]));
+    }
+    const int error =
+        dosfs::deleteFile(main.fs, inFolder(main.state.settings.outputDir, names[row]));
+    refresh();
+    say(error ? shell::errorText(shell::Failed::SaveName, error) : kDeleted);
+}
+
+void Form6::Command4_Click() {
+    close();
+}
+
+void Form6::close() {
+    armed_ = -1;
+    hide();
+    main.setEnabled(true);
+}
+
+}  // namespace output

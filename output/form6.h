@@ -1,0 +1,63 @@
+#pragma once
+// "保存ファイルの管理": the snapshots in the output directory. A snapshot of
+// the folder the main window shows is saved under a name made of the
+// folder and the scan's time; the list gives each snapshot's folder, time
+// and number of files; a comparison of the folder now with the snapshot
+// selected goes to Side B and the work file, as a scan's listing does; a
+// snapshot is deleted after a second press of "削除".
+
+#include "engine/module1.h"
+#include "shell/form1.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace output {
+
+inline const QString kSnapshotPattern = QStringLiteral(".jsonl");
+
+class Form6 : public forms::Form {
+  public:
+    static constexpr int kWidth = 7515;
+    static constexpr int kHeight = 5115;
+
+    // The scan is the main window's: its folder and time name a snapshot.
+    Form6(shell::Form1& main, const engine::Module1& scan);
+
+    shell::Form1& main;
+    const engine::Module1& scan;
+
+    forms::Label& Label1;
+    forms::TextBox& Text1;           // the name to save under
+    forms::CommandButton& Command1;  // 保存
+    forms::Label& Label2;
+    forms::ListBox& List1;           // the snapshots
+    forms::TextBox& Text2;           // what a command says
+    forms::CommandButton& Command2;  // 比較
+    forms::CommandButton& Command3;  // 削除
+    forms::CommandButton& Command4;  // 戻る
+
+    // The file names List1 shows, in its order.
+    QStringList names;
+
+    // KANRI: the dialog with the list of the output directory.
+    void open();
+    // The name a snapshot of the scan shown is offered under.
+    QString offeredName() const;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+  private:
+    void refresh();
+    void say(const QString& text);
+    QByteArray hostFolder(int& error) const;
+    void close();
+    std::function<void()> events();
+    int armed_ = -1;  // the row a first press of 削除 named
+};
+
+}  // namespace output

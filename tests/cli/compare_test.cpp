@@ -1,0 +1,277 @@
+// tolan-list --compare run as scripts run it: a tree changed in every way,
+// both ways round and between two snapshots; a copy elsewhere that is
+// complete; snapshots from another time zone and out of order; snapshots
+// that cannot be compared.
+
+#include "tests/support/temp_tree.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QByteArray out, err;
+};
+
+Outcome tolanList(const QStringList& args, const QByteArray& tz = "UTC") {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TZ"), QString::fromUtf8(tz));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TOLAN_LIST), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QString str(const QByteArray& bytes) {
+    return QString::fromLocal8Bit(bytes);
+}
+
+void writeFile(const QByteArray& path, const QByteArray& data) {
+    QFile f(str(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+constexpr qint64 kT0 = 1704431229;           // 2024/01/05 5:07:09 UTC
+constexpr qint64 kT1 = kT0 + 86400 + 36000;  // 2024/01/06 15:07:09
+
+// The tree before and after: kept, grown, shrunk, touched, removed, renamed,
+// moved between folders, a folder emptied, a new folder, a file that became
+// a folder.
+void makeBefore(TempTree& t, const QByteArray& at) {
+    t.file(at + "/keep.txt", 100, kT0);
+    t.file(at + "/grow.txt", 100, kT0);
+    t.file(at + "/shrink.txt", 300, kT0);
+    t.file(at + "/touch.txt", 100, kT0);
+    t.file(at + "/gone.txt", 100, kT0);
+    t.file(at + "/name.txt", 100, kT0);
+    t.file(at + "/turn", 10, kT0);
+    t.file(at + "/a/move.txt", 50, kT0);
+    t.file(at + "/b/stay.txt", 50, kT0);
+    t.file(at + "/empty/x.txt", 1000, kT0);
+    t.file(at + "/empty/y.txt", 1000, kT0);
+}
+
+void makeAfter(TempTree& t, const QByteArray& at) {
+    t.file(at + "/keep.txt", 100, kT0);
+    t.file(at + "/grow.txt", 12000000000, kT0);
+    t.file(at + "/shrink.txt", 100, kT0);
+    t.file(at + "/touch.txt", 100, kT1);
+    t.file(at + "/renamed.txt", 100, kT0);
+    t.file(at + "/turn/in.txt", 10, kT0);
+    t.folder(at + "/a");
+    t.file(at + "/b/move.txt", 50, kT0);
+    t.file(at + "/b/stay.txt", 50, kT0);
+    t.folder(at + "/empty");
+    t.file(at + "/newdir/n.txt", 20, kT1);
+}
+
+const char kForward[] =
+    ".\r\n"
+    "-       100 2024/01/05 5:07:09   ->                                 gone.txt\r\n"
+    "*       100 2024/01/05 5:07:09   ->  12000000000 2024/01/05 5:07:09  grow.txt\r\n"
+    "-       100 2024/01/05 5:07:09   ->                                 name.txt\r\n"
+    "+                                ->        100 2024/01/05 5:07:09   renamed.txt\r\n"
+    "*       300 2024/01/05 5:07:09   ->        100 2024/01/05 5:07:09   shrink.txt\r\n"
+    "*       100 2024/01/05 5:07:09   ->        100 2024/01/06 15:07:09  touch.txt\r\n"
+    "-        10 2024/01/05 5:07:09   ->                                 turn\r\n"
+    "      7 Files <       0.81 KB >  ->      5 Files <    1.2E+07 KB >\r\n"
+    ".\\a\r\n"
+    "-        50 2024/01/05 5:07:09   ->                                 move.txt\r\n"
+    "      1 Files <       0.05 KB >  ->      0 Files <          0 KB >\r\n"
+    ".\\b\r\n"
+    "+                                ->         50 2024/01/05 5:07:09   move.txt\r\n"
+    "      1 Files <       0.05 KB >  ->      2 Files <        0.1 KB >\r\n"
+    ".\\empty\r\n"
+    "-      1000 2024/01/05 5:07:09   ->                                 x.txt\r\n"
+    "-      1000 2024/01/05 5:07:09   ->                                 y.txt\r\n"
+    "      2 Files <          2 KB >  ->      0 Files <          0 KB >\r\n"
+    ".\\newdir\r\n"
+    "+                                ->         20 2024/01/06 15:07:09  n.txt\r\n"
+    "      0 Files <          0 KB >  ->      1 Files <       0.02 KB >\r\n"
+    ".\\turn\r\n"
+    "+                                ->         10 2024/01/05 5:07:09   in.txt\r\n"
+    "      0 Files <          0 KB >  ->      1 Files <       0.01 KB >\r\n"
+    "Added 4  Removed 6  Changed 3  Unchanged 2  Bytes 2910 -> 12000000530\r\n";
+
+const char kForwardRecords[] =
+    R"({"change":"removed","path":"gone.txt","old_size":100,"new_size":null,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":null}
+{"change":"changed","path":"grow.txt","old_size":100,"new_size":12000000000,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":"2024-01-05T05:07:09+00:00"}
+{"change":"removed","path":"name.txt","old_size":100,"new_size":null,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":null}
+{"change":"added","path":"renamed.txt","old_size":null,"new_size":100,"old_mtime":null,"new_mtime":"2024-01-05T05:07:09+00:00"}
+{"change":"changed","path":"shrink.txt","old_size":300,"new_size":100,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":"2024-01-05T05:07:09+00:00"}
+{"change":"changed","path":"touch.txt","old_size":100,"new_size":100,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":"2024-01-06T15:07:09+00:00"}
+{"change":"removed","path":"turn","old_size":10,"new_size":null,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":null}
+{"change":"removed","path":"a/move.txt","old_size":50,"new_size":null,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":null}
+{"change":"added","path":"b/move.txt","old_size":null,"new_size":50,"old_mtime":null,"new_mtime":"2024-01-05T05:07:09+00:00"}
+{"change":"removed","path":"empty/x.txt","old_size":1000,"new_size":null,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":null}
+{"change":"removed","path":"empty/y.txt","old_size":1000,"new_size":null,"old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":null}
+{"change":"added","path":"newdir/n.txt","old_size":null,"new_size":20,"old_mtime":null,"new_mtime":"2024-01-06T15:07:09+00:00"}
+{"change":"added","path":"turn/in.txt","old_size":null,"new_size":10,"old_mtime":null,"new_mtime":"2024-01-05T05:07:09+00:00"}
+)";
+
+// A record with its sides swapped: what the comparison the other way round says.
+QByteArray mirrored(QByteArray record) {
+    record.replace("\"added\"", "\"@\"").replace("\"removed\"", "\"added\"");
+    record.replace("\"@\"", "\"removed\"");
+    for (const char* field : {"size", "mtime"}) {
+        const QByteArray oldKey = QByteArray("\"old_") + field + "\":";
+        const QByteArray newKey = QByteArray(",\"new_") + field + "\":";
+        const qsizetype o = record.indexOf(oldKey), n = record.indexOf(newKey);
+        const qsizetype end =
+            record.indexOf(',', n + 1) < 0 ? record.indexOf('}', n) : record.indexOf(',', n + 1);
+        const QByteArray before = record.mid(o + oldKey.size(), n - o - oldKey.size());
+        const QByteArray after = record.mid(n + newKey.size(), end - n - newKey.size());
+        record.replace(n + newKey.size(), after.size(), before);
+        record.replace(o + oldKey.size(), before.size(), after);
+    }
+    return record;
+}
+
+}  // namespace
+
+TEST(Compare, ATreeChangedEveryWayGivesItsChangesInTextAndJsonLinesBothWaysRound) {
+    TempTree t;
+    makeBefore(t, "before");
+    makeAfter(t, "after");
+    const QString before = str(t.path("before")), after = str(t.path("after"));
+    const QString old = str(t.path("old.jsonl")), now = str(t.path("new.jsonl"));
+    ASSERT_EQ(tolanList({"--format=jsonl", "-o", old, before}).status, 0);
+    ASSERT_EQ(tolanList({"--format=jsonl", "-o", now, after}).status, 0);
+
+    // With the folder scanned now and with its snapshot: the same result.
+    for (const QString& other : {after, now}) {
+        const Outcome text = tolanList({"--compare", old, other});
+        EXPECT_EQ(text.status, 1) << text.err.constData();
+        EXPECT_EQ(text.out, QByteArray(kForward));
+        EXPECT_EQ(text.err, "");
+        const Outcome records = tolanList({"--compare", old, "--format", "jsonl", other});
+        EXPECT_EQ(records.status, 1);
+        EXPECT_EQ(records.out, QByteArray(kForwardRecords));
+    }
+    // The other way round: every change mirrored, in the same order.
+    const Outcome back = tolanList({"--compare", now, "--format=jsonl", before});
+    EXPECT_EQ(back.status, 1);
+    QList<QByteArray> expected = QByteArray(kForwardRecords).split('\n');
+    for (QByteArray& record : expected)
+        if (!record.isEmpty()) record = mirrored(record);
+    EXPECT_EQ(back.out.split('\n'), expected);
+    const Outcome backText = tolanList({"--compare", now, before});
+    EXPECT_TRUE(backText.out.endsWith(
+        "Added 6  Removed 4  Changed 3  Unchanged 2  Bytes 12000000530 -> 2910\r\n"));
+}
+
+// Names of every kind, in the order the listing sorts them, and a time
+// past the year 9999, which a snapshot holds as null: a copy of the tree
+// elsewhere is complete, and its listing needs no sorting.
+TEST(Compare, ACopyElsewhereOfATreeWithNamesOfEveryKindIsComplete) {
+    TempTree t(TempTree::InMemory{});
+    const QByteArray names[] = {"ctl\x01.txt",
+                                "bad\xff\xfe.txt",
+                                "emoji\xf0\x9f\x98\x80.txt",
+                                "\xed\x95\x9c\xea\xb8\x80.txt",
+                                "back\\slash.txt",
+                                "B.txt",
+                                "a.txt",
+                                "_under.txt",
+                                "Z",
+                                "z",
+                                "\xe6\x97\xa5\xe6\x9c\xac"};
+    for (const char* copy : {"src", "elsewhere/copy"})
+        for (const QByteArray& folder : {QByteArray(), QByteArray("Sub\xff/"), QByteArray("a/")})
+            for (const QByteArray& name : names)
+                t.file(QByteArray(copy) + '/' + folder + name, name.size(), kT0);
+    for (const char* copy : {"src", "elsewhere/copy"})
+        t.file(QByteArray(copy) + "/far.txt", 0, 300'000'000'000);
+    const QString snapshot = str(t.path("src.jsonl"));
+    ASSERT_EQ(tolanList({"--format=jsonl", "-o", snapshot, str(t.path("src"))}).status, 0);
+    const Outcome run = tolanList({"--compare", snapshot, str(t.path("elsewhere/copy"))});
+    EXPECT_EQ(run.status, 0) << run.out.constData();
+    EXPECT_EQ(run.err, "");  // in listing order: no note
+    EXPECT_EQ(run.out, "Added 0  Removed 0  Changed 0  Unchanged 34  Bytes 246 -> 246\r\n");
+    t.remove("elsewhere/copy/a/a.txt");
+    const Outcome missing =
+        tolanList({"--compare", snapshot, "--encoding=utf-8", str(t.path("elsewhere/copy"))});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.startsWith(".\\a\r\n-         5 2024/01/05 5:07:09   ->"));
+}
+
+// Times are instants: a snapshot made where clocks read nine hours ahead
+// compares as unchanged; one whose lines are out of order is sorted and
+// compared the same, with a note.
+TEST(Compare, ASnapshotFromAnotherZoneOrOutOfOrderComparesTheSame) {
+    TempTree t;
+    makeBefore(t, "tree");
+    const QString tree = str(t.path("tree")), snapshot = str(t.path("s.jsonl"));
+    ASSERT_EQ(tolanList({"--format=jsonl", "-o", snapshot, tree}, "JST-9").status, 0);
+    QFile f(snapshot);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    ASSERT_TRUE(lines[0].contains("T14:07:09+09:00"));
+    const Outcome same = tolanList({"--compare", snapshot, tree});
+    EXPECT_EQ(same.status, 0) << same.out.constData();
+
+    lines.removeLast();
+    std::reverse(lines.begin(), lines.end());
+    writeFile(t.path("r.jsonl"), lines.join('\n') + '\n');
+    t.file("tree/empty/x.txt", 999, kT0);
+    const Outcome sorted = tolanList({"--compare", str(t.path("r.jsonl")), "--format=jsonl", tree});
+    EXPECT_EQ(sorted.status, 1);
+    EXPECT_EQ(sorted.out,
+              R"({"change":"changed","path":"empty/x.txt","old_size":1000,"new_size":999,)"
+              R"("old_mtime":"2024-01-05T05:07:09+00:00","new_mtime":"2024-01-05T05:07:09+00:00"})"
+              "\n");
+    EXPECT_TRUE(sorted.err.contains("is not in listing order (line 2)")) << sorted.err.constData();
+}
+
+TEST(Compare, ASnapshotThatCannotBeComparedIsTroubleNamingItsLineAndWritesNothing) {
+    TempTree t;
+    t.file("tree/a.txt", 1, kT0);
+    const QByteArray good = R"({"path":"a.txt","size":1,"mtime":"2024-01-05T05:07:09Z"})";
+    const struct {
+        QByteArray content;  // "-" for no file at all
+        const char* says;
+    } cases[] = {
+        {"-", "no such file"},
+        {"", "it is empty"},
+        {good + "\n{\"path\":\"b.txt\",\"si", "line 2: the last line is cut short"},
+        {"not json\n", "line 1: not a JSON object"},
+        {good + "\n{\"size\":1,\"mtime\":null}\n", "line 2: \"path\" is missing"},
+        {R"({"path":"a","size":"1","mtime":null})", "line 1: \"size\" is not a whole number"},
+        {R"({"path":"a","size":1})", "line 1: \"mtime\" is missing"},
+        {R"({"path":"a","size":1,"mtime":1704431229})", "line 1: \"mtime\" is not a time"},
+        {R"({"path":"/etc/a","size":1,"mtime":null})", "line 1: \"path\" is not a path below"},
+        {R"({"path":"a\udc41","size":1,"mtime":null})", "line 1: \"path\" has an escape"},
+        {R"({"folder":"C:\\w","name":"a","size":1,"mtime":null})",
+         "line 1: the snapshot was written before snapshots held paths; make a new one with "
+         "tolan-list --format jsonl -o FILE FOLDER"},
+        {good + "\n" + good + "\n", "line 2: the path a.txt is given a second time"},
+        {good + "\n{\"path\":\"a\",\"size\":1,\"mtime\":null} x\n", "line 2: not"},
+    };
+    const QString out = str(t.path("out.txt"));
+    for (const auto& c : cases) {
+        if (c.content != "-") writeFile(t.path("s.jsonl"), c.content);
+        const Outcome run =
+            tolanList({"--compare", str(t.path("s.jsonl")), "-o", out, str(t.path("tree"))});
+        EXPECT_EQ(run.status, 2) << c.says;
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.constData();
+        EXPECT_FALSE(QFile::exists(out)) << c.says;
+        QFile::remove(str(t.path("s.jsonl")));
+    }
+    const Outcome folder = tolanList({"--compare", str(t.path("tree")), str(t.path("tree"))});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_TRUE(folder.err.contains("it is a folder, not a snapshot"));
+    writeFile(t.path("s.jsonl"), good + "\n");
+    const Outcome gone = tolanList({"--compare", str(t.path("s.jsonl")), str(t.path("vanished"))});
+    EXPECT_EQ(gone.status, 2);
+    EXPECT_TRUE(gone.err.contains("no such folder")) << gone.err.constData();
+}

@@ -1,0 +1,126 @@
+// 保存ファイルの管理 as a real window on the offscreen platform: the snapshot
+// it saves and the comparison it puts in Side B are those tolan-list writes.
+
+#include "app/program.h"
+#include "platform/qt/list_view.h"
+#include "tests/support/program_fixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QAction* findAction(QWidget* window, const QString& text) {
+    for (QAction* a : window->findChildren<QAction*>())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+QByteArray tolanList(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TOLAN_LIST), args);
+    p.waitForFinished(60000);
+    return p.readAllStandardOutput();
+}
+
+}  // namespace
+
+TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
+    TempTree tree;
+    SettingsFolders folders{tree};
+    tree.file("c/work/a.txt", 1200);
+    tree.file("c/work/1/2/3/4/5/6/7/8/9/deep.txt", 5);
+    tree.folder("c/out");
+    {
+        QFile notes(QString::fromUtf8(tree.path("c/out/notes.txt")));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("my notes\n");
+    }
+    app::Program program(testDrives(tree));
+    program.load();
+    shell::Form1& form = program.form;
+    form.state.settings.outputDir = QStringLiteral("C:\\out");
+    form.Dir1.setPath(QStringLiteral("C:\\work"));
+    QTest::mouseClick(qobject_cast<QPushButton*>(program.window.widgetOf(form.Command3)),
+                      Qt::LeftButton);
+    // The listing stops eight levels down and says so.
+    EXPECT_TRUE(form.Text10.visible());
+    EXPECT_TRUE(form.Text10.text().startsWith(QStringLiteral("8階層より深い 1 個のフォルダ")));
+
+    output::Form6& dialog = program.output.form6;
+    findAction(&program.window, QStringLiteral("保存ファイルの管理"))->trigger();
+    auto* view = static_cast<qtbind::FormWindow*>(program.qt.viewOf(dialog));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("保存ファイルの管理"));
+    auto* name = qobject_cast<QLineEdit*>(view->widgetOf(dialog.Text1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == name; }, 2000));
+    EXPECT_EQ(name->selectedText(), dialog.offeredName());
+    EXPECT_TRUE(name->text().startsWith(QStringLiteral("work_"))) << name->text().toStdString();
+    // The overwrite guard: a file that is not a snapshot stays as it is.
+    QTest::keyClicks(name, QStringLiteral("notes.txt"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(dialog.Text2.text(), QStringLiteral("このファイルに上書きできません。"));
+    QFile notes(QString::fromUtf8(tree.path("c/out/notes.txt")));
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), "my notes\n");
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, QStringLiteral("snap.jsonl"));
+    QTest::keyClick(name, Qt::Key_Return);
+
+    const QString drive = QStringLiteral("--drive=C:=") + tree.path("c");
+    QFile saved(QString::fromUtf8(tree.path("c/out/snap.jsonl")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(),
+              tolanList({drive, QStringLiteral("--format=jsonl"), QStringLiteral("C:\\work")}));
+    ASSERT_EQ(dialog.List1.listCount(), 1);
+    EXPECT_TRUE(dialog.List1.list(0).startsWith(QStringLiteral("snap.jsonl  C:\\work  ")));
+    EXPECT_TRUE(dialog.List1.list(0).endsWith(QStringLiteral("  2 ファイル")));
+
+    // The folder changes; the comparison with the snapshot selected goes to
+    // Side B and the work file.
+    tree.file("c/work/new.txt", 10);
+    tree.remove("c/work/1/2/3/4/5/6/7/8/9/deep.txt");
+    auto* list = dynamic_cast<qtbind::ListBoxView*>(view->widgetOf(dialog.List1));
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount() == 1; }, 2000));
+    const QRect row0 = list->rowRect(0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row0.center());
+    QTest::mouseClick(qobject_cast<QPushButton*>(view->widgetOf(dialog.Command2)), Qt::LeftButton);
+    EXPECT_FALSE(view->isVisible());
+    const QByteArray expected = tolanList(
+        {drive, QStringLiteral("--compare"), QString::fromUtf8(tree.path("c/out/snap.jsonl")),
+         QStringLiteral("--encoding=utf-8"), QStringLiteral("C:\\work")});
+    QStringList sideB;
+    for (int i = 0; i < form.List1.listCount(); ++i) sideB.append(form.List1.list(i));
+    EXPECT_EQ((sideB.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), expected);
+    EXPECT_TRUE(
+        expected.endsWith("Added 1  Removed 1  Changed 0  Unchanged 1  Bytes 1205 -> 1210\r\n"));
+    QFile work(QString::fromUtf8(program.fs.resolve(form.state.workFilePath).host));
+    ASSERT_TRUE(work.open(QIODevice::ReadOnly));
+    EXPECT_EQ(work.readAll(), tolanList({drive, QStringLiteral("--compare"),
+                                         QString::fromUtf8(tree.path("c/out/snap.jsonl")),
+                                         QStringLiteral("C:\\work")}));
+    EXPECT_TRUE(form.Text10.text().contains(QStringLiteral("追加 1  削除 1  変更 0")));
+
+    // 削除 asks first: the second press deletes. Escape is 戻る.
+    findAction(&program.window, QStringLiteral("保存ファイルの管理"))->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount() == 1; }, 2000));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row0.center());
+    auto* remove = qobject_cast<QPushButton*>(view->widgetOf(dialog.Command3));
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(saved.fileName()));
+    EXPECT_TRUE(dialog.Text2.text().startsWith(QStringLiteral("snap.jsonl を削除します")));
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(saved.fileName()));
+    EXPECT_EQ(dialog.List1.listCount(), 0);
+    QTest::keyClick(name, Qt::Key_Escape);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(program.window.isEnabled());
+}
