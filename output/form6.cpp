@@ -100,6 +100,8 @@ QString Form6::offeredName() const {
     while (folder.endsWith(u'\\')) folder.chop(1);
     QString last = folder.mid(folder.lastIndexOf(u'\\') + 1);
     last.remove(u':');
+    // A folder named with a leading dot would make a hidden snapshot.
+    while (last.startsWith(u'.')) last.remove(0, 1);
     if (last.isEmpty()) return QString();
     const QDateTime at = QDateTime::fromSecsSinceEpoch(scan.scanTime);
     return last + at.toString(QStringLiteral("_yyyyMMdd_HHmmss")) + kSnapshotPattern;
