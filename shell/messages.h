@@ -31,6 +31,25 @@ inline const QString kPrintCancelled = QStringLiteral("印刷中断");
 inline const QString kCopying = QStringLiteral("クリップボードにコピー中");
 inline const QString kCopied = QStringLiteral("クリップボードにコピーしました");
 
+// The hover hints (the hint box Text11), also what a screen reader says of
+// the controls they explain.
+inline const QString kHintFiles = QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄを表示します。");
+inline const QString kHintTotals =
+    QStringLiteral("ﾌｧｲﾙ名ﾘｽﾄの他、各フォルダ毎の合計容量やﾌｧｲﾙ数も表示します。");
+inline const QString kHintFolders =
+    QStringLiteral("ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)");
+inline const QString kHintSaveAs =
+    QStringLiteral("下画面に表示されている結果をファイル名指定で保存します");
+inline const QString kHintExtension = QStringLiteral("直接入力可能です。");
+inline const QString kHintSideA = QStringLiteral("ダブルクリックすると画面が広がります。<ON/OFF>");
+inline const QString kHintSideB =
+    QStringLiteral("範囲指定後、右マウスクリックでクリックボードにコピーされます。");
+// The comment switch's hint names the state the hints are in.
+inline QString commentHint(bool hintsOff) {
+    return QStringLiteral("コメント表示 ON/OFF の切り替え。") +
+           (hintsOff ? QStringLiteral("現在OFF") : QStringLiteral("現在ON"));
+}
+
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {
     Drive,   // choosing a drive: 68 "ディスクなし", else "ディスク異常"

@@ -1,6 +1,7 @@
 #include "platform/qt/form_window.h"
 
 #include "platform/forms/basic_controls.h"
+#include "platform/qt/accessible.h"
 #include "platform/qt/form_window_shared.h"
 
 #include <QCloseEvent>
@@ -80,6 +81,7 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
             QFont::insertSubstitutions(
                 QString::fromLatin1(family),
                 {QStringLiteral("LexiGulim"), QStringLiteral("NanumGothic")});
+    installAccessibility();
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
@@ -109,9 +111,12 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
         changed(*c, Prop::Font);
         changed(*c, Prop::ForeColor);
         if (c->backColor() != forms::kDefaultColor) changed(*c, Prop::BackColor);
+        describe(*c, w);
         w->setVisible(c->visible());
         w->setEnabled(c->enabled());
     }
+    for (const auto& c : form_.controls())
+        if (c->accessibleLabel) labelWith(widgetOf(*c->accessibleLabel), widgetOf(*c));
     // Lines are created in the order of the table like any control; an opaque
     // label sits above them whatever came first.
     for (const auto& c : form_.controls())
