@@ -78,11 +78,14 @@ try:
     side_b = wait_for("Side B", lambda: find(window, pyatspi.ROLE_LIST, "Ｂ面"))
     side_a = find(window, pyatspi.ROLE_TABLE, "Ａ面 ファイル名")
 
-    # Every control the keyboard reaches says what it is.
-    for c in controls(window):
-        state = c.getState()
-        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
-            check(c.name.strip() != "", f"a focusable {c.getRoleName()} without a name")
+    def all_named(form):
+        """Every control the keyboard reaches says what it is."""
+        for c in controls(form):
+            state = c.getState()
+            if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
+                check(c.name.strip() != "", f"{form.name}: a focusable {c.getRoleName()} without a name")
+
+    all_named(window)
 
     # A scan: Side B's rows are the work file's lines.
     find(window, pyatspi.ROLE_PUSH_BUTTON, "ﾌｧｲﾙ表示１").queryAction().doAction(0)
@@ -143,6 +146,17 @@ try:
     check(len(announced) == 2 and "TOLAN.TXT" in announced[-1],
           f"the two listing messages were announced once each: {announced}")
     pyatspi.Registry.deregisterEventListener(on_showing, "object:state-changed:showing")
+
+    # The dialogs too: the output settings from the menu, the save-as from
+    # its button; each closed again with "戻る".
+    for opener, caption in ((find(window, pyatspi.ROLE_MENU_ITEM, "ファイル出力ディレクトリ設定"), "保存設定"),
+                            (find(window, pyatspi.ROLE_PUSH_BUTTON, "ﾌｧｲﾙ出力"), "ファイル保存")):
+        opener.queryAction().doAction(0)
+        dialog = wait_for(caption, lambda: next((w for w in app if w is not None and w.name == caption
+                                                 and w.getState().contains(pyatspi.STATE_SHOWING)), None))
+        all_named(dialog)
+        find(dialog, pyatspi.ROLE_PUSH_BUTTON, "戻る").queryAction().doAction(0)
+        wait_for(f"{caption} closed", lambda: not dialog.getState().contains(pyatspi.STATE_SHOWING))
 finally:
     app_process.terminate()
     app_process.wait(30)
