@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "output/listing_writer.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;
     }
+    std::printf("accessibility: %s\n", QAccessible::isActive() ? "on" : "off");
     rusage start{};
     getrusage(RUSAGE_SELF, &start);
     QElapsedTimer clock;

@@ -82,6 +82,14 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
     Dir1.wantsEnter = true;   // Enter opens the highlighted folder, and saves nothing
     defaultButton = &Command3;
     cancelButton = &Command2;
+    shell::describe(Text1, Label1);
+    shell::describe(Drive1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ドライブ")));
+    shell::describe(Dir1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディレクトリ")));
+    shell::describe(File1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル")));
+    shell::describe(Text3, Label2, kPatternHint);
+    shell::describe(Check1, Label3);
+    shell::describe(Text2, forms::AccessibleRole::Message);
+    shell::describe(Text4, forms::AccessibleRole::Hint);
 
     wire();
 }

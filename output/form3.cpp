@@ -78,6 +78,12 @@ Form3::Form3(shell::Form1& m)
     Option1[0]->setValue(true);
     defaultButton = &Command1;
     cancelButton = &Command2;
+    shell::describe(Text1, Label3);
+    shell::describe(Text2, Label4);
+    shell::describe(*Option1[0], Label5);
+    shell::describe(*Option1[1], Label2);
+    shell::describe(Text4, forms::AccessibleRole::Hint);
+    shell::describe(Text3, forms::AccessibleRole::Message);
 
     Load = [this] { Form_Load(); };
     Activate = [this] { Form_Activate(); };

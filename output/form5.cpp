@@ -32,6 +32,10 @@ Form5::Form5(Form3& o, shell::Form1& m)
     Text2.setForeColor(0xFFFFFF);
     defaultButton = &Command1;
     cancelButton = &Command2;
+    shell::describe(Text1, caption());
+    shell::describe(Drive1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ドライブ")));
+    shell::describe(Dir1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディレクトリ")));
+    shell::describe(Text2, forms::AccessibleRole::Message);
 
     Load = [this] { Form_Load(); };
     // Closing the window is taken as "戻る", so the settings dialog is

@@ -5,7 +5,8 @@ set -euo pipefail
 TOLAN_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TOLAN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev libgtest-dev libgmock-dev
     googletest fonts-ipafont-gothic fonts-lexi-gulim fonts-symbola dpkg-dev desktop-file-utils appstream man-db
-    poppler-utils qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libsimdjson-dev)
+    poppler-utils qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libsimdjson-dev xvfb xauth
+    dbus-daemon at-spi2-core python3-pyatspi)
 
 # Installs the named packages that dpkg does not report as installed.
 tolan_install() {

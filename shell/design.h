@@ -24,6 +24,25 @@ inline forms::Line& line(forms::Form& f, int index, int x1, int y1, int x2, int 
     return l;
 }
 
+// What a screen reader says of a control its caption does not name (the
+// label it stands under) or names by a code, and what it does (its hint).
+inline void describe(forms::Control& c, const QString& name, const QString& description = {}) {
+    c.setAccessibleName(name);
+    c.setAccessibleDescription(description);
+}
+
+// A control named by the label it stands under.
+inline void describe(forms::Control& c, const forms::Label& label,
+                     const QString& description = {}) {
+    describe(c, label.text(), description);
+    c.accessibleLabel = &label;
+}
+
+// A box a screen reader tells by its role and the text it shows.
+inline void describe(forms::Control& c, forms::AccessibleRole role) {
+    c.accessibleRole = role;
+}
+
 inline forms::TextBox& hidden(forms::TextBox& box) {
     box.setVisible(false);
     return box;

@@ -140,6 +140,7 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     // hides the line behind its figures so that they stay readable.
     Label7.opaque = true;
     createMenu();
+    describeControls();
     Load = [this] { Form_Load(); };
     Resize = [this] { Form_Resize(); };
     Unload = [this] { Form_Unload(); };

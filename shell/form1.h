@@ -121,6 +121,8 @@ class Form1 : public forms::Form {
 
   private:
     void createMenu();
+    // Names, descriptions and roles for a screen reader.
+    void describeControls();
     QString workFileOutsideWindows();
     void followWidth(int dw);
     void followHeight(int dh);

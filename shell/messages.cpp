@@ -50,17 +50,18 @@ void showDriveError(Form1& form, int error) {
     forms::TextBox& box = form.Text12;
     box.setLeft(form.Text2.left() + 665);
     box.setTop(form.Text2.top() + 255);
-    box.setVisible(true);
-    form.Timer4.restart();
     // Only a missing drive turns the text red; it stays red afterwards.
     if (error == dosfs::kDeviceUnavailable) box.setForeColor(forms::kPaletteRed);
+    // The text before the box shows, so a screen reader reads this one.
     box.setText(forms::shown(errorText(Failed::Drive, error)));
+    box.setVisible(true);
+    form.Timer4.restart();
 }
 
 void showNotice(Form1& form, const QString& text) {
+    form.Text8.setText(forms::shown(text));
     form.Text8.setVisible(true);
     form.Timer1.restart();
-    form.Text8.setText(forms::shown(text));
 }
 
 void showCopyState(Form1& form, const QString& text) {

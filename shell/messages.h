@@ -4,6 +4,8 @@
 // and text and gives its hide timer a fresh interval, so a message always
 // stays its full time; and the timers' hide rules are wired here.
 
+#include "platform/forms/shown_text.h"
+
 #include <QString>
 
 namespace shell {
@@ -48,6 +50,32 @@ QString noDriveNotice(const QString& folder);
 inline const QString kFoldersLeftOut = QStringLiteral(QT_TRANSLATE_NOOP(
     "Tolan",
     "8階層より深い %1 個のフォルダは一覧にありません\r\n(保存ファイルの管理で全階層を保存)"));
+
+// The hover hints (the hint box Text11), also what a screen reader says of
+// the controls they explain.
+inline const QString kHintFiles =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ﾌｧｲﾙ名ﾘｽﾄを表示します。"));
+inline const QString kHintTotals = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "ﾌｧｲﾙ名ﾘｽﾄの他、各フォルダ毎の合計容量やﾌｧｲﾙ数も表示します。"));
+inline const QString kHintFolders = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)"));
+inline const QString kHintSaveAs = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "下画面に表示されている結果をファイル名指定で保存します"));
+inline const QString kHintExtension =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "直接入力可能です。"));
+inline const QString kHintSideA =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ダブルクリックすると画面が広がります。<ON/OFF>"));
+inline const QString kHintSideB = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "範囲指定後、右マウスクリックでクリックボードにコピーされます。"));
+// The comment switch's hint names the state the hints are in.
+inline QString commentHint(bool hintsOff) {
+    // In the user's language piece by piece: the whole is never a text of
+    // the catalogue.
+    return forms::shown(
+               QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "コメント表示 ON/OFF の切り替え。"))) +
+           forms::shown(hintsOff ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在OFF"))
+                                 : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在ON")));
+}
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {

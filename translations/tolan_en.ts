@@ -475,5 +475,45 @@ Added %2  Removed %3  Changed %4</translation>
         <translation>%1 folders below the eighth level are not listed<byte value="xd"/>
 (Saved snapshots hold every level)</translation>
     </message>
+    <message>
+        <source>ドライブ</source>
+        <translation>Drive</translation>
+    </message>
+    <message>
+        <source>ディレクトリ</source>
+        <translation>Folders</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>使い方の説明を表示します。</source>
+        <translation>Shows how to use the window.</translation>
+    </message>
+    <message>
+        <source>Ａ面</source>
+        <translation>Side A</translation>
+    </message>
+    <message>
+        <source>Ｂ面</source>
+        <translation>Side B</translation>
+    </message>
+    <message>
+        <source>コメント表示</source>
+        <translation>Hints</translation>
+    </message>
+    <message>
+        <source>Ａ面 %1</source>
+        <translation>Side A %1</translation>
+    </message>
+    <message>
+        <source>%1と%2の境界</source>
+        <translation>Border between %1 and %2</translation>
+    </message>
 </context>
 </TS>

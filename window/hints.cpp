@@ -4,6 +4,8 @@
 #include "platform/forms/shown_text.h"
 #include "window/main_window.h"
 
+#include "shell/messages.h"
+
 #include <cstdint>
 
 namespace window {
@@ -38,29 +40,20 @@ void MainWindow::wireHints() {
     shell::Form1& f = form;
     f.Text5.setText(forms::shown(kHelp));
     f.Command1.MouseMove = [this](int, int, int, int) {
-        buttonHint(7140, 3570, 405,
-                   QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ﾌｧｲﾙ名ﾘｽﾄを表示します。")));
+        buttonHint(7140, 3570, 405, shell::kHintFiles);
     };
     f.Command3.MouseMove = [this](int, int, int, int) {
-        buttonHint(6960, 2310, 585,
-                   QStringLiteral(QT_TRANSLATE_NOOP(
-                       "Tolan", "ﾌｧｲﾙ名ﾘｽﾄの他、各フォルダ毎の合計容量やﾌｧｲﾙ数も表示します。")));
+        buttonHint(6960, 2310, 585, shell::kHintTotals);
     };
     f.Command6.MouseMove = [this](int, int, int, int) {
-        buttonHint(6960, 585, 585,
-                   QStringLiteral(QT_TRANSLATE_NOOP(
-                       "Tolan", "ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)")));
+        buttonHint(6960, 585, 585, shell::kHintFolders);
     };
     f.Command4.MouseMove = [this](int, int, int, int) {
-        buttonHint(6960, 5190, 585,
-                   QStringLiteral(QT_TRANSLATE_NOOP(
-                       "Tolan", "下画面に表示されている結果をファイル名指定で保存します")));
+        buttonHint(6960, 5190, 585, shell::kHintSaveAs);
     };
     f.Command9.MouseMove = [this](int, int, int, int) { Command9_MouseMove(); };
     f.Label4.MouseMove = [this](int, int, int, int) {
-        if (!form.state.hintsOff)
-            showHint(30, 5550, 200,
-                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "直接入力可能です。")));
+        if (!form.state.hintsOff) showHint(30, 5550, 200, shell::kHintExtension);
     };
     f.Command9.Click = [this] { Command9_Click(); };
     f.Command7.Click = [this] { Command7_Click(); };
@@ -79,8 +72,9 @@ void MainWindow::showHint(int top, int left, int height, const QString& text) {
     forms::TextBox& box = form.Text11;
     box.setGeometry(left, top, 1740, height);
     form.Timer4.restart();
-    box.setVisible(true);
+    // The text before the box shows, so a screen reader reads this one.
     box.setText(forms::shown(text));
+    box.setVisible(true);
 }
 
 void MainWindow::buttonHint(int top, int left, int height, const QString& text) {
@@ -92,11 +86,7 @@ void MainWindow::buttonHint(int top, int left, int height, const QString& text) 
 
 void MainWindow::Command9_MouseMove() {
     showHint(static_cast<int16_t>(form.layout.heightExtra + 7140), 7380, 405,
-             forms::shown(
-                 QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "コメント表示 ON/OFF の切り替え。"))) +
-                 forms::shown(form.state.hintsOff
-                                  ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在OFF"))
-                                  : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在ON"))));
+             shell::commentHint(form.state.hintsOff));
 }
 
 void MainWindow::Command9_Click() {
@@ -108,6 +98,7 @@ void MainWindow::Command9_Click() {
         form.state.hintsOff = true;
         form.Command9.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt ON ")));
     }
+    form.Command9.setAccessibleDescription(shell::commentHint(form.state.hintsOff));
 }
 
 void MainWindow::Command7_Click() {
@@ -118,17 +109,13 @@ void MainWindow::Command7_Click() {
 void MainWindow::sideBHint() {
     if (form.state.hintsOff || sideBHintShown) return;
     form.Text11.setText(QString());
-    showHint(3435, 7140, 585,
-             QStringLiteral(QT_TRANSLATE_NOOP(
-                 "Tolan", "範囲指定後、右マウスクリックでクリックボードにコピーされます。")));
+    showHint(3435, 7140, 585, shell::kHintSideB);
     sideBHintShown = true;
 }
 
 void MainWindow::sideAHint() {
     if (form.state.hintsOff) return;
-    showHint(1200, 5550, 585,
-             QStringLiteral(
-                 QT_TRANSLATE_NOOP("Tolan", "ダブルクリックすると画面が広がります。<ON/OFF>")));
+    showHint(1200, 5550, 585, shell::kHintSideA);
     sideBHintShown = false;
 }
 

@@ -34,6 +34,7 @@ enum class Prop {
     Focus,
     WindowState,
     Menu,
+    Accessible,  // the name or description a screen reader is told
 };
 
 class Observer {
@@ -72,6 +73,16 @@ struct Font {
     QString name;
     int points = 9;
     bool operator==(const Font&) const = default;
+};
+
+// What a screen reader is told a control is, where its kind says too little.
+enum class AccessibleRole {
+    Default,       // as its kind
+    Message,       // a box that shows a command's result or failure
+    Hint,          // the hover hint box
+    Busy,          // the box that shows a command is running
+    ColumnHeader,  // a column's header
+    Separator,     // a splitter between columns
 };
 
 enum class Kind {
@@ -141,6 +152,18 @@ class Control {
     // Tab and Shift+Tab visit the control (in the order of the screen).
     bool tabStop = true;
 
+    // What a screen reader says of the control: its name (empty: its
+    // caption), a description (its hint), and its role where its kind says
+    // too little. A message or hint box is named by the text it shows.
+    const QString& accessibleName() const { return accessibleName_; }
+    void setAccessibleName(const QString& name) { set(accessibleName_, name, Prop::Accessible); }
+    const QString& accessibleDescription() const { return accessibleDescription_; }
+    void setAccessibleDescription(const QString& text) {
+        set(accessibleDescription_, text, Prop::Accessible);
+    }
+    AccessibleRole accessibleRole = AccessibleRole::Default;  // set before the form is shown
+    const Control* accessibleLabel = nullptr;  // the label it stands under, if it has one
+
     // Events. Handlers are set by the form's code; the binding and tests raise them.
     std::function<void()> Click, DblClick, GotFocus, LostFocus, Change;
     MouseHandler MouseDown, MouseMove, MouseUp;
@@ -198,6 +221,8 @@ class Control {
     uint32_t backColor_ = kDefaultColor;
     Font font_;
     MousePointer pointer_ = MousePointer::Default;
+    QString accessibleName_;
+    QString accessibleDescription_;
 };
 
 }  // namespace forms

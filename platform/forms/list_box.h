@@ -50,6 +50,10 @@ class ListBox : public Control {
     // A list whose lines may be wider than it scrolls sideways; one that
     // shows columns beside other lists does not, so their rows stay level.
     bool scrollsSideways = true;
+    // The lists whose row i a screen reader reads with this list's row i as
+    // one row, in order, this one among them (Side A's name, size and date);
+    // empty: this list alone.
+    std::vector<const ListBox*> rowColumns;
 
     // Written back by the view before it raises the event.
     void setSelectedFromUser(int i, bool on);

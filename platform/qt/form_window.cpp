@@ -3,6 +3,7 @@
 #include "platform/forms/shown_text.h"
 
 #include "platform/forms/basic_controls.h"
+#include "platform/qt/accessible.h"
 #include "platform/qt/form_window_shared.h"
 
 #include <QCloseEvent>
@@ -91,6 +92,7 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
     Applying guard(applying_);
     grid_ = pixelGrid(devicePixelRatioF());
     substituteHangul();
+    installAccessibility();
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
@@ -120,9 +122,12 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
         changed(*c, Prop::Font);
         changed(*c, Prop::ForeColor);
         if (c->backColor() != forms::kDefaultColor) changed(*c, Prop::BackColor);
+        describe(*c, w);
         w->setVisible(c->visible());
         w->setEnabled(c->enabled());
     }
+    for (const auto& c : form_.controls())
+        if (c->accessibleLabel) labelWith(widgetOf(*c->accessibleLabel), widgetOf(*c));
     // Lines are created in the order of the table like any control; an opaque
     // label sits above them whatever came first.
     for (const auto& c : form_.controls())

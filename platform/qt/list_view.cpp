@@ -1,6 +1,7 @@
 #include "platform/qt/list_view.h"
 
 #include "platform/codepage/cp932.h"
+#include "platform/qt/list_view_accessible.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -65,6 +66,7 @@ void ListBoxView::itemsReset() {
     anchor_ = pressed_ = -1;
     updateScrollBars();
     viewport()->update();
+    accessibleRowsReset(this);
 }
 
 void ListBoxView::catchUp() {
@@ -77,8 +79,14 @@ void ListBoxView::catchUp() {
     const int before = shown_;
     shown_ = count;
     updateScrollBars();
+    accessibleRowsAdded(this, before, count - 1);
     // Only rows that land in the view are drawn again.
     if (before < verticalScrollBar()->value() + fullRowsShown() + 1) viewport()->update();
+}
+
+void ListBoxView::showSelection() {
+    viewport()->update();
+    accessibleCursorMoved(this);
 }
 
 void ListBoxView::setTopRow(int row) {
@@ -210,12 +218,12 @@ void ListBoxView::scrollContentsBy(int, int) {
 
 void ListBoxView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    viewport()->update();
+    showSelection();
 }
 
 void ListBoxView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
-    viewport()->update();
+    showSelection();
 }
 
 // ---- Selection, as an item view with extended selection makes it
@@ -254,7 +262,7 @@ void ListBoxView::mousePressEvent(QMouseEvent* event) {
         anchor_ = row;
     }
     if (row >= 0) box_.setListIndexFromUser(row);
-    viewport()->update();
+    showSelection();
 }
 
 void ListBoxView::mouseMoveEvent(QMouseEvent* event) {
@@ -277,7 +285,7 @@ void ListBoxView::mouseMoveEvent(QMouseEvent* event) {
         selectOnly(row);
     box_.setListIndexFromUser(row);
     ensureVisible(row);
-    viewport()->update();
+    showSelection();
 }
 
 void ListBoxView::mouseReleaseEvent(QMouseEvent* event) {
@@ -299,7 +307,7 @@ void ListBoxView::moveCurrent(int row, Qt::KeyboardModifiers modifiers) {
         anchor_ = row;
     }
     ensureVisible(row);
-    viewport()->update();
+    showSelection();
 }
 
 void ListBoxView::keyPressEvent(QKeyEvent* event) {
@@ -325,12 +333,12 @@ void ListBoxView::keyPressEvent(QKeyEvent* event) {
             else
                 selectOnly(current);
             anchor_ = current;
-            viewport()->update();
+            showSelection();
             return;
         default:
             if (event->matches(QKeySequence::SelectAll) && box_.multiSelect()) {
                 for (int i = 0; i < shown_; ++i) box_.setSelectedFromUser(i, true);
-                viewport()->update();
+                showSelection();
                 return;
             }
             break;

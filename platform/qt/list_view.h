@@ -35,9 +35,10 @@ class ListBoxView : public QAbstractScrollArea {
     // Shows every item appended so far.
     void catchUp();
     // The box's selection or current row changed by the program.
-    void showSelection() { viewport()->update(); }
+    void showSelection();
     void setTopRow(int row);
 
+    forms::ListBox& box() const { return box_; }
     int rowCount() const { return shown_; }
     // Where a row is in the viewport, and the row at a point (-1: none).
     QRect rowRect(int row) const;

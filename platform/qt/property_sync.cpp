@@ -1,7 +1,7 @@
 #include "platform/qt/form_window.h"
 
 #include "platform/forms/shown_text.h"
-
+#include "platform/qt/accessible.h"
 #include "platform/qt/form_window_shared.h"
 
 #include "platform/forms/basic_controls.h"
@@ -257,6 +257,10 @@ void FormWindow::changed(Control& c, Prop what) {
             break;
         case Prop::Text:
             applyText(c);
+            followMessage(c, w);
+            break;
+        case Prop::Accessible:
+            describe(c, w);
             break;
         case Prop::ForeColor:
         case Prop::BackColor:

@@ -9,6 +9,7 @@
 #include "platform/forms/list_box.h"
 #include "platform/qt/line_widget.h"
 #include "platform/qt/list_view.h"
+#include "platform/qt/list_view_accessible.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -211,6 +212,7 @@ void FormWindow::wireListBox(Control& c, QWidget* w) {
     auto& box = static_cast<forms::ListBox&>(c);
     auto* view = static_cast<ListBoxView*>(w);
     views_[&c] = view;
+    registerListView(box, view);
     view->setHorizontalScrollBarPolicy(box.scrollsSideways ? Qt::ScrollBarAsNeeded
                                                            : Qt::ScrollBarAlwaysOff);
     // Lists of fixed-width columns: a slim scroll bar, so a column the

@@ -1,0 +1,105 @@
+#include "platform/qt/accessible.h"
+
+#include "platform/forms/shown_text.h"
+
+#include "platform/qt/list_view.h"
+#include "platform/qt/list_view_accessible.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace qtbind {
+
+namespace {
+
+// The widget property that holds a role other than its kind's.
+constexpr char kRoleProperty[] = "tolanAccessibleRole";
+
+QAccessible::Role qtRole(forms::AccessibleRole role) {
+    switch (role) {
+        case forms::AccessibleRole::Message:
+            return QAccessible::Notification;
+        case forms::AccessibleRole::Hint:
+            return QAccessible::ToolTip;
+        case forms::AccessibleRole::Busy:
+            return QAccessible::StatusBar;
+        case forms::AccessibleRole::ColumnHeader:
+            return QAccessible::ColumnHeader;
+        case forms::AccessibleRole::Separator:
+            return QAccessible::Separator;
+        case forms::AccessibleRole::Default:
+            break;
+    }
+    return QAccessible::NoRole;
+}
+
+bool namedByText(forms::AccessibleRole role) {
+    return role == forms::AccessibleRole::Message || role == forms::AccessibleRole::Hint ||
+           role == forms::AccessibleRole::Busy;
+}
+
+// Later factories are asked first, so these take the forms' widgets from
+// Qt's own.
+QAccessibleInterface* formsWidgetFactory(const QString&, QObject* object) {
+    if (!object || !object->isWidgetType()) return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (auto* view = dynamic_cast<ListBoxView*>(widget)) return listViewAccessible(view);
+    const QVariant role = widget->property(kRoleProperty);
+    if (!role.isValid()) return nullptr;
+    return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
+}
+
+}  // namespace
+
+void installAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(formsWidgetFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void describe(const forms::Control& c, QWidget* w) {
+    if (namedByText(c.accessibleRole))
+        w->setAccessibleName(forms::shown(c.text()).simplified());
+    else if (!c.accessibleName().isEmpty())
+        w->setAccessibleName(forms::shown(c.accessibleName()));
+    w->setAccessibleDescription(forms::shown(c.accessibleDescription()));
+    // The box a drop-down box is typed in is the box itself.
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) {
+        combo->lineEdit()->setAccessibleName(w->accessibleName());
+        combo->lineEdit()->setAccessibleDescription(w->accessibleDescription());
+    }
+    if (c.accessibleRole == forms::AccessibleRole::Default || w->property(kRoleProperty).isValid())
+        return;
+    w->setProperty(kRoleProperty, static_cast<int>(qtRole(c.accessibleRole)));
+    // An interface made before the role was known (as the widget was made)
+    // gives way to one with the role.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
+    if (made && made->role() != qtRole(c.accessibleRole))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void labelWith(QWidget* label, QWidget* w) {
+    if (auto* l = qobject_cast<QLabel*>(label)) l->setBuddy(w);
+}
+
+void followMessage(const forms::Control& c, QWidget* w) {
+    if (!namedByText(c.accessibleRole)) return;
+    const QString said = forms::shown(c.text()).simplified();
+    if (w->accessibleName() == said) return;
+    w->setAccessibleName(said);
+    // A box that comes into sight is announced by Qt as it shows it, with
+    // the name it has then; one already in sight is announced here.
+    if (w->isVisible() && !said.isEmpty() && c.accessibleRole == forms::AccessibleRole::Message &&
+        QAccessible::isActive()) {
+        QAccessibleEvent shown(w, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+}
+
+}  // namespace qtbind
