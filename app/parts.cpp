@@ -1,16 +1,34 @@
 #include "app/parts.h"
 
+#include "cli/snapshots.h"
 #include "platform/forms/application.h"
 #include "shell/messages.h"
 
 namespace app {
+namespace {
+
+// The window's snapshots are made by tolan-list's own scans.
+output::SnapshotScans snapshotScans() {
+    output::SnapshotScans scans;
+    scans.write = [](const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
+                     output::SnapshotScans::Events events) {
+        return cli::writeSnapshot(fs, root, out, std::move(events));
+    };
+    scans.compare = [](engine::Comparison& comparison, const dosfs::FileSystem& fs,
+                       const QString& root, output::SnapshotScans::Events events) {
+        cli::scanInto(comparison, fs, root, 0, nullptr, std::move(events));
+    };
+    return scans;
+}
+
+}  // namespace
 
 Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
     : watch(kAnswerMs, [&application] { application.letPaintRun(); }),
       fs(std::move(drives), &watch),
       form(application, fs),
       behaviour(form),
-      output(form, behaviour.scan) {}
+      output(form, behaviour.scan, snapshotScans()) {}
 
 bool openStartFolder(shell::Form1& form, const QByteArray& hostPath) {
     const dosfs::Resolved r = form.fs.fromHostPath(hostPath);

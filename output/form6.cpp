@@ -1,7 +1,6 @@
 #include "output/form6.h"
 #include "platform/forms/shown_text.h"
 
-#include "cli/snapshots.h"
 #include "engine/comparison_text.h"
 #include "engine/renderings.h"
 #include "engine/snapshot.h"
@@ -49,10 +48,11 @@ forms::TextBox& messageBox(forms::TextBox& box) {
 
 }  // namespace
 
-Form6::Form6(shell::Form1& m, const engine::Module1& s)
+Form6::Form6(shell::Form1& m, const engine::Module1& s, SnapshotScans sc)
     : Form(m.app(), QStringLiteral("Form6")),
       main(m),
       scan(s),
+      scans(std::move(sc)),
       Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 165, 1350, 255,
                                 QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイル名")))),
       Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 1500, 120, 4500, 330, QString())),
@@ -176,7 +176,7 @@ void Form6::Command1_Click() {
     dosfs::FileWriter out;
     error = out.open(target);
     setEnabled(false);  // a press meanwhile waits for the end
-    if (!error) error = cli::writeSnapshot(main.fs, main.state.scanRoot, out, events());
+    if (!error) error = scans.write(main.fs, main.state.scanRoot, out, events());
     setEnabled(true);
     const int finished = error ? (out.abandon(), 0) : out.finish();
     if (error || finished) return say(shell::kWriteFailed);
@@ -206,7 +206,7 @@ void Form6::Command2_Click() {
     });
     engine::Comparison comparison(before, lines);
     setEnabled(false);
-    cli::scanInto(comparison, main.fs, main.state.scanRoot, 0, nullptr, events());
+    scans.compare(comparison, main.fs, main.state.scanRoot, events());
     setEnabled(true);
     comparison.finish();
     main.List1.appendsShown();

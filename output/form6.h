@@ -6,7 +6,9 @@
 // selected goes to Side B and the work file, as a scan's listing does; a
 // snapshot is deleted after a second press of "削除".
 
+#include "engine/comparison.h"
 #include "engine/module1.h"
+#include "platform/dosfs/file_writer.h"
 #include "shell/form1.h"
 
 #include <QStringList>
@@ -17,16 +19,32 @@ namespace output {
 
 inline const QString kSnapshotPattern = QStringLiteral(".jsonl");
 
+// The scans a snapshot is made with: tolan-list's own, given by the program
+// so that the window writes the same bytes tolan-list writes. `events` runs
+// between folders so that the window stays responsive.
+struct SnapshotScans {
+    using Events = std::function<void()>;
+    // The JSON lines of the folder `root` into `out`; the first write error, 0 for none.
+    std::function<int(const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
+                      Events events)>
+        write;
+    // Every file below `root`, at every level, handed to `comparison`.
+    std::function<void(engine::Comparison& comparison, const dosfs::FileSystem& fs,
+                       const QString& root, Events events)>
+        compare;
+};
+
 class Form6 : public forms::Form {
   public:
     static constexpr int kWidth = 7515;
     static constexpr int kHeight = 5115;
 
     // The scan is the main window's: its folder and time name a snapshot.
-    Form6(shell::Form1& main, const engine::Module1& scan);
+    Form6(shell::Form1& main, const engine::Module1& scan, SnapshotScans scans);
 
     shell::Form1& main;
     const engine::Module1& scan;
+    const SnapshotScans scans;
 
     forms::Label& Label1;
     forms::TextBox& Text1;           // the name to save under

@@ -7,8 +7,8 @@
 
 namespace output {
 
-OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s)
-    : main(m), scan(s), form2(m, s.listing), form3(m), form6(m, s) {
+OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s, SnapshotScans snapshots)
+    : main(m), scan(s), form2(m, s.listing), form3(m), form6(m, s, std::move(snapshots)) {
     main.Command4.Click = [this] { form2.open(); };
     main.KOUT->Click = [this] { KOUT_Click(); };
     main.FR1->Click = [this] { writeListing(main, Columns::NameSizeDate); };

@@ -19,7 +19,7 @@ class OutputCommands {
   public:
     // The scan is the main window's: its listing state (see Form2), and the
     // folder and time its listing was made of, which head the printed pages.
-    OutputCommands(shell::Form1& main, engine::Module1& scan);
+    OutputCommands(shell::Form1& main, engine::Module1& scan, SnapshotScans snapshots);
 
     shell::Form1& main;
     const engine::Module1& scan;
