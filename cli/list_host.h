@@ -5,6 +5,7 @@
 #include "cli/row_writers.h"
 #include "engine/scan_host.h"
 #include "platform/forms/list_box.h"
+#include "platform/treemap/tree_builder.h"
 
 #include <cstdio>
 
@@ -49,6 +50,8 @@ class ListHost : public engine::ScanHost {
     void setRows(RowWriter* rows) { rows_ = rows; }
     // Side B's lines are kept in `lines` (nullptr: not kept).
     void setLines(forms::ListBox* lines) { lines_ = lines; }
+    // Each folder and file goes to `graph` as well (nullptr: to nothing).
+    void setGraph(treemap::TreeBuilder* graph) { graph_ = graph; }
 
   private:
     void report(bool force);
@@ -65,6 +68,7 @@ class ListHost : public engine::ScanHost {
     bool shown_ = false;
     RowWriter* rows_ = nullptr;
     forms::ListBox* lines_ = nullptr;
+    treemap::TreeBuilder* graph_ = nullptr;
     // The texts of the row being made, until its file entry follows.
     const QString* path_ = nullptr;
     const QString* size_ = nullptr;

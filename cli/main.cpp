@@ -1,8 +1,10 @@
 // tolan-list: the listing engine without a window, for scripts, scheduled
 // jobs and benchmarks.
 
+#include "cli/graph_output.h"
 #include "cli/kept_lines.h"
 #include "cli/list_host.h"
+#include "cli/offscreen_gui.h"
 #include "cli/options.h"
 #include "cli/write_obstacle.h"
 #include "engine/module1.h"
@@ -13,8 +15,6 @@
 #include "platform/dosfs/pending_files.h"
 #include "platform/qt/print_pages.h"
 #include "tolan/version.h"
-
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <climits>
@@ -213,19 +213,7 @@ int printPdf(char* program, const forms::ListBox& lines, const QString& root, qi
         return fail(1, QStringLiteral("the listing has no lines to print: no PDF written"));
     }
     // Fonts and pages need a GUI application; offscreen, it needs no display.
-    // What Qt says of its set-up (a runtime folder it made up) is no news
-    // to a script; only its errors are passed on.
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "tolan-list: %s\n",
-                             qFormatLogMessage(type, context, text).toLocal8Bit().constData());
-        });
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    char* qtArgs[] = {program, platform, offscreen, nullptr};
-    int qtCount = 3;
-    QGuiApplication gui(qtCount, qtArgs);
+    const auto gui = cli::offscreenGui(program);
     output::ListingPages pages(lines, root, time);
     int error = qtbind::writePdf(pages, qtbind::defaultPageLayout(), false, out);
     if (error)
@@ -281,8 +269,11 @@ int main(int argc, char** argv) {
     dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
     if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines);
-    const int outError =
-        rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
+    // The graph alone is written after the scan; no work file goes with it.
+    const bool graphOnly = !options.graph.isEmpty();
+    const int outError = graphOnly                 ? dosfs::kOk
+                         : rowsOnly || options.pdf ? openOutput(options, rowsOut)
+                                                   : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
 
     const QString ext = options.ext.isEmpty() ? QStringLiteral("*") : options.ext;
@@ -291,8 +282,13 @@ int main(int argc, char** argv) {
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     host.setRows(rows.get());
     if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
+    treemap::TreeBuilder graph;
+    if (graphOnly) {
+        graph.start(root);
+        host.setGraph(&graph);
+    }
     engine::Module1 scan(host, fs, files);
-    scan.writeWorkFile = !rowsOnly && !options.pdf;
+    scan.writeWorkFile = !rowsOnly && !options.pdf && !graphOnly;
     if (options.threads > 0) scan.readThreads = options.threads;
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
@@ -301,6 +297,11 @@ int main(int argc, char** argv) {
     scan.ScanTree();
     host.clearProgress();
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
+    if (graphOnly) {
+        const QString file = QString::fromLocal8Bit(options.graph);
+        const int error = cli::writeGraph(argv[0], *graph.finish(false), options);
+        return error ? fail(1, cannotWrite(file, error)) : 0;
+    }
     if (options.pdf) return printPdf(argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     if (rowsOnly) {
         int error = rows->error();

@@ -16,6 +16,8 @@ bool parseNumber(const QByteArray& text, long long low, long long high, int& num
 
 constexpr long long kMaxWidth = 10'000'000;
 constexpr long long kMaxThreads = 256;
+constexpr long long kMinPixels = 16;
+constexpr long long kMaxPixels = 16384;
 
 }  // namespace
 
@@ -25,6 +27,7 @@ QString usageText() {
         "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding cp932|utf-8]\n"
         "                  [--threads N] [--listing KIND [--csv] | --format jsonl]\n"
         "                  [--format pdf] [-o FILE] [FOLDER]\n"
+        "       tolan-list --graph FILE.svg|FILE.png [--width PX --height PX] [FOLDER]\n"
         "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
         "default the current folder) as the work file of a scan holds it.\n"
         "  --mode MODE        totals: files with folder totals (default); plain: files only;\n"
@@ -66,6 +69,14 @@ QString usageText() {
         "                     at its foot, on A4 (Letter where the locale measures in\n"
         "                     inches), portrait; with --listing KIND, that listing's records;\n"
         "                     needs -o FILE.pdf or standard output that is not a terminal\n"
+        "  --graph FILE       draw the occupancy graph of the folder instead: a squarified\n"
+        "                     treemap, a rectangle's area in proportion to the bytes below\n"
+        "                     it, as the window's menu 占有グラフ shows it; FILE.svg or\n"
+        "                     FILE.png, --width and --height in pixels, 16 to 16384\n"
+        "                     (default 1024 x 768). In the SVG each rectangle has a <title>\n"
+        "                     with its path relative to FOLDER ('/'-separated, '.' for\n"
+        "                     FOLDER, '*' for small files merged into one rectangle), a tab\n"
+        "                     and its size in bytes\n"
         "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
         "                     only when complete (a device or a pipe is written to)\n"
         "  --help             show this help\n"
@@ -97,7 +108,21 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
         out.type = v == "2" ? engine::ListType::Names : engine::ListType::FullPaths;
     } else if (name == "--ext") {
         out.ext = QString::fromUtf8(v);
+    } else if (name == "--graph") {
+        const QByteArray lower = v.toLower();
+        if (!lower.endsWith(".svg") && !lower.endsWith(".png"))
+            return refuse(
+                QStringLiteral("--graph takes FILE.svg or FILE.png, not '%1'").arg(given));
+        out.graph = v;
+    } else if (name == "--height") {
+        if (!parseNumber(v, kMinPixels, kMaxPixels, out.graphHeight))
+            return refuse(QStringLiteral("--height takes a whole number of pixels from %1 to %2, "
+                                         "not '%3'")
+                              .arg(kMinPixels)
+                              .arg(kMaxPixels)
+                              .arg(given));
     } else if (name == "--width") {
+        out.widthGiven = true;
         if (!parseNumber(v, 0, kMaxWidth, out.width))
             return refuse(
                 QStringLiteral("--width takes a whole number of twips from 0 to %1, not '%2'")
@@ -151,9 +176,9 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
 }
 
 bool takesValue(const QByteArray& arg) {
-    static const char* const kValued[] = {"--mode",    "--type",  "--ext",      "--width",
-                                          "--threads", "--drive", "--encoding", "--listing",
-                                          "--format",  "-o",      "--output"};
+    static const char* const kValued[] = {
+        "--mode",    "--type",   "--ext", "--width",  "--threads", "--drive", "--encoding",
+        "--listing", "--format", "-o",    "--output", "--graph",   "--height"};
     for (const char* name : kValued)
         if (arg == name) return true;
     return false;
@@ -202,6 +227,24 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
                    "--csv goes with --listing KIND (path-size-date, folder-name-size-date, "
                    "path-size, path-date or path)"),
                false;
+    if (!out.graph.isEmpty()) {
+        if (out.listing >= 0 || out.jsonLines || out.pdf || !out.output.isEmpty())
+            return error = QStringLiteral(
+                       "--graph writes the graph alone: it goes without "
+                       "--listing, --format and -o"),
+                   false;
+        if (out.widthGiven) {
+            if (out.width < kMinPixels || out.width > kMaxPixels)
+                return error = QStringLiteral(
+                                   "--width with --graph takes a whole number of "
+                                   "pixels from %1 to %2")
+                                   .arg(kMinPixels)
+                                   .arg(kMaxPixels),
+                       false;
+            out.graphWidth = out.width;
+            out.width = Options().width;
+        }
+    }
     if (out.jsonLines && out.listing >= 0)
         return error = QStringLiteral("--format jsonl and --listing exclude each other"), false;
     return true;
