@@ -72,14 +72,21 @@ void paintGraph(QPainter& p, const treemap::Tree& tree, const std::vector<Tile>&
     const QFontMetrics metrics(p.font());
     const QColor frame(0x60, 0x60, 0x60);
     for (const Tile& t : tiles) {
-        const QRectF r(t.x, t.y, t.w, t.h);
+        // Whole pixels: a tile's edges round to the nearest pixel boundary,
+        // so neighbours meet without gaps or overdraw.
+        const int x0 = qRound(t.x), y0 = qRound(t.y);
+        const QRect r(x0, y0, qRound(t.x + t.w) - x0, qRound(t.y + t.h) - y0);
+        if (r.isEmpty()) continue;
         const QColor c = tileColour(tree, t, colours);
-        p.fillRect(r, c);
-        if (t.rest()) p.fillRect(r, QBrush(c.darker(125), Qt::BDiagPattern));
-        if (t.w >= 3 && t.h >= 3) {
-            p.setPen(tree[t.node].kind == Kind::Folder && !t.rest() ? frame : c.darker(140));
-            p.drawRect(r.adjusted(0, 0, -1, -1));
+        if (r.width() >= 3 && r.height() >= 3) {
+            // The frame is the tile filled darker, its inside filled over.
+            p.fillRect(r, tree[t.node].kind == Kind::Folder && !t.rest() ? frame : c.darker(140));
+            p.fillRect(r.adjusted(1, 1, -1, -1), c);
+        } else {
+            p.fillRect(r, c);
         }
+        if (t.rest() && r.width() >= 3 && r.height() >= 3)
+            p.fillRect(r.adjusted(1, 1, -1, -1), QBrush(c.darker(125), Qt::BDiagPattern));
         if (t.flags & Tile::kLabelled) {
             p.setPen(Qt::black);
             const QRectF band(t.x + 3, t.y + 1, t.w - 6, kLabelBand);

@@ -15,7 +15,7 @@ namespace treemap {
 class TreeBuilder {
   public:
     // Files kept by name in each folder.
-    static constexpr int kFilesKept = 16;
+    static constexpr int kFilesKept = 10;
 
     // A new tree of the folder at `rootPath` (a DOS path).
     void start(const QString& rootPath);

@@ -165,7 +165,7 @@ TEST(TreemapTree, FolderSumsAreExactAndSmallFilesMergeIntoOther) {
     EXPECT_EQ(tree->relativePath(photos), QStringLiteral("写真"));
     EXPECT_EQ(tree->dosPath(photos), QStringLiteral("C:\\写真"));
     EXPECT_EQ((*tree)[photos].bytes, 827);
-    // 写真 keeps its 16 largest files and one "other" for the 24 smallest.
+    // 写真 keeps its 10 largest files and one "other" for the 30 smallest.
     const Node& p = (*tree)[photos];
     ASSERT_EQ(p.childCount, 1 + TreeBuilder::kFilesKept + 1);
     qint64 kept = 0;
@@ -175,10 +175,10 @@ TEST(TreemapTree, FolderSumsAreExactAndSmallFilesMergeIntoOther) {
         if ((*tree)[c].kind == Kind::Other) other = c;
         if ((*tree)[c].kind == Kind::Folder) sub = c;
     }
-    EXPECT_EQ(kept, (25 + 40) * 16 / 2);
+    EXPECT_EQ(kept, (31 + 40) * 10 / 2);
     ASSERT_NE(other, -1);
-    EXPECT_EQ((*tree)[other].files, 24);
-    EXPECT_EQ((*tree)[other].bytes, 24 * 25 / 2);
+    EXPECT_EQ((*tree)[other].files, 30);
+    EXPECT_EQ((*tree)[other].bytes, 30 * 31 / 2);
     EXPECT_EQ(tree->relativePath(other), QStringLiteral("写真/*"));
     EXPECT_EQ(tree->relativePath(sub), QStringLiteral("写真/\uF7FFbad"));
     // Extensions by bytes, case folded: iso before jpg.
