@@ -17,7 +17,6 @@ OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s)
     main.FR3->Click = [this] { writeListing(main, Columns::NameDate); };
     main.FR4->Click = [this] { writeListing(main, Columns::Name); };
     main.KANRI->Click = [this] { KANRI_Click(); };
-    main.sgraph->Click = [this] { sgraph_Click(); };
     main.OUTPUT->Click = [this] { OUTPUT_Click(); };
 }
 

@@ -26,7 +26,6 @@ class OutputCommands {
 
     void KOUT_Click() { form3.open(); }
     void KANRI_Click() { notice(shell::kNotInThisVersion); }
-    void sgraph_Click() { notice(shell::kNotInThisVersion); }
     // Side B's lines in a print preview; an empty Side B says "データなし",
     // and a print that failed or was stopped part-way says so.
     void OUTPUT_Click();

@@ -157,7 +157,7 @@ TEST_F(OutputSettingsTest, NoticeItemsBeepAndShowTheirTextForTwelveSeconds) {
     const struct {
         forms::Menu* item;
         const char* text;
-    } notices[] = {{main().KANRI, "Ver.3 で有効"}, {main().sgraph, "Ver.3 で有効"}};
+    } notices[] = {{main().KANRI, "Ver.3 で有効"}};
     int beeps = w->app.beeps;
     for (const auto& n : notices) {
         main().Timer1.setTimerEnabled(false);
