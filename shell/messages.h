@@ -31,7 +31,7 @@ inline const QString kPrintCancelled = QStringLiteral("印刷中断");
 inline const QString kCopying = QStringLiteral("クリップボードにコピー中");
 inline const QString kCopied = QStringLiteral("クリップボードにコピーしました");
 // The occupancy graph (占有グラフ): before any scan, and its window's texts.
-inline const QString kScanFirst = QStringLiteral("先にﾌｧｲﾙ表示で解析して下さい");
+inline const QString kScanFirst = QStringLiteral("先に解析して下さい");
 inline const QString kGraphCaption = QStringLiteral("占有グラフ");
 inline const QString kGraphPartial = QStringLiteral("(解析中断: 読んだ分のみ)");
 inline const QString kGraphAllEmpty = QStringLiteral("全ファイル 0 バイト: 面積は等分");

@@ -5,13 +5,6 @@
 #include <numeric>
 
 namespace treemap {
-namespace {
-
-bool smallerFirst(const auto& a, const auto& b) {
-    return a.bytes > b.bytes;  // std heaps keep the largest first; ours the smallest
-}
-
-}  // namespace
 
 void TreeBuilder::start(const QString& rootPath) {
     *this = TreeBuilder();
@@ -24,6 +17,7 @@ void TreeBuilder::start(const QString& rootPath) {
 
 void TreeBuilder::folder(const QString& path) {
     if (folders_.empty()) return;
+    keepLargest();
     QString own = path;
     if (own.endsWith(u'\\')) own.chop(1);
     if (own == open_.front().first) {
@@ -62,27 +56,34 @@ std::int16_t TreeBuilder::extensionIndex(const QString& name, qint64 bytes) {
 
 void TreeBuilder::file(const QString& name, qint64 bytes) {
     if (folders_.empty()) return;
-    Pending& f = folders_[size_t(open_.back().second)];
+    const std::int32_t at = open_.back().second;
+    if (at != listed_) keepLargest();
+    listed_ = at;
+    Pending& f = folders_[size_t(at)];
     ++f.ownFiles;
     f.ownBytes += bytes;
-    const std::int16_t ext = extensionIndex(name, bytes);
-    if (int(f.kept.size()) == kFilesKept) {
-        if (bytes <= f.kept.front().bytes) {
-            f.restBytes += bytes;
-            ++f.restFiles;
-            return;
-        }
-        std::pop_heap(f.kept.begin(), f.kept.end(), smallerFirst<Kept, Kept>);
-        f.restBytes += f.kept.back().bytes;
+    f.kept.push_back(Kept{bytes, name, extensionIndex(name, bytes)});
+}
+
+void TreeBuilder::keepLargest() {
+    if (listed_ < 0) return;
+    Pending& f = folders_[size_t(listed_)];
+    listed_ = -1;
+    const size_t keep =
+        size_t(std::max<qint64>(kFilesKept, std::min<qint64>(f.ownFiles / kShare, kMostKept)));
+    if (f.kept.size() <= keep) return;
+    std::nth_element(f.kept.begin(), f.kept.begin() + qsizetype(keep), f.kept.end(),
+                     [](const Kept& x, const Kept& y) { return x.bytes > y.bytes; });
+    for (auto it = f.kept.begin() + qsizetype(keep); it != f.kept.end(); ++it) {
+        f.restBytes += it->bytes;
         ++f.restFiles;
-        f.kept.back() = Kept{bytes, name, ext};
-    } else {
-        f.kept.push_back(Kept{bytes, name, ext});
     }
-    std::push_heap(f.kept.begin(), f.kept.end(), smallerFirst<Kept, Kept>);
+    f.kept.erase(f.kept.begin() + qsizetype(keep), f.kept.end());
+    f.kept.shrink_to_fit();
 }
 
 std::shared_ptr<Tree> TreeBuilder::finish(bool partial) {
+    keepLargest();
     auto tree = std::make_shared<Tree>();
     tree->rootPath = rootPath_;
     tree->partial = partial;

@@ -183,6 +183,17 @@ TEST(TreemapTree, FolderSumsAreExactAndSmallFilesMergeIntoOther) {
     EXPECT_EQ(tree->relativePath(sub), QStringLiteral("写真/\uF7FFbad"));
     // Extensions by bytes, case folded: iso before jpg.
     EXPECT_EQ(tree->extensions, (QStringList{"iso", "jpg"}));
+
+    // A large folder keeps one file in 16, at most 1024: its largest.
+    b.start(QStringLiteral("C:\\"));
+    for (int i = 0; i < 20000; ++i)
+        b.file(QStringLiteral("f%1").arg((i * 7919) % 20000), (i * 7919) % 20000);
+    const auto big = b.finish(false);
+    ASSERT_EQ((*big)[0].childCount, 1024 + 1);
+    const Node& merged = (*big)[(*big)[0].firstChild];  // the largest by far
+    EXPECT_EQ(merged.kind, Kind::Other);
+    EXPECT_EQ(merged.files, 20000 - 1024);
+    EXPECT_EQ((*big)[(*big)[0].firstChild + 1024].bytes, 20000 - 1024);  // the smallest kept
 }
 
 }  // namespace
