@@ -31,12 +31,6 @@ QString number(double v) {
     return s;
 }
 
-QString xmlEscaped(const QString& text) {
-    QString s = text.toHtmlEscaped();
-    s.replace(u'\t', QStringLiteral("&#9;"));
-    return s;
-}
-
 }  // namespace
 
 treemap::LayoutOptions graphLayoutOptions() {
@@ -128,13 +122,14 @@ QByteArray graphSvg(const treemap::Tree& tree, const std::vector<Tile>& tiles, i
                  .arg(number(t.x), number(t.y), number(t.w), number(t.h),
                       tileColour(tree, t, colours).name());
         if (t.w >= 3 && t.h >= 3) s += QStringLiteral(" stroke=\"#606060\" stroke-width=\"0.5\"");
-        s += QStringLiteral("><title>") + xmlEscaped(tileTitle(tree, tiles, k)) +
+        // The title's tab stays a tab: XML keeps it in text, a script splits on it.
+        s += QStringLiteral("><title>") + tileTitle(tree, tiles, k).toHtmlEscaped() +
              QStringLiteral("</title></rect>\n");
         if (t.flags & Tile::kLabelled) {
             const QString name = k == 0 ? tree.dosPath(t.node) : tree.names[size_t(t.node)];
             s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
                      .arg(number(t.x + 3), number(t.y + kLabelBand - 3),
-                          xmlEscaped(metrics.elidedText(name, Qt::ElideRight, int(t.w - 6))));
+                          (metrics.elidedText(name, Qt::ElideRight, int(t.w - 6))));
         }
     }
     s += QStringLiteral("</svg>\n");
