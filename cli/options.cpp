@@ -87,12 +87,52 @@ QString usageText() {
 
 namespace {
 
+// --graph and its height; the width is settled once every option is read.
+bool applyGraphValue(const QByteArray& name, const QByteArray& v, Options& out, QString& error) {
+    const QString given = QString::fromLocal8Bit(v);
+    if (name == "--graph") {
+        const QByteArray lower = v.toLower();
+        if (lower.endsWith(".svg") || lower.endsWith(".png")) return out.graph = v, true;
+        error = QStringLiteral("--graph takes FILE.svg or FILE.png, not '%1'").arg(given);
+        return false;
+    }
+    if (parseNumber(v, kMinPixels, kMaxPixels, out.graphHeight)) return true;
+    error = QStringLiteral("--height takes a whole number of pixels from %1 to %2, not '%3'")
+                .arg(kMinPixels)
+                .arg(kMaxPixels)
+                .arg(given);
+    return false;
+}
+
+// With --graph, --width is the picture's width in pixels and no other
+// output goes with it.
+bool settleGraph(Options& out, QString& error) {
+    if (out.graph.isEmpty()) return true;
+    if (out.listing >= 0 || out.jsonLines || out.pdf || !out.output.isEmpty())
+        return error = QStringLiteral(
+                   "--graph writes the graph alone: it goes without "
+                   "--listing, --format and -o"),
+               false;
+    if (!out.widthGiven) return true;
+    if (out.width < kMinPixels || out.width > kMaxPixels)
+        return error = QStringLiteral(
+                           "--width with --graph takes a whole number of pixels "
+                           "from %1 to %2")
+                           .arg(kMinPixels)
+                           .arg(kMaxPixels),
+               false;
+    out.graphWidth = out.width;
+    out.width = Options().width;
+    return true;
+}
+
 // One option's value into `out`; false with a message when it is not valid.
 bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QString& error) {
     auto refuse = [&error](const QString& message) {
         error = message;
         return false;
     };
+    if (name == "--graph" || name == "--height") return applyGraphValue(name, v, out, error);
     const QString given = QString::fromLocal8Bit(v);
     if (name == "--mode") {
         if (v == "totals")
@@ -108,19 +148,6 @@ bool applyValue(const QByteArray& name, const QByteArray& v, Options& out, QStri
         out.type = v == "2" ? engine::ListType::Names : engine::ListType::FullPaths;
     } else if (name == "--ext") {
         out.ext = QString::fromUtf8(v);
-    } else if (name == "--graph") {
-        const QByteArray lower = v.toLower();
-        if (!lower.endsWith(".svg") && !lower.endsWith(".png"))
-            return refuse(
-                QStringLiteral("--graph takes FILE.svg or FILE.png, not '%1'").arg(given));
-        out.graph = v;
-    } else if (name == "--height") {
-        if (!parseNumber(v, kMinPixels, kMaxPixels, out.graphHeight))
-            return refuse(QStringLiteral("--height takes a whole number of pixels from %1 to %2, "
-                                         "not '%3'")
-                              .arg(kMinPixels)
-                              .arg(kMaxPixels)
-                              .arg(given));
     } else if (name == "--width") {
         out.widthGiven = true;
         if (!parseNumber(v, 0, kMaxWidth, out.width))
@@ -227,24 +254,7 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
                    "--csv goes with --listing KIND (path-size-date, folder-name-size-date, "
                    "path-size, path-date or path)"),
                false;
-    if (!out.graph.isEmpty()) {
-        if (out.listing >= 0 || out.jsonLines || out.pdf || !out.output.isEmpty())
-            return error = QStringLiteral(
-                       "--graph writes the graph alone: it goes without "
-                       "--listing, --format and -o"),
-                   false;
-        if (out.widthGiven) {
-            if (out.width < kMinPixels || out.width > kMaxPixels)
-                return error = QStringLiteral(
-                                   "--width with --graph takes a whole number of "
-                                   "pixels from %1 to %2")
-                                   .arg(kMinPixels)
-                                   .arg(kMaxPixels),
-                       false;
-            out.graphWidth = out.width;
-            out.width = Options().width;
-        }
-    }
+    if (!settleGraph(out, error)) return false;
     if (out.jsonLines && out.listing >= 0)
         return error = QStringLiteral("--format jsonl and --listing exclude each other"), false;
     return true;
