@@ -6,6 +6,7 @@
 
 #include "output/output_commands.h"
 #include "shell/form1.h"
+#include "window/graph_command.h"
 #include "window/main_window.h"
 
 #include <QByteArray>
@@ -24,6 +25,7 @@ class Parts {
     shell::Form1 form;
     window::MainWindow behaviour;
     output::OutputCommands output;
+    window::GraphCommand graph{behaviour};
 
     void load() { form.load(); }
 };

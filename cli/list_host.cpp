@@ -1,5 +1,7 @@
 #include "cli/list_host.h"
 
+#include "engine/renderings.h"
+
 #include <ctime>
 
 namespace cli {
@@ -24,9 +26,11 @@ void ListHost::addSideARow(const QString& path, const QString& size, const QStri
 void ListHost::fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                          const dosfs::DirEntry& entry) {
     if (rows_) rows_->row(*path_, *size_, *date_, folderPath, hostFolder, entry);
+    if (graph_) graph_->file(entry.name, engine::sizeValue(entry.size));
 }
 
-void ListHost::folderEntered(const QString&) {
+void ListHost::folderEntered(const QString& path) {
+    if (graph_) graph_->folder(path);
     ++folders_;
     if (progress_) report(false);
 }

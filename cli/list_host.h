@@ -5,6 +5,7 @@
 #include "cli/row_writers.h"
 #include "engine/scan_host.h"
 #include "platform/forms/list_box.h"
+#include "platform/treemap/tree_builder.h"
 
 #include <cstdio>
 #include <functional>
@@ -47,6 +48,8 @@ class ListHost : public engine::ScanHost {
     void setLines(forms::ListBox* lines) { lines_ = lines; }
     // What runs a window's events while the scan goes on (none by default).
     void setEvents(std::function<void()> events) { events_ = std::move(events); }
+    // Each folder and file goes to `graph` as well (nullptr: to nothing).
+    void setGraph(treemap::TreeBuilder* graph) { graph_ = graph; }
 
   private:
     void report(bool force);
@@ -62,6 +65,7 @@ class ListHost : public engine::ScanHost {
     RowWriter* rows_ = nullptr;
     std::function<void()> events_;
     forms::ListBox* lines_ = nullptr;
+    treemap::TreeBuilder* graph_ = nullptr;
     // The texts of the row being made, until its file entry follows.
     const QString* path_ = nullptr;
     const QString* size_ = nullptr;

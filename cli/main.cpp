@@ -2,8 +2,10 @@
 // jobs and benchmarks.
 
 #include "cli/compare_run.h"
+#include "cli/graph_output.h"
 #include "cli/kept_lines.h"
 #include "cli/list_host.h"
+#include "cli/offscreen_gui.h"
 #include "cli/options.h"
 #include "cli/write_obstacle.h"
 #include "engine/module1.h"
@@ -14,8 +16,6 @@
 #include "platform/dosfs/pending_files.h"
 #include "platform/qt/print_pages.h"
 #include "tolan/version.h"
-
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <climits>
@@ -214,19 +214,7 @@ int printPdf(char* program, const forms::ListBox& lines, const QString& root, qi
         return fail(1, QStringLiteral("the listing has no lines to print: no PDF written"));
     }
     // Fonts and pages need a GUI application; offscreen, it needs no display.
-    // What Qt says of its set-up (a runtime folder it made up) is no news
-    // to a script; only its errors are passed on.
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "tolan-list: %s\n",
-                             qFormatLogMessage(type, context, text).toLocal8Bit().constData());
-        });
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    char* qtArgs[] = {program, platform, offscreen, nullptr};
-    int qtCount = 3;
-    QGuiApplication gui(qtCount, qtArgs);
+    const auto gui = cli::offscreenGui(program);
     output::ListingPages pages(lines, root, time);
     int error = qtbind::writePdf(pages, qtbind::defaultPageLayout(), false, out);
     if (error)
@@ -301,16 +289,24 @@ int main(int argc, char** argv) {
     dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
     if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines, fs.resolve(root).host);
-    const int outError =
-        rowsOnly || options.pdf ? openOutput(options, rowsOut) : openWorkFile(options, files);
+    // The graph alone is written after the scan; no work file goes with it.
+    const bool graphOnly = !options.graph.isEmpty();
+    const int outError = graphOnly                 ? dosfs::kOk
+                         : rowsOnly || options.pdf ? openOutput(options, rowsOut)
+                                                   : openWorkFile(options, files);
     if (outError) return fail(1, cannotWrite(target, outError));
 
     cli::ListHost host(options.width, fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
     host.setRows(rows.get());
     if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
+    treemap::TreeBuilder graph;
+    if (graphOnly) {
+        graph.start(root);
+        host.setGraph(&graph);
+    }
     engine::Module1 scan(host, fs, files);
-    scan.writeWorkFile = !rowsOnly && !options.pdf;
+    scan.writeWorkFile = !rowsOnly && !options.pdf && !graphOnly;
     configureScan(scan, options, root);
     scan.ScanTree();
     host.clearProgress();
@@ -322,6 +318,11 @@ int main(int argc, char** argv) {
                      scan.foldersLeftOut == 1 ? "folder" : "folders",
                      scan.foldersLeftOut == 1 ? "was" : "were");
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
+    if (graphOnly) {
+        const QString file = QString::fromLocal8Bit(options.graph);
+        const int error = cli::writeGraph(argv[0], *graph.finish(false), options);
+        return error ? fail(1, cannotWrite(file, error)) : 0;
+    }
     if (options.pdf) return printPdf(argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     if (rowsOnly) {
         int error = rows->error();

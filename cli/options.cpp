@@ -18,6 +18,8 @@ bool parseNumber(const QByteArray& text, long long low, long long high, int& num
 
 constexpr long long kMaxWidth = 10'000'000;
 constexpr long long kMaxThreads = 256;
+constexpr long long kMinPixels = 16;
+constexpr long long kMaxPixels = 16384;
 
 }  // namespace
 
@@ -30,6 +32,7 @@ QString usageText() {
                "                  [--format pdf] [-o FILE] [FOLDER]\n"
                "       tolan-list --compare OLD.jsonl [--format jsonl] [--encoding ENC] [-o FILE]\n"
                "                  [FOLDER | NEW.jsonl]\n"
+               "       tolan-list --graph FILE.svg|FILE.png [--width PX --height PX] [FOLDER]\n"
                "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
                "default the current folder) as the work file of a scan holds it.\n"
                "  --mode MODE        totals: files with folder totals (default); plain: files "
@@ -94,6 +97,16 @@ QString usageText() {
                "                       cp -a /data/src /mnt/backup/src\n"
                "                       tolan-list --compare src.jsonl /mnt/backup/src && echo "
                "complete\n"
+               "  --graph FILE       draw the occupancy graph of the folder instead: a squarified\n"
+               "                     treemap, a rectangle's area in proportion to the bytes below\n"
+               "                     it, as the window's menu 占有グラフ shows it; FILE.svg or\n"
+               "                     FILE.png, --width and --height in pixels, 16 to 16384\n"
+               "                     (default 1024 x 768). In the SVG each rectangle has a "
+               "<title>\n"
+               "                     with its path relative to FOLDER ('/'-separated, '.' for\n"
+               "                     FOLDER, '*' for small files merged into one rectangle), a "
+               "tab\n"
+               "                     and its size in bytes\n"
                "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
                "                     only when complete (a device or a pipe is written to)\n"
                "  --help             show this help\n"
@@ -129,6 +142,42 @@ QString listingKindNames() {
     return names;
 }
 
+// --graph and its height; the width is settled once every option is read.
+bool applyGraphValue(const QByteArray& name, const QByteArray& v, Options& out, QString& error) {
+    const QString given = QString::fromLocal8Bit(v);
+    if (name == "--graph") {
+        const QByteArray lower = v.toLower();
+        if (lower.endsWith(".svg") || lower.endsWith(".png")) return out.graph = v, true;
+        error = QStringLiteral("--graph takes FILE.svg or FILE.png, not '%1'").arg(given);
+        return false;
+    }
+    if (parseNumber(v, kMinPixels, kMaxPixels, out.graphHeight)) return true;
+    error = QStringLiteral("--height takes a whole number of pixels from %1 to %2, not '%3'")
+                .arg(kMinPixels)
+                .arg(kMaxPixels)
+                .arg(given);
+    return false;
+}
+
+// With --graph, --width is the picture's width in pixels and no other
+// output goes with it.
+bool settleGraph(Options& out, QString& error) {
+    if (out.graph.isEmpty()) return true;
+    if (out.listing >= 0 || out.jsonLines || out.pdf || !out.output.isEmpty())
+        return refuse(error,
+                      "--graph writes the graph alone: it goes without --listing, "
+                      "--format and -o");
+    if (!out.widthGiven) return true;
+    if (out.width < kMinPixels || out.width > kMaxPixels)
+        return refuse(error, QStringLiteral("--width with --graph takes a whole number of pixels "
+                                            "from %1 to %2")
+                                 .arg(kMinPixels)
+                                 .arg(kMaxPixels));
+    out.graphWidth = out.width;
+    out.width = Options().width;
+    return true;
+}
+
 bool applyMode(const QByteArray& v, Options& out, QString& error) {
     if (v == "totals")
         out.mode = engine::ScanMode::Totals;
@@ -142,6 +191,7 @@ bool applyMode(const QByteArray& v, Options& out, QString& error) {
 }
 
 bool applyWidth(const QByteArray& v, Options& out, QString& error) {
+    out.widthGiven = true;
     if (parseNumber(v, 0, kMaxWidth, out.width)) return true;
     return refuse(error,
                   QStringLiteral("--width takes a whole number of twips from 0 to %1, not '%2'")
@@ -234,6 +284,14 @@ const struct Option {
          out.compare = v;
          return true;
      }},
+    {"--graph", true,
+     [](const QByteArray& v, Options& out, QString& error) {
+         return applyGraphValue("--graph", v, out, error);
+     }},
+    {"--height", true,
+     [](const QByteArray& v, Options& out, QString& error) {
+         return applyGraphValue("--height", v, out, error);
+     }},
     {"-o", true, applyOutput},
     {"--output", true, applyOutput},
     {"--csv", false, [](const QByteArray&, Options& out, QString&) { return out.csv = true; }},
@@ -291,6 +349,7 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
     if (!out.compare.isEmpty() && (out.listing >= 0 || out.pdf))
         return refuse(error,
                       "--compare writes text or --format jsonl, not --listing or --format pdf");
+    if (!settleGraph(out, error)) return false;
     if (out.jsonLines && out.listing >= 0)
         return refuse(error, "--format jsonl and --listing exclude each other");
     return true;

@@ -23,7 +23,11 @@ struct Options {
     int listing = -1;   // index in kListingKinds; -1: the work file
     bool csv = false;   // the listing's CSV form
     bool jsonLines = false;
-    bool pdf = false;    // the lines printed on pages, as a PDF
+    bool pdf = false;       // the lines printed on pages, as a PDF
+    QByteArray graph;       // --graph: the SVG or PNG to draw; empty for none
+    int graphWidth = 1024;  // pixels; --width with --graph
+    int graphHeight = 768;
+    bool widthGiven = false;
     QByteArray folder;   // as given; empty for the current folder
     QByteArray compare;  // --compare OLD.jsonl: FOLDER (or NEW.jsonl) compared with it
     bool help = false;

@@ -17,7 +17,6 @@ OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s, SnapshotScan
     main.FR3->Click = [this] { writeListing(main, Columns::NameDate); };
     main.FR4->Click = [this] { writeListing(main, Columns::Name); };
     main.KANRI->Click = [this] { KANRI_Click(); };
-    main.sgraph->Click = [this] { sgraph_Click(); };
     main.OUTPUT->Click = [this] { OUTPUT_Click(); };
 }
 
@@ -41,11 +40,6 @@ void OutputCommands::OUTPUT_Click() {
             shell::showMessage(main, shell::kOneLine, shell::kPrintCancelled);
             break;
     }
-}
-
-void OutputCommands::notice(const QString& text) {
-    main.app().beep();
-    shell::showNotice(main, text);
 }
 
 }  // namespace output

@@ -2,8 +2,7 @@
 // The main window's ways out for a listing: the "ファイル出力" commands,
 // the output settings dialog behind "ファイル出力ディレクトリ設定", the
 // save-as dialog behind Command4, printing Side B ("プリント出力"), the
-// snapshots behind "保存ファイルの管理", and the menu item that only shows a
-// notice. Construct after the main window's
+// snapshots behind "保存ファイルの管理". Construct after the main window's
 // behaviour; lives as long as the main window.
 
 #include "engine/module1.h"
@@ -29,13 +28,9 @@ class OutputCommands {
 
     void KOUT_Click() { form3.open(); }
     void KANRI_Click() { form6.open(); }
-    void sgraph_Click() { notice(shell::kNotInThisVersion); }
     // Side B's lines in a print preview; an empty Side B says "データなし",
     // and a print that failed or was stopped part-way says so.
     void OUTPUT_Click();
-
-  private:
-    void notice(const QString& text);
 };
 
 }  // namespace output

@@ -58,12 +58,6 @@ void showDriveError(Form1& form, int error) {
     form.Timer4.restart();
 }
 
-void showNotice(Form1& form, const QString& text) {
-    form.Text8.setText(forms::shown(text));
-    form.Text8.setVisible(true);
-    form.Timer1.restart();
-}
-
 void showCopyState(Form1& form, const QString& text) {
     form.Timer1.restart();
     form.Text3.setLeft(6060);

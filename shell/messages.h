@@ -76,6 +76,11 @@ inline QString commentHint(bool hintsOff) {
            forms::shown(hintsOff ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在OFF"))
                                  : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在ON")));
 }
+// The occupancy graph (占有グラフ): before any scan, and its window's texts.
+inline const QString kScanFirst = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","先に解析して下さい"));
+inline const QString kGraphCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","占有グラフ"));
+inline const QString kGraphPartial = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","(解析中断: 読んだ分のみ)"));
+inline const QString kGraphAllEmpty = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","全ファイル 0 バイト: 面積は等分"));
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {
@@ -107,8 +112,6 @@ void showMessage(Form1& form, MessagePlace place, const QString& text,
                  Hide hide = Hide::AfterSixSeconds);
 // Text12 beside the folder path: a drive that cannot be opened.
 void showDriveError(Form1& form, int error);
-// Text8: a menu command this version does not have.
-void showNotice(Form1& form, const QString& text);
 // Text3 over Side B: the state of a clipboard copy.
 void showCopyState(Form1& form, const QString& text);
 

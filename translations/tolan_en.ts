@@ -515,5 +515,65 @@ Added %2  Removed %3  Changed %4</translation>
         <source>%1と%2の境界</source>
         <translation>Border between %1 and %2</translation>
     </message>
+    <message>
+        <source>上へ</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>一つ上のフォルダ (Backspace)</source>
+        <translation>The folder above (Backspace)</translation>
+    </message>
+    <message>
+        <source>種類別の色</source>
+        <translation>Colour by type</translation>
+    </message>
+    <message>
+        <source>階層別の色</source>
+        <translation>Colour by depth</translation>
+    </message>
+    <message>
+        <source>保存...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>PNG または SVG に保存 (Ctrl+S)</source>
+        <translation>Save as PNG or SVG (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>色: フォルダの深さ</source>
+        <translation>Colour: the folder&apos;s depth</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>占有グラフの保存</source>
+        <translation>Save the occupancy graph</translation>
+    </message>
+    <message>
+        <source>保存できません: %1</source>
+        <translation>Cannot save %1</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>先に解析して下さい</source>
+        <translation>Scan a folder first</translation>
+    </message>
+    <message>
+        <source>(解析中断: 読んだ分のみ)</source>
+        <translation>(scan stopped: what was read)</translation>
+    </message>
+    <message>
+        <source>全ファイル 0 バイト: 面積は等分</source>
+        <translation>Every file is 0 bytes: equal areas</translation>
+    </message>
+    <message>
+        <source> バイト (&lt; </source>
+        <translation> bytes (&lt; </translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 
 #include "engine/module1.h"
 #include "engine/scan_host.h"
+#include "platform/treemap/tree_builder.h"
 #include "shell/form1.h"
 
 #include <QElapsedTimer>
@@ -19,6 +20,9 @@ class MainWindow : public engine::ScanHost {
 
     shell::Form1& form;
     engine::Module1 scan;
+    // The occupancy graph of the last scan (partial when it was stopped);
+    // null before the first.
+    std::shared_ptr<treemap::Tree> lastGraph;
 
     // State shared by the handlers (besides the form's own).
     QString browsePath;
@@ -77,6 +81,8 @@ class MainWindow : public engine::ScanHost {
     void addListLine(const QString& line) override;
     void addSideARow(const QString& path, const QString& size, const QString& date) override;
     void folderEntered(const QString& path) override;
+    void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
+                   const dosfs::DirEntry& entry) override;
     void showFolderPath(const QString& path) override;
     void setFoundCount(const QString& text) override;
     void setSecondCounter(const QString& text) override;
@@ -116,6 +122,8 @@ class MainWindow : public engine::ScanHost {
     QElapsedTimer pathClock_;
     QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
+    treemap::TreeBuilder graph_;
+    bool scanEnded_ = false;  // the scan ran to its end
 };
 
 }  // namespace window

@@ -45,7 +45,10 @@ void MainWindow::runScan(engine::ScanMode mode) {
     scan.settings.listType = st.listType;
     scan.settings.extFilter = st.extFilter;
     paintClock_.start();
+    scanEnded_ = false;
+    graph_.start(scan.settings.scanRoot);
     scan.ScanTree();
+    lastGraph = graph_.finish(!scanEnded_);
     returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
     // would now end the program: the focus goes back to the command.

@@ -1,5 +1,6 @@
 // The main window as the tree scan's host.
 
+#include "engine/renderings.h"
 #include "platform/forms/application.h"
 #include "window/main_window.h"
 
@@ -35,8 +36,13 @@ void MainWindow::addSideARow(const QString& path, const QString& size, const QSt
     keepPainting();
 }
 
-void MainWindow::folderEntered(const QString&) {
+void MainWindow::folderEntered(const QString& path) {
+    graph_.folder(path);
     keepPainting();
+}
+
+void MainWindow::fileEntry(const QString&, const QByteArray&, const dosfs::DirEntry& entry) {
+    graph_.file(entry.name, engine::sizeValue(entry.size));
 }
 
 void MainWindow::showFolderPath(const QString& path) {
@@ -62,6 +68,7 @@ void MainWindow::showWindow() {
 }
 
 void MainWindow::scanFinished() {
+    scanEnded_ = true;
     form.Command3.setEnabled(true);
     form.Command4.setEnabled(true);
     form.Text2.setText(savedBrowsePath);

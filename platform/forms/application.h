@@ -5,6 +5,12 @@
 
 #include <QString>
 
+#include <memory>
+
+namespace treemap {
+class GraphDocument;
+}
+
 namespace forms {
 
 class Form;
@@ -29,6 +35,10 @@ class Application {
     // saves them as a PDF; returns when the preview is closed. Without a
     // toolkit nothing is shown.
     virtual PrintOutcome printPreview(PrintDocument&) { return PrintOutcome::NotPrinted; }
+    // Shows the occupancy graph in a window of its own (one at a time: a
+    // second call replaces what it shows), without blocking. Without a
+    // toolkit nothing is shown.
+    virtual void showGraph(std::shared_ptr<treemap::GraphDocument>) {}
 };
 
 }  // namespace forms

@@ -26,6 +26,9 @@ class QtApplication : public forms::Application {
     void formDestroyed(forms::Form& form) override;
     // Qt's print preview above the main window (print_preview.cpp).
     forms::PrintOutcome printPreview(forms::PrintDocument& document) override;
+    // The occupancy graph's window (graph_window.cpp).
+    void showGraph(std::shared_ptr<treemap::GraphDocument> document) override;
+    QWidget* graphWindow() const { return graphWindow_.get(); }
     void setMainWindow(QWidget* w) { mainWindow_ = w; }
     QWidget* viewOf(const forms::Form& form) const;
     bool ended() const { return ended_; }
@@ -35,6 +38,7 @@ class QtApplication : public forms::Application {
     bool ended_ = false;
     QWidget* mainWindow_ = nullptr;
     std::map<const forms::Form*, std::unique_ptr<QWidget>> views_;
+    std::unique_ptr<QWidget> graphWindow_;
 };
 
 }  // namespace qtbind

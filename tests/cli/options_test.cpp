@@ -56,6 +56,10 @@ TEST(Options, RejectsWhatItCannotUse) {
         {"--compare", ""},
         {"--compare", "a.jsonl", "--listing", "path"},
         {"--compare", "a.jsonl", "--format", "pdf"},
+        {"--graph", "g.pdf"},
+        {"--graph", "g.svg", "--width", "20000"},
+        {"--graph", "g.png", "--height", "8"},
+        {"--graph", "g.svg", "-o", "x"},
     };
     for (const auto& args : bad) {
         Options o;
@@ -71,4 +75,14 @@ TEST(Options, FormatPdfPrintsTheLinesOrTheRecordsOfAListing) {
     ASSERT_TRUE(parse({"--listing=path-size", "--csv", "--format", "pdf"}, o, error));
     EXPECT_TRUE(o.pdf && o.csv && !o.jsonLines);
     EXPECT_EQ(o.listing, 2);
+}
+
+TEST(Options, GraphTakesItsSizeInPixels) {
+    Options o;
+    QString error;
+    ASSERT_TRUE(parse({"--width=640", "--graph", "g.SVG", "--height", "480"}, o, error));
+    EXPECT_EQ(o.graph, QByteArray("g.SVG"));
+    EXPECT_EQ(o.graphWidth, 640);
+    EXPECT_EQ(o.graphHeight, 480);
+    EXPECT_EQ(o.width, Options().width);  // the listing's twips stay as they were
 }

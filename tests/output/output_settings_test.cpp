@@ -153,19 +153,3 @@ TEST_F(OutputSettingsTest, TheChooserFillsTheDirectoryBox) {
     EXPECT_TRUE(form3().enabled());
 }
 
-TEST_F(OutputSettingsTest, NoticeItemsBeepAndShowTheirTextForTwelveSeconds) {
-    const struct {
-        forms::Menu* item;
-        const char* text;
-    } notices[] = {{main().sgraph, "Ver.3 で有効"}};
-    int beeps = w->app.beeps;
-    for (const auto& n : notices) {
-        main().Timer1.setTimerEnabled(false);
-        n.item->raiseClick();
-        EXPECT_EQ(w->app.beeps, ++beeps);
-        EXPECT_TRUE(main().Text8.visible());
-        EXPECT_EQ(main().Text8.text(), QString::fromUtf8(n.text));
-        forms::advanceTimers(main(), 12000);
-        EXPECT_FALSE(main().Text8.visible());
-    }
-}

@@ -3,6 +3,7 @@
 // are let run, the clipboard is a string, beeps and the end are counted.
 
 #include "platform/forms/application.h"
+#include "platform/treemap/graph_document.h"
 
 #include <QString>
 
@@ -21,6 +22,8 @@ class TestApplication : public forms::Application {
     int previews = 0;
     // What a print preview does with the pages (nothing, when not set).
     std::function<forms::PrintOutcome(forms::PrintDocument&)> onPrint;
+    // The occupancy graph last shown.
+    std::shared_ptr<treemap::GraphDocument> graph;
 
     void letEventsRun() override {
         ++eventRuns;
@@ -37,5 +40,8 @@ class TestApplication : public forms::Application {
     forms::PrintOutcome printPreview(forms::PrintDocument& pages) override {
         ++previews;
         return onPrint ? onPrint(pages) : forms::PrintOutcome::NotPrinted;
+    }
+    void showGraph(std::shared_ptr<treemap::GraphDocument> document) override {
+        graph = std::move(document);
     }
 };

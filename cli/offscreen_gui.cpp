@@ -1,0 +1,21 @@
+#include "cli/offscreen_gui.h"
+
+#include <cstdio>
+
+namespace cli {
+
+std::unique_ptr<QGuiApplication> offscreenGui(char* program) {
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "tolan-list: %s\n",
+                             qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+        });
+    static char platform[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char* qtArgs[] = {program, platform, offscreen, nullptr};
+    static int qtCount = 3;
+    return std::make_unique<QGuiApplication>(qtCount, qtArgs);
+}
+
+}  // namespace cli

@@ -1,0 +1,165 @@
+#include "platform/treemap/tree_builder.h"
+
+#include <algorithm>
+#include <deque>
+#include <numeric>
+
+namespace treemap {
+
+void TreeBuilder::start(const QString& rootPath) {
+    *this = TreeBuilder();
+    rootPath_ = rootPath;
+    folders_.push_back(Pending{});
+    QString open = rootPath;
+    if (open.endsWith(u'\\')) open.chop(1);
+    open_.push_back({open, 0});
+}
+
+void TreeBuilder::folder(const QString& path) {
+    if (folders_.empty()) return;
+    keepLargest();
+    QString own = path;
+    if (own.endsWith(u'\\')) own.chop(1);
+    if (own == open_.front().first) {
+        open_.resize(1);
+        return;
+    }
+    // Back up to the folder this one lies in.
+    while (open_.size() > 1 &&
+           !(own.startsWith(open_.back().first) && own.size() > open_.back().first.size() &&
+             own[open_.back().first.size()] == u'\\'))
+        open_.pop_back();
+    const std::int32_t parent = open_.back().second;
+    Pending p;
+    p.name = own.mid(open_.back().first.size() + 1);
+    p.parent = parent;
+    p.depth = std::uint8_t(std::min<size_t>(open_.size(), 255));
+    const auto index = std::int32_t(folders_.size());
+    folders_.push_back(std::move(p));
+    folders_[size_t(parent)].subfolders.push_back(index);
+    open_.push_back({own, index});
+}
+
+std::int16_t TreeBuilder::extensionIndex(const QString& name, qint64 bytes) {
+    const QString ext = extensionOf(name);
+    if (ext.isEmpty()) return -1;
+    auto it = extensionIds_.constFind(ext);
+    if (it == extensionIds_.constEnd()) {
+        if (extensions_.size() >= 32000) return -1;
+        it = extensionIds_.insert(ext, std::int16_t(extensions_.size()));
+        extensions_.append(ext);
+        extensionBytes_.push_back(0);
+    }
+    extensionBytes_[size_t(*it)] += bytes;
+    return *it;
+}
+
+void TreeBuilder::file(const QString& name, qint64 bytes) {
+    if (folders_.empty()) return;
+    const std::int32_t at = open_.back().second;
+    if (at != listed_) keepLargest();
+    listed_ = at;
+    Pending& f = folders_[size_t(at)];
+    ++f.ownFiles;
+    f.ownBytes += bytes;
+    f.kept.push_back(Kept{bytes, name, extensionIndex(name, bytes)});
+}
+
+void TreeBuilder::keepLargest() {
+    if (listed_ < 0) return;
+    Pending& f = folders_[size_t(listed_)];
+    listed_ = -1;
+    const size_t keep =
+        size_t(std::max<qint64>(kFilesKept, std::min<qint64>(f.ownFiles / kShare, kMostKept)));
+    if (f.kept.size() <= keep) return;
+    std::nth_element(f.kept.begin(), f.kept.begin() + qsizetype(keep), f.kept.end(),
+                     [](const Kept& x, const Kept& y) { return x.bytes > y.bytes; });
+    for (auto it = f.kept.begin() + qsizetype(keep); it != f.kept.end(); ++it) {
+        f.restBytes += it->bytes;
+        ++f.restFiles;
+    }
+    f.kept.erase(f.kept.begin() + qsizetype(keep), f.kept.end());
+    f.kept.shrink_to_fit();
+}
+
+std::shared_ptr<Tree> TreeBuilder::finish(bool partial) {
+    keepLargest();
+    auto tree = std::make_shared<Tree>();
+    tree->rootPath = rootPath_;
+    tree->partial = partial;
+    if (folders_.empty()) return tree;
+    // Folder sums, the deepest first: a folder comes after its parent.
+    std::vector<qint64> bytes(folders_.size()), files(folders_.size());
+    for (size_t i = 0; i < folders_.size(); ++i) {
+        bytes[i] = folders_[i].ownBytes;
+        files[i] = folders_[i].ownFiles;
+    }
+    for (size_t i = folders_.size() - 1; i > 0; --i) {
+        bytes[size_t(folders_[i].parent)] += bytes[i];
+        files[size_t(folders_[i].parent)] += files[i];
+    }
+    emitNodes(*tree, bytes, files);
+    // Extensions by their bytes, largest first.
+    std::vector<int> order(size_t(extensions_.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [this](int a, int b) { return extensionBytes_[a] > extensionBytes_[b]; });
+    std::vector<std::int16_t> newIndex(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        newIndex[size_t(order[k])] = std::int16_t(k);
+        tree->extensions.append(extensions_[order[k]]);
+        tree->extensionBytes.push_back(extensionBytes_[size_t(order[k])]);
+    }
+    for (Node& n : tree->nodes)
+        if (n.extension >= 0) n.extension = newIndex[size_t(n.extension)];
+    *this = TreeBuilder();
+    return tree;
+}
+
+// Breadth first, so that the children of every folder are contiguous.
+void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes,
+                            std::vector<qint64>& files) const {
+    struct Child {
+        qint64 bytes;
+        qint64 files;
+        Kind kind;
+        std::int32_t ref;  // a folder's pending index, a file's index in kept
+    };
+    tree.nodes.push_back(Node{bytes[0], files[0], -1, 0, 0, -1, 0, Kind::Folder});
+    tree.names.push_back(QString());
+    std::deque<std::pair<std::int32_t, std::int32_t>> queue{{0, 0}};  // pending, node
+    std::vector<Child> children;
+    while (!queue.empty()) {
+        const auto [pi, ni] = queue.front();
+        queue.pop_front();
+        const Pending& p = folders_[size_t(pi)];
+        children.clear();
+        for (std::int32_t s : p.subfolders)
+            children.push_back({bytes[size_t(s)], files[size_t(s)], Kind::Folder, s});
+        for (size_t k = 0; k < p.kept.size(); ++k)
+            children.push_back({p.kept[k].bytes, 1, Kind::File, std::int32_t(k)});
+        if (p.restFiles > 0) children.push_back({p.restBytes, p.restFiles, Kind::Other, -1});
+        std::stable_sort(children.begin(), children.end(),
+                         [](const Child& a, const Child& b) { return a.bytes > b.bytes; });
+        Node& parent = tree.nodes[size_t(ni)];
+        parent.firstChild = std::int32_t(tree.nodes.size());
+        parent.childCount = std::int32_t(children.size());
+        const auto depth = std::uint8_t(std::min(int(parent.depth) + 1, 255));
+        for (const Child& c : children) {
+            const auto index = std::int32_t(tree.nodes.size());
+            Node n{c.bytes, c.files, ni, 0, 0, -1, depth, c.kind};
+            if (c.kind == Kind::Folder) {
+                tree.names.push_back(folders_[size_t(c.ref)].name);
+                queue.push_back({c.ref, index});
+            } else if (c.kind == Kind::File) {
+                n.extension = p.kept[size_t(c.ref)].extension;
+                tree.names.push_back(p.kept[size_t(c.ref)].name);
+            } else {
+                tree.names.push_back(QString());
+            }
+            tree.nodes.push_back(n);
+        }
+    }
+}
+
+}  // namespace treemap

@@ -1,0 +1,68 @@
+#pragma once
+// Builds a Tree while a scan runs. The scan enters folders in pre-order and
+// lists each folder's files right after entering it; once a folder's files
+// are all there the builder keeps its largest ones by name (ten, or one in
+// sixteen of a larger folder's, at most 1024) and adds the others into the
+// folder's "other" node, so its memory grows with the folders and a share
+// of the files, at most 10 a folder plus one file in 16.
+
+#include "platform/treemap/tree.h"
+
+#include <QHash>
+
+#include <memory>
+
+namespace treemap {
+
+class TreeBuilder {
+  public:
+    // Files kept by name in each folder: the largest kFilesKept, or one in
+    // kShare of a folder's files, at most kMostKept.
+    static constexpr int kFilesKept = 10;
+    static constexpr int kShare = 16;
+    static constexpr int kMostKept = 1024;
+
+    // A new tree of the folder at `rootPath` (a DOS path).
+    void start(const QString& rootPath);
+    // A folder the scan enters, by its DOS path; the root's own entry is
+    // the root itself.
+    void folder(const QString& path);
+    // A file of the folder entered last; `bytes` as the totals count it.
+    void file(const QString& name, qint64 bytes);
+    // The tree so far; `partial` when the scan stopped before its end. The
+    // builder is empty afterwards.
+    std::shared_ptr<Tree> finish(bool partial);
+    bool started() const { return !folders_.empty(); }
+
+  private:
+    struct Kept {
+        qint64 bytes;
+        QString name;
+        std::int16_t extension;
+    };
+    struct Pending {
+        QString name;
+        std::int32_t parent = -1;
+        std::uint8_t depth = 0;
+        qint64 ownBytes = 0;
+        qint64 ownFiles = 0;
+        qint64 restBytes = 0;
+        qint64 restFiles = 0;
+        std::vector<Kept> kept;  // every file until the folder's files end
+        std::vector<std::int32_t> subfolders;
+    };
+    std::int16_t extensionIndex(const QString& name, qint64 bytes);
+    // The files of the folder listed last are all there: the largest stay.
+    void keepLargest();
+    void emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<qint64>& files) const;
+
+    QString rootPath_;
+    std::vector<Pending> folders_;
+    std::vector<std::pair<QString, std::int32_t>> open_;  // path and folder, root first
+    std::int32_t listed_ = -1;                            // the folder whose files came last
+    QHash<QString, std::int16_t> extensionIds_;
+    QStringList extensions_;
+    std::vector<qint64> extensionBytes_;
+};
+
+}  // namespace treemap

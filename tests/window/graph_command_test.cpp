@@ -1,0 +1,46 @@
+// 占有グラフ on the main window's model: the graph of a stopped scan is what
+// was read, titled partial; a tree of empty files says why its areas are
+// equal.
+
+#include "tests/support/program_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GraphCommand, AStoppedScansGraphHoldsWhatWasReadAndSaysItIsPartial) {
+    TempTree tree;
+    tree.file("c/work/a.txt", 1200);
+    tree.file("c/work/b.doc", 34567);
+    tree.file("c/work/sub/z.txt", 5000);
+    ProgramFixture w(tree);
+    w.open(QStringLiteral("C:\\work"));
+    // Runs 1 to 3 are the command's yield, the banner and the drive list;
+    // the 4th comes at the first folder below the root, whose files are
+    // not read yet.
+    w.app.onRun = [&](int run) {
+        if (run == 4) w.form->Command5.raiseClick();
+    };
+    w.behaviour->Command3_Click();
+    w.form->sgraph->raiseClick();
+    ASSERT_NE(w.app.graph, nullptr);
+    const auto graph = w.app.graph->tree();
+    EXPECT_TRUE(graph->partial);
+    EXPECT_EQ((*graph)[0].bytes, 1200 + 34567);
+    EXPECT_TRUE(w.app.graph->title(0).endsWith(shell::kGraphPartial));
+    EXPECT_TRUE(w.app.graph->note().contains(shell::kGraphPartial));
+
+    // A whole scan of empty files: equal areas, and a note that says so.
+    TempTree empty;
+    for (const char* name : {"c/e/1", "c/e/2", "c/e/d/3"}) empty.file(name, 0);
+    ProgramFixture e(empty);
+    e.open(QStringLiteral("C:\\e"));
+    e.behaviour->Command3_Click();
+    e.form->sgraph->raiseClick();
+    ASSERT_NE(e.app.graph, nullptr);
+    EXPECT_FALSE(e.app.graph->tree()->partial);
+    EXPECT_EQ(e.app.graph->title(0), shell::kGraphCaption + QStringLiteral(" - C:\\e"));
+    EXPECT_EQ(e.app.graph->note(), shell::kGraphAllEmpty);
+}
+
+}  // namespace

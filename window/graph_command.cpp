@@ -1,0 +1,103 @@
+#include "window/graph_command.h"
+#include "platform/forms/shown_text.h"
+
+#include "engine/renderings.h"
+#include "platform/dosfs/errors.h"
+#include "platform/forms/application.h"
+#include "platform/treemap/graph_document.h"
+#include "shell/messages.h"
+
+#include <set>
+
+namespace window {
+namespace {
+
+// The graph of one scan as the main window describes it.
+class Document : public treemap::GraphDocument {
+  public:
+    Document(std::shared_ptr<GraphCommand::Link> link, std::shared_ptr<const treemap::Tree> tree)
+        : link_(std::move(link)), tree_(std::move(tree)) {}
+
+    std::shared_ptr<const treemap::Tree> tree() const override { return tree_; }
+
+    QString title(int node) const override {
+        QString t =
+            forms::shown(shell::kGraphCaption) + QStringLiteral(" - ") + tree_->dosPath(node);
+        if (tree_->partial) t += u' ' + forms::shown(shell::kGraphPartial);
+        return t;
+    }
+
+    QString note() const override {
+        QStringList notes;
+        if (tree_->partial) notes << forms::shown(shell::kGraphPartial);
+        if (tree_->size() > 1 && (*tree_)[0].bytes == 0)
+            notes << forms::shown(shell::kGraphAllEmpty);
+        return notes.join(QStringLiteral("  "));
+    }
+
+    // The path, the size as the listing writes it (bytes and its footers'
+    // kilobytes) and the files below.
+    QString describe(int node, bool rest, treemap::Amount a) const override {
+        QString path = tree_->dosPath(node);
+        const treemap::Node& n = (*tree_)[node];
+        if (n.kind == treemap::Kind::File) {
+            path = tree_->dosPath(n.parent);
+            if (!path.endsWith(u'\\')) path += u'\\';
+            path += tree_->names[size_t(node)];
+        } else if (rest || n.kind == treemap::Kind::Other) {
+            if (!path.endsWith(u'\\')) path += u'\\';
+            path += u'*';
+        }
+        QString size;
+        engine::appendSizeText(size, a.bytes);
+        QString text = path + QStringLiteral("   ") + engine::trimSpaces(size) +
+                       forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", " バイト (< "))) +
+                       engine::kbText(a.bytes, engine::kGrandDigits) + QStringLiteral(" KB >)   ") +
+                       engine::trimSpaces(engine::countText(a.files, 5)) + QStringLiteral(" Files");
+        if (gone_.count(n.kind == treemap::Kind::Folder ? node : n.parent))
+            text += QStringLiteral("   ") + forms::shown(shell::kNoFolder);
+        return text;
+    }
+
+    QString select(int node) override {
+        MainWindow* main = link_->main;
+        if (!main || node < 0) return QString();
+        // While a scan runs the folder tree is hidden and the scan's own.
+        if (main->form.state.run == shell::RunState::Running) return QString();
+        const QString path = tree_->dosPath(node);
+        const int error = main->form.Dir1.setPath(path);  // Dir1_Change follows it
+        if (error == 0) return QString();
+        gone_.insert(node);
+        // A folder whose name is gone from its parent is as gone as its path.
+        const int said = error == dosfs::kFileNotFound ? dosfs::kPathNotFound : error;
+        return path + QStringLiteral("   ") + shell::errorText(shell::Failed::Folder, said);
+    }
+
+  private:
+    std::shared_ptr<GraphCommand::Link> link_;
+    std::shared_ptr<const treemap::Tree> tree_;
+    std::set<int> gone_;  // folders a click found gone
+};
+
+}  // namespace
+
+GraphCommand::GraphCommand(MainWindow& main)
+    : main_(main), link_(std::make_shared<Link>(Link{&main})) {
+    main_.form.sgraph->Click = [this] { sgraph_Click(); };
+}
+
+GraphCommand::~GraphCommand() {
+    link_->main = nullptr;
+}
+
+void GraphCommand::sgraph_Click() {
+    shell::Form1& f = main_.form;
+    f.Text10.setVisible(false);
+    if (!main_.lastGraph) {
+        shell::showMessage(f, shell::kOneLine, shell::kScanFirst);
+        return;
+    }
+    f.app().showGraph(std::make_shared<Document>(link_, main_.lastGraph));
+}
+
+}  // namespace window
