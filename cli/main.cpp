@@ -243,12 +243,11 @@ void configureScan(engine::Module1& scan, const cli::Options& options, const QSt
     scan.settings.mode = options.mode;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The options of the command line; the exit status when they are all there
+// is to answer (help, version, a mistake), -1 to go on.
+int readOptions(int argc, char** argv, cli::Options& options) {
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
-    cli::Options options;
     QString error;
     if (!cli::parseOptions(args, options, error))
         return fail(2, error + QStringLiteral("\nTry 'tolan-list --help'."));
@@ -260,6 +259,36 @@ int main(int argc, char** argv) {
         std::printf("%s\n", TOLAN_VERSION_LABEL);
         return 0;
     }
+    if (options.pdf && options.output.isEmpty() && isatty(STDOUT_FILENO))
+        return fail(2, QStringLiteral("--format pdf writes a PDF: give -o FILE.pdf, or send "
+                                      "standard output to a file or a pipe"));
+    return -1;
+}
+
+// The text listings stop eight levels down: say what they left out.
+void reportFoldersLeftOut(qint64 count) {
+    if (count <= 0) return;
+    std::fprintf(stderr,
+                 "tolan-list: %lld %s below the eighth level %s not listed "
+                 "(--format jsonl lists every level)\n",
+                 static_cast<long long>(count), count == 1 ? "folder" : "folders",
+                 count == 1 ? "was" : "were");
+}
+
+// Puts the rows' file in place when every row was written.
+int finishRows(const cli::RowWriter& rows, dosfs::FileWriter& out, const QString& target) {
+    int error = rows.error();
+    const int finished = out.finish();  // a failed file is never put in place
+    if (!error) error = finished;
+    return error ? fail(1, cannotWrite(target, error)) : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    cli::Options options;
+    if (const int answered = readOptions(argc, argv, options); answered >= 0) return answered;
+    QString error;
 
     dosfs::DriveTable drives;
     if (!driveTable(options, drives, error)) return fail(2, error);
@@ -279,9 +308,6 @@ int main(int argc, char** argv) {
     dosfs::NumberedFiles files(fs);
     const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
                                                     : QString::fromUtf8(options.output);
-    if (options.pdf && options.output.isEmpty() && isatty(STDOUT_FILENO))
-        return fail(2, QStringLiteral("--format pdf writes a PDF: give -o FILE.pdf, or send "
-                                      "standard output to a file or a pipe"));
     // Rows instead of the work file: a listing file's records or JSON lines;
     // for a PDF the lines or records are kept until the scan is over.
     const bool rowsOnly = options.listing >= 0 || options.jsonLines;
@@ -310,13 +336,7 @@ int main(int argc, char** argv) {
     configureScan(scan, options, root);
     scan.ScanTree();
     host.clearProgress();
-    if (scan.foldersLeftOut > 0)
-        std::fprintf(stderr,
-                     "tolan-list: %lld %s below the eighth level %s not listed "
-                     "(--format jsonl lists every level)\n",
-                     static_cast<long long>(scan.foldersLeftOut),
-                     scan.foldersLeftOut == 1 ? "folder" : "folders",
-                     scan.foldersLeftOut == 1 ? "was" : "were");
+    reportFoldersLeftOut(scan.foldersLeftOut);
     if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
     if (graphOnly) {
         const QString file = QString::fromLocal8Bit(options.graph);
@@ -324,11 +344,5 @@ int main(int argc, char** argv) {
         return error ? fail(1, cannotWrite(file, error)) : 0;
     }
     if (options.pdf) return printPdf(argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
-    if (rowsOnly) {
-        int error = rows->error();
-        const int finished = rowsOut.finish();  // a failed file is never put in place
-        if (!error) error = finished;
-        if (error) return fail(1, cannotWrite(target, error));
-    }
-    return 0;
+    return rowsOnly ? finishRows(*rows, rowsOut, target) : 0;
 }
