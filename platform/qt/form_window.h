@@ -67,6 +67,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void applyGeometry(forms::Control& c);
     void applyText(forms::Control& c);
     void applyItems(forms::Control& c);
+    void rebuildAfterClick(forms::Control& c);
     void applySelection(forms::Control& c);
     void applyTimer(forms::Control& c);
     void applyColors(forms::Control& c, forms::Prop what);

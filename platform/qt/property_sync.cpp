@@ -237,6 +237,12 @@ void FormWindow::applyFocus(QWidget* w) {
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
 }
 
+// A folder or file list's rows are often replaced from a click on one of
+// them: they are rebuilt once the click has been handled.
+void FormWindow::rebuildAfterClick(Control& c) {
+    QTimer::singleShot(0, this, [this, &c] { applyItems(c); });
+}
+
 void FormWindow::changed(Control& c, Prop what) {
     if (c.kind() == Kind::Timer) {
         if (what == Prop::Timer) applyTimer(c);
@@ -275,13 +281,10 @@ void FormWindow::changed(Control& c, Prop what) {
             if (const auto it = views_.find(&c); it != views_.end()) it->second->itemsAppended();
             break;
         case Prop::ItemsReset:
-            if (c.kind() == Kind::DirList || c.kind() == Kind::FileList) {
-                // Often raised from a click on one of the rows it replaces:
-                // rebuild once the click has been handled.
-                QTimer::singleShot(0, this, [this, &c] { applyItems(c); });
-            } else {
+            if (c.kind() == Kind::DirList || c.kind() == Kind::FileList)
+                rebuildAfterClick(c);
+            else
                 applyItems(c);
-            }
             break;
         case Prop::Selection:
             applySelection(c);
