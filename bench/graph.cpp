@@ -6,6 +6,7 @@
 // memory the graph holds (its own estimate and the process's peak growth).
 
 #include "bench/peak_memory.h"
+#include "bench/xorshift.h"
 #include "platform/qt/treemap_paint.h"
 #include "platform/treemap/tree_builder.h"
 
@@ -17,14 +18,6 @@
 #include <cstdlib>
 
 namespace {
-
-unsigned long long state = 88172645463325252ULL;
-unsigned long long next() {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-}
 
 const char* const kFolderStems[] = {"src", "docs", "資料", "写真", "backup", "プロジェクト"};
 const char* const kFileStems[] = {"file_", "データ_", "報告書", "IMG_", "notes-", "ﾃｽﾄ"};
@@ -44,19 +37,20 @@ double feed(treemap::TreeBuilder& b, long files, long folders) {
             // A parent among the last folders made, so the tree stays a tree
             // in pre-order: any folder on the path to the latest one.
             size_t parent = paths.size() - 1;
-            while (parent > 0 && (depth[parent] >= 6 || next() % 3 == 0)) --parent;
+            while (parent > 0 && (depth[parent] >= 6 || bench::next() % 3 == 0)) --parent;
             paths.resize(parent + 1);
             depth.resize(parent + 1);
-            paths.push_back(paths.back() + u'\\' + QString::fromUtf8(kFolderStems[next() % 6]) +
+            paths.push_back(paths.back() + u'\\' +
+                            QString::fromUtf8(kFolderStems[bench::next() % 6]) +
                             QString::number(f));
             depth.push_back(depth.back() + 1);
             b.folder(paths.back());
         }
         const long n = f + 1 == folders ? files - made : perFolder;
         for (long i = 0; i < n; ++i, ++made) {
-            const qint64 size = qint64(next() % 1000) << (next() % 20);
-            b.file(QString::fromUtf8(kFileStems[next() % 6]) + QString::number(i) +
-                       QString::fromUtf8(kExtensions[next() % 7]),
+            const qint64 size = qint64(bench::next() % 1000) << (bench::next() % 20);
+            b.file(QString::fromUtf8(kFileStems[bench::next() % 6]) + QString::number(i) +
+                       QString::fromUtf8(kExtensions[bench::next() % 7]),
                    size);
         }
     }

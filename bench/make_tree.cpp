@@ -2,6 +2,8 @@
 // folders at most six levels deep, ASCII and Japanese names, sparse files of
 // varied sizes. The same arguments always give the same tree.
 
+#include "bench/xorshift.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,15 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-unsigned long long state = 88172645463325252ULL;
-
-unsigned long long next() {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-}
 
 const char* const kFolderStems[] = {"src",    "docs",         "資料", "写真",
                                     "backup", "プロジェクト", "data", "会議"};
@@ -48,9 +41,10 @@ int main(int argc, char** argv) {
     std::vector<Folder> all{{root, 0}};
     for (long i = 0; i < folders; ++i) {
         const Folder* parent;
-        do parent = &all[next() % all.size()];
+        do parent = &all[bench::next() % all.size()];
         while (parent->depth >= 6);
-        const std::string path = parent->path + "/" + kFolderStems[next() % 8] + std::to_string(i);
+        const std::string path =
+            parent->path + "/" + kFolderStems[bench::next() % 8] + std::to_string(i);
         if (mkdir(path.c_str(), 0755) != 0) {
             std::perror(path.c_str());
             return 1;
@@ -58,16 +52,16 @@ int main(int argc, char** argv) {
         all.push_back({path, parent->depth + 1});
     }
     for (long i = 0; i < files; ++i) {
-        const Folder& f = all[next() % all.size()];
-        const std::string path =
-            f.path + "/" + kFileStems[next() % 7] + std::to_string(i) + kExtensions[next() % 7];
+        const Folder& f = all[bench::next() % all.size()];
+        const std::string path = f.path + "/" + kFileStems[bench::next() % 7] + std::to_string(i) +
+                                 kExtensions[bench::next() % 7];
         const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0) {
             std::perror(path.c_str());
             return 1;
         }
         // Mostly small files, some large ones; sparse, so the tree costs no disk.
-        const unsigned long long r = next();
+        const unsigned long long r = bench::next();
         const off_t size = (r % 10 == 0) ? static_cast<off_t>(r % 5'000'000'000ULL)
                                          : static_cast<off_t>(r % 200'000);
         if (ftruncate(fd, size) != 0) std::perror(path.c_str());

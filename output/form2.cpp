@@ -25,11 +25,6 @@ const QString kNewFile = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "新規作成
 const QString kOverwrite = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書保存"));
 const QString kPatternHint =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "修正可能。セミコロンを区切りとして入力。"));
-const QString kNothingToSave = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存すべきデータ無し"));
-const QString kNoExtension =
-    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
-const QString kCannotOverwrite =
-    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
 const QString kBadPattern = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子設定エラー"));
 
 // Keys that move or select without changing the name.
@@ -67,7 +62,7 @@ Form2::Form2(shell::Form1& m, engine::ListingState& l)
       Command2(make<forms::CommandButton>(*this, "Command2", -1, nullptr, 3540, 4410, 1170, 390,
                                           QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))),
       Text2(shell::hidden(make<forms::TextBox>(*this, "Text2", -1, nullptr, 2610, 360, 2025, 330,
-                                               forms::shown(kCannotOverwrite)))),
+                                               forms::shown(shell::kCannotOverwrite)))),
       Text4(shell::hidden(
           make<forms::TextBox>(*this, "Text4", -1, nullptr, 1140, 3195, 3570, 330, QString()))),
       Timer1(shell::timer(*this, "Timer1", 2000, true)) {
@@ -284,7 +279,7 @@ void Form2::Command2_Click() {
 
 void Form2::Command3_Click() {
     if (resultLineCount == 0) {
-        message(kNothingToSave, Layout::Short);
+        message(shell::kNothingToSave, Layout::Short);
         return finish();
     }
     saveTarget = engine::trimSpaces(Text1.text());
@@ -318,13 +313,13 @@ void Form2::Command3_Click() {
 // ":\", or an empty file), whether it was picked or typed.
 bool Form2::targetAccepted() {
     if (!Text1.text().contains(u'.')) {
-        message(kNoExtension, Layout::Medium);
+        message(shell::kNoExtension, Layout::Medium);
         return false;
     }
     QString first;
     if (dosfs::firstItem(main.fs, saveTarget, first) == 0 && !first.isEmpty() &&
         !first.contains(QStringLiteral("<<")) && !first.contains(QStringLiteral(":\\"))) {
-        message(kCannotOverwrite, Layout::Wide);
+        message(shell::kCannotOverwrite, Layout::Wide);
         return false;
     }
     return true;

@@ -23,11 +23,6 @@ using shell::make;
 
 namespace {
 
-const QString kNothingShown = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存すべきデータ無し"));
-const QString kNoExtension =
-    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
-const QString kCannotOverwrite =
-    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
 const QString kSaved = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存しました"));
 const QString kSelectFirst = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイルを選択して下さい"));
 const QString kDeleteAsk =
@@ -160,8 +155,9 @@ void Form6::refresh() {
 void Form6::Command1_Click() {
     armed_ = -1;
     const QString name = engine::trimSpaces(Text1.text());
-    if (main.state.scanRoot.isEmpty() || main.List1.listCount() == 0) return say(kNothingShown);
-    if (!name.contains(u'.')) return say(kNoExtension);
+    if (main.state.scanRoot.isEmpty() || main.List1.listCount() == 0)
+        return say(shell::kNothingToSave);
+    if (!name.contains(u'.')) return say(shell::kNoExtension);
     if (name.contains(u'\\') || name.contains(u'/')) return say(shell::kBadFileName);
     int error = 0;
     const QByteArray folder = hostFolder(error);
@@ -171,7 +167,8 @@ void Form6::Command1_Click() {
     const dosfs::Resolved there = main.fs.resolve(inFolder(main.state.settings.outputDir, name));
     if (there.error == 0) {
         const engine::SnapshotSummary s = engine::summarizeSnapshot(target);
-        if (there.isFolder || (s.folder.isEmpty() && s.files > 0)) return say(kCannotOverwrite);
+        if (there.isFolder || (s.folder.isEmpty() && s.files > 0))
+            return say(shell::kCannotOverwrite);
     }
     dosfs::FileWriter out;
     error = out.open(target);
@@ -190,7 +187,7 @@ void Form6::Command2_Click() {
     armed_ = -1;
     const int row = List1.listIndex();
     if (row < 0 || row >= names.size()) return say(kSelectFirst);
-    if (main.state.scanRoot.isEmpty()) return say(kNothingShown);
+    if (main.state.scanRoot.isEmpty()) return say(shell::kNothingToSave);
     int error = 0;
     const QByteArray folder = hostFolder(error);
     engine::SnapshotReader before(folder + '/' + dosfs::encodeHostName(names[row]));

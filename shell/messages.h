@@ -46,6 +46,13 @@ QString writingNotice(const QString& path);
 QString writtenNotice(const QString& path, bool csv);
 // An output directory on a drive the drive table lacks.
 QString noDriveNotice(const QString& folder);
+// Saving under a name, in the save-as and snapshot dialogs alike.
+inline const QString kNothingToSave =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存すべきデータ無し"));
+inline const QString kNoExtension =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
+inline const QString kCannotOverwrite =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
 // After a scan whose deepest folders had subfolders: %1 is their number.
 inline const QString kFoldersLeftOut = QStringLiteral(QT_TRANSLATE_NOOP(
     "Tolan",
@@ -77,10 +84,12 @@ inline QString commentHint(bool hintsOff) {
                                  : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "現在ON")));
 }
 // The occupancy graph (占有グラフ): before any scan, and its window's texts.
-inline const QString kScanFirst = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","先に解析して下さい"));
-inline const QString kGraphCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","占有グラフ"));
-inline const QString kGraphPartial = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","(解析中断: 読んだ分のみ)"));
-inline const QString kGraphAllEmpty = QStringLiteral(QT_TRANSLATE_NOOP("Tolan","全ファイル 0 バイト: 面積は等分"));
+inline const QString kScanFirst = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "先に解析して下さい"));
+inline const QString kGraphCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "占有グラフ"));
+inline const QString kGraphPartial =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "(解析中断: 読んだ分のみ)"));
+inline const QString kGraphAllEmpty =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "全ファイル 0 バイト: 面積は等分"));
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {
