@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -208,9 +209,14 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
         {{drive(tree), "--listing=sizes", "C:\\"}, 2, {"path-size-date"}, false},
         {{"--no-such-option"}, 2, {"unknown option --no-such-option"}, false},
     };
+    // A copy the other user can run, with the program it hands drawing to.
     const std::string copy = tree.path("../tolan-list").toStdString();
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TOLAN_LIST), QString::fromStdString(copy)));
-    chmod(copy.c_str(), 0755);
+    for (const QString& program :
+         {QStringLiteral("tolan-list"), QStringLiteral("tolan-list-draw")}) {
+        const QString to = QString::fromUtf8(tree.path("../" + program.toUtf8()));
+        ASSERT_TRUE(QFile::copy(QFileInfo(QStringLiteral(TOLAN_LIST)).dir().filePath(program), to));
+        chmod(QFile::encodeName(to).constData(), 0755);
+    }
     for (const Case& c : cases) {
         const Result r = run(c.args, c.asNobody, "1796738584", c.asNobody ? copy : TOLAN_LIST);
         EXPECT_EQ(r.status, c.status) << c.words.front() << ": " << r.err.constData();
