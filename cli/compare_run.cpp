@@ -8,6 +8,7 @@
 #include "platform/dosfs/file_writer.h"
 
 #include <cstdio>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,11 +60,18 @@ class ChangeRecords : public engine::ChangeSink {
     QByteArray line_;
 };
 
-// A snapshot read through once; false with the message printed.
-bool checked(engine::SnapshotReader& reader, const QByteArray& path) {
+// What stops a snapshot from being compared: the message, or empty.
+QString snapshotTrouble(const QByteArray& path, const QString& message) {
+    return QStringLiteral("snapshot '%1': %2").arg(QString::fromLocal8Bit(path), message);
+}
+
+// A snapshot made ready to be compared: read through once to check it
+// (`whole`), or opened to be checked as it is compared. False with the
+// message printed.
+bool ready(engine::SnapshotReader& reader, const QByteArray& path, bool whole) {
     QString message;
-    if (!reader.check(message)) {
-        trouble(QStringLiteral("snapshot '%1': %2").arg(QString::fromLocal8Bit(path), message));
+    if (!(whole ? reader.check(message) : reader.start(message))) {
+        trouble(snapshotTrouble(path, message));
         return false;
     }
     if (const qint64 line = reader.firstLineOutOfOrder())
@@ -74,30 +82,10 @@ bool checked(engine::SnapshotReader& reader, const QByteArray& path) {
     return true;
 }
 
-}  // namespace
-
-bool namesSnapshot(const QByteArray& given) {
-    struct stat st {};
-    return !given.isEmpty() && ::stat(given.constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-int runComparison(const Options& options, const dosfs::FileSystem& fs, const QString& root) {
-    engine::SnapshotReader before(options.compare);
-    if (!checked(before, options.compare)) return kTrouble;
-    engine::SnapshotReader after(options.folder);
-    if (root.isEmpty() && !checked(after, options.folder)) return kTrouble;
-
-    dosfs::FileWriter out;
-    const QString target = options.output.isEmpty()
-                               ? QStringLiteral("standard output")
-                               : QStringLiteral("'%1'").arg(QString::fromLocal8Bit(options.output));
-    int error =
-        options.output.isEmpty() ? (out.attach(STDOUT_FILENO), 0) : out.open(options.output);
-    if (error)
-        return trouble(QStringLiteral("cannot write %1: %2")
-                           .arg(target, QString::fromLatin1(dosfs::errorText(error))));
-
-    int lineError = 0;
+// One comparison written to `out`; its counts.
+engine::ChangeCounts compareInto(dosfs::FileWriter& out, int& error, const Options& options,
+                                 engine::SnapshotReader& before, engine::SnapshotReader& after,
+                                 const dosfs::FileSystem& fs, const QString& root) {
     QByteArray bytes;
     engine::ComparisonLines lines([&](const QString& line) {
         bytes.truncate(0);
@@ -106,7 +94,7 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
         else
             codepage::appendCp932(bytes, line);
         bytes += "\r\n";
-        if (!lineError) lineError = out.write(bytes);
+        if (!error) error = out.write(bytes);
     });
     ChangeRecords records(out);
     engine::ChangeSink& sink =
@@ -119,19 +107,70 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
         scanInto(comparison, fs, root, options.threads, isatty(STDERR_FILENO) ? stderr : nullptr);
     }
     comparison.finish();
-    for (const auto* reader : {&before, &after})
-        if (!reader->readError().isEmpty()) {
-            out.abandon();
-            return trouble(QStringLiteral("a snapshot changed while it was compared: %1")
-                               .arg(reader->readError()));
-        }
-    error = lineError ? lineError : records.error;
-    const int finished = out.finish();
-    if (!error) error = finished;
-    if (error)
+    if (!error) error = records.error;
+    return comparison.counts();
+}
+
+}  // namespace
+
+bool namesSnapshot(const QByteArray& given) {
+    struct stat st {};
+    return !given.isEmpty() && ::stat(given.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int runComparison(const Options& options, const dosfs::FileSystem& fs, const QString& root) {
+    dosfs::FileWriter out;
+    const auto openOutput = [&] {
+        return options.output.isEmpty() ? (out.attach(STDOUT_FILENO), 0) : out.open(options.output);
+    };
+    const QString target = options.output.isEmpty()
+                               ? QStringLiteral("standard output")
+                               : QStringLiteral("'%1'").arg(QString::fromLocal8Bit(options.output));
+    const auto cannotWrite = [&target](int error) {
         return trouble(QStringLiteral("cannot write %1: %2")
                            .arg(target, QString::fromLatin1(dosfs::errorText(error))));
-    return comparison.counts().any() ? 1 : 0;
+    };
+    if (const int error = openOutput()) return cannotWrite(error);
+
+    engine::SnapshotReader before(options.compare), after(options.folder);
+    struct Side {
+        engine::SnapshotReader& reader;
+        const QByteArray& path;
+    };
+    std::vector<Side> sides{{before, options.compare}};
+    if (root.isEmpty()) sides.push_back({after, options.folder});
+    // Lines that went out cannot be taken back: unless the output is put in
+    // place only when complete, the snapshots are checked whole before
+    // anything is compared; otherwise as they are compared, in one pass.
+    bool whole = !out.replacing();
+    for (;;) {
+        for (const Side& side : sides)
+            if (!ready(side.reader, side.path, whole)) return out.abandon(), kTrouble;
+        int error = 0;
+        const engine::ChangeCounts counts =
+            compareInto(out, error, options, before, after, fs, root);
+        bool outOfOrder = false;
+        for (const Side& side : sides) {
+            const engine::SnapshotReader& reader = side.reader;
+            if (!reader.fault().isEmpty())
+                return out.abandon(), trouble(snapshotTrouble(side.path, reader.fault()));
+            if (!reader.readError().isEmpty())
+                return out.abandon(),
+                       trouble(QStringLiteral("a snapshot changed while it was compared: %1")
+                                   .arg(reader.readError()));
+            outOfOrder = outOfOrder || (!whole && reader.firstLineOutOfOrder());
+        }
+        if (outOfOrder) {  // begin again with the snapshot sorted
+            out.abandon();
+            if (const int reopened = openOutput()) return cannotWrite(reopened);
+            whole = true;
+            continue;
+        }
+        const int finished = out.finish();
+        if (!error) error = finished;
+        if (error) return cannotWrite(error);
+        return counts.any() ? 1 : 0;
+    }
 }
 
 }  // namespace cli

@@ -49,16 +49,24 @@ class SnapshotReader : public FileSource {
     // Reads the snapshot through once. False with a message ("line 12:
     // ...") at the first thing wrong: then nothing may be compared.
     bool check(QString& message);
+    // Instead of check(): the lines are checked as next() reads them, in one
+    // pass, for a comparison whose result can still be thrown away. next()
+    // ends early at a line that is wrong (fault()) or out of listing order
+    // (firstLineOutOfOrder(); check() then sorts the snapshot to begin again).
+    bool start(QString& message);
     // The first line found out of listing order, 0 when every line is in
     // order. Such a snapshot is sorted in memory before it is compared.
     qint64 firstLineOutOfOrder() const { return outOfOrder_; }
     qint64 fileCount() const { return count_; }
 
-    // The files in listing order, after check() succeeded.
+    // The files in listing order, after check() or start() succeeded.
     bool next(SnapshotFile& out) override;
     // What went wrong reading it again (the file changed meanwhile); empty
     // when nothing did.
     const QString& readError() const { return readError_; }
+    // After start(): what was wrong with the snapshot, as check() says it;
+    // empty when next() met nothing wrong.
+    const QString& fault() const { return fault_; }
 
   private:
     friend SnapshotSummary summarizeSnapshot(const QByteArray& hostPath);
@@ -66,13 +74,20 @@ class SnapshotReader : public FileSource {
     bool open(QString& message);
     bool nextLine(SnapshotFile& out, QString& message);
     bool sortInMemory(QString& message);
+    bool nextChecked(SnapshotFile& out);
+    bool placeInOrder(const SnapshotFile& file, QString& message);
 
     QByteArray hostPath_;
     std::unique_ptr<Lines> lines_;
     qint64 outOfOrder_ = 0;
     qint64 count_ = 0;
     bool checked_ = false;
+    bool checking_ = false;  // started: lines checked as they are read
+    bool holdingFirst_ = false;
+    SnapshotFile first_;  // read by start(), handed out first
+    ListingPlace last_, place_;
     QString readError_;
+    QString fault_;
     std::vector<SnapshotFile> sorted_;  // only when out of order
     size_t sortedNext_ = 0;
 };

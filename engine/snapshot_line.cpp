@@ -54,7 +54,10 @@ bool hostBytes(const char* p, const char* end, QByteArray& out) {
     out.truncate(0);
     while (p < end && *p != '"') {
         if (*p != '\\') {
-            out += *p++;
+            // A run of plain bytes at once: most paths have no escape at all.
+            const char* run = p;
+            while (p < end && *p != '"' && *p != '\\') ++p;
+            out.append(run, p - run);
             continue;
         }
         if (++p >= end) return false;

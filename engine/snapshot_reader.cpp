@@ -1,6 +1,7 @@
-// A snapshot read twice: once to check every line and its order, then
-// again, a line at a time, for the comparison. Only a snapshot out of
-// listing order is held in memory, sorted.
+// A snapshot read a line at a time for a comparison: checked first in a
+// pass of its own, or checked as it is compared when the comparison can
+// still be thrown away. Only a snapshot out of listing order is held in
+// memory, sorted.
 
 #include "engine/snapshot.h"
 
@@ -105,31 +106,67 @@ bool SnapshotReader::nextLine(SnapshotFile& out, QString& message) {
     return false;
 }
 
+// Takes the file's place after the last one's; false for a path given a
+// second time. The first line out of order is noted.
+bool SnapshotReader::placeInOrder(const SnapshotFile& file, QString& message) {
+    place_.set(file.path);
+    const int c = count_ == 0 ? 1 : place_.compare(last_);
+    if (c == 0)
+        return message = QStringLiteral("line %1: the path %2 is given a second time")
+                             .arg(lines_->number)
+                             .arg(QString::fromUtf8(file.path)),
+               false;
+    if (c < 0 && outOfOrder_ == 0) outOfOrder_ = lines_->number;
+    std::swap(last_, place_);
+    ++count_;
+    return true;
+}
+
+namespace {
+QString emptySnapshot() {
+    return QStringLiteral("it is empty: a snapshot holds a line for each file");
+}
+}  // namespace
+
 bool SnapshotReader::check(QString& message) {
+    checking_ = false;
     if (!open(message)) return false;
     SnapshotFile file;
-    ListingPlace last, place;
     count_ = 0;
     outOfOrder_ = 0;
-    while (nextLine(file, message)) {
-        place.set(file.path);
-        const int c = count_ == 0 ? 1 : place.compare(last);
-        if (c == 0)
-            return message = QStringLiteral("line %1: the path %2 is given a second time")
-                                 .arg(lines_->number)
-                                 .arg(QString::fromUtf8(file.path)),
-                   false;
-        if (c < 0 && outOfOrder_ == 0) outOfOrder_ = lines_->number;
-        std::swap(last, place);
-        ++count_;
-    }
+    while (nextLine(file, message))
+        if (!placeInOrder(file, message)) return false;
     if (!message.isEmpty()) return false;
-    if (count_ == 0)
-        return message = QStringLiteral("it is empty: a snapshot holds a line for each file"),
-               false;
+    if (count_ == 0) return message = emptySnapshot(), false;
     checked_ = true;
     if (outOfOrder_) return sortInMemory(message);
     return open(message);
+}
+
+bool SnapshotReader::start(QString& message) {
+    count_ = 0;
+    outOfOrder_ = 0;
+    fault_.clear();
+    checking_ = false;
+    if (!open(message)) return false;
+    // The first line at once: a file that is no snapshot is told before a
+    // scan is made to compare it with.
+    if (!nextLine(first_, message) || !placeInOrder(first_, message)) {
+        if (message.isEmpty()) message = emptySnapshot();
+        return false;
+    }
+    checked_ = checking_ = holdingFirst_ = true;
+    return true;
+}
+
+bool SnapshotReader::nextChecked(SnapshotFile& out) {
+    if (holdingFirst_) {
+        holdingFirst_ = false;
+        return out = first_, true;
+    }
+    if (nextLine(out, fault_) && placeInOrder(out, fault_) && outOfOrder_ == 0) return true;
+    checked_ = false;  // nothing more, whatever ended it
+    return false;
 }
 
 bool SnapshotReader::sortInMemory(QString& message) {
@@ -196,6 +233,7 @@ SnapshotSummary summarizeSnapshot(const QByteArray& hostPath) {
 
 bool SnapshotReader::next(SnapshotFile& out) {
     if (!checked_) return false;
+    if (checking_) return nextChecked(out);
     if (!lines_) {
         if (sortedNext_ >= sorted_.size()) return false;
         out = sorted_[sortedNext_++];

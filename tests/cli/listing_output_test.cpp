@@ -194,7 +194,7 @@ TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {
         // comes while it is written however busy the machine is; a run that
         // got past its rename first is tried again.
         bool caught = false;
-        for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+        for (int attempt = 0; attempt < 50 && !caught; ++attempt) {
             QFile old(QString::fromUtf8(target));
             ASSERT_TRUE(old.open(QIODevice::WriteOnly));
             old.write("the earlier listing\r\n");
