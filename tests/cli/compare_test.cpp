@@ -202,6 +202,13 @@ TEST(Compare, ACopyElsewhereOfATreeWithNamesOfEveryKindIsComplete) {
         tolanList({"--compare", snapshot, "--encoding=utf-8", str(t.path("elsewhere/copy"))});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.startsWith(".\\a\r\n-         5 2024/01/05 5:07:09   ->"));
+    // An unrelated folder: every file removed, and its own added.
+    t.file("other/x/y.txt", 7, kT0);
+    const Outcome unrelated =
+        tolanList({"--compare", snapshot, "--format=jsonl", str(t.path("other"))});
+    EXPECT_EQ(unrelated.status, 1);
+    EXPECT_EQ(unrelated.out.count("\"change\":\"removed\""), 34);
+    EXPECT_EQ(unrelated.out.count("\"change\":\"added\",\"path\":\"x/y.txt\""), 1);
 }
 
 // Times are instants: a snapshot made where clocks read nine hours ahead
