@@ -19,7 +19,10 @@ void appendCp932(QByteArray& out, QStringView text, bool* lossless = nullptr);
 QString fromCp932(const QByteArray& bytes, bool* valid = nullptr);
 
 // Number of bytes toCp932(text) produces, without building them when every
-// character is a single byte (ASCII and half-width katakana).
+// character is a single byte (ASCII and half-width katakana). It is also the
+// display cells the text takes in the listing's fixed-width columns, on
+// screen, on paper and in the files alike: a character the code page cannot
+// hold is one "?".
 int cp932Length(QStringView text);
 
 }  // namespace codepage

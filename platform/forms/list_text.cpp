@@ -1,5 +1,7 @@
 #include "platform/forms/list_text.h"
 
+#include "platform/codepage/cp932.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -10,40 +12,6 @@ constexpr size_t kBlockBytes = size_t(1) << 20;
 constexpr char kSpaceRun = '\xFF';  // never a byte of UTF-8
 constexpr size_t kShortestRun = 3;  // shorter runs stay as they are
 constexpr size_t kShortestShare = 4;
-
-// The display cells of UTF-8 text, at least as many as it shows: two for
-// every character of two or three bytes but half-width katakana, one for any
-// other. Never more than its bytes.
-size_t cellsOf(const char* text, size_t length) {
-    size_t cells = 0;
-    for (size_t i = 0; i < length;) {
-        uint64_t word;
-        if (i + 8 <= length && (std::memcpy(&word, text + i, 8), !(word & 0x8080808080808080u))) {
-            cells += 8;  // ASCII, a word at a time
-            i += 8;
-            continue;
-        }
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            ++cells;
-            ++i;
-        } else if (byte < 0xE0) {
-            cells += 2;
-            i += 2;
-        } else if (byte < 0xF0) {
-            const bool halfWidthKana =
-                byte == 0xEF && i + 2 < length &&
-                ((text[i + 1] == '\xBD' && static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
-                 (text[i + 1] == '\xBE' && static_cast<unsigned char>(text[i + 2]) <= 0x9F));
-            cells += halfWidthKana ? 1 : 2;
-            i += 3;
-        } else {
-            ++cells;
-            i += 4;
-        }
-    }
-    return cells;
-}
 
 // How many spaces `text` starts with, looking at `most` bytes at most; the
 // long runs that pad a listing's columns are counted a word at a time.
@@ -161,12 +129,13 @@ void ListText::append(const QString& item) {
         bytes = static_cast<size_t>(item.size()) * sizeof(char16_t);
         std::memcpy(start, item.utf16(), bytes);
         at |= kUtf16Item;
-        widest_ = std::max(widest_, bytes);  // two cells a unit at most
         previous_.clear();
-    } else {
-        // A text has no more cells than bytes: most lines of a listing are
-        // no wider than the widest so far, and are not counted.
-        if (bytes > widest_) widest_ = std::max(widest_, cellsOf(start, bytes));
+    }
+    // A text has no more cells than bytes: most lines of a listing are no
+    // wider than the widest so far, and are not counted.
+    if (bytes > widest_)
+        widest_ = std::max(widest_, static_cast<size_t>(codepage::cp932Length(item)));
+    if (!(at & kUtf16Item)) {
         bytes = packSpaces(start, bytes);
         const size_t shared =
             count() % kRestart == 0

@@ -22,8 +22,8 @@ class ListText {
     QString at(int i) const;
     // The bytes the items take, for benchmarks.
     size_t memoryUsed() const;
-    // The most display cells an item may take: for a character outside
-    // ASCII and half-width katakana two are counted.
+    // The most display cells an item takes, counted as the listing's text
+    // is: its bytes in code page 932 (see cp932Length).
     size_t widest() const { return widest_; }
 
   private:
