@@ -3,6 +3,7 @@
 
 #include "app/languages.h"
 #include "app/program.h"
+#include "platform/dosfs/away_reads.h"
 #include "platform/dosfs/locations.h"
 
 #include "platform/qt/gui_process.h"
@@ -64,6 +65,9 @@ int main(int argc, char** argv) {
         std::printf("tolan %s\n", TOLAN_VERSION);
         return 0;
     }
+    // While the process has one thread: reads of mounts that may stop
+    // answering go to a helper, so that the window can always end.
+    dosfs::away::start();
     // Qt sees no argument of the user's: the folder is the only one there is.
     qtbind::GuiProcess gui(argv[0]);
     if (argc > 2)

@@ -1,5 +1,7 @@
 #include "app/parts.h"
 
+#include "platform/dosfs/away_reads.h"
+
 #include "cli/snapshots.h"
 #include "platform/forms/application.h"
 #include "shell/messages.h"
@@ -28,7 +30,21 @@ Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
       fs(std::move(drives), &watch),
       form(application, fs),
       behaviour(form),
-      output(form, behaviour.scan, snapshotScans()) {}
+      output(form, behaviour.scan, snapshotScans()) {
+    // A scan's own reads of a mount that stopped answering wait as the
+    // scan's poll points do, so that a stop is seen.
+    dosfs::away::whileWaiting([this, &application] {
+        if (form.state.run == shell::RunState::Running)
+            application.letEventsRun();
+        else
+            application.letPaintRun();
+        return !behaviour.scan.settings.abortRequested;
+    });
+}
+
+Parts::~Parts() {
+    dosfs::away::whileWaiting({});
+}
 
 bool openStartFolder(shell::Form1& form, const QByteArray& hostPath) {
     const dosfs::Resolved r = form.fs.fromHostPath(hostPath);

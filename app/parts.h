@@ -17,6 +17,9 @@ class Parts {
   public:
     // The application outlives the parts; loading shows the main window.
     Parts(forms::Application& application, dosfs::DriveTable drives);
+    ~Parts();
+    Parts(const Parts&) = delete;
+    Parts& operator=(const Parts&) = delete;
 
     // The window waits this long for a device before it goes on without it.
     static constexpr int kAnswerMs = 300;

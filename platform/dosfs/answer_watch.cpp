@@ -1,7 +1,5 @@
 #include "platform/dosfs/answer_watch.h"
 
-#include <QFile>
-
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -11,30 +9,6 @@
 
 namespace dosfs {
 namespace {
-
-bool below(const QByteArray& path, const QByteArray& folder) {
-    return path == folder || folder == "/" ||
-           (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == '/');
-}
-
-// A mount point as the mount table writes it: space, tab, newline and
-// backslash as three octal digits after a backslash.
-QByteArray unescapeMountPoint(const QByteArray& field) {
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int c = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok) {
-                out += static_cast<char>(c);
-                i += 3;
-                continue;
-            }
-        }
-        out += field[i];
-    }
-    return out;
-}
 
 // A call on its thread; what it returns is kept here.
 struct Call {
@@ -46,20 +20,6 @@ struct Call {
 };
 
 }  // namespace
-
-QByteArray mountPointOf(const QByteArray& hostPath) {
-    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
-    QByteArray best = "/";
-    if (!mounts.open(QIODevice::ReadOnly)) return best;
-    // Fields: id parent major:minor root mountpoint ...
-    for (const QByteArray& line : mounts.readAll().split('\n')) {
-        const QList<QByteArray> f = line.split(' ');
-        if (f.size() < 5) continue;
-        const QByteArray point = unescapeMountPoint(f[4]);
-        if (point.size() > best.size() && below(hostPath, point)) best = point;
-    }
-    return best;
-}
 
 // What calls that outlive the watch share with it: the places that do not
 // answer, each with the number of calls still stuck there, and the calls

@@ -10,6 +10,8 @@
 // comes, is kept for the next call of the same kind (the same key), and
 // lateAnswers() tells the window to ask again.
 
+#include "platform/dosfs/mount_table.h"
+
 #include <QByteArray>
 
 #include <any>
@@ -44,9 +46,5 @@ class AnswerWatch {
     std::function<void()> waiting_;
     std::shared_ptr<Shared> shared_;
 };
-
-// The mount point that holds hostPath, from the mount table; "/" when none
-// is known. Reads no folder of the mount itself.
-QByteArray mountPointOf(const QByteArray& hostPath);
 
 }  // namespace dosfs

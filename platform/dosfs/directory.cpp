@@ -1,44 +1,27 @@
 #include "platform/dosfs/directory.h"
 
+#include "platform/dosfs/away_reads.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/host_name.h"
+#include "platform/dosfs/mount_table.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <set>
 #include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace dosfs {
 namespace {
-
-// The file system type of each mounted device, from the mount table.
-std::map<dev_t, QByteArray> readMountTypes() {
-    std::map<dev_t, QByteArray> types;
-    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
-    if (!mounts.open(QIODevice::ReadOnly)) return types;
-    // Fields: id parent major:minor root mountpoint options [optional...] - type source ...
-    for (const QByteArray& line : mounts.readAll().split('\n')) {
-        const QList<QByteArray> f = line.split(' ');
-        const qsizetype dash = f.indexOf("-");
-        if (f.size() < 3 || dash < 0 || dash + 1 >= f.size()) continue;
-        const QList<QByteArray> mm = f[2].split(':');
-        if (mm.size() == 2) types[makedev(mm[0].toUInt(), mm[1].toUInt())] = f[dash + 1];
-    }
-    return types;
-}
 
 void fillTimes(DirEntry& e, const struct stat& st) {
     e.size = st.st_size;
@@ -55,7 +38,8 @@ QByteArray mountTypeOf(dev_t device) {
     std::lock_guard<std::mutex> lock(mutex);
     auto it = types.find(device);
     if (it == types.end()) {
-        types = readMountTypes();
+        types.clear();
+        for (const Mount& m : readMountTable()) types[m.device] = m.type;
         it = types.emplace(device, QByteArray()).first;
     }
     return it->second;
@@ -64,20 +48,11 @@ QByteArray mountTypeOf(dev_t device) {
 }  // namespace
 
 bool isVirtualFileSystem(dev_t device) {
-    static const std::set<QByteArray> kVirtualTypes = {
-        "proc",    "sysfs",   "devtmpfs",   "devpts", "cgroup",     "cgroup2",
-        "debugfs", "tracefs", "securityfs", "pstore", "bpf",        "configfs",
-        "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
-    return kVirtualTypes.count(mountTypeOf(device)) != 0;
+    return isVirtualType(mountTypeOf(device));
 }
 
 bool isLocalFileSystem(dev_t device) {
-    static const std::set<QByteArray> kLocalTypes = {
-        "ext2",     "ext3",  "ext4",   "xfs",      "btrfs", "f2fs",    "jfs",
-        "reiserfs", "zfs",   "nilfs2", "bcachefs", "vfat",  "msdos",   "exfat",
-        "ntfs",     "ntfs3", "hfs",    "hfsplus",  "udf",   "iso9660", "squashfs",
-        "erofs",    "tmpfs", "ramfs",  "overlay"};
-    return kLocalTypes.count(mountTypeOf(device)) != 0;
+    return isLocalType(mountTypeOf(device));
 }
 
 Directory::~Directory() {
@@ -87,6 +62,7 @@ Directory::~Directory() {
 Directory::Directory(Directory&& other) noexcept
     : fd_(other.fd_),
       virtualFs_(other.virtualFs_),
+      away_(other.away_),
       device_(other.device_),
       hostPath_(std::move(other.hostPath_)) {
     other.fd_ = -1;
@@ -97,6 +73,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
         if (fd_ >= 0) ::close(fd_);
         fd_ = other.fd_;
         virtualFs_ = other.virtualFs_;
+        away_ = other.away_;
         device_ = other.device_;
         hostPath_ = std::move(other.hostPath_);
         other.fd_ = -1;
@@ -113,21 +90,45 @@ int Directory::adopt(int fd, QByteArray hostPath) {
     }
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
+    away_ = false;
     virtualFs_ = isVirtualFileSystem(st.st_dev);
     device_ = st.st_dev;
     hostPath_ = std::move(hostPath);
     return kOk;
 }
 
+int Directory::openAway(QByteArray hostPath, bool noFollow, Directory& out) {
+    dev_t device = 0;
+    bool virtualFs = false;
+    if (const int error = away::openFolder(hostPath, noFollow, device, virtualFs)) return error;
+    if (out.fd_ >= 0) ::close(out.fd_);
+    out.fd_ = -1;
+    out.away_ = true;
+    out.virtualFs_ = virtualFs;
+    out.device_ = device;
+    out.hostPath_ = std::move(hostPath);
+    return kOk;
+}
+
 int Directory::open(const QByteArray& hostPath, Directory& out) {
+    if (away::goesAway(hostPath)) return openAway(hostPath, false, out);
     if (faults::folderDenied(hostPath)) return kPermissionDenied;
     if (const int fault = faults::injected(faults::Op::Open, hostPath))
         return errorFromErrno(fault);
     return out.adopt(::open(hostPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), hostPath);
 }
 
+int Directory::openNoFollow(const QByteArray& hostPath, Directory& out) {
+    if (faults::folderDenied(hostPath)) return kPermissionDenied;
+    if (const int fault = faults::injected(faults::Op::Open, hostPath))
+        return errorFromErrno(fault);
+    return out.adopt(::open(hostPath.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC),
+                     hostPath);
+}
+
 int Directory::openChild(const QByteArray& hostName, Directory& out) const {
     QByteArray path = hostPath_.endsWith('/') ? hostPath_ + hostName : hostPath_ + '/' + hostName;
+    if (away_ || away::goesAway(path)) return openAway(std::move(path), true, out);
     if (faults::folderDenied(path)) return kPermissionDenied;
     if (const int fault = faults::injected(faults::Op::Open, path)) return errorFromErrno(fault);
     const int fd =
@@ -136,6 +137,7 @@ int Directory::openChild(const QByteArray& hostName, Directory& out) const {
 }
 
 Directory::Stamp Directory::stamp() const {
+    if (away_) return away::folderStamp(hostPath_);
     Stamp s;
     struct stat st {};
     if (fd_ < 0 || ::fstat(fd_, &st) != 0) return s;
@@ -148,6 +150,7 @@ Directory::Stamp Directory::stamp() const {
 int Directory::read(FolderContents& out) const {
     out.folders.clear();
     out.files.clear();
+    if (away_) return away::readFolder(hostPath_, out);
     if (fd_ < 0) return kPathNotFound;
     if (virtualFs_) return kOk;
     if (const int fault = faults::injected(faults::Op::ReadFolder, hostPath_))

@@ -49,11 +49,16 @@ class Directory {
     Directory& operator=(const Directory&) = delete;
 
     // Error numbers as in errors.h; 0 on success.
+    // A folder on a mount that may stop answering is read by the helper
+    // process when it runs (see away_reads.h), by its path.
     static int open(const QByteArray& hostPath, Directory& out);
     int openChild(const QByteArray& hostName, Directory& out) const;
+    // As open(), but a link is not followed: how the helper opens a child.
+    static int openNoFollow(const QByteArray& hostPath, Directory& out);
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return fd_ >= 0 || away_; }
     dev_t device() const { return device_; }
+    bool isVirtual() const { return virtualFs_; }
     const QByteArray& hostPath() const { return hostPath_; }
 
     // Reads every entry but "." and "..", hidden ones included. A folder of
@@ -71,6 +76,7 @@ class Directory {
 
   private:
     int adopt(int fd, QByteArray hostPath);
+    static int openAway(QByteArray hostPath, bool noFollow, Directory& out);
     // What an entry of the given directory-entry type is, its times filled
     // in for a file; Nothing for a link to a folder.
     enum class Found { Folder, File, Nothing };
@@ -78,6 +84,7 @@ class Directory {
 
     int fd_ = -1;
     bool virtualFs_ = false;
+    bool away_ = false;  // read by the helper process
     dev_t device_ = 0;
     QByteArray hostPath_;
 };

@@ -24,6 +24,7 @@ struct Faults {
     std::map<QByteArray, long long> room;
     std::vector<Rule> rules;
     std::vector<std::pair<QByteArray, int>> delays;
+    std::vector<QByteArray> away;
     std::vector<std::pair<QByteArray, double>> shares;
     std::vector<std::pair<Op, QByteArray>> hangs;
 };
@@ -137,6 +138,20 @@ double measuredWaitShare(const QByteArray& hostPath) {
     for (const auto& [under, share] : state().shares)
         if (hostPath.startsWith(under)) return share;
     return -1;
+}
+
+void countAsAway(const QByteArray& underHost) {
+    std::lock_guard<std::mutex> lock(guard());
+    state().away.push_back(underHost);
+    anySet = true;
+}
+
+bool countsAsAway(const QByteArray& hostPath) {
+    if (!anySet) return false;
+    std::lock_guard<std::mutex> lock(guard());
+    for (const QByteArray& under : state().away)
+        if (hostPath.startsWith(under)) return true;
+    return false;
 }
 
 void clearAll() {

@@ -42,6 +42,11 @@ void measureFolderReads(const QByteArray& underHost, double share);
 // The share a read of hostPath is to be measured with; below 0 for none.
 double measuredWaitShare(const QByteArray& hostPath);
 
+// Host paths under `underHost` count as lying on a mount that may stop
+// answering: the helper process reads them when it runs.
+void countAsAway(const QByteArray& underHost);
+bool countsAsAway(const QByteArray& hostPath);
+
 void clearAll();
 
 bool folderDenied(const QByteArray& hostPath);

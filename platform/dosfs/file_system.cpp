@@ -1,5 +1,6 @@
 #include "platform/dosfs/file_system.h"
 
+#include "platform/dosfs/away_reads.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/host_name.h"
@@ -39,10 +40,11 @@ bool isDriveLetter(QChar c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-// The walk from a drive's host folder down the names; it touches nothing
-// but its arguments, so that it can run on a thread of its own.
-Resolved walkFrom(const QByteArray& root, QChar drive, const QStringList& names,
-                  int lastMissingError) {
+}  // namespace
+
+Resolved walkFromHost(const QByteArray& root, QChar drive, const QStringList& names,
+                      int lastMissingError) {
+    if (away::goesAway(root)) return away::walk(root, drive, names, lastMissingError);
     Resolved r;
     r.host = root;
     struct stat st {};
@@ -81,7 +83,6 @@ Resolved walkFrom(const QByteArray& root, QChar drive, const QStringList& names,
     return r;
 }
 
-}  // namespace
 
 FileSystem::FileSystem(DriveTable drives, AnswerWatch* watch) : watch_(watch) {
     setDrives(std::move(drives));
@@ -140,7 +141,7 @@ Resolved FileSystem::walk(QChar drive, const QStringList& names, int lastMissing
     Resolved r;
     if (watched<Resolved>(
             "walk " + QByteArray::number(lastMissingError) + ' ' + target, target, root,
-            [=] { return walkFrom(root, drive, names, lastMissingError); }, r) == kNotAnswering)
+            [=] { return walkFromHost(root, drive, names, lastMissingError); }, r) == kNotAnswering)
         r.error = kNotAnswering;
     // The program's own drive is a folder of its own, not a disk: one gone
     // is a folder not found.
@@ -183,18 +184,22 @@ int FileSystem::realPath(const QByteArray& hostPath, QByteArray& real) const {
             "real " + hostPath, hostPath, hostPath,
             [hostPath] {
                 Answer a;
-                if (char* p = ::realpath(hostPath.constData(), nullptr)) {
-                    a.path = p;
-                    std::free(p);
-                } else {
-                    a.error = errorFromErrno(errno);
-                }
+                a.error = hostRealPath(hostPath, a.path);
                 return a;
             },
             answer) == kNotAnswering)
         return kNotAnswering;
     real = answer.path;
     return answer.error;
+}
+
+int hostRealPath(const QByteArray& hostPath, QByteArray& real) {
+    if (away::goesAway(hostPath)) return away::realPath(hostPath, real);
+    char* p = ::realpath(hostPath.constData(), nullptr);
+    if (!p) return errorFromErrno(errno);
+    real = p;
+    std::free(p);
+    return kOk;
 }
 
 Resolved FileSystem::resolve(const QString& dosPath) const {

@@ -72,6 +72,14 @@ class FileSystem {
     AnswerWatch* watch_ = nullptr;
 };
 
+// The walk from a drive's host folder down the names, each looked up
+// exactly, then regardless of case; it touches nothing but its arguments,
+// so that it can run on a thread or in a process of its own.
+Resolved walkFromHost(const QByteArray& root, QChar drive, const QStringList& names,
+                      int lastMissingError);
+// realpath(3) as an error number, 0 on success.
+int hostRealPath(const QByteArray& hostPath, QByteArray& real);
+
 // "X:\a\b" -> "X:\a"; a drive root is its own parent ("X:\").
 QString parentFolder(const QString& dosPath);
 // The last name of a DOS path.

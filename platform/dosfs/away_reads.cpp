@@ -1,0 +1,358 @@
+#include "platform/dosfs/away_reads.h"
+
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/fault_seam.h"
+#include "platform/dosfs/file_system.h"
+#include "platform/dosfs/mount_table.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace dosfs::away {
+namespace {
+
+enum class Op : quint8 { Open, Read, Stamp, RealPath, Walk };
+
+// A frame: its length (of what follows), the call's number, the payload.
+struct Header {
+    quint32 length;
+    quint64 id;
+};
+
+bool readAll(int fd, void* to, size_t n) {
+    auto* p = static_cast<char*>(to);
+    while (n > 0) {
+        const ssize_t got = ::read(fd, p, n);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        n -= size_t(got);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const char* p, size_t n) {
+    while (n > 0) {
+        const ssize_t put = ::send(fd, p, n, MSG_NOSIGNAL);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        p += put;
+        n -= size_t(put);
+    }
+    return true;
+}
+
+bool writeFrame(int fd, quint64 id, const QByteArray& payload) {
+    const Header h{quint32(payload.size()), id};
+    QByteArray frame(reinterpret_cast<const char*>(&h), sizeof h);
+    frame += payload;
+    return writeAll(fd, frame.constData(), size_t(frame.size()));
+}
+
+bool readFrame(int fd, quint64& id, QByteArray& payload) {
+    Header h{};
+    if (!readAll(fd, &h, sizeof h)) return false;
+    payload.resize(qsizetype(h.length));
+    id = h.id;
+    return readAll(fd, payload.data(), h.length);
+}
+
+QDataStream& operator<<(QDataStream& s, const DirEntry& e) {
+    return s << e.name << e.hostName << e.size << e.mtime << e.hidden << e.readOnly;
+}
+QDataStream& operator>>(QDataStream& s, DirEntry& e) {
+    return s >> e.name >> e.hostName >> e.size >> e.mtime >> e.hidden >> e.readOnly;
+}
+template <class T>
+QDataStream& operator<<(QDataStream& s, const std::vector<T>& v) {
+    s << quint32(v.size());
+    for (const T& x : v) s << x;
+    return s;
+}
+template <class T>
+QDataStream& operator>>(QDataStream& s, std::vector<T>& v) {
+    quint32 n = 0;
+    s >> n;
+    v.clear();
+    for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) s >> v.emplace_back();
+    return s;
+}
+
+// ---- The helper: each call answered on a thread of its own, so that one
+// stuck on a mount holds up no other.
+
+QByteArray answer(const QByteArray& request) {
+    QDataStream in(request);
+    QByteArray reply;
+    QDataStream out(&reply, QIODevice::WriteOnly);
+    quint8 op = 0;
+    QByteArray path;
+    in >> op >> path;
+    switch (Op(op)) {
+        case Op::Open: {
+            bool noFollow = false;
+            in >> noFollow;
+            Directory dir;
+            const int error = noFollow ? Directory::openNoFollow(path, dir)
+                                       : Directory::open(path, dir);
+            out << qint32(error) << quint64(dir.device()) << dir.isVirtual();
+            break;
+        }
+        case Op::Read: {
+            FolderContents contents;
+            Directory dir;
+            int error = Directory::open(path, dir);
+            if (!error) error = dir.read(contents);
+            out << qint32(error) << contents.folders << contents.files;
+            break;
+        }
+        case Op::Stamp: {
+            Directory dir;
+            Directory::Stamp s;
+            if (!Directory::open(path, dir)) s = dir.stamp();
+            out << qint32(kOk) << s.seconds << s.nanoseconds << s.removed;
+            break;
+        }
+        case Op::RealPath: {
+            QByteArray real;
+            out << qint32(hostRealPath(path, real)) << real;
+            break;
+        }
+        case Op::Walk: {
+            QChar drive;
+            QStringList names;
+            qint32 lastMissing = 0;
+            in >> drive >> names >> lastMissing;
+            const Resolved r = walkFromHost(path, drive, names, lastMissing);
+            out << qint32(r.error) << r.host << r.dos << r.isFolder;
+            break;
+        }
+    }
+    return reply;
+}
+
+[[noreturn]] void serve(int fd) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    auto writeMutex = std::make_shared<std::mutex>();
+    quint64 id = 0;
+    QByteArray request;
+    while (readFrame(fd, id, request)) {
+        std::thread([fd, id, request, writeMutex] {
+            const QByteArray reply = answer(request);
+            std::lock_guard<std::mutex> lock(*writeMutex);
+            writeFrame(fd, id, reply);
+        }).detach();
+    }
+    ::_exit(0);  // the program has ended
+}
+
+// ---- The program's side.
+
+struct Pending {
+    bool done = false;
+    QByteArray reply;  // empty when the helper has gone
+};
+
+struct Client {
+    int fd = -1;
+    std::thread::id waitingThread;
+    std::function<bool()> keepWaiting;
+    std::mutex mutex;  // the fields below and writes to fd
+    std::condition_variable answered;
+    std::map<quint64, Pending*> pending;
+    quint64 next = 1;
+    std::atomic<bool> gone = false;
+};
+
+Client* client = nullptr;  // set once by start(), never freed: calls may outlive main()
+
+void dispatch(Client* c) {
+    quint64 id = 0;
+    QByteArray reply;
+    while (readFrame(c->fd, id, reply)) {
+        std::lock_guard<std::mutex> lock(c->mutex);
+        if (auto it = c->pending.find(id); it != c->pending.end()) {
+            it->second->reply = reply;
+            it->second->done = true;
+        }
+        c->answered.notify_all();
+    }
+    std::lock_guard<std::mutex> lock(c->mutex);
+    c->gone = true;
+    for (auto& [id, p] : c->pending) p->done = true;
+    c->answered.notify_all();
+}
+
+QByteArray errorReply(int error) {
+    QByteArray r;
+    QDataStream(&r, QIODevice::WriteOnly) << qint32(error);
+    return r;
+}
+
+// The helper's reply to a request. On the thread that asked to keep
+// responsive, the wait gives up (kNotAnswering) when keepWaiting says so.
+QByteArray call(const QByteArray& request) {
+    Pending pending;
+    std::unique_lock<std::mutex> lock(client->mutex);
+    if (client->gone) return errorReply(kDeviceUnavailable);
+    const quint64 id = client->next++;
+    client->pending[id] = &pending;
+    if (!writeFrame(client->fd, id, request)) pending.done = true;
+    const bool responsive =
+        client->keepWaiting && std::this_thread::get_id() == client->waitingThread;
+    while (!pending.done) {
+        if (!responsive) {
+            client->answered.wait(lock);
+            continue;
+        }
+        if (client->answered.wait_for(lock, std::chrono::milliseconds(20)) ==
+            std::cv_status::no_timeout)
+            continue;
+        lock.unlock();
+        const bool keep = client->keepWaiting();
+        lock.lock();
+        if (!keep && !pending.done) {
+            client->pending.erase(id);
+            return errorReply(kNotAnswering);
+        }
+    }
+    client->pending.erase(id);
+    return pending.reply.isEmpty() ? errorReply(kDeviceUnavailable) : pending.reply;
+}
+
+template <class... Args>
+QByteArray request(Op op, const Args&... args) {
+    QByteArray r;
+    QDataStream s(&r, QIODevice::WriteOnly);
+    s << quint8(op);
+    (s << ... << args);
+    return r;
+}
+
+// Mount points whose reads may stop answering, from the mount table.
+std::vector<QByteArray> awayMounts() {
+    std::vector<QByteArray> points;
+    for (const Mount& m : readMountTable())
+        if (!isLocalType(m.type) && !isVirtualType(m.type)) points.push_back(m.point);
+    return points;
+}
+
+}  // namespace
+
+bool start() {
+    if (client) return true;
+    int fds[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+    }
+    if (pid == 0) {
+        ::close(fds[0]);
+        serve(fds[1]);
+    }
+    ::close(fds[1]);
+    client = new Client;
+    client->fd = fds[0];
+    std::thread(dispatch, client).detach();
+    return true;
+}
+
+bool goesAway(const QByteArray& hostPath) {
+    if (!client || client->gone) return false;  // read here, as without the helper
+    if (faults::countsAsAway(hostPath)) return true;
+    // The mount table is read again at most every second: mounts come and
+    // go rarely, and a walk asks for every folder.
+    static std::mutex mutex;
+    static std::vector<QByteArray> points;
+    static qint64 readAt = -1;
+    const qint64 now = ::time(nullptr);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (now != readAt) {
+        points = awayMounts();
+        readAt = now;
+    }
+    for (const QByteArray& point : points)
+        if (below(hostPath, point)) return true;
+    return false;
+}
+
+void whileWaiting(std::function<bool()> keepWaiting) {
+    if (!client) return;
+    std::lock_guard<std::mutex> lock(client->mutex);
+    client->waitingThread = std::this_thread::get_id();
+    client->keepWaiting = std::move(keepWaiting);
+}
+
+namespace {
+// The error a reply starts with; the rest is read only when it is 0.
+int errorOf(QDataStream& in) {
+    qint32 error = kDeviceUnavailable;
+    in >> error;
+    return in.status() == QDataStream::Ok ? error : kDeviceUnavailable;
+}
+int whole(QDataStream& in) {
+    return in.status() == QDataStream::Ok ? kOk : kDeviceUnavailable;
+}
+}  // namespace
+
+int openFolder(const QByteArray& hostPath, bool noFollow, dev_t& device, bool& virtualFs) {
+    QDataStream in(call(request(Op::Open, hostPath, noFollow)));
+    if (const int error = errorOf(in)) return error;
+    quint64 dev = 0;
+    in >> dev >> virtualFs;
+    device = dev_t(dev);
+    return whole(in);
+}
+
+int readFolder(const QByteArray& hostPath, FolderContents& out) {
+    QDataStream in(call(request(Op::Read, hostPath)));
+    if (const int error = errorOf(in)) return error;
+    in >> out.folders >> out.files;
+    return whole(in);
+}
+
+Directory::Stamp folderStamp(const QByteArray& hostPath) {
+    QDataStream in(call(request(Op::Stamp, hostPath)));
+    Directory::Stamp s;
+    if (errorOf(in)) return s;
+    in >> s.seconds >> s.nanoseconds >> s.removed;
+    return whole(in) == kOk ? s : Directory::Stamp{};
+}
+
+int realPath(const QByteArray& hostPath, QByteArray& real) {
+    QDataStream in(call(request(Op::RealPath, hostPath)));
+    if (const int error = errorOf(in)) return error;
+    in >> real;
+    return whole(in);
+}
+
+Resolved walk(const QByteArray& root, QChar drive, const QStringList& names,
+              int lastMissingError) {
+    QDataStream in(call(request(Op::Walk, root, drive, names, qint32(lastMissingError))));
+    Resolved r;
+    r.error = errorOf(in);
+    in >> r.host >> r.dos >> r.isFolder;
+    if (!r.error) r.error = whole(in);
+    return r;
+}
+
+}  // namespace dosfs::away

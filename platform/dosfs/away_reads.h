@@ -1,0 +1,53 @@
+#pragma once
+// Reads of mounts that may stop answering, made in a helper process.
+//
+// A read on a network or FUSE mount whose server has stopped answering
+// sleeps in the kernel until the server answers, and no signal ends it; a
+// process with such a thread cannot end either. So the window's process
+// leaves those reads to a helper it forks at start-up, before any thread
+// exists, and only waits for the helper's answer, a wait that ends with the
+// process. When the program ends, a helper stuck in a read is left to the
+// kernel, which ends it once the mount answers or goes away.
+//
+// Without the helper (tolan-list, tests, or a helper that has gone) every
+// read is made in the calling process, as before.
+
+#include "platform/dosfs/directory.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <functional>
+
+namespace dosfs {
+struct Resolved;
+}
+
+namespace dosfs::away {
+
+// Forks the helper. Call first thing in main(), while the process has one
+// thread. False when it could not be started.
+bool start();
+
+// A read the calling thread waits for runs `keepWaiting` every 20 ms (the
+// window lets its events run there) and gives up, with kNotAnswering, when
+// it returns false (a stop was asked for). Other threads wait as long as
+// the helper takes.
+void whileWaiting(std::function<bool()> keepWaiting);
+
+// Whether reads of hostPath go to the helper: it runs and the path lies on a
+// mount that is neither a local disk nor a kernel file system, told by the
+// mount table alone (no read of the mount itself).
+bool goesAway(const QByteArray& hostPath);
+
+// The reads, each as the calling process would make it; a helper that has
+// gone answers kDeviceUnavailable.
+int openFolder(const QByteArray& hostPath, bool noFollow, dev_t& device, bool& virtualFs);
+int readFolder(const QByteArray& hostPath, FolderContents& out);
+Directory::Stamp folderStamp(const QByteArray& hostPath);
+int realPath(const QByteArray& hostPath, QByteArray& real);
+// FileSystem's walk from a drive's host folder down the names.
+Resolved walk(const QByteArray& root, QChar drive, const QStringList& names,
+              int lastMissingError);
+
+}  // namespace dosfs::away

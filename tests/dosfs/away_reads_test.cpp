@@ -1,0 +1,146 @@
+// Reads of a mount that may stop answering, made by the helper process.
+// Each case runs in a child process of its own, as the program does: the
+// helper is forked once and stays for the life of the process.
+
+#include "platform/dosfs/away_reads.h"
+
+#include "platform/dosfs/errors.h"
+#include "platform/dosfs/fault_seam.h"
+#include "platform/dosfs/file_system.h"
+#include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using dosfs::Directory;
+using dosfs::FolderContents;
+namespace faults = dosfs::faults;
+
+namespace {
+
+// Runs `body` in a child process; its exit status, or -1 when it had not
+// ended `limitMs` after `body` said it was ending (through the pipe).
+int inChild(const std::function<int(int ending)>& body, int limitMs = 10000) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return -2;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipeFds[0]);
+        std::exit(body(pipeFds[1]));  // static destructors run, as in main()
+    }
+    ::close(pipeFds[1]);
+    char byte;
+    [[maybe_unused]] const ssize_t n = ::read(pipeFds[0], &byte, 1);  // "ending", or its end
+    ::close(pipeFds[0]);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
+}
+
+bool same(const std::vector<dosfs::DirEntry>& a, const std::vector<dosfs::DirEntry>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].name != b[i].name || a[i].hostName != b[i].hostName || a[i].size != b[i].size ||
+            a[i].mtime != b[i].mtime || a[i].hidden != b[i].hidden ||
+            a[i].readOnly != b[i].readOnly)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+// Whatever the helper reads is what this process reads itself: entries of
+// every kind, a child, a stamp, a path resolved through a drive, realpath.
+// A fault set here after the helper was forked does not touch its reads,
+// which shows that it made them.
+TEST(AwayReads, AFolderOnAMountThatMayStopAnsweringIsReadByTheHelperAsHere) {
+    TempTree tree;
+    tree.file("plain.txt", 1234, 1704431229);
+    tree.file(".hidden", 5);
+    tree.file("odd\xff\x01name", 7);
+    tree.folder("Sub");
+    tree.file("Sub/inner.txt", 3);
+    tree.link("to-sub", "Sub");
+    tree.link("dangling", "nowhere");
+    const QByteArray root = tree.root();
+    FolderContents here, sub;
+    Directory d, s;
+    ASSERT_EQ(Directory::open(root, d), 0);
+    ASSERT_EQ(d.read(here), 0);
+    ASSERT_EQ(d.openChild("Sub", s), 0);
+    ASSERT_EQ(s.read(sub), 0);
+    const Directory::Stamp stamp = d.stamp();
+    dosfs::DriveTable drives;
+    drives.set(u'T', root);
+    const dosfs::Resolved resolved = dosfs::FileSystem(drives).resolve(QStringLiteral("T:\\sub"));
+    ASSERT_EQ(resolved.error, 0);
+    QByteArray realHere;
+    ASSERT_EQ(dosfs::hostRealPath(root + "/to-sub", realHere), 0);
+
+    const int status = inChild([&](int) {
+        faults::countAsAway(root);
+        if (!dosfs::away::start()) return 10;
+        faults::failOperation(faults::Op::ReadFolder, EACCES, root);
+        faults::failOperation(faults::Op::Open, EACCES, root);
+        FolderContents there, subThere;
+        Directory a, b;
+        if (Directory::open(root, a) || a.read(there)) return 11;
+        if (!same(there.files, here.files) || !same(there.folders, here.folders)) return 12;
+        if (a.openChild("Sub", b) || b.read(subThere) || !same(subThere.files, sub.files))
+            return 13;
+        if (!(a.stamp() == stamp)) return 14;
+        Directory link;
+        if (a.openChild("to-sub", link) == 0) return 15;  // a link is not followed
+        const dosfs::Resolved r = dosfs::FileSystem(drives).resolve(QStringLiteral("T:\\sub"));
+        if (r.error || r.host != resolved.host || r.dos != resolved.dos || !r.isFolder)
+            return 16;
+        QByteArray real;
+        if (dosfs::hostRealPath(root + "/to-sub", real) || real != realHere) return 17;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+}
+
+// A helper that never answers: a read the window waits for gives up when
+// asked to, and the process ends at once with another read still waiting.
+TEST(AwayReads, AReadThatNeverAnswersHoldsNeitherTheWindowNorTheEnd) {
+    TempTree tree;
+    tree.folder("stuck");
+    const QByteArray stuck = tree.path("stuck");
+    const int status = inChild(
+        [&](int ending) {
+            faults::countAsAway(stuck);
+            faults::hangOperation(faults::Op::Open, stuck);  // in the helper, for ever
+            if (!dosfs::away::start()) return 10;
+            faults::clearAll();
+            faults::countAsAway(stuck);
+            std::thread([stuck] {
+                Directory d;
+                Directory::open(stuck, d);
+            }).detach();
+            const auto t0 = std::chrono::steady_clock::now();
+            int polls = 0;
+            dosfs::away::whileWaiting([&polls] { return ++polls < 5; });
+            Directory d;
+            if (Directory::open(stuck, d) != dosfs::kNotAnswering) return 11;
+            if (std::chrono::steady_clock::now() - t0 > std::chrono::seconds(1)) return 12;
+            [[maybe_unused]] const ssize_t n = ::write(ending, "x", 1);
+            return 0;
+        },
+        1000);
+    EXPECT_EQ(status, 0);
+}
