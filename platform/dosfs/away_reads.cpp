@@ -109,8 +109,8 @@ QByteArray answer(const QByteArray& request) {
             bool noFollow = false;
             in >> noFollow;
             Directory dir;
-            const int error = noFollow ? Directory::openNoFollow(path, dir)
-                                       : Directory::open(path, dir);
+            const int error =
+                noFollow ? Directory::openNoFollow(path, dir) : Directory::open(path, dir);
             out << qint32(error) << quint64(dir.device()) << dir.isVirtual();
             break;
         }
@@ -345,8 +345,7 @@ int realPath(const QByteArray& hostPath, QByteArray& real) {
     return whole(in);
 }
 
-Resolved walk(const QByteArray& root, QChar drive, const QStringList& names,
-              int lastMissingError) {
+Resolved walk(const QByteArray& root, QChar drive, const QStringList& names, int lastMissingError) {
     QDataStream in(call(request(Op::Walk, root, drive, names, qint32(lastMissingError))));
     Resolved r;
     r.error = errorOf(in);

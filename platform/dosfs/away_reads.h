@@ -47,7 +47,6 @@ int readFolder(const QByteArray& hostPath, FolderContents& out);
 Directory::Stamp folderStamp(const QByteArray& hostPath);
 int realPath(const QByteArray& hostPath, QByteArray& real);
 // FileSystem's walk from a drive's host folder down the names.
-Resolved walk(const QByteArray& root, QChar drive, const QStringList& names,
-              int lastMissingError);
+Resolved walk(const QByteArray& root, QChar drive, const QStringList& names, int lastMissingError);
 
 }  // namespace dosfs::away

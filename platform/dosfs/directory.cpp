@@ -6,7 +6,6 @@
 #include "platform/dosfs/host_name.h"
 #include "platform/dosfs/mount_table.h"
 
-
 #include <cerrno>
 #include <chrono>
 #include <cstring>

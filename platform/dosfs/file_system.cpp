@@ -83,7 +83,6 @@ Resolved walkFromHost(const QByteArray& root, QChar drive, const QStringList& na
     return r;
 }
 
-
 FileSystem::FileSystem(DriveTable drives, AnswerWatch* watch) : watch_(watch) {
     setDrives(std::move(drives));
 }

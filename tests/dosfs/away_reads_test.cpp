@@ -106,8 +106,7 @@ TEST(AwayReads, AFolderOnAMountThatMayStopAnsweringIsReadByTheHelperAsHere) {
         Directory link;
         if (a.openChild("to-sub", link) == 0) return 15;  // a link is not followed
         const dosfs::Resolved r = dosfs::FileSystem(drives).resolve(QStringLiteral("T:\\sub"));
-        if (r.error || r.host != resolved.host || r.dos != resolved.dos || !r.isFolder)
-            return 16;
+        if (r.error || r.host != resolved.host || r.dos != resolved.dos || !r.isFolder) return 16;
         QByteArray real;
         if (dosfs::hostRealPath(root + "/to-sub", real) || real != realHere) return 17;
         return 0;
