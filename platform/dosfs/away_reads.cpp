@@ -276,11 +276,12 @@ bool start() {
     return true;
 }
 
-bool goesAway(const QByteArray& hostPath) {
-    if (!client || client->gone) return false;  // read here, as without the helper
-    if (faults::countsAsAway(hostPath)) return true;
-    // The mount table is read again at most every second: mounts come and
-    // go rarely, and a walk asks for every folder.
+namespace {
+// Whether `test` holds for a mount point of the mount table whose reads
+// may stop answering (read again at most every second: mounts come and go
+// rarely, and a walk asks for every folder).
+template <class Test>
+bool anyAwayMount(Test test) {
     static std::mutex mutex;
     static std::vector<QByteArray> points;
     static qint64 readAt = -1;
@@ -291,8 +292,22 @@ bool goesAway(const QByteArray& hostPath) {
         readAt = now;
     }
     for (const QByteArray& point : points)
-        if (below(hostPath, point)) return true;
+        if (test(point)) return true;
     return false;
+}
+}  // namespace
+
+bool goesAway(const QByteArray& hostPath) {
+    if (!client || client->gone) return false;  // read here, as without the helper
+    if (faults::countsAsAway(hostPath)) return true;
+    return anyAwayMount([&](const QByteArray& point) { return below(hostPath, point); });
+}
+
+bool reachesAway(const QByteArray& hostFolder) {
+    if (goesAway(hostFolder)) return true;
+    if (!client || client->gone) return false;
+    if (faults::awayBelow(hostFolder)) return true;
+    return anyAwayMount([&](const QByteArray& point) { return below(point, hostFolder); });
 }
 
 void whileWaiting(std::function<bool()> keepWaiting) {

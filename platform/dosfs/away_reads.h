@@ -40,6 +40,10 @@ void whileWaiting(std::function<bool()> keepWaiting);
 // mount table alone (no read of the mount itself).
 bool goesAway(const QByteArray& hostPath);
 
+// Whether a walk down from hostFolder may reach such a mount: it lies on
+// one, or one is mounted below it.
+bool reachesAway(const QByteArray& hostFolder);
+
 // The reads, each as the calling process would make it; a helper that has
 // gone answers kDeviceUnavailable.
 int openFolder(const QByteArray& hostPath, bool noFollow, dev_t& device, bool& virtualFs);

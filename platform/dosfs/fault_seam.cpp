@@ -154,6 +154,14 @@ bool countsAsAway(const QByteArray& hostPath) {
     return false;
 }
 
+bool awayBelow(const QByteArray& hostFolder) {
+    if (!anySet) return false;
+    std::lock_guard<std::mutex> lock(guard());
+    for (const QByteArray& under : state().away)
+        if (under.startsWith(hostFolder)) return true;
+    return false;
+}
+
 void clearAll() {
     std::lock_guard<std::mutex> lock(guard());
     state() = Faults{};

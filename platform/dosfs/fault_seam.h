@@ -46,6 +46,8 @@ double measuredWaitShare(const QByteArray& hostPath);
 // answering: the helper process reads them when it runs.
 void countAsAway(const QByteArray& underHost);
 bool countsAsAway(const QByteArray& hostPath);
+// Whether such a place lies below hostFolder.
+bool awayBelow(const QByteArray& hostFolder);
 
 void clearAll();
 

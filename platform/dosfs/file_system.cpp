@@ -44,7 +44,7 @@ bool isDriveLetter(QChar c) {
 
 Resolved walkFromHost(const QByteArray& root, QChar drive, const QStringList& names,
                       int lastMissingError) {
-    if (away::goesAway(root)) return away::walk(root, drive, names, lastMissingError);
+    if (away::reachesAway(root)) return away::walk(root, drive, names, lastMissingError);
     Resolved r;
     r.host = root;
     struct stat st {};

@@ -64,51 +64,56 @@ bool same(const std::vector<dosfs::DirEntry>& a, const std::vector<dosfs::DirEnt
 }  // namespace
 
 // Whatever the helper reads is what this process reads itself: entries of
-// every kind, a child, a stamp, a path resolved through a drive, realpath.
+// every kind, a child, a stamp, realpath, and a path resolved through a
+// drive whose folder is local but holds the far one.
 // A fault set here after the helper was forked does not touch its reads,
 // which shows that it made them.
 TEST(AwayReads, AFolderOnAMountThatMayStopAnsweringIsReadByTheHelperAsHere) {
     TempTree tree;
-    tree.file("plain.txt", 1234, 1704431229);
-    tree.file(".hidden", 5);
-    tree.file("odd\xff\x01name", 7);
-    tree.folder("Sub");
-    tree.file("Sub/inner.txt", 3);
-    tree.link("to-sub", "Sub");
-    tree.link("dangling", "nowhere");
-    const QByteArray root = tree.root();
+    tree.file("far/plain.txt", 1234, 1704431229);
+    tree.file("far/.hidden", 5);
+    tree.file("far/odd\xff\x01name", 7);
+    tree.folder("far/Sub");
+    tree.file("far/Sub/inner.txt", 3);
+    tree.link("far/to-sub", "Sub");
+    tree.link("far/dangling", "nowhere");
+    const QByteArray far = tree.path("far");
     FolderContents here, sub;
     Directory d, s;
-    ASSERT_EQ(Directory::open(root, d), 0);
+    ASSERT_EQ(Directory::open(far, d), 0);
     ASSERT_EQ(d.read(here), 0);
     ASSERT_EQ(d.openChild("Sub", s), 0);
     ASSERT_EQ(s.read(sub), 0);
     const Directory::Stamp stamp = d.stamp();
+    // A drive on a local folder with the far one below it.
     dosfs::DriveTable drives;
-    drives.set(u'T', root);
-    const dosfs::Resolved resolved = dosfs::FileSystem(drives).resolve(QStringLiteral("T:\\sub"));
+    drives.set(u'T', tree.root());
+    const auto resolve = [&drives] {
+        return dosfs::FileSystem(drives).resolve(QStringLiteral("T:\\FAR\\sub"));
+    };
+    const dosfs::Resolved resolved = resolve();
     ASSERT_EQ(resolved.error, 0);
     QByteArray realHere;
-    ASSERT_EQ(dosfs::hostRealPath(root + "/to-sub", realHere), 0);
+    ASSERT_EQ(dosfs::hostRealPath(far + "/to-sub", realHere), 0);
 
     const int status = inChild([&](int) {
-        faults::countAsAway(root);
+        faults::countAsAway(far);
         if (!dosfs::away::start()) return 10;
-        faults::failOperation(faults::Op::ReadFolder, EACCES, root);
-        faults::failOperation(faults::Op::Open, EACCES, root);
+        for (const auto op : {faults::Op::ReadFolder, faults::Op::Open, faults::Op::Stat})
+            faults::failOperation(op, EACCES, tree.root());
         FolderContents there, subThere;
         Directory a, b;
-        if (Directory::open(root, a) || a.read(there)) return 11;
+        if (Directory::open(far, a) || a.read(there)) return 11;
         if (!same(there.files, here.files) || !same(there.folders, here.folders)) return 12;
         if (a.openChild("Sub", b) || b.read(subThere) || !same(subThere.files, sub.files))
             return 13;
         if (!(a.stamp() == stamp)) return 14;
         Directory link;
         if (a.openChild("to-sub", link) == 0) return 15;  // a link is not followed
-        const dosfs::Resolved r = dosfs::FileSystem(drives).resolve(QStringLiteral("T:\\sub"));
+        const dosfs::Resolved r = resolve();
         if (r.error || r.host != resolved.host || r.dos != resolved.dos || !r.isFolder) return 16;
         QByteArray real;
-        if (dosfs::hostRealPath(root + "/to-sub", real) || real != realHere) return 17;
+        if (dosfs::hostRealPath(far + "/to-sub", real) || real != realHere) return 17;
         return 0;
     });
     EXPECT_EQ(status, 0);
