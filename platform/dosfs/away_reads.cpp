@@ -216,14 +216,17 @@ QByteArray call(const QByteArray& request) {
     if (!writeFrame(client->fd, id, request)) pending.done = true;
     const bool responsive =
         client->keepWaiting && std::this_thread::get_id() == client->waitingThread;
+    constexpr auto kPoll = std::chrono::milliseconds(20);
+    auto poll = std::chrono::steady_clock::now() + kPoll;
     while (!pending.done) {
         if (!responsive) {
             client->answered.wait(lock);
             continue;
         }
-        if (client->answered.wait_for(lock, std::chrono::milliseconds(20)) ==
-            std::cv_status::no_timeout)
-            continue;
+        // Other calls' answers wake this wait too: the window still gets
+        // its turn every 20 ms.
+        if (client->answered.wait_until(lock, poll) == std::cv_status::no_timeout) continue;
+        poll = std::chrono::steady_clock::now() + kPoll;
         lock.unlock();
         const bool keep = client->keepWaiting();
         lock.lock();

@@ -146,20 +146,24 @@ void countAsAway(const QByteArray& underHost) {
     anySet = true;
 }
 
-bool countsAsAway(const QByteArray& hostPath) {
+namespace {
+// Whether a place counted as away is at or above hostPath (or, `below`, at
+// or under it).
+bool awayRule(const QByteArray& hostPath, bool below) {
     if (!anySet) return false;
     std::lock_guard<std::mutex> lock(guard());
     for (const QByteArray& under : state().away)
-        if (hostPath.startsWith(under)) return true;
+        if (below ? under.startsWith(hostPath) : hostPath.startsWith(under)) return true;
     return false;
+}
+}  // namespace
+
+bool countsAsAway(const QByteArray& hostPath) {
+    return awayRule(hostPath, false);
 }
 
 bool awayBelow(const QByteArray& hostFolder) {
-    if (!anySet) return false;
-    std::lock_guard<std::mutex> lock(guard());
-    for (const QByteArray& under : state().away)
-        if (under.startsWith(hostFolder)) return true;
-    return false;
+    return awayRule(hostFolder, true);
 }
 
 void clearAll() {
