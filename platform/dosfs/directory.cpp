@@ -65,6 +65,7 @@ Directory::Directory(Directory&& other) noexcept
       device_(other.device_),
       hostPath_(std::move(other.hostPath_)) {
     other.fd_ = -1;
+    other.away_ = false;
 }
 
 Directory& Directory::operator=(Directory&& other) noexcept {
@@ -76,6 +77,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
         device_ = other.device_;
         hostPath_ = std::move(other.hostPath_);
         other.fd_ = -1;
+        other.away_ = false;
     }
     return *this;
 }
