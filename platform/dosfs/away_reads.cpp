@@ -27,7 +27,7 @@
 namespace dosfs::away {
 namespace {
 
-enum class Op : quint8 { Open, Read, Stamp, RealPath, Walk };
+enum class Op : quint8 { Open, OpenChild, Read, Stamp, Close, RealPath, Walk };
 
 // A frame: its length (of what follows), the call's number, the payload.
 struct Header {
@@ -97,39 +97,71 @@ QDataStream& operator>>(QDataStream& s, std::vector<T>& v) {
 // ---- The helper: each call answered on a thread of its own, so that one
 // stuck on a mount holds up no other.
 
+// The folders the program holds open here, by number, as it would hold
+// their descriptors itself: the same calls are made on them.
+std::mutex handlesMutex;
+std::map<quint64, std::shared_ptr<Directory>> handles;
+quint64 nextHandle = 1;
+
+std::shared_ptr<Directory> handled(quint64 handle) {
+    std::lock_guard<std::mutex> lock(handlesMutex);
+    const auto it = handles.find(handle);
+    return it == handles.end() ? nullptr : it->second;
+}
+
+void putOpened(QDataStream& out, int error, std::shared_ptr<Directory> dir) {
+    quint64 handle = 0;
+    if (!error) {
+        std::lock_guard<std::mutex> lock(handlesMutex);
+        handle = nextHandle++;
+        handles[handle] = dir;
+    }
+    out << qint32(error) << handle << quint64(dir->device()) << dir->isVirtual();
+}
+
 QByteArray answer(const QByteArray& request) {
     QDataStream in(request);
     QByteArray reply;
     QDataStream out(&reply, QIODevice::WriteOnly);
     quint8 op = 0;
+    in >> op;
     QByteArray path;
-    in >> op >> path;
+    quint64 handle = 0;
+    auto dir = std::make_shared<Directory>();
     switch (Op(op)) {
         case Op::Open: {
             bool noFollow = false;
-            in >> noFollow;
-            Directory dir;
-            const int error =
-                noFollow ? Directory::openNoFollow(path, dir) : Directory::open(path, dir);
-            out << qint32(error) << quint64(dir.device()) << dir.isVirtual();
+            in >> path >> noFollow;
+            putOpened(out,
+                      noFollow ? Directory::openNoFollow(path, *dir) : Directory::open(path, *dir),
+                      dir);
+            break;
+        }
+        case Op::OpenChild: {
+            in >> handle >> path;
+            const auto parent = handled(handle);
+            putOpened(out, parent ? parent->openChild(path, *dir) : kPathNotFound, dir);
             break;
         }
         case Op::Read: {
+            in >> handle;
             FolderContents contents;
-            Directory dir;
-            int error = Directory::open(path, dir);
-            if (!error) error = dir.read(contents);
-            out << qint32(error) << contents.folders << contents.files;
+            const auto folder = handled(handle);
+            out << qint32(folder ? folder->read(contents) : kPathNotFound) << contents.folders
+                << contents.files;
             break;
         }
         case Op::Stamp: {
-            Directory dir;
-            Directory::Stamp s;
-            if (!Directory::open(path, dir)) s = dir.stamp();
+            in >> handle;
+            const auto folder = handled(handle);
+            const Directory::Stamp s = folder ? folder->stamp() : Directory::Stamp{};
             out << qint32(kOk) << s.seconds << s.nanoseconds << s.removed;
             break;
         }
+        case Op::Close:
+            break;  // answered where it is read
         case Op::RealPath: {
+            in >> path;
             QByteArray real;
             out << qint32(hostRealPath(path, real)) << real;
             break;
@@ -138,7 +170,7 @@ QByteArray answer(const QByteArray& request) {
             QChar drive;
             QStringList names;
             qint32 lastMissing = 0;
-            in >> drive >> names >> lastMissing;
+            in >> path >> drive >> names >> lastMissing;
             const Resolved r = walkFromHost(path, drive, names, lastMissing);
             out << qint32(r.error) << r.host << r.dos << r.isFolder;
             break;
@@ -149,10 +181,20 @@ QByteArray answer(const QByteArray& request) {
 
 [[noreturn]] void serve(int fd) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::prctl(PR_SET_NAME, "tolan-reads");  // what ps and top show
     auto writeMutex = std::make_shared<std::mutex>();
     quint64 id = 0;
     QByteArray request;
     while (readFrame(fd, id, request)) {
+        if (!request.isEmpty() && Op(request[0]) == Op::Close) {  // no answer
+            QDataStream in(request);
+            quint8 op = 0;
+            quint64 handle = 0;
+            in >> op >> handle;
+            std::lock_guard<std::mutex> lock(handlesMutex);
+            handles.erase(handle);  // closed once no call uses it
+            continue;
+        }
         std::thread([fd, id, request, writeMutex] {
             const QByteArray reply = answer(request);
             std::lock_guard<std::mutex> lock(*writeMutex);
@@ -332,28 +374,43 @@ int whole(QDataStream& in) {
 }
 }  // namespace
 
-int openFolder(const QByteArray& hostPath, bool noFollow, dev_t& device, bool& virtualFs) {
-    QDataStream in(call(request(Op::Open, hostPath, noFollow)));
+namespace {
+int opened(QDataStream&& in, Folder& out) {
     if (const int error = errorOf(in)) return error;
-    quint64 dev = 0;
-    in >> dev >> virtualFs;
-    device = dev_t(dev);
+    quint64 device = 0;
+    in >> out.handle >> device >> out.virtualFs;
+    out.device = dev_t(device);
     return whole(in);
 }
+}  // namespace
 
-int readFolder(const QByteArray& hostPath, FolderContents& out) {
-    QDataStream in(call(request(Op::Read, hostPath)));
+int openFolder(const QByteArray& hostPath, bool noFollow, Folder& out) {
+    return opened(QDataStream(call(request(Op::Open, hostPath, noFollow))), out);
+}
+
+int openChild(quint64 parent, const QByteArray& name, Folder& out) {
+    return opened(QDataStream(call(request(Op::OpenChild, parent, name))), out);
+}
+
+int readFolder(quint64 handle, FolderContents& out) {
+    QDataStream in(call(request(Op::Read, handle)));
     if (const int error = errorOf(in)) return error;
     in >> out.folders >> out.files;
     return whole(in);
 }
 
-Directory::Stamp folderStamp(const QByteArray& hostPath) {
-    QDataStream in(call(request(Op::Stamp, hostPath)));
+Directory::Stamp folderStamp(quint64 handle) {
+    QDataStream in(call(request(Op::Stamp, handle)));
     Directory::Stamp s;
     if (errorOf(in)) return s;
     in >> s.seconds >> s.nanoseconds >> s.removed;
     return whole(in) == kOk ? s : Directory::Stamp{};
+}
+
+void closeFolder(quint64 handle) {
+    if (!client) return;
+    std::lock_guard<std::mutex> lock(client->mutex);
+    if (!client->gone) writeFrame(client->fd, 0, request(Op::Close, handle));
 }
 
 int realPath(const QByteArray& hostPath, QByteArray& real) {

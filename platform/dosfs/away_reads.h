@@ -45,10 +45,19 @@ bool goesAway(const QByteArray& hostPath);
 bool reachesAway(const QByteArray& hostFolder);
 
 // The reads, each as the calling process would make it; a helper that has
-// gone answers kDeviceUnavailable.
-int openFolder(const QByteArray& hostPath, bool noFollow, dev_t& device, bool& virtualFs);
-int readFolder(const QByteArray& hostPath, FolderContents& out);
-Directory::Stamp folderStamp(const QByteArray& hostPath);
+// gone answers kDeviceUnavailable. A folder is held open in the helper, by
+// its handle, until closeFolder(): the same calls are made on it as on a
+// descriptor held here.
+struct Folder {
+    quint64 handle = 0;
+    dev_t device = 0;
+    bool virtualFs = false;
+};
+int openFolder(const QByteArray& hostPath, bool noFollow, Folder& out);
+int openChild(quint64 parent, const QByteArray& name, Folder& out);
+int readFolder(quint64 handle, FolderContents& out);
+Directory::Stamp folderStamp(quint64 handle);
+void closeFolder(quint64 handle);
 int realPath(const QByteArray& hostPath, QByteArray& real);
 // FileSystem's walk from a drive's host folder down the names.
 Resolved walk(const QByteArray& root, QChar drive, const QStringList& names, int lastMissingError);

@@ -55,29 +55,36 @@ bool isLocalFileSystem(dev_t device) {
 }
 
 Directory::~Directory() {
+    close();
+}
+
+void Directory::close() {
     if (fd_ >= 0) ::close(fd_);
+    if (awayHandle_) away::closeFolder(awayHandle_);
+    fd_ = -1;
+    awayHandle_ = 0;
 }
 
 Directory::Directory(Directory&& other) noexcept
     : fd_(other.fd_),
       virtualFs_(other.virtualFs_),
-      away_(other.away_),
+      awayHandle_(other.awayHandle_),
       device_(other.device_),
       hostPath_(std::move(other.hostPath_)) {
     other.fd_ = -1;
-    other.away_ = false;
+    other.awayHandle_ = 0;
 }
 
 Directory& Directory::operator=(Directory&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
+        close();
         fd_ = other.fd_;
         virtualFs_ = other.virtualFs_;
-        away_ = other.away_;
+        awayHandle_ = other.awayHandle_;
         device_ = other.device_;
         hostPath_ = std::move(other.hostPath_);
         other.fd_ = -1;
-        other.away_ = false;
+        other.awayHandle_ = 0;
     }
     return *this;
 }
@@ -89,30 +96,31 @@ int Directory::adopt(int fd, QByteArray hostPath) {
         ::close(fd);
         return kPathNotFound;
     }
-    if (fd_ >= 0) ::close(fd_);
+    close();
     fd_ = fd;
-    away_ = false;
     virtualFs_ = isVirtualFileSystem(st.st_dev);
     device_ = st.st_dev;
     hostPath_ = std::move(hostPath);
     return kOk;
 }
 
-int Directory::openAway(QByteArray hostPath, bool noFollow, Directory& out) {
-    dev_t device = 0;
-    bool virtualFs = false;
-    if (const int error = away::openFolder(hostPath, noFollow, device, virtualFs)) return error;
-    if (out.fd_ >= 0) ::close(out.fd_);
-    out.fd_ = -1;
-    out.away_ = true;
-    out.virtualFs_ = virtualFs;
-    out.device_ = device;
-    out.hostPath_ = std::move(hostPath);
+int Directory::adoptAway(int error, quint64 handle, dev_t device, bool virtualFs,
+                         QByteArray hostPath) {
+    if (error) return error;
+    close();
+    awayHandle_ = handle;
+    virtualFs_ = virtualFs;
+    device_ = device;
+    hostPath_ = std::move(hostPath);
     return kOk;
 }
 
 int Directory::open(const QByteArray& hostPath, Directory& out) {
-    if (away::goesAway(hostPath)) return openAway(hostPath, false, out);
+    if (away::goesAway(hostPath)) {
+        away::Folder f;
+        const int error = away::openFolder(hostPath, false, f);
+        return out.adoptAway(error, f.handle, f.device, f.virtualFs, hostPath);
+    }
     if (faults::folderDenied(hostPath)) return kPermissionDenied;
     if (const int fault = faults::injected(faults::Op::Open, hostPath))
         return errorFromErrno(fault);
@@ -129,7 +137,12 @@ int Directory::openNoFollow(const QByteArray& hostPath, Directory& out) {
 
 int Directory::openChild(const QByteArray& hostName, Directory& out) const {
     QByteArray path = hostPath_.endsWith('/') ? hostPath_ + hostName : hostPath_ + '/' + hostName;
-    if (away_ || away::goesAway(path)) return openAway(std::move(path), true, out);
+    if (awayHandle_ || away::goesAway(path)) {
+        away::Folder f;
+        const int error = awayHandle_ ? away::openChild(awayHandle_, hostName, f)
+                                      : away::openFolder(path, true, f);
+        return out.adoptAway(error, f.handle, f.device, f.virtualFs, std::move(path));
+    }
     if (faults::folderDenied(path)) return kPermissionDenied;
     if (const int fault = faults::injected(faults::Op::Open, path)) return errorFromErrno(fault);
     const int fd =
@@ -138,7 +151,7 @@ int Directory::openChild(const QByteArray& hostName, Directory& out) const {
 }
 
 Directory::Stamp Directory::stamp() const {
-    if (away_) return away::folderStamp(hostPath_);
+    if (awayHandle_) return away::folderStamp(awayHandle_);
     Stamp s;
     struct stat st {};
     if (fd_ < 0 || ::fstat(fd_, &st) != 0) return s;
@@ -151,7 +164,7 @@ Directory::Stamp Directory::stamp() const {
 int Directory::read(FolderContents& out) const {
     out.folders.clear();
     out.files.clear();
-    if (away_) return away::readFolder(hostPath_, out);
+    if (awayHandle_) return away::readFolder(awayHandle_, out);
     if (fd_ < 0) return kPathNotFound;
     if (virtualFs_) return kOk;
     if (const int fault = faults::injected(faults::Op::ReadFolder, hostPath_))

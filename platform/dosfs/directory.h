@@ -56,7 +56,7 @@ class Directory {
     // As open(), but a link is not followed: how the helper opens a child.
     static int openNoFollow(const QByteArray& hostPath, Directory& out);
 
-    bool isOpen() const { return fd_ >= 0 || away_; }
+    bool isOpen() const { return fd_ >= 0 || awayHandle_ != 0; }
     dev_t device() const { return device_; }
     bool isVirtual() const { return virtualFs_; }
     const QByteArray& hostPath() const { return hostPath_; }
@@ -76,7 +76,9 @@ class Directory {
 
   private:
     int adopt(int fd, QByteArray hostPath);
-    static int openAway(QByteArray hostPath, bool noFollow, Directory& out);
+    // Takes a folder the helper opened.
+    int adoptAway(int error, quint64 handle, dev_t device, bool virtualFs, QByteArray hostPath);
+    void close();
     // What an entry of the given directory-entry type is, its times filled
     // in for a file; Nothing for a link to a folder.
     enum class Found { Folder, File, Nothing };
@@ -84,7 +86,7 @@ class Directory {
 
     int fd_ = -1;
     bool virtualFs_ = false;
-    bool away_ = false;  // read by the helper process
+    quint64 awayHandle_ = 0;  // the helper's, when it reads the folder
     dev_t device_ = 0;
     QByteArray hostPath_;
 };
