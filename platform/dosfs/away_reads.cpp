@@ -183,9 +183,11 @@ QByteArray answer(const QByteArray& request) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::prctl(PR_SET_NAME, "tolan-reads");  // what ps and top show
     auto writeMutex = std::make_shared<std::mutex>();
-    quint64 id = 0;
-    QByteArray request;
-    while (readFrame(fd, id, request)) {
+    // Each frame is read into bytes of its own, handed whole to its thread.
+    for (;;) {
+        quint64 id = 0;
+        QByteArray request;
+        if (!readFrame(fd, id, request)) break;
         if (!request.isEmpty() && Op(request[0]) == Op::Close) {  // no answer
             QDataStream in(request);
             quint8 op = 0;
@@ -195,7 +197,7 @@ QByteArray answer(const QByteArray& request) {
             handles.erase(handle);  // closed once no call uses it
             continue;
         }
-        std::thread([fd, id, request, writeMutex] {
+        std::thread([fd, id, request = std::move(request), writeMutex] {
             const QByteArray reply = answer(request);
             std::lock_guard<std::mutex> lock(*writeMutex);
             writeFrame(fd, id, reply);
@@ -225,12 +227,13 @@ struct Client {
 Client* client = nullptr;  // set once by start(), never freed: calls may outlive main()
 
 void dispatch(Client* c) {
-    quint64 id = 0;
-    QByteArray reply;
-    while (readFrame(c->fd, id, reply)) {
+    for (;;) {
+        quint64 id = 0;
+        QByteArray reply;
+        if (!readFrame(c->fd, id, reply)) break;
         std::lock_guard<std::mutex> lock(c->mutex);
         if (auto it = c->pending.find(id); it != c->pending.end()) {
-            it->second->reply = reply;
+            it->second->reply = std::move(reply);
             it->second->done = true;
         }
         c->answered.notify_all();
