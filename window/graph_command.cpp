@@ -81,6 +81,11 @@ class Document : public treemap::GraphDocument {
 
 }  // namespace
 
+std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
+    if (lastScan_.started()) lastGraph_ = lastScan_.finish(lastScanPartial_);
+    return lastGraph_;
+}
+
 GraphCommand::GraphCommand(MainWindow& main)
     : main_(main), link_(std::make_shared<Link>(Link{&main})) {
     main_.form.sgraph->Click = [this] { sgraph_Click(); };
@@ -93,11 +98,12 @@ GraphCommand::~GraphCommand() {
 void GraphCommand::sgraph_Click() {
     shell::Form1& f = main_.form;
     f.Text10.setVisible(false);
-    if (!main_.lastGraph) {
+    const std::shared_ptr<const treemap::Tree> graph = main_.lastGraph();
+    if (!graph) {
         shell::showMessage(f, shell::kOneLine, shell::kScanFirst);
         return;
     }
-    f.app().showGraph(std::make_shared<Document>(link_, main_.lastGraph));
+    f.app().showGraph(std::make_shared<Document>(link_, graph));
 }
 
 }  // namespace window

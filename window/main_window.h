@@ -21,8 +21,9 @@ class MainWindow : public engine::ScanHost {
     shell::Form1& form;
     engine::Module1 scan;
     // The occupancy graph of the last scan (partial when it was stopped);
-    // null before the first.
-    std::shared_ptr<treemap::Tree> lastGraph;
+    // null before the first. It is made from what the scan gathered the
+    // first time it is asked for, so no scan waits for a graph unseen.
+    std::shared_ptr<const treemap::Tree> lastGraph();
 
     // State shared by the handlers (besides the form's own).
     QString browsePath;
@@ -122,7 +123,10 @@ class MainWindow : public engine::ScanHost {
     QElapsedTimer pathClock_;
     QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
-    treemap::TreeBuilder graph_;
+    treemap::TreeBuilder graph_;     // what the running scan gathers
+    treemap::TreeBuilder lastScan_;  // what the last scan gathered, until its graph is made
+    bool lastScanPartial_ = false;
+    std::shared_ptr<const treemap::Tree> lastGraph_;
     bool scanEnded_ = false;  // the scan ran to its end
 };
 

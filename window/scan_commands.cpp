@@ -48,7 +48,9 @@ void MainWindow::runScan(engine::ScanMode mode) {
     scanEnded_ = false;
     graph_.start(scan.settings.scanRoot);
     scan.ScanTree();
-    lastGraph = graph_.finish(!scanEnded_);
+    lastScan_ = std::move(graph_);
+    lastScanPartial_ = !scanEnded_;
+    lastGraph_.reset();
     returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
     // would now end the program: the focus goes back to the command.

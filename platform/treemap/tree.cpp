@@ -31,7 +31,7 @@ size_t Tree::memoryBytes() const {
 
 QString extensionOf(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot <= 0 || name.size() - dot - 1 > 10) return QString();
+    if (dot <= 0 || name.size() - dot - 1 > kLongestExtension) return QString();
     return name.mid(dot + 1).toLower();
 }
 

@@ -46,7 +46,8 @@ class Tree {
 };
 
 // The extension a name is coloured by: after its last dot, lower case; empty
-// for none or one longer than ten characters.
+// for none or one longer than kLongestExtension characters.
+constexpr int kLongestExtension = 10;
 QString extensionOf(const QString& name);
 
 }  // namespace treemap

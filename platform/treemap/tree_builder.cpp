@@ -41,13 +41,29 @@ void TreeBuilder::folder(const QString& path) {
 }
 
 std::int16_t TreeBuilder::extensionIndex(const QString& name, qint64 bytes) {
-    const QString ext = extensionOf(name);
-    if (ext.isEmpty()) return -1;
-    auto it = extensionIds_.constFind(ext);
+    // Most extensions are short and ASCII: they are lowered into a buffer of
+    // the builder's and looked up without a string of their own a file.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype length = name.size() - dot - 1;
+    if (dot <= 0 || length > kLongestExtension || length == 0) return -1;
+    char16_t lowered[kLongestExtension];
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = name[dot + 1 + i].unicode();
+        if (c >= 0x80) return countExtension(extensionOf(name), bytes);
+        lowered[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
+    return countExtension(QString::fromRawData(reinterpret_cast<const QChar*>(lowered), length),
+                          bytes);
+}
+
+std::int16_t TreeBuilder::countExtension(const QString& lowered, qint64 bytes) {
+    if (lowered.isEmpty()) return -1;
+    auto it = extensionIds_.constFind(lowered);
     if (it == extensionIds_.constEnd()) {
         if (extensions_.size() >= 32000) return -1;
-        it = extensionIds_.insert(ext, std::int16_t(extensions_.size()));
-        extensions_.append(ext);
+        const QString own(lowered.constData(), lowered.size());  // the buffer is reused
+        it = extensionIds_.insert(own, std::int16_t(extensions_.size()));
+        extensions_.append(own);
         extensionBytes_.push_back(0);
     }
     extensionBytes_[size_t(*it)] += bytes;
@@ -117,14 +133,17 @@ std::shared_ptr<Tree> TreeBuilder::finish(bool partial) {
 }
 
 // Breadth first, so that the children of every folder are contiguous.
-void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes,
-                            std::vector<qint64>& files) const {
+void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<qint64>& files) {
     struct Child {
         qint64 bytes;
         qint64 files;
         Kind kind;
         std::int32_t ref;  // a folder's pending index, a file's index in kept
     };
+    size_t count = 0;
+    for (const Pending& p : folders_) count += 1 + p.kept.size() + (p.restFiles > 0 ? 1 : 0);
+    tree.nodes.reserve(count);
+    tree.names.reserve(count);
     tree.nodes.push_back(Node{bytes[0], files[0], -1, 0, 0, -1, 0, Kind::Folder});
     tree.names.push_back(QString());
     std::deque<std::pair<std::int32_t, std::int32_t>> queue{{0, 0}};  // pending, node
@@ -132,7 +151,7 @@ void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes,
     while (!queue.empty()) {
         const auto [pi, ni] = queue.front();
         queue.pop_front();
-        const Pending& p = folders_[size_t(pi)];
+        Pending& p = folders_[size_t(pi)];
         children.clear();
         for (std::int32_t s : p.subfolders)
             children.push_back({bytes[size_t(s)], files[size_t(s)], Kind::Folder, s});
@@ -149,11 +168,11 @@ void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes,
             const auto index = std::int32_t(tree.nodes.size());
             Node n{c.bytes, c.files, ni, 0, 0, -1, depth, c.kind};
             if (c.kind == Kind::Folder) {
-                tree.names.push_back(folders_[size_t(c.ref)].name);
+                tree.names.push_back(std::move(folders_[size_t(c.ref)].name));
                 queue.push_back({c.ref, index});
             } else if (c.kind == Kind::File) {
                 n.extension = p.kept[size_t(c.ref)].extension;
-                tree.names.push_back(p.kept[size_t(c.ref)].name);
+                tree.names.push_back(std::move(p.kept[size_t(c.ref)].name));
             } else {
                 tree.names.push_back(QString());
             }

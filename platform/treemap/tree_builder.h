@@ -52,9 +52,12 @@ class TreeBuilder {
         std::vector<std::int32_t> subfolders;
     };
     std::int16_t extensionIndex(const QString& name, qint64 bytes);
+    // Adds a file's bytes to its extension, given lowered; -1 for none.
+    std::int16_t countExtension(const QString& lowered, qint64 bytes);
     // The files of the folder listed last are all there: the largest stay.
     void keepLargest();
-    void emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<qint64>& files) const;
+    // Moves the names into the tree: the builder is emptied afterwards.
+    void emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<qint64>& files);
 
     QString rootPath_;
     std::vector<Pending> folders_;

@@ -73,7 +73,7 @@ class GraphWindowTest : public ::testing::Test {
     // The centre of the tile of the folder or file named `name` now shown.
     QPoint centreOf(const QString& name) {
         auto& canvas = window()->canvas();
-        const auto tree = program->behaviour.lastGraph;
+        const auto tree = program->behaviour.lastGraph();
         for (const treemap::Tile& t : canvas.tiles())
             if (!t.rest() && tree->names[size_t(t.node)] == name)
                 return QPoint(int(t.x + t.w / 2), int(t.y + t.h / 2));
@@ -101,7 +101,7 @@ TEST_F(GraphWindowTest, BeforeAScanItSaysToScanFirstAfterItShowsTheScannedFolder
     EXPECT_EQ(form().Text10.text(), shell::kScanFirst);
     scanAndShow();
     EXPECT_EQ(window()->windowTitle(), shell::kGraphCaption + QStringLiteral(" - C:\\work"));
-    const auto graph = program->behaviour.lastGraph;
+    const auto graph = program->behaviour.lastGraph();
     EXPECT_FALSE(graph->partial);
     EXPECT_EQ((*graph)[0].bytes, 7'900'000);  // the exact sum of the files below
     EXPECT_GT(window()->canvas().tiles().size(), 8u);
@@ -128,7 +128,7 @@ TEST_F(GraphWindowTest, HoverDescribesClickOpensDoubleClickZoomsAndKeysMove) {
     // neighbours and Enter zooms into the one chosen.
     const int big = canvas.selected();
     ASSERT_GE(big, 0);
-    EXPECT_EQ(program->behaviour.lastGraph->names[size_t(canvas.tiles()[size_t(big)].node)],
+    EXPECT_EQ(program->behaviour.lastGraph()->names[size_t(canvas.tiles()[size_t(big)].node)],
               QStringLiteral("big"));
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
         QTest::keyClick(&canvas, key);

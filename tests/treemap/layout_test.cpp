@@ -154,10 +154,12 @@ TEST(TreemapTree, FolderSumsAreExactAndSmallFilesMergeIntoOther) {
     b.folder(QStringLiteral("C:\\写真\\\uF7FFbad"));
     b.file(QStringLiteral("x.jpg"), 7);
     b.folder(QStringLiteral("C:\\b"));
+    b.file(QStringLiteral("z.ＰＮＧ"), 0);
+    b.file(QStringLiteral("long.abcdefghijk"), 0);  // too long to be an extension
     const auto tree = b.finish(true);
     EXPECT_TRUE(tree->partial);
     EXPECT_EQ((*tree)[0].bytes, 5'000'000'000 + 820 + 7);
-    EXPECT_EQ((*tree)[0].files, 42);
+    EXPECT_EQ((*tree)[0].files, 44);
     // The root's children, largest first: the file, 写真, b.
     const Node& root = (*tree)[0];
     ASSERT_EQ(root.childCount, 3);
@@ -181,8 +183,8 @@ TEST(TreemapTree, FolderSumsAreExactAndSmallFilesMergeIntoOther) {
     EXPECT_EQ((*tree)[other].bytes, 30 * 31 / 2);
     EXPECT_EQ(tree->relativePath(other), QStringLiteral("写真/*"));
     EXPECT_EQ(tree->relativePath(sub), QStringLiteral("写真/\uF7FFbad"));
-    // Extensions by bytes, case folded: iso before jpg.
-    EXPECT_EQ(tree->extensions, (QStringList{"iso", "jpg"}));
+    // Extensions by bytes, case folded, wide letters too: iso before jpg.
+    EXPECT_EQ(tree->extensions, (QStringList{"iso", "jpg", "ｐｎｇ"}));
 
     // A large folder keeps one file in 16, at most 1024: its largest.
     b.start(QStringLiteral("C:\\"));
