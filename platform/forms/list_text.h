@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace forms {
@@ -62,7 +63,7 @@ class ListText {
     std::vector<uint32_t> starts_;
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     size_t widest_ = 0;
-    QByteArray previous_;  // the packed text of the last item added
+    std::string previous_;  // the packed text of the last item added
     mutable int rebuiltItem_ = -1;
     mutable QByteArray rebuilt_;
 };

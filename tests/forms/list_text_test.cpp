@@ -24,7 +24,9 @@ TEST(ListText, ItemsComeBackExactlyInAnyOrderAcrossBlocksAndClears) {
     std::vector<QString> lines;
     const QString deep = QStringLiteral("C:\\") + QString(150, u'長') + QStringLiteral("\\");
     for (int folder = 0; folder < 600; ++folder) {
-        const QString path = (folder % 3 ? deep : QStringLiteral("C:\\資料\\ﾃｽﾄ\\")) +
+        const QString path = (folder % 3        ? deep
+                              : folder % 6 == 3 ? QStringLiteral("C:\\plain\\ascii\\")
+                                                : QStringLiteral("C:\\資料\\ﾃｽﾄ\\")) +
                              QStringLiteral("d%1\\").arg(folder);
         lines.push_back(path);
         for (int file = 0; file < 25; ++file)
