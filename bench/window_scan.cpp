@@ -54,13 +54,14 @@ int main(int argc, char** argv) {
     std::printf(
         "window scan: %.3f s (%.3f s until the command returned), %d lines in List1, %d rows "
         "in Side A, peak memory %.1f MiB (%.1f MiB before the scan, %.0f bytes a file more), "
-        "processor time %.2f s user %.2f s system\n",
+        "processor time %.2f s user %.2f s system, %ld page faults\n",
         ms / 1000.0, scanMs / 1000.0, form.List1.listCount(), form.List2[0]->listCount(),
         u.ru_maxrss / 1024.0, start.ru_maxrss / 1024.0,
         form.List2[0]->listCount()
             ? (u.ru_maxrss - start.ru_maxrss) * 1024.0 / form.List2[0]->listCount()
             : 0.0,
-        seconds(start.ru_utime, u.ru_utime), seconds(start.ru_stime, u.ru_stime));
+        seconds(start.ru_utime, u.ru_utime), seconds(start.ru_stime, u.ru_stime),
+        u.ru_minflt - start.ru_minflt);
 
     std::printf("list storage: List1 %.1f MiB, Side A %.1f + %.1f + %.1f MiB\n",
                 form.List1.memoryUsed() / 1048576.0, form.List2[0]->memoryUsed() / 1048576.0,

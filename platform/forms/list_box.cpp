@@ -6,7 +6,6 @@ namespace forms {
 
 void ListBox::addItem(const QString& item) {
     text_.append(item);
-    selected_.push_back(0);
     if (appendsTold_) return;
     appendsTold_ = true;
     notify(Prop::ItemsAppended);
@@ -28,10 +27,11 @@ void ListBox::clear() {
 }
 
 void ListBox::setSelectedFromUser(int i, bool on) {
-    if (!valid(i)) return;
-    unsigned char& flag = selected_[static_cast<size_t>(i)];
-    if (static_cast<bool>(flag) == on) return;
-    flag = on ? 1 : 0;
+    if (!valid(i) || selected(i) == on) return;
+    // The flags stand only as far as the last item selected: a scan's rows
+    // take no room for a selection nobody made.
+    if (size_t(i) >= selected_.size()) selected_.resize(size_t(listCount()));
+    selected_[size_t(i)] = on ? 1 : 0;
     selectedCount_ += on ? 1 : -1;
 }
 

@@ -28,7 +28,9 @@ class ListBox : public Control {
     // ASCII and half-width katakana two are counted.
     size_t widestItem() const { return text_.widest(); }
 
-    bool selected(int i) const { return valid(i) && selected_[static_cast<size_t>(i)]; }
+    bool selected(int i) const {
+        return i >= 0 && size_t(i) < selected_.size() && selected_[size_t(i)];
+    }
     void setSelected(int i, bool on);
     void clearSelection();
     bool anySelected() const { return selectedCount_ > 0; }

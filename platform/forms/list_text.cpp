@@ -183,21 +183,25 @@ void ListText::append(const QString& item) {
             at |= kSharedItem;
         }
     }
-    starts_.push_back(at);
+    if ((count_ & kChunkMask) == 0)
+        startChunks_.push_back(std::make_unique_for_overwrite<uint32_t[]>(kChunkItems));
+    startChunks_.back()[count_ & kChunkMask] = at;
+    ++count_;
     block.used += bytes;
     // A block made for one long item takes no other, so starts stay small.
     if (block.size > kBlockBytes) block.size = block.used;
 }
 
 size_t ListText::memoryUsed() const {
-    size_t bytes = starts_.capacity() * sizeof(uint32_t);
+    size_t bytes = startChunks_.size() * kChunkItems * sizeof(uint32_t);
     for (const Block& b : blocks_) bytes += b.size;
     return bytes;
 }
 
 void ListText::clear() {
     std::vector<Block>().swap(blocks_);
-    std::vector<uint32_t>().swap(starts_);
+    std::vector<std::unique_ptr<uint32_t[]>>().swap(startChunks_);
+    count_ = 0;
     std::string().swap(previous_);
     rebuiltItem_ = -1;
     rebuilt_ = QByteArray();
@@ -213,10 +217,10 @@ const ListText::Block& ListText::blockOf(int i) const {
 
 ListText::Stored ListText::stored(int i) const {
     const Block& block = blockOf(i);
-    const size_t begin = starts_[static_cast<size_t>(i)] & kOffset;
+    const size_t begin = start(i) & kOffset;
     const bool lastInBlock =
         &block == &blocks_.back() ? i + 1 == count() : (&block + 1)->firstItem == i + 1;
-    const size_t end = lastInBlock ? block.used : starts_[static_cast<size_t>(i) + 1] & kOffset;
+    const size_t end = lastInBlock ? block.used : start(i + 1) & kOffset;
     return {block.text.get() + begin, end - begin};
 }
 
@@ -226,10 +230,10 @@ const QByteArray& ListText::packedText(int i) const {
     // nearest item kept whole.
     int from = i;
     if (i != rebuiltItem_ + 1)
-        while (starts_[static_cast<size_t>(from)] & kSharedItem) --from;
+        while (start(from) & kSharedItem) --from;
     for (int k = from; k <= i; ++k) {
         const Stored s = stored(k);
-        if (!(starts_[static_cast<size_t>(k)] & kSharedItem)) {
+        if (!(start(k) & kSharedItem)) {
             rebuilt_ = QByteArray(s.text, static_cast<qsizetype>(s.size));
             continue;
         }
@@ -244,7 +248,7 @@ const QByteArray& ListText::packedText(int i) const {
 
 QString ListText::at(int i) const {
     if (i < 0 || i >= count()) return QString();
-    if (!(starts_[static_cast<size_t>(i)] & kUtf16Item)) return unpackSpaces(packedText(i));
+    if (!(start(i) & kUtf16Item)) return unpackSpaces(packedText(i));
     const Stored s = stored(i);
     QString out(static_cast<qsizetype>(s.size / sizeof(char16_t)), Qt::Uninitialized);
     std::memcpy(out.data(), s.text, s.size);

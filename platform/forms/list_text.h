@@ -18,7 +18,7 @@ class ListText {
     void append(const QString& item);
     // Gives the memory back: a scan may have filled millions of rows.
     void clear();
-    int count() const { return static_cast<int>(starts_.size()); }
+    int count() const { return count_; }
     // Item i; none past the ends.
     QString at(int i) const;
     // The bytes the items take, for benchmarks.
@@ -60,7 +60,14 @@ class ListText {
     const QByteArray& packedText(int i) const;
     const Block& blockOf(int i) const;
     std::vector<Block> blocks_;
-    std::vector<uint32_t> starts_;
+    // Where each item starts, in chunks, so that growing copies nothing and
+    // holds no room for items not yet added beyond the last chunk.
+    static constexpr int kChunkBits = 16;
+    static constexpr int kChunkItems = 1 << kChunkBits;
+    static constexpr int kChunkMask = kChunkItems - 1;
+    uint32_t start(int i) const { return startChunks_[size_t(i) >> kChunkBits][i & kChunkMask]; }
+    std::vector<std::unique_ptr<uint32_t[]>> startChunks_;
+    int count_ = 0;
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     size_t widest_ = 0;
     std::string previous_;  // the packed text of the last item added
