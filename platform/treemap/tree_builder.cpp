@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <iterator>
 #include <numeric>
 
 namespace treemap {
@@ -78,24 +79,30 @@ void TreeBuilder::file(const QString& name, qint64 bytes) {
     Pending& f = folders_[size_t(at)];
     ++f.ownFiles;
     f.ownBytes += bytes;
-    f.kept.push_back(Kept{bytes, name, extensionIndex(name, bytes)});
+    listing_.push_back(Kept{bytes, name, extensionIndex(name, bytes)});
 }
 
 void TreeBuilder::keepLargest() {
     if (listed_ < 0) return;
     Pending& f = folders_[size_t(listed_)];
     listed_ = -1;
+    // Files kept from an earlier run of this folder's files compete again.
+    std::move(f.kept.begin(), f.kept.end(), std::back_inserter(listing_));
     const size_t keep =
         size_t(std::max<qint64>(kFilesKept, std::min<qint64>(f.ownFiles / kShare, kMostKept)));
-    if (f.kept.size() <= keep) return;
-    std::nth_element(f.kept.begin(), f.kept.begin() + qsizetype(keep), f.kept.end(),
-                     [](const Kept& x, const Kept& y) { return x.bytes > y.bytes; });
-    for (auto it = f.kept.begin() + qsizetype(keep); it != f.kept.end(); ++it) {
-        f.restBytes += it->bytes;
-        ++f.restFiles;
+    if (listing_.size() > keep) {
+        std::nth_element(listing_.begin(), listing_.begin() + qsizetype(keep), listing_.end(),
+                         [](const Kept& x, const Kept& y) { return x.bytes > y.bytes; });
+        for (auto it = listing_.begin() + qsizetype(keep); it != listing_.end(); ++it) {
+            f.restBytes += it->bytes;
+            ++f.restFiles;
+        }
+        listing_.resize(keep);
     }
-    f.kept.erase(f.kept.begin() + qsizetype(keep), f.kept.end());
-    f.kept.shrink_to_fit();
+    // Just the room the kept ones take.
+    f.kept.assign(std::make_move_iterator(listing_.begin()),
+                  std::make_move_iterator(listing_.end()));
+    listing_.clear();
 }
 
 std::shared_ptr<Tree> TreeBuilder::finish(bool partial) {

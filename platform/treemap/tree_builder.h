@@ -48,7 +48,7 @@ class TreeBuilder {
         qint64 ownFiles = 0;
         qint64 restBytes = 0;
         qint64 restFiles = 0;
-        std::vector<Kept> kept;  // every file until the folder's files end
+        std::vector<Kept> kept;  // its largest files, once its files end
         std::vector<std::int32_t> subfolders;
     };
     std::int16_t extensionIndex(const QString& name, qint64 bytes);
@@ -63,6 +63,7 @@ class TreeBuilder {
     std::vector<Pending> folders_;
     std::vector<std::pair<QString, std::int32_t>> open_;  // path and folder, root first
     std::int32_t listed_ = -1;                            // the folder whose files came last
+    std::vector<Kept> listing_;                           // its files until they end
     QHash<QString, std::int16_t> extensionIds_;
     QStringList extensions_;
     std::vector<qint64> extensionBytes_;
