@@ -5,6 +5,7 @@
 #include "platform/dosfs/errors.h"
 #include "platform/forms/application.h"
 #include "platform/treemap/graph_document.h"
+#include "platform/treemap/tree_builder.h"
 #include "shell/messages.h"
 
 #include <set>
@@ -82,7 +83,28 @@ class Document : public treemap::GraphDocument {
 }  // namespace
 
 std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
-    if (lastScan_.started()) lastGraph_ = lastScan_.finish(lastScanPartial_);
+    // While a scan runs its rows are not all there yet.
+    if (!graphPending_ || form.state.run == shell::RunState::Running) return lastGraph_;
+    // Side A's rows are the scan's files in the order it listed them, each
+    // folder's right after it was entered: the builder gets them as a scan
+    // gives them. A row is the file's full path and its size in bytes.
+    const forms::ListBox& paths = *form.List2[0];
+    const forms::ListBox& sizes = *form.List2[1];
+    treemap::TreeBuilder builder;
+    builder.start(scannedRoot_);
+    const int folders = scannedFolders_.count();
+    for (int k = 0; k < folders; ++k) {
+        const QString folder = scannedFolders_.at(k);
+        builder.folder(folder);
+        const qsizetype nameAt = folder.size() + (folder.endsWith(u'\\') ? 0 : 1);
+        const int end = k + 1 < folders ? folderFirstRows_[size_t(k) + 1] : paths.listCount();
+        for (int row = folderFirstRows_[size_t(k)]; row < end; ++row)
+            builder.file(paths.list(row).mid(nameAt), sizes.list(row).trimmed().toLongLong());
+    }
+    lastGraph_ = builder.finish(lastScanPartial_);
+    graphPending_ = false;
+    scannedFolders_.clear();
+    std::vector<int>().swap(folderFirstRows_);
     return lastGraph_;
 }
 

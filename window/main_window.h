@@ -6,7 +6,8 @@
 
 #include "engine/module1.h"
 #include "engine/scan_host.h"
-#include "platform/treemap/tree_builder.h"
+#include "platform/forms/list_text.h"
+#include "platform/treemap/tree.h"
 #include "shell/form1.h"
 
 #include <QElapsedTimer>
@@ -21,8 +22,9 @@ class MainWindow : public engine::ScanHost {
     shell::Form1& form;
     engine::Module1 scan;
     // The occupancy graph of the last scan (partial when it was stopped);
-    // null before the first. It is made from what the scan gathered the
-    // first time it is asked for, so no scan waits for a graph unseen.
+    // null before the first. It is made from Side A's rows the first time it
+    // is asked for, so a scan neither waits for a graph nobody looks at nor
+    // holds its files twice.
     std::shared_ptr<const treemap::Tree> lastGraph();
 
     // State shared by the handlers (besides the form's own).
@@ -82,8 +84,6 @@ class MainWindow : public engine::ScanHost {
     void addListLine(const QString& line) override;
     void addSideARow(const QString& path, const QString& size, const QString& date) override;
     void folderEntered(const QString& path) override;
-    void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
-                   const dosfs::DirEntry& entry) override;
     void showFolderPath(const QString& path) override;
     void setFoundCount(const QString& text) override;
     void setSecondCounter(const QString& text) override;
@@ -123,8 +123,12 @@ class MainWindow : public engine::ScanHost {
     QElapsedTimer pathClock_;
     QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
-    treemap::TreeBuilder graph_;     // what the running scan gathers
-    treemap::TreeBuilder lastScan_;  // what the last scan gathered, until its graph is made
+    // The folders the last scan entered, with the first Side A row of each,
+    // until its graph is made.
+    QString scannedRoot_;
+    forms::ListText scannedFolders_;
+    std::vector<int> folderFirstRows_;
+    bool graphPending_ = false;
     bool lastScanPartial_ = false;
     std::shared_ptr<const treemap::Tree> lastGraph_;
     bool scanEnded_ = false;  // the scan ran to its end

@@ -46,11 +46,12 @@ void MainWindow::runScan(engine::ScanMode mode) {
     scan.settings.extFilter = st.extFilter;
     paintClock_.start();
     scanEnded_ = false;
-    graph_.start(scan.settings.scanRoot);
+    scannedRoot_ = scan.settings.scanRoot;
+    scannedFolders_.clear();
+    folderFirstRows_.clear();
+    graphPending_ = true;
     scan.ScanTree();
-    lastScan_ = std::move(graph_);
     lastScanPartial_ = !scanEnded_;
-    lastGraph_.reset();
     returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
     // would now end the program: the focus goes back to the command.

@@ -1,6 +1,5 @@
 // The main window as the tree scan's host.
 
-#include "engine/renderings.h"
 #include "platform/forms/application.h"
 #include "window/main_window.h"
 
@@ -37,12 +36,9 @@ void MainWindow::addSideARow(const QString& path, const QString& size, const QSt
 }
 
 void MainWindow::folderEntered(const QString& path) {
-    graph_.folder(path);
+    scannedFolders_.append(path);
+    folderFirstRows_.push_back(form.List2[0]->listCount());
     keepPainting();
-}
-
-void MainWindow::fileEntry(const QString&, const QByteArray&, const dosfs::DirEntry& entry) {
-    graph_.file(entry.name, engine::sizeValue(entry.size));
 }
 
 void MainWindow::showFolderPath(const QString& path) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 TEST(GraphCommand, AStoppedScansGraphHoldsWhatWasReadAndSaysItIsPartial) {
@@ -41,6 +43,30 @@ TEST(GraphCommand, AStoppedScansGraphHoldsWhatWasReadAndSaysItIsPartial) {
     EXPECT_FALSE(e.app.graph->tree()->partial);
     EXPECT_EQ(e.app.graph->title(0), shell::kGraphCaption + QStringLiteral(" - C:\\e"));
     EXPECT_EQ(e.app.graph->note(), shell::kGraphAllEmpty);
+}
+
+// The graph is made from Side A's rows when asked for: each file keeps its
+// name and exact size, below the drive's root as below any folder, and the
+// graph made stays until the next scan ends.
+TEST(GraphCommand, EachFileKeepsItsNameAndExactSize) {
+    TempTree tree;
+    tree.file("c/top 名前.txt", 1234);
+    tree.file("c/d/big.iso", 5'000'000'000);  // beyond 32 bits, sparse
+    tree.file("c/d/e/f/empty");
+    ProgramFixture w(tree);
+    w.open(QStringLiteral("C:\\"));
+    w.behaviour->Command3_Click();
+    const auto graph = w.behaviour->lastGraph();
+    ASSERT_NE(graph, nullptr);
+    std::map<QString, qint64> files;
+    for (int i = 0; i < graph->size(); ++i)
+        if ((*graph)[i].kind == treemap::Kind::File)
+            files[graph->relativePath(i)] = (*graph)[i].bytes;
+    const std::map<QString, qint64> expected = {{QStringLiteral("top 名前.txt"), 1234},
+                                                {QStringLiteral("d/big.iso"), 5'000'000'000},
+                                                {QStringLiteral("d/e/f/empty"), 0}};
+    EXPECT_EQ(files, expected);
+    EXPECT_EQ(w.behaviour->lastGraph(), graph);
 }
 
 }  // namespace
