@@ -32,7 +32,6 @@ class TreeBuilder {
     // The tree so far; `partial` when the scan stopped before its end. The
     // builder is empty afterwards.
     std::shared_ptr<Tree> finish(bool partial);
-    bool started() const { return !folders_.empty(); }
 
   private:
     struct Kept {
