@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
 
     std::printf("graph of %ld files in %ld folders: %d nodes, %zu tiles at %dx%d\n", files, folders,
                 tree->size(), tiles.size(), kW, kH);
-    std::printf("  build during the scan  %8.0f ms (%.2f us a file)\n", built * 1000,
+    std::printf("  build from the files   %8.0f ms (%.2f us a file)\n", built * 1000,
                 built * 1e6 / double(files));
     std::printf("  layout                 %8.1f ms\n", laidOut);
     std::printf("  drawing every tile     %8.1f ms\n", drawn);
