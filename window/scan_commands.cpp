@@ -26,6 +26,12 @@ void MainWindow::runScan(engine::ScanMode mode) {
     st.run = RunState::Running;
     scan.settings.mode = mode;
     for (forms::ListBox* l : f.List2) l->clear();
+    // The last scan's graph is made from Side A's rows: one not made yet goes
+    // with them.
+    if (graphPending_) lastGraph_.reset();
+    graphPending_ = false;
+    scannedFolders_.clear();
+    folderFirstRows_.clear();
     f.Label5.setText(QString());
     scan.listing.setTypeChanged(false);
     savedBrowsePath = browsePath;
@@ -47,8 +53,6 @@ void MainWindow::runScan(engine::ScanMode mode) {
     paintClock_.start();
     scanEnded_ = false;
     scannedRoot_ = scan.settings.scanRoot;
-    scannedFolders_.clear();
-    folderFirstRows_.clear();
     graphPending_ = true;
     scan.ScanTree();
     lastScanPartial_ = !scanEnded_;

@@ -46,8 +46,8 @@ TEST(GraphCommand, AStoppedScansGraphHoldsWhatWasReadAndSaysItIsPartial) {
 }
 
 // The graph is made from Side A's rows when asked for: each file keeps its
-// name and exact size, below the drive's root as below any folder, and the
-// graph made stays until the next scan ends.
+// name and exact size, below the drive's root as below any folder; the graph
+// made stays, and goes when the rows it was made from go.
 TEST(GraphCommand, EachFileKeepsItsNameAndExactSize) {
     TempTree tree;
     tree.file("c/top 名前.txt", 1234);
@@ -67,6 +67,13 @@ TEST(GraphCommand, EachFileKeepsItsNameAndExactSize) {
                                                 {QStringLiteral("d/e/f/empty"), 0}};
     EXPECT_EQ(files, expected);
     EXPECT_EQ(w.behaviour->lastGraph(), graph);
+
+    // The graph goes with Side A's rows: a scan whose graph was never made,
+    // then one that could not start, leave none.
+    w.behaviour->Command3_Click();
+    w.form->state.workFilePath.clear();
+    w.behaviour->Command3_Click();
+    EXPECT_EQ(w.behaviour->lastGraph(), nullptr);
 }
 
 }  // namespace
