@@ -99,16 +99,23 @@ size_t sharedStart(const char* a, const char* b, size_t most) {
     return n;
 }
 
+// The text between packed runs is copied a stretch at a time.
 QString unpackSpaces(const QByteArray& packed) {
-    if (!packed.contains(kSpaceRun)) return QString::fromUtf8(packed);
+    const char* at = packed.constData();
+    const char* const end = at + packed.size();
+    const auto nextRun = [&end](const char* from) {
+        return static_cast<const char*>(std::memchr(from, kSpaceRun, size_t(end - from)));
+    };
+    const char* run = nextRun(at);
+    if (!run) return QString::fromUtf8(packed);
     QByteArray out;
     out.reserve(packed.size() * 2);
-    for (qsizetype i = 0; i < packed.size(); ++i) {
-        if (packed[i] == kSpaceRun && i + 1 < packed.size())
-            out.append(static_cast<qsizetype>(static_cast<unsigned char>(packed[++i])), ' ');
-        else
-            out.append(packed[i]);
+    for (; run && run + 1 < end; run = nextRun(at)) {
+        out.append(at, run - at);
+        out.append(static_cast<qsizetype>(static_cast<unsigned char>(run[1])), ' ');
+        at = run + 2;
     }
+    out.append(at, end - at);
     return QString::fromUtf8(out);
 }
 
