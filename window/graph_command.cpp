@@ -91,7 +91,7 @@ std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
     const forms::ListBox& paths = *form.List2[0];
     const forms::ListBox& sizes = *form.List2[1];
     treemap::TreeBuilder builder;
-    builder.start(scannedRoot_);
+    builder.start(scan.settings.scanRoot);
     const int folders = scannedFolders_.count();
     for (int k = 0; k < folders; ++k) {
         const QString folder = scannedFolders_.at(k);
@@ -101,7 +101,7 @@ std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
         for (int row = folderFirstRows_[size_t(k)]; row < end; ++row)
             builder.file(paths.list(row).mid(nameAt), sizes.list(row).trimmed().toLongLong());
     }
-    lastGraph_ = builder.finish(lastScanPartial_);
+    lastGraph_ = builder.finish(!scanEnded_);
     graphPending_ = false;
     scannedFolders_.clear();
     std::vector<int>().swap(folderFirstRows_);

@@ -124,12 +124,11 @@ class MainWindow : public engine::ScanHost {
     QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
     // The folders the last scan entered, with the first Side A row of each,
-    // until its graph is made.
-    QString scannedRoot_;
+    // until its graph is made; the scan's root and scanEnded_ still tell
+    // that scan's until the next one begins.
     forms::ListText scannedFolders_;
     std::vector<int> folderFirstRows_;
     bool graphPending_ = false;
-    bool lastScanPartial_ = false;
     std::shared_ptr<const treemap::Tree> lastGraph_;
     bool scanEnded_ = false;  // the scan ran to its end
 };

@@ -52,10 +52,8 @@ void MainWindow::runScan(engine::ScanMode mode) {
     scan.settings.extFilter = st.extFilter;
     paintClock_.start();
     scanEnded_ = false;
-    scannedRoot_ = scan.settings.scanRoot;
     graphPending_ = true;
     scan.ScanTree();
-    lastScanPartial_ = !scanEnded_;
     returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
     // would now end the program: the focus goes back to the command.

@@ -29,10 +29,14 @@ size_t Tree::memoryBytes() const {
     return total;
 }
 
-QString extensionOf(const QString& name) {
+QStringView extensionIn(QStringView name) {
     const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot <= 0 || name.size() - dot - 1 > kLongestExtension) return QString();
-    return name.mid(dot + 1).toLower();
+    if (dot <= 0 || name.size() - dot - 1 > kLongestExtension) return {};
+    return name.sliced(dot + 1);
+}
+
+QString extensionOf(const QString& name) {
+    return extensionIn(name).toString().toLower();
 }
 
 }  // namespace treemap

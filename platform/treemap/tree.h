@@ -49,5 +49,7 @@ class Tree {
 // for none or one longer than kLongestExtension characters.
 constexpr int kLongestExtension = 10;
 QString extensionOf(const QString& name);
+// The same, as it stands in the name (not lowered).
+QStringView extensionIn(QStringView name);
 
 }  // namespace treemap

@@ -44,17 +44,15 @@ void TreeBuilder::folder(const QString& path) {
 std::int16_t TreeBuilder::extensionIndex(const QString& name, qint64 bytes) {
     // Most extensions are short and ASCII: they are lowered into a buffer of
     // the builder's and looked up without a string of their own a file.
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const qsizetype length = name.size() - dot - 1;
-    if (dot <= 0 || length > kLongestExtension || length == 0) return -1;
+    const QStringView extension = extensionIn(name);
     char16_t lowered[kLongestExtension];
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t c = name[dot + 1 + i].unicode();
+    for (qsizetype i = 0; i < extension.size(); ++i) {
+        const char16_t c = extension[i].unicode();
         if (c >= 0x80) return countExtension(extensionOf(name), bytes);
         lowered[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
     }
-    return countExtension(QString::fromRawData(reinterpret_cast<const QChar*>(lowered), length),
-                          bytes);
+    return countExtension(
+        QString::fromRawData(reinterpret_cast<const QChar*>(lowered), extension.size()), bytes);
 }
 
 std::int16_t TreeBuilder::countExtension(const QString& lowered, qint64 bytes) {

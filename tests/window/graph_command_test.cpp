@@ -45,9 +45,9 @@ TEST(GraphCommand, AStoppedScansGraphHoldsWhatWasReadAndSaysItIsPartial) {
     EXPECT_EQ(e.app.graph->note(), shell::kGraphAllEmpty);
 }
 
-// The graph is made from Side A's rows when asked for: each file keeps its
-// name and exact size, below the drive's root as below any folder; the graph
-// made stays, and goes when the rows it was made from go.
+// The graph is made from Side A's rows when 占有グラフ asks for it: each
+// file keeps its name and exact size, below the drive's root as below any
+// folder; it goes when the rows it was made from go.
 TEST(GraphCommand, EachFileKeepsItsNameAndExactSize) {
     TempTree tree;
     tree.file("c/top 名前.txt", 1234);
@@ -55,9 +55,10 @@ TEST(GraphCommand, EachFileKeepsItsNameAndExactSize) {
     tree.file("c/d/e/f/empty");
     ProgramFixture w(tree);
     w.open(QStringLiteral("C:\\"));
-    w.behaviour->Command3_Click();
-    const auto graph = w.behaviour->lastGraph();
-    ASSERT_NE(graph, nullptr);
+    w.form->Command3.raiseClick();
+    w.form->sgraph->raiseClick();
+    ASSERT_NE(w.app.graph, nullptr);
+    const auto graph = w.app.graph->tree();
     std::map<QString, qint64> files;
     for (int i = 0; i < graph->size(); ++i)
         if ((*graph)[i].kind == treemap::Kind::File)
@@ -66,14 +67,14 @@ TEST(GraphCommand, EachFileKeepsItsNameAndExactSize) {
                                                 {QStringLiteral("d/big.iso"), 5'000'000'000},
                                                 {QStringLiteral("d/e/f/empty"), 0}};
     EXPECT_EQ(files, expected);
-    EXPECT_EQ(w.behaviour->lastGraph(), graph);
 
-    // The graph goes with Side A's rows: a scan whose graph was never made,
-    // then one that could not start, leave none.
-    w.behaviour->Command3_Click();
+    // A scan whose graph was never made, then one that could not start: the
+    // menu item says to scan first.
+    w.form->Command3.raiseClick();
     w.form->state.workFilePath.clear();
-    w.behaviour->Command3_Click();
-    EXPECT_EQ(w.behaviour->lastGraph(), nullptr);
+    w.form->Command3.raiseClick();
+    w.form->sgraph->raiseClick();
+    EXPECT_EQ(w.form->Text10.text(), shell::kScanFirst);
 }
 
 }  // namespace
