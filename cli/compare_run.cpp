@@ -1,17 +1,16 @@
 #include "cli/compare_run.h"
 
+#include "cli/output_target.h"
 #include "cli/row_writers.h"
 #include "cli/snapshots.h"
 #include "engine/comparison_text.h"
 #include "platform/codepage/cp932.h"
-#include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
 
 #include <cstdio>
 #include <vector>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -120,17 +119,8 @@ bool namesSnapshot(const QByteArray& given) {
 
 int runComparison(const Options& options, const dosfs::FileSystem& fs, const QString& root) {
     dosfs::FileWriter out;
-    const auto openOutput = [&] {
-        return options.output.isEmpty() ? (out.attach(STDOUT_FILENO), 0) : out.open(options.output);
-    };
-    const QString target = options.output.isEmpty()
-                               ? QStringLiteral("standard output")
-                               : QStringLiteral("'%1'").arg(QString::fromLocal8Bit(options.output));
-    const auto cannotWrite = [&target](int error) {
-        return trouble(QStringLiteral("cannot write %1: %2")
-                           .arg(target, QString::fromLatin1(dosfs::errorText(error))));
-    };
-    if (const int error = openOutput()) return cannotWrite(error);
+    const QString target = outputTarget(options);
+    if (const int error = openOutput(options, out)) return trouble(cannotWrite(target, error));
 
     engine::SnapshotReader before(options.compare), after(options.folder);
     struct Side {
@@ -162,13 +152,14 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
         }
         if (outOfOrder) {  // begin again with the snapshot sorted
             out.abandon();
-            if (const int reopened = openOutput()) return cannotWrite(reopened);
+            if (const int reopened = openOutput(options, out))
+                return trouble(cannotWrite(target, reopened));
             whole = true;
             continue;
         }
         const int finished = out.finish();
         if (!error) error = finished;
-        if (error) return cannotWrite(error);
+        if (error) return trouble(cannotWrite(target, error));
         return counts.any() ? 1 : 0;
     }
 }

@@ -4,7 +4,7 @@
 #include "cli/kept_lines.h"
 #include "cli/list_host.h"
 #include "cli/options.h"
-#include "cli/write_obstacle.h"
+#include "cli/output_target.h"
 #include "engine/module1.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
@@ -154,43 +154,6 @@ bool driveTable(const cli::Options& options, dosfs::DriveTable& drives, QString&
     return true;
 }
 
-// What an error number means for the output (a host path, or "standard
-// output"), told by what stands at its path where that explains it better.
-QString cannotWrite(const QString& target, int error) {
-    const bool toFile = target != QStringLiteral("standard output");
-    // A path that was not UTF-8 cannot be looked at again from its text.
-    const bool look =
-        toFile && error != dosfs::kDiskFull && !target.contains(QChar::ReplacementCharacter);
-    QString cause = look ? cli::writeObstacle(target.toUtf8()) : QString();
-    if (cause.isEmpty()) {
-        switch (error) {
-            case dosfs::kDiskFull:
-                cause = QStringLiteral("the disk is full (no space left on the device)");
-                break;
-            case dosfs::kPermissionDenied:
-                cause = QStringLiteral("permission denied");
-                break;
-            case dosfs::kPathNotFound:
-                cause = QStringLiteral("the folder to write in does not exist");
-                break;
-            case dosfs::kBadFileNameOrNumber:
-                cause = QStringLiteral("bad file name (too long, or not allowed)");
-                break;
-            default:
-                cause = QString::fromLatin1(dosfs::errorText(error));
-        }
-    }
-    return QStringLiteral("cannot write %1: %2")
-        .arg(toFile ? QStringLiteral("'%1'").arg(target) : target, cause);
-}
-
-// The output to a file, or standard output.
-int openOutput(const cli::Options& options, dosfs::FileWriter& out) {
-    if (!options.output.isEmpty()) return out.open(options.output);
-    out.attach(STDOUT_FILENO);
-    return dosfs::kOk;
-}
-
 // What writes the rows, or keeps them to be printed.
 std::unique_ptr<cli::RowWriter> rowWriter(const cli::Options& options, dosfs::FileWriter& out,
                                           forms::ListBox& kept, const QByteArray& rootHost) {
@@ -213,7 +176,7 @@ int printPdf(const cli::Drawing& drawing, char* program, const forms::ListBox& l
         out.abandon();
     else
         error = out.finish();  // a failed file is never put in place
-    return error ? fail(1, cannotWrite(target, error)) : 0;
+    return error ? fail(1, cli::cannotWrite(target, error)) : 0;
 }
 
 // Hands a run that draws to tolan-list-draw, found beside this program (in
@@ -289,7 +252,7 @@ int finishRows(const cli::RowWriter& rows, dosfs::FileWriter& out, const QString
     int error = rows.error();
     const int finished = out.finish();  // a failed file is never put in place
     if (!error) error = finished;
-    return error ? fail(1, cannotWrite(target, error)) : 0;
+    return error ? fail(1, cli::cannotWrite(target, error)) : 0;
 }
 
 }  // namespace
@@ -316,8 +279,7 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     // What runs that were killed left half-written beside their files.
     dosfs::sweepPending();
     dosfs::NumberedFiles files(fs);
-    const QString target = options.output.isEmpty() ? QStringLiteral("standard output")
-                                                    : QString::fromUtf8(options.output);
+    const QString target = cli::outputTarget(options);
     // Rows instead of the work file: a listing file's records or JSON lines;
     // for a PDF the lines or records are kept until the scan is over.
     const bool rowsOnly = options.listing >= 0 || options.jsonLines;
@@ -328,9 +290,9 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     // The graph alone is written after the scan; no work file goes with it.
     const bool graphOnly = !options.graph.isEmpty();
     const int outError = graphOnly                 ? dosfs::kOk
-                         : rowsOnly || options.pdf ? openOutput(options, rowsOut)
+                         : rowsOnly || options.pdf ? cli::openOutput(options, rowsOut)
                                                    : openWorkFile(options, files);
-    if (outError) return fail(1, cannotWrite(target, outError));
+    if (outError) return fail(1, cli::cannotWrite(target, outError));
 
     cli::ListHost host(options.width, fs.drives().chooserEntries(), bannerMoment(),
                        isatty(STDERR_FILENO) ? stderr : nullptr);
@@ -347,11 +309,11 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     scan.ScanTree();
     host.clearProgress();
     reportFoldersLeftOut(scan.foldersLeftOut);
-    if (scan.workFileError) return fail(1, cannotWrite(target, scan.workFileError));
+    if (scan.workFileError) return fail(1, cli::cannotWrite(target, scan.workFileError));
     if (graphOnly) {
         const QString file = QString::fromLocal8Bit(options.graph);
         const int error = drawing->graph(argv[0], *graph.finish(false), options);
-        return error ? fail(1, cannotWrite(file, error)) : 0;
+        return error ? fail(1, cli::cannotWrite(file, error)) : 0;
     }
     if (options.pdf)
         return printPdf(*drawing, argv[0], kept.lines, root, scan.scanTime, rowsOut, target);

@@ -1,4 +1,6 @@
-#include "cli/write_obstacle.h"
+#include "cli/output_target.h"
+
+#include "platform/dosfs/errors.h"
 
 #include <cerrno>
 
@@ -14,7 +16,47 @@ QByteArray folderOf(const QByteArray& hostPath) {
     return slash == 0 ? QByteArray("/") : hostPath.left(slash);
 }
 
+const QString kStandardOutput = QStringLiteral("standard output");
+
 }  // namespace
+
+QString outputTarget(const Options& options) {
+    return options.output.isEmpty() ? kStandardOutput : QString::fromUtf8(options.output);
+}
+
+int openOutput(const Options& options, dosfs::FileWriter& out) {
+    if (!options.output.isEmpty()) return out.open(options.output);
+    out.attach(STDOUT_FILENO);
+    return dosfs::kOk;
+}
+
+QString cannotWrite(const QString& target, int error) {
+    const bool toFile = target != kStandardOutput;
+    // A path that was not UTF-8 cannot be looked at again from its text.
+    const bool look =
+        toFile && error != dosfs::kDiskFull && !target.contains(QChar::ReplacementCharacter);
+    QString cause = look ? writeObstacle(target.toUtf8()) : QString();
+    if (cause.isEmpty()) {
+        switch (error) {
+            case dosfs::kDiskFull:
+                cause = QStringLiteral("the disk is full (no space left on the device)");
+                break;
+            case dosfs::kPermissionDenied:
+                cause = QStringLiteral("permission denied");
+                break;
+            case dosfs::kPathNotFound:
+                cause = QStringLiteral("the folder to write in does not exist");
+                break;
+            case dosfs::kBadFileNameOrNumber:
+                cause = QStringLiteral("bad file name (too long, or not allowed)");
+                break;
+            default:
+                cause = QString::fromLatin1(dosfs::errorText(error));
+        }
+    }
+    return QStringLiteral("cannot write %1: %2")
+        .arg(toFile ? QStringLiteral("'%1'").arg(target) : target, cause);
+}
 
 QString writeObstacle(const QByteArray& hostPath) {
     struct stat st {};
