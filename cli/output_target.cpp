@@ -10,12 +10,6 @@
 namespace cli {
 namespace {
 
-QByteArray folderOf(const QByteArray& hostPath) {
-    const qsizetype slash = hostPath.lastIndexOf('/');
-    if (slash < 0) return ".";
-    return slash == 0 ? QByteArray("/") : hostPath.left(slash);
-}
-
 const QString kStandardOutput = QStringLiteral("standard output");
 
 }  // namespace
@@ -62,7 +56,7 @@ QString writeObstacle(const QByteArray& hostPath) {
     struct stat st {};
     const bool exists = ::stat(hostPath.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) return QStringLiteral("it is a folder; name a file");
-    const QByteArray folder = folderOf(hostPath);
+    const QByteArray folder = dosfs::folderOf(hostPath);
     const QString shown = QString::fromLocal8Bit(folder);
     struct stat fst {};
     if (::stat(folder.constData(), &fst) != 0) {

@@ -14,17 +14,15 @@
 #include <unistd.h>
 
 namespace dosfs {
-namespace {
 
 using faults::fails;
 using faults::Op;
 
 QByteArray folderOf(const QByteArray& hostPath) {
     const qsizetype slash = hostPath.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : hostPath.left(slash);
+    if (slash < 0) return ".";
+    return slash == 0 ? QByteArray("/") : hostPath.left(slash);
 }
-
-}  // namespace
 
 int FileWriter::open(const QByteArray& hostPath, Mode mode) {
     abandon();

@@ -69,6 +69,9 @@ class FileWriter {
     QByteArray buffer_;
 };
 
+// The folder a host file is in: "." for a name without one.
+QByteArray folderOf(const QByteArray& hostPath);
+
 // Replaces a host file's contents whole, creating its folder (and the
 // parents) when missing. Returns an error number, 0 on success.
 int replaceFile(const QByteArray& hostPath, const QByteArray& contents);
