@@ -183,11 +183,13 @@ std::vector<FolderEntry> Module1::listRoot(dosfs::Directory& root) {
     return level1;
 }
 
-// The grand total and the normal end of a scan.
+// The grand total and the normal end of a scan. Unfiltered, a tree that
+// holds any file has a total, even when every file is empty; a filtered
+// total stands when the tree's files hold any byte, whatever matched.
 void Module1::listTotal() {
     qint64 shownCount = 0;
     const bool everyFile = settings.extFilter.everyFileTrimmed();
-    if (totals_.grandBytes != 0) {
+    if (everyFile ? totals_.allFiles != 0 : totals_.grandBytes != 0) {
         shownCount = everyFile ? totals_.allFiles : matchCount;
         const QString kb = everyFile ? kbText(totals_.grandBytes, kGrandDigits)
                                      : kbText(matchBytes, kFolderDigits);

@@ -138,15 +138,48 @@ TEST(ScanTreeEdges, AnEmptyRootHasAFooterButNoTotal) {
     EXPECT_EQ(f.host.foundCount, QStringLiteral("0"));
 }
 
-TEST(ScanTreeEdges, ZeroByteFilesGiveNoTotalAndCountZero) {
-    TempTree tree;
-    tree.file("empty1");
-    tree.file("sub/empty2");
-    ScanFixture f(tree);
-    const QStringList lines = f.run(Mode::Totals);
-    EXPECT_FALSE(lines.last().contains(QStringLiteral("Total")));
-    EXPECT_EQ(f.host.foundCount, QStringLiteral("0"));
-    EXPECT_EQ(f.scan.listing.listedCount(), 2);
+// A tree of empty files: unfiltered, the Total line counts them at 0 KB
+// and the found count shows them; filtered, the total stands only when the
+// tree's files hold a byte, and the found count is the matches.
+TEST(ScanTreeEdges, EmptyFilesAreCountedInTheTotalOfAnUnfilteredScan) {
+    const QString zeroTotal = sp(12) + QStringLiteral("[ 0 KB ]");
+    struct Row {
+        const char* ext;
+        Mode mode;
+        std::vector<const char*> files;
+        QString total;  // the last line's text from "Total" on; empty for none
+        const char* found;
+    } rows[] = {
+        {"*",
+         Mode::Totals,
+         {"e1", "sub/e2", "sub/deep/e3"},
+         QStringLiteral("Total        3 Files") + zeroTotal,
+         "3"},
+        {"*",
+         Mode::Folders,
+         {"e1", "sub/e2"},
+         QStringLiteral("Total        2 Files") + zeroTotal,
+         "2"},
+        {" * ", Mode::Totals, {"sub/e2"}, QStringLiteral("Total        1 Files") + zeroTotal, "1"},
+        {"*", Mode::Totals, {}, QString(), "0"},  // empty folders, no file at all
+        {"TXT", Mode::Totals, {"a.txt", "sub/b.txt", "c.doc"}, QString(), "2"},
+        {"ZZZ", Mode::Totals, {"a.txt", "sub/b.txt"}, QString(), "0"},
+    };
+    for (const Row& row : rows) {
+        TempTree tree;
+        tree.folder("sub/deep");
+        for (const char* file : row.files) tree.file(file);
+        ScanFixture f(tree);
+        const QStringList lines = f.run(row.mode, QStringLiteral("C:\\"),
+                                        engine::ListType::FullPaths, QString::fromLatin1(row.ext));
+        const QString last = lines.last().trimmed();
+        if (row.total.isEmpty())
+            EXPECT_FALSE(last.contains(QStringLiteral("Total")))
+                << row.ext << " " << last.toStdString();
+        else
+            EXPECT_EQ(last, row.total) << row.ext;
+        EXPECT_EQ(f.host.foundCount, QString::fromLatin1(row.found)) << row.ext;
+    }
 }
 
 TEST(ScanTreeEdges, ExactSumsAndTenDigitSizes) {
