@@ -28,7 +28,7 @@ class ChangeRecords : public engine::ChangeSink {
     explicit ChangeRecords(dosfs::FileWriter& out) : out_(out) {}
     void change(engine::Change kind, const engine::SnapshotFile* before,
                 const engine::SnapshotFile* after, const engine::ListingPlace&) override {
-        static const char* const kNames[] = {"added", "removed", "changed"};
+        static const char* const kNames[] = {"added", "removed", "changed", "unreadable"};
         line_ = "{\"change\":\"";
         line_ += kNames[static_cast<int>(kind)];
         line_ += "\",\"path\":";
@@ -103,7 +103,8 @@ engine::ChangeCounts compareInto(dosfs::FileWriter& out, int& error, const Optio
         engine::SnapshotFile file;
         while (after.next(file)) comparison.add(file);
     } else {
-        scanInto(comparison, fs, root, options.threads, isatty(STDERR_FILENO) ? stderr : nullptr);
+        scanInto(comparison, fs, root, options.threads, isatty(STDERR_FILENO) ? stderr : nullptr,
+                 {}, stderr);
     }
     comparison.finish();
     if (!error) error = records.error;
@@ -160,6 +161,11 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
         const int finished = out.finish();
         if (!error) error = finished;
         if (error) return trouble(cannotWrite(target, error));
+        // What is below a folder that could not be read now is not known.
+        if (counts.unreadableFolders)
+            return trouble(QStringLiteral("the comparison is incomplete: %1 files of the snapshot "
+                                          "are below folders that could not be read (?)")
+                               .arg(counts.unreadable));
         return counts.any() ? 1 : 0;
     }
 }

@@ -1,6 +1,7 @@
 #include "cli/list_host.h"
 
 #include "engine/renderings.h"
+#include "platform/dosfs/errors.h"
 
 #include <ctime>
 
@@ -33,6 +34,23 @@ void ListHost::folderEntered(const QString& path) {
     if (graph_) graph_->folder(path);
     ++folders_;
     if (progress_) report(false);
+}
+
+void ListHost::folderUnreadable(const QString& path, const QByteArray& hostPath, int error) {
+    if (rows_) rows_->folderUnreadable(hostPath);
+    if (++unreadableCount_ <= kNamedUnreadable)
+        unreadable_.append(path + QStringLiteral(": ") +
+                           QString::fromLatin1(dosfs::errorText(error)));
+}
+
+void ListHost::reportUnreadable(FILE* to) const {
+    if (unreadableCount_ == 0) return;
+    std::fprintf(to, "tolan-list: %lld %s could not be read; listed without files:\n",
+                 unreadableCount_, unreadableCount_ == 1 ? "folder" : "folders");
+    for (const QString& folder : unreadable_)
+        std::fprintf(to, "tolan-list:   %s\n", folder.toLocal8Bit().constData());
+    if (const long long more = unreadableCount_ - unreadable_.size(); more > 0)
+        std::fprintf(to, "tolan-list:   and %lld more\n", more);
 }
 
 void ListHost::report(bool force) {

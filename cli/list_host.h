@@ -29,6 +29,7 @@ class ListHost : public engine::ScanHost {
     void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                    const dosfs::DirEntry& entry) override;
     void folderEntered(const QString&) override;
+    void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) override;
     void showFolderPath(const QString&) override {}
     void setFoundCount(const QString&) override {}
     void setSecondCounter(const QString&) override {}
@@ -42,6 +43,10 @@ class ListHost : public engine::ScanHost {
 
     // Removes the progress line from the terminal.
     void clearProgress();
+    // Names on `to` the folders the scan could not read, the first
+    // kNamedUnreadable of them, and how many more there were.
+    void reportUnreadable(FILE* to) const;
+    static constexpr int kNamedUnreadable = 10;
     // Each row goes to `rows` as well (nullptr: to nothing).
     void setRows(RowWriter* rows) { rows_ = rows; }
     // Side B's lines are kept in `lines` (nullptr: not kept).
@@ -66,6 +71,8 @@ class ListHost : public engine::ScanHost {
     std::function<void()> events_;
     forms::ListBox* lines_ = nullptr;
     treemap::TreeBuilder* graph_ = nullptr;
+    QStringList unreadable_;  // the first folders that could not be read, with why
+    long long unreadableCount_ = 0;
     // The texts of the row being made, until its file entry follows.
     const QString* path_ = nullptr;
     const QString* size_ = nullptr;

@@ -22,6 +22,9 @@ class RowWriter {
                      const dosfs::DirEntry& entry) = 0;
     // The error number of the first failed write, 0 when none failed.
     virtual int error() const = 0;
+    // A folder the scan could not read, by its host path, in its turn
+    // among the rows.
+    virtual void folderUnreadable(const QByteArray& hostFolder) { (void)hostFolder; }
 };
 
 // The records of one listing file, each ended by CR LF.

@@ -308,6 +308,7 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     configureScan(scan, options, root);
     scan.ScanTree();
     host.clearProgress();
+    host.reportUnreadable(stderr);
     reportFoldersLeftOut(scan.foldersLeftOut);
     if (scan.workFileError) return fail(1, cli::cannotWrite(target, scan.workFileError));
     if (graphOnly) {

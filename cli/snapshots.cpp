@@ -24,6 +24,9 @@ class ComparedRows : public RowWriter {
         comparison_.add(file_);
     }
     int error() const override { return 0; }
+    void folderUnreadable(const QByteArray& hostFolder) override {
+        comparison_.unreadable(relativeFolder(rootHost_, hostFolder));
+    }
 
   private:
     engine::Comparison& comparison_;
@@ -33,7 +36,7 @@ class ComparedRows : public RowWriter {
 
 // Every file below `root`, at every level, to `rows`.
 void scanRows(RowWriter& rows, const dosfs::FileSystem& fs, const QString& root, int threads,
-              FILE* progress, Events events) {
+              FILE* progress, Events events, FILE* unreadable = nullptr) {
     ListHost host(engine::kDesignWindowWidth, {}, 0, progress);
     host.setRows(&rows);
     host.setEvents(std::move(events));
@@ -45,6 +48,7 @@ void scanRows(RowWriter& rows, const dosfs::FileSystem& fs, const QString& root,
     scan.settings.scanRoot = root;
     scan.ScanTree();
     host.clearProgress();
+    if (unreadable) host.reportUnreadable(unreadable);
 }
 
 }  // namespace
@@ -57,9 +61,9 @@ int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileW
 }
 
 void scanInto(engine::Comparison& comparison, const dosfs::FileSystem& fs, const QString& root,
-              int threads, FILE* progress, Events events) {
+              int threads, FILE* progress, Events events, FILE* unreadable) {
     ComparedRows rows(comparison, fs.resolve(root).host);
-    scanRows(rows, fs, root, threads, progress, std::move(events));
+    scanRows(rows, fs, root, threads, progress, std::move(events), unreadable);
 }
 
 }  // namespace cli

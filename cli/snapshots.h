@@ -24,10 +24,13 @@ using Events = std::function<void()>;
 int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
                   Events events = {});
 
-// A scan of `root` at every level, each file handed to `comparison`;
-// `threads` readers (0: as the device calls for), `progress` a terminal for
-// the progress line or nullptr.
+// A scan of `root` at every level, each file handed to `comparison`, and
+// each folder it could not read (whose files before are then unreadable,
+// not removed); `threads` readers (0: as the device calls for), `progress` a
+// terminal for the progress line or nullptr, `unreadable` where to name the
+// folders that could not be read or nullptr.
 void scanInto(engine::Comparison& comparison, const dosfs::FileSystem& fs, const QString& root,
-              int threads = 0, FILE* progress = nullptr, Events events = {});
+              int threads = 0, FILE* progress = nullptr, Events events = {},
+              FILE* unreadable = nullptr);
 
 }  // namespace cli

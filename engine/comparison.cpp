@@ -36,17 +36,28 @@ void Comparison::record(Change kind, const SnapshotFile* before, const SnapshotF
         case Change::Changed:
             ++counts_.changed;
             break;
+        case Change::Unreadable:
+            ++counts_.unreadable;
+            break;
     }
     sink_.change(kind, before, after, place);
 }
 
-// The file before at hand is not in the listing after.
+bool Comparison::belowUnreadable(const QByteArray& path) const {
+    for (const QByteArray& prefix : unreadable_)
+        if (path.startsWith(prefix)) return true;
+    return false;
+}
+
+// The file before at hand is not in the listing after: removed, unless the
+// listing after could not read its folder.
 void Comparison::removeOld() {
     visit(oldPlace_);
     ++sums_.filesBefore;
     sums_.bytesBefore += sizeValue(old_.size);
     counts_.bytesBefore += sizeValue(old_.size);
-    record(Change::Removed, &old_, nullptr, oldPlace_);
+    const bool unknown = !unreadable_.empty() && belowUnreadable(old_.path);
+    record(unknown ? Change::Unreadable : Change::Removed, &old_, nullptr, oldPlace_);
     advanceBefore();
 }
 

@@ -6,9 +6,13 @@
 #include "engine/listing_order.h"
 #include "engine/snapshot.h"
 
+#include <vector>
+
 namespace engine {
 
-enum class Change { Added, Removed, Changed };
+// Unreadable: a file before below a folder the listing after could not
+// read, so whether it is still there is not known.
+enum class Change { Added, Removed, Changed, Unreadable };
 
 // A folder's files and bytes in both listings.
 struct FolderSums {
@@ -18,6 +22,8 @@ struct FolderSums {
 
 struct ChangeCounts {
     qint64 added = 0, removed = 0, changed = 0, unchanged = 0;
+    qint64 unreadable = 0;         // files before below a folder not read after
+    qint64 unreadableFolders = 0;  // folders the listing after could not read
     qint64 bytesBefore = 0, bytesAfter = 0;
     bool any() const { return added + removed + changed > 0; }
 };
@@ -43,11 +49,19 @@ class Comparison {
     void add(const SnapshotFile& after);
     // After the last file: what is left before was removed.
     void finish();
+    // The folder `prefix` (its path with "/" after it; empty for the root)
+    // could not be read in the listing after: the files before below it are
+    // unreadable, not removed. Given before the files after it are added.
+    void unreadable(const QByteArray& prefix) {
+        unreadable_.push_back(prefix);
+        ++counts_.unreadableFolders;
+    }
     const ChangeCounts& counts() const { return counts_; }
 
   private:
     void advanceBefore();
     void removeOld();
+    bool belowUnreadable(const QByteArray& path) const;
     void visit(const ListingPlace& place);
     void record(Change kind, const SnapshotFile* before, const SnapshotFile* after,
                 const ListingPlace& place);
@@ -63,6 +77,7 @@ class Comparison {
     bool folderChanged_ = false;
     FolderSums sums_;
     ChangeCounts counts_;
+    std::vector<QByteArray> unreadable_;
 };
 
 }  // namespace engine

@@ -43,7 +43,8 @@ void ComparisonLines::change(Change kind, const SnapshotFile* before, const Snap
         headerShown_ = true;
     }
     text_.truncate(0);
-    text_ += kind == Change::Added ? u'+' : kind == Change::Removed ? u'-' : u'*';
+    static constexpr char16_t kMarks[] = {u'+', u'-', u'*', u'?'};
+    text_ += QChar(kMarks[static_cast<int>(kind)]);
     text_ += u' ';
     appendSide(text_, before);
     text_ += QStringLiteral("  ->  ");
@@ -66,7 +67,8 @@ void ComparisonLines::end(const ChangeCounts& c) {
               .arg(c.changed)
               .arg(c.unchanged)
               .arg(c.bytesBefore)
-              .arg(c.bytesAfter));
+              .arg(c.bytesAfter) +
+          (c.unreadable ? QStringLiteral("  Unreadable %1").arg(c.unreadable) : QString()));
 }
 
 }  // namespace engine

@@ -1,6 +1,7 @@
 #pragma once
 // A comparison as listing lines: each changed folder, its files marked "+"
-// (added), "-" (removed) and "*" (changed) with their sizes and dates
+// (added), "-" (removed), "*" (changed) and "?" (below a folder that could
+// not be read now: not known) with their sizes and dates
 // before and after in the listing's own texts, the folder's files and
 // kilobytes before and after, and a last line of counts and bytes.
 //
@@ -9,6 +10,7 @@
 //   +                                ->        800 2024/02/01 19:00:00  new.txt
 //         1 Files <        1.2 KB >  ->      2 Files <        3.2 KB >
 //   Added 1  Removed 0  Changed 1  Unchanged 12  Bytes 51200 -> 52800
+// (and "  Unreadable N" after it when some files were not known).
 
 #include "engine/comparison.h"
 

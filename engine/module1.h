@@ -63,9 +63,17 @@ class Module1 {
     // Results left after a scan.
     qint64 matchCount = 0;
     qint64 matchBytes = 0;
-    int workFileError = 0;      // first failure writing or closing the work file
-    qint64 scanTime = 0;        // the banner's moment, seconds since the epoch
-    qint64 foldersLeftOut = 0;  // folders below the deepest level, not visited
+    int workFileError = 0;         // first failure writing or closing the work file
+    qint64 scanTime = 0;           // the banner's moment, seconds since the epoch
+    qint64 foldersLeftOut = 0;     // folders below the deepest level, not visited
+    qint64 unreadableFolders = 0;  // folders that could not be opened or read
+    // How the last scan ended.
+    enum class End {
+        Whole,      // every folder was visited
+        Stopped,    // a stop was asked for
+        ReadsLost,  // the reader of a network or FUSE mount ended: the rest could not be read
+    };
+    End ended = End::Whole;
 
     void ScanTree();
 
@@ -96,12 +104,15 @@ class Module1 {
 
     enum class Flow { Go, Abort };
     Flow listHeading();
-    std::vector<FolderEntry> listRoot(dosfs::Directory& root);
+    Flow listRoot(dosfs::Directory& root, std::vector<FolderEntry>& level1);
     void listTotal();
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
                     const dosfs::ReadAhead::Folder& parent);
-    void readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const;
-    Flow abort();
+    Flow abort(End why = End::Stopped);
+    // After a folder's read failed with `error`: the scan ends when the
+    // reader is gone or the failure came from a stop; otherwise the folder
+    // is named to the host.
+    Flow readFailed(const QString& path, const QByteArray& hostPath, int error);
     void folderStart(const QString& header, const QString& path);
     void folderEnd();
     // A line to where its kind goes in this scan's mode; `only` narrows that

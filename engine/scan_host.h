@@ -42,6 +42,12 @@ class ScanHost {
     }
     // A folder the scan is about to read (every folder, before its files).
     virtual void folderEntered(const QString& path) { (void)path; }
+    // The folder just entered (its DOS path and host path) could not be
+    // opened or read (`error`, a dosfs error number): it is listed as one
+    // without files or subfolders.
+    virtual void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) {
+        (void)path, (void)hostPath, (void)error;
+    }
     // The path shown while depth-1 and depth-2 folders are visited.
     virtual void showFolderPath(const QString& path) = 0;
 

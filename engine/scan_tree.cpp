@@ -21,11 +21,6 @@ void Module1::writeWorkLine(const QString& line) {
     if (error && !workFileError) workFileError = error;
 }
 
-void Module1::readFolder(const dosfs::Directory& dir, dosfs::FolderContents& contents) const {
-    // A folder that cannot be read is a folder without files or subfolders.
-    if (!dir.isOpen() || dir.read(contents) != 0) contents = {};
-}
-
 void Module1::folderStart(const QString& header, const QString& path) {
     host_.folderEntered(path);
     if (!settings.extFilter.everyFile()) {
@@ -46,9 +41,23 @@ void Module1::folderEnd() {
 }
 
 // A stop: the folders read ahead go before the walk closes their parents.
-Module1::Flow Module1::abort() {
-    readAhead_->cancel();
+Module1::Flow Module1::abort(End why) {
+    if (readAhead_) readAhead_->cancel();
+    ended = why;
     return Flow::Abort;
+}
+
+// A folder that cannot be read is listed as one without files or
+// subfolders and named to the host, unless the read failed because the
+// reader of its mount is gone (nothing after it can be read: the scan ends
+// as a stop does) or because a stop gave up waiting for it.
+Module1::Flow Module1::readFailed(const QString& path, const QByteArray& hostPath, int error) {
+    if (error == dosfs::kReaderLost) return abort(End::ReadsLost);
+    if (settings.abortRequested) return abort();
+    folderStart(path, path);
+    ++unreadableFolders;
+    host_.folderUnreadable(path, hostPath, error);
+    return Flow::Go;
 }
 
 Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& table,
@@ -63,14 +72,19 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
     for (const FolderEntry& entry : table) {
         dosfs::ReadAhead::Folder dir;
         // Read before its header: a stop seen while the read is awaited
-        // leaves the listing at the last whole folder. A folder that cannot
-        // be opened or read is one without files or subfolders.
+        // leaves the listing at the last whole folder.
         const int error = parent->isOpen() ? readAhead_->take(parent, entry.hostName,
                                                               deepestLevel - depth, dir, contents)
                                            : dosfs::kPathNotFound;
         if (error == dosfs::ReadAhead::kGivenUp) return abort();
-        if (error) contents = {};
-        folderStart(entry.path, entry.path);
+        if (error) {
+            contents = {};
+            const QByteArray& above = parent->hostPath();
+            const QByteArray host = above + (above.endsWith('/') ? "" : "/") + entry.hostName;
+            if (readFailed(entry.path, host, error) == Flow::Abort) return Flow::Abort;
+        } else {
+            folderStart(entry.path, entry.path);
+        }
         if (depth == 1) {
             host_.showFolderPath(entry.path);
             host_.letEventsRun();
@@ -108,15 +122,21 @@ void Module1::ScanTree() {
     listing.scanStarted();
     workFileError = 0;
     foldersLeftOut = 0;
+    unreadableFolders = 0;
+    ended = End::Whole;
     totals_ = {};
     folderName_.clear();
     headerShown_ = 0;
     widths_ = layoutWidths(host_.windowWidth(), settings.listType == ListType::Names,
                            settings.folderMode());
 
-    if (listHeading() == Flow::Abort) return host_.enableStop();
+    if (listHeading() == Flow::Abort) {
+        ended = End::Stopped;
+        return host_.enableStop();
+    }
     auto root = std::make_shared<dosfs::Directory>();
-    const std::vector<FolderEntry> level1 = listRoot(*root);
+    std::vector<FolderEntry> level1;
+    if (listRoot(*root, level1) == Flow::Abort) return host_.enableStop();
 
     // Below the root, each folder's names are sorted by the thread that read
     // it, once; its subfolders are then read ahead in the order the walk
@@ -162,17 +182,22 @@ Module1::Flow Module1::listHeading() {
     return Flow::Go;
 }
 
-// The scan root's own files; returns its subfolders, sorted. The root stays
-// open for the first level to be read below it.
-std::vector<FolderEntry> Module1::listRoot(dosfs::Directory& root) {
+// The scan root's own files; its subfolders, sorted, into `level1`. The root
+// stays open for the first level to be read below it.
+Module1::Flow Module1::listRoot(dosfs::Directory& root, std::vector<FolderEntry>& level1) {
     const dosfs::Resolved resolved = fs_.resolve(settings.scanRoot);
-    // A root that cannot be opened lists as a folder without files.
-    if (resolved.error == 0) dosfs::Directory::open(resolved.host, root);
+    int error = resolved.error;
+    if (!error) error = dosfs::Directory::open(resolved.host, root);
     dosfs::FolderContents contents;
-    readFolder(root, contents);
+    if (!error) error = root.read(contents);
+    if (error) {
+        contents = {};
+        if (readFailed(settings.scanRoot, resolved.host, error) == Flow::Abort) return Flow::Abort;
+    } else {
+        folderStart(settings.scanRoot, settings.scanRoot);
+    }
     SortNames(contents.folders);
-    std::vector<FolderEntry> level1 = ListSubfolders(settings.scanRoot, contents.folders);
-    folderStart(settings.scanRoot, settings.scanRoot);
+    level1 = ListSubfolders(settings.scanRoot, contents.folders);
     QString rootPath = settings.scanRoot;
     if (rootPath.endsWith(u'\\')) rootPath.chop(1);
     totals_ = {};
@@ -180,7 +205,7 @@ std::vector<FolderEntry> Module1::listRoot(dosfs::Directory& root) {
     hostFolder_ = &root.hostPath();
     if (!contents.files.empty()) ListFolderFiles(rootPath, contents.files, totals_, headerShown_);
     folderEnd();
-    return level1;
+    return Flow::Go;
 }
 
 // The grand total and the normal end of a scan. Unfiltered, a tree that

@@ -53,6 +53,16 @@ inline const QString kNoExtension =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
 inline const QString kCannotOverwrite =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
+// After a scan that did not list everything below its folder, one line for
+// each reason: a stop, the reader of a network or FUSE mount that ended
+// (what was left could not be read), folders that could not be read (%1,
+// their number: listed as without files).
+inline const QString kScanStopped =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "中断しました: 一覧は途中までです"));
+inline const QString kReadsLost =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "フォルダを読めなくなり中断: 一覧は不完全です"));
+inline const QString kUnreadableFolders =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "読めないフォルダ %1 個: ファイルなしと表示"));
 // After a scan whose deepest folders had subfolders: %1 is their number.
 inline const QString kFoldersLeftOut = QStringLiteral(QT_TRANSLATE_NOOP(
     "Tolan",
@@ -110,6 +120,13 @@ inline constexpr MessagePlace kFailure{1470, 2190, 510};
 inline constexpr MessagePlace kNoDataPlace{1470, 1200, 345};
 inline constexpr MessagePlace kListingState{1470, 4110, 735};
 inline constexpr MessagePlace kTooMuchDataPlace{3180, 4110, 525};
+// The place of kListingState, as high as `lines` lines need.
+constexpr MessagePlace listingStatePlace(int lines) {
+    return {kListingState.top, kListingState.width,
+            lines <= 1   ? kOneLine.height
+            : lines == 2 ? kFailure.height
+                         : 735 + (lines - 3) * 225};
+}
 
 enum class Hide {
     AfterSixSeconds,  // Timer4 starts afresh

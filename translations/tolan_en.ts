@@ -575,5 +575,17 @@ Added %2  Removed %3  Changed %4</translation>
         <source> バイト (&lt; </source>
         <translation> bytes (&lt; </translation>
     </message>
+    <message>
+        <source>中断しました: 一覧は途中までです</source>
+        <translation>Stopped: the listing is partial</translation>
+    </message>
+    <message>
+        <source>フォルダを読めなくなり中断: 一覧は不完全です</source>
+        <translation>Folders could no longer be read: the listing is incomplete</translation>
+    </message>
+    <message>
+        <source>読めないフォルダ %1 個: ファイルなしと表示</source>
+        <translation>%1 folders could not be read: shown without files</translation>
+    </message>
 </context>
 </TS>

@@ -15,6 +15,15 @@ void MainWindow::wire() {
     f.Command6.Click = [this] { Command6_Click(); };
     f.Command5.Click = [this] { Command5_Click(); };
     f.Command5.MouseMove = [this](int, int, int, int) { Command5_MouseMove(); };
+    f.Command5.MouseDown = [this](int button, int, int, int) {
+        if (button == forms::kLeftButton) Command5_PressBegins();
+    };
+    f.Command5.MouseUp = [this](int button, int, int x, int y) {
+        if (button == forms::kLeftButton) Command5_MouseUp(x, y);
+    };
+    f.Command5.KeyDown = [this](int key, int) {
+        if (key == forms::keys::kSpace) Command5_PressBegins();
+    };
     f.MouseMove = [this](int, int, int, int) { Form_MouseMove(); };
     f.Combo1.Click = [this] { Combo1_Click(); };
     f.Combo1.Change = [this] { Combo1_Change(); };

@@ -41,6 +41,10 @@ class MainWindow : public engine::ScanHost {
     void Command6_Click() { runScan(engine::ScanMode::Folders); }
     void Command5_Click();
     void Command5_MouseMove();
+    // A press of the stop/exit button begins (the mouse button or Space goes
+    // down on it), or a mouse press ends at (x, y) twips, off the button or on it.
+    void Command5_PressBegins();
+    void Command5_MouseUp(int x, int y);
     void Form_MouseMove();
     void Combo1_Click();
     void Combo1_Change();
@@ -109,9 +113,13 @@ class MainWindow : public engine::ScanHost {
     // shown and the window idle again, when there is none to write.
     bool openWorkFile();
     // Puts the window back into the idle state after a scan (or one that
-    // could not start).
-    void returnToIdle();
+    // could not start); the error number of showing the scan root again.
+    int returnToIdle();
     void showScanError(int error);
+    // What the listing on screen lacks, in the message box: a stop, folders
+    // that could not be read, folders below the deepest level; and a scan
+    // root that did not answer afterwards (`rootError`).
+    void showScanEnd(int rootError);
     void setCommandsEnabled(bool on);
     void showNearestFolder(QString folder);
     void keepPainting();
@@ -131,6 +139,9 @@ class MainWindow : public engine::ScanHost {
     bool graphPending_ = false;
     std::shared_ptr<const treemap::Tree> lastGraph_;
     bool scanEnded_ = false;  // the scan ran to its end
+    // The press of the stop/exit button under way began while it read 中断:
+    // it never ends the program, even when the scan has ended by its release.
+    bool pressBeganOnStop_ = false;
 };
 
 }  // namespace window

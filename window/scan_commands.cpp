@@ -8,6 +8,8 @@
 #include "shell/messages.h"
 #include "window/main_window.h"
 
+#include <utility>
+
 namespace window {
 
 using engine::ListType;
@@ -54,7 +56,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
     scanEnded_ = false;
     graphPending_ = true;
     scan.ScanTree();
-    returnToIdle();
+    const int rootError = returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
     // would now end the program: the focus goes back to the command.
     (mode == engine::ScanMode::Totals  ? f.Command3
@@ -66,11 +68,27 @@ void MainWindow::runScan(engine::ScanMode mode) {
     if (scan.workFileError) {
         dosfs::deleteFile(f.fs, st.workFilePath);
         showScanError(scan.workFileError);
-    } else if (scan.foldersLeftOut > 0) {
-        // The listing stops eight levels down: say what it left out.
-        shell::showMessage(f, shell::kListingState,
-                           forms::shown(shell::kFoldersLeftOut).arg(scan.foldersLeftOut));
+    } else {
+        showScanEnd(rootError);
     }
+}
+
+void MainWindow::showScanEnd(int rootError) {
+    using engine::Module1;
+    QStringList lines;
+    if (scan.ended == Module1::End::Stopped) lines.append(forms::shown(shell::kScanStopped));
+    if (scan.ended == Module1::End::ReadsLost) lines.append(forms::shown(shell::kReadsLost));
+    if (scan.unreadableFolders > 0)
+        lines.append(forms::shown(shell::kUnreadableFolders).arg(scan.unreadableFolders));
+    // The listing stops eight levels down: say what it left out.
+    if (scan.foldersLeftOut > 0)
+        lines.append(forms::shown(shell::kFoldersLeftOut).arg(scan.foldersLeftOut));
+    // A drive that stopped answering is not waited for again: say so.
+    if (rootError == dosfs::kNotAnswering) lines.append(forms::shown(shell::kNoAnswer));
+    if (lines.isEmpty()) return;
+    if (lines.size() == 1 && rootError == dosfs::kNotAnswering) return showScanError(rootError);
+    const QString text = lines.join(QStringLiteral("\r\n"));
+    shell::showMessage(form, shell::listingStatePlace(int(text.count(u'\n')) + 1), text);
 }
 
 bool MainWindow::openWorkFile() {
@@ -78,7 +96,7 @@ bool MainWindow::openWorkFile() {
     if (st.workFilePath.isEmpty()) {
         // No drive could hold the work file (see Form_Load): say so.
         shell::showMessage(form, shell::kOneLine, shell::kNoWorkFolder);
-        returnToIdle();
+        if (returnToIdle() == dosfs::kNotAnswering) showScanError(dosfs::kNotAnswering);
         return false;
     }
     int error = form.fs.changeFolder(st.scanRoot);
@@ -88,12 +106,12 @@ bool MainWindow::openWorkFile() {
     // The drive went away or the work file cannot be written: say so and do
     // not scan.
     showScanError(error);
-    returnToIdle();
+    if (returnToIdle() == dosfs::kNotAnswering) showScanError(dosfs::kNotAnswering);
     showNearestFolder(st.scanRoot);
     return false;
 }
 
-void MainWindow::returnToIdle() {
+int MainWindow::returnToIdle() {
     shell::Form1& f = form;
     shell::MainState& st = f.state;
     f.fs.changeFolder(st.scanRoot);
@@ -104,12 +122,12 @@ void MainWindow::returnToIdle() {
         scan.workFileError = error;
     f.setBusy(false);
     f.fs.changeFolder(st.scanRoot);
-    // A drive that stopped answering is not waited for again: say so.
-    if (f.Dir1.setPath(st.scanRoot) == dosfs::kNotAnswering) showScanError(dosfs::kNotAnswering);
+    const int rootError = f.Dir1.setPath(st.scanRoot);
     f.Text2.setText(st.scanRoot);
     scan.settings.abortRequested = false;
     f.Command5.setText(kIdleCaption);
     st.run = RunState::Idle;
+    return rootError;
 }
 
 // A folder that went away leaves the tree and the file list on the nearest
@@ -135,6 +153,7 @@ void MainWindow::showScanError(int error) {
 
 void MainWindow::Command5_Click() {
     shell::Form1& f = form;
+    const bool beganOnStop = std::exchange(pressBeganOnStop_, false);
     if (f.state.run == RunState::Running) {
         f.Command5.setEnabled(false);
         scan.settings.abortRequested = true;
@@ -142,7 +161,20 @@ void MainWindow::Command5_Click() {
         f.setMousePointer(forms::MousePointer::Arrow);
         return;
     }
+    // Pressed to stop a scan that ended before the release: the button now
+    // reads 終了, but the user asked for a stop, not for the end.
+    if (beganOnStop) return;
     f.endProgram();
+}
+
+void MainWindow::Command5_PressBegins() {
+    pressBeganOnStop_ = form.Command5.text() == kRunningCaption;
+}
+
+void MainWindow::Command5_MouseUp(int x, int y) {
+    // Released off the button: no click follows, so no press is under way.
+    const forms::CommandButton& b = form.Command5;
+    if (x < 0 || y < 0 || x >= b.width() || y >= b.height()) pressBeganOnStop_ = false;
 }
 
 void MainWindow::Command5_MouseMove() {

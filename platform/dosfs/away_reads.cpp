@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,6 +23,7 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dosfs::away {
@@ -206,31 +208,110 @@ QByteArray answer(const QByteArray& request) {
     ::_exit(0);  // the program has ended
 }
 
+// ---- The spawner: forked at start-up while the process has one thread, it
+// keeps that one thread and forks each helper. A helper that ended (killed,
+// say) is so replaced from the window's process, which by then has many
+// threads and could not safely fork one itself. It ignores SIGCHLD, so the
+// kernel reaps every helper that ends.
+
+bool sendDescriptor(int control, int fd) {
+    char byte = 0;
+    iovec io{&byte, 1};
+    alignas(cmsghdr) char space[CMSG_SPACE(sizeof(int))] = {};
+    msghdr msg{};
+    msg.msg_iov = &io;
+    msg.msg_iovlen = 1;
+    msg.msg_control = space;
+    msg.msg_controllen = sizeof space;
+    cmsghdr* c = CMSG_FIRSTHDR(&msg);
+    c->cmsg_level = SOL_SOCKET;
+    c->cmsg_type = SCM_RIGHTS;
+    c->cmsg_len = CMSG_LEN(sizeof(int));
+    std::memcpy(CMSG_DATA(c), &fd, sizeof(int));
+    for (;;) {
+        const ssize_t sent = ::sendmsg(control, &msg, MSG_NOSIGNAL);
+        if (sent == 1) return true;
+        if (sent < 0 && errno == EINTR) continue;
+        return false;
+    }
+}
+
+// The descriptor the program sent; -1 once the program has ended.
+int receiveDescriptor(int control) {
+    char byte = 0;
+    iovec io{&byte, 1};
+    alignas(cmsghdr) char space[CMSG_SPACE(sizeof(int))] = {};
+    msghdr msg{};
+    msg.msg_iov = &io;
+    msg.msg_iovlen = 1;
+    msg.msg_control = space;
+    msg.msg_controllen = sizeof space;
+    for (;;) {
+        const ssize_t got = ::recvmsg(control, &msg, MSG_CMSG_CLOEXEC);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return -1;
+        const cmsghdr* c = CMSG_FIRSTHDR(&msg);
+        if (!c || c->cmsg_type != SCM_RIGHTS) continue;
+        int fd = -1;
+        std::memcpy(&fd, CMSG_DATA(c), sizeof(int));
+        return fd;
+    }
+}
+
+[[noreturn]] void spawn(int control) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::prctl(PR_SET_NAME, "tolan-spawn");
+    ::signal(SIGCHLD, SIG_IGN);
+    for (;;) {
+        const int fd = receiveDescriptor(control);
+        if (fd < 0) ::_exit(0);  // the program has ended
+        if (::fork() == 0) {
+            ::close(control);
+            serve(fd);
+        }
+        ::close(fd);
+    }
+}
+
 // ---- The program's side.
+
+// A folder's handle here: the helper's own number, and in its top bits the
+// helper that gave it, so that a handle of one that ended is never taken
+// for one of its successor's.
+constexpr int kHelperShift = 48;
+quint64 helperOf(quint64 handle) {
+    return handle >> kHelperShift;
+}
 
 struct Pending {
     bool done = false;
     QByteArray reply;  // empty when the helper has gone
+    quint64 helper = 0;
 };
 
 struct Client {
-    int fd = -1;
+    int control = -1;  // to the spawner
+    pid_t spawner = 0;
+    int fd = -1;         // to the helper
+    quint64 helper = 0;  // which helper runs: each one forked has the next number
     std::thread::id waitingThread;
     std::function<bool()> keepWaiting;
     std::mutex mutex;  // the fields below and writes to fd
     std::condition_variable answered;
     std::map<quint64, Pending*> pending;
     quint64 next = 1;
-    std::atomic<bool> gone = false;
+    bool gone = true;
 };
 
 Client* client = nullptr;  // set once by start(), never freed: calls may outlive main()
 
-void dispatch(Client* c) {
+// Reads the answers of helper number `helper` from `fd` until it ends; then
+// what it had not answered fails.
+void dispatch(Client* c, int fd, quint64 helper) {
     for (;;) {
         quint64 id = 0;
         QByteArray reply;
-        if (!readFrame(c->fd, id, reply)) break;
+        if (!readFrame(fd, id, reply)) break;
         std::lock_guard<std::mutex> lock(c->mutex);
         if (auto it = c->pending.find(id); it != c->pending.end()) {
             it->second->reply = std::move(reply);
@@ -240,8 +321,32 @@ void dispatch(Client* c) {
     }
     std::lock_guard<std::mutex> lock(c->mutex);
     c->gone = true;
-    for (auto& [id, p] : c->pending) p->done = true;
+    c->fd = -1;
+    ::close(fd);
+    for (auto& [id, p] : c->pending)
+        if (p->helper == helper) p->done = true;
     c->answered.notify_all();
+}
+
+// A new helper in place of the one that ended, under c->mutex. False when
+// none can be had (the spawner has gone too): reads of the mounts then fail
+// rather than run here, where they could hold the program.
+bool respawn(Client* c) {
+    int fds[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+    const bool sent = sendDescriptor(c->control, fds[1]);
+    ::close(fds[1]);
+    if (!sent) {
+        ::close(fds[0]);
+        if (c->spawner > 0 && ::waitpid(c->spawner, nullptr, WNOHANG) == c->spawner)
+            c->spawner = 0;  // reaped
+        return false;
+    }
+    c->fd = fds[0];
+    c->gone = false;
+    ++c->helper;
+    std::thread(dispatch, c, fds[0], c->helper).detach();
+    return true;
 }
 
 QByteArray errorReply(int error) {
@@ -250,12 +355,16 @@ QByteArray errorReply(int error) {
     return r;
 }
 
-// The helper's reply to a request. On the thread that asked to keep
-// responsive, the wait gives up (kNotAnswering) when keepWaiting says so.
-QByteArray call(const QByteArray& request) {
+// The helper's reply to a request, and in `helper` the number of the helper
+// that made it; given a number, only that helper may answer. A helper that
+// has ended is replaced first. On the thread that asked to keep responsive,
+// the wait gives up (kNotAnswering) when keepWaiting says so.
+QByteArray call(const QByteArray& request, quint64& helper) {
     Pending pending;
     std::unique_lock<std::mutex> lock(client->mutex);
-    if (client->gone) return errorReply(kDeviceUnavailable);
+    if (client->gone && !respawn(client)) return errorReply(kReaderLost);
+    if (helper && helper != client->helper) return errorReply(kReaderLost);
+    helper = pending.helper = client->helper;
     const quint64 id = client->next++;
     client->pending[id] = &pending;
     if (!writeFrame(client->fd, id, request)) pending.done = true;
@@ -281,7 +390,12 @@ QByteArray call(const QByteArray& request) {
         }
     }
     client->pending.erase(id);
-    return pending.reply.isEmpty() ? errorReply(kDeviceUnavailable) : pending.reply;
+    return pending.reply.isEmpty() ? errorReply(kReaderLost) : pending.reply;
+}
+
+QByteArray call(const QByteArray& request) {
+    quint64 anyHelper = 0;
+    return call(request, anyHelper);
 }
 
 template <class... Args>
@@ -291,6 +405,14 @@ QByteArray request(Op op, const Args&... args) {
     s << quint8(op);
     (s << ... << args);
     return r;
+}
+
+// A call about the folder `handle`, to the helper that holds it.
+template <class... Args>
+QByteArray callOn(quint64 handle, Op op, const Args&... args) {
+    quint64 helper = helperOf(handle);
+    const quint64 own = handle & ((quint64(1) << kHelperShift) - 1);
+    return call(request(op, own, args...), helper);
 }
 
 // Mount points whose reads may stop answering, from the mount table.
@@ -305,22 +427,30 @@ std::vector<QByteArray> awayMounts() {
 
 bool start() {
     if (client) return true;
-    int fds[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+    int control[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, control) != 0) return false;
     const pid_t pid = ::fork();
     if (pid < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
+        ::close(control[0]);
+        ::close(control[1]);
         return false;
     }
     if (pid == 0) {
-        ::close(fds[0]);
-        serve(fds[1]);
+        ::close(control[0]);
+        spawn(control[1]);
     }
-    ::close(fds[1]);
-    client = new Client;
-    client->fd = fds[0];
-    std::thread(dispatch, client).detach();
+    ::close(control[1]);
+    auto* c = new Client;
+    c->control = control[0];
+    c->spawner = pid;
+    std::unique_lock<std::mutex> lock(c->mutex);
+    if (!respawn(c)) {
+        lock.unlock();
+        ::close(c->control);
+        delete c;
+        return false;
+    }
+    client = c;
     return true;
 }
 
@@ -346,14 +476,16 @@ bool anyAwayMount(Test test) {
 }  // namespace
 
 bool goesAway(const QByteArray& hostPath) {
-    if (!client || client->gone) return false;  // read here, as without the helper
+    // Read here, as without the helper; once it ran, such reads are never
+    // made here again, even while it is being replaced.
+    if (!client) return false;
     if (faults::countsAsAway(hostPath)) return true;
     return anyAwayMount([&](const QByteArray& point) { return below(hostPath, point); });
 }
 
 bool reachesAway(const QByteArray& hostFolder) {
     if (goesAway(hostFolder)) return true;
-    if (!client || client->gone) return false;
+    if (!client) return false;
     if (faults::awayBelow(hostFolder)) return true;
     return anyAwayMount([&](const QByteArray& point) { return below(point, hostFolder); });
 }
@@ -378,32 +510,36 @@ int whole(QDataStream& in) {
 }  // namespace
 
 namespace {
-int opened(QDataStream&& in, Folder& out) {
+int opened(const QByteArray& reply, quint64 helper, Folder& out) {
+    QDataStream in(reply);
     if (const int error = errorOf(in)) return error;
-    quint64 device = 0;
-    in >> out.handle >> device >> out.virtualFs;
+    quint64 device = 0, own = 0;
+    in >> own >> device >> out.virtualFs;
+    out.handle = helper << kHelperShift | own;
     out.device = dev_t(device);
     return whole(in);
 }
 }  // namespace
 
 int openFolder(const QByteArray& hostPath, bool noFollow, Folder& out) {
-    return opened(QDataStream(call(request(Op::Open, hostPath, noFollow))), out);
+    quint64 helper = 0;
+    const QByteArray reply = call(request(Op::Open, hostPath, noFollow), helper);
+    return opened(reply, helper, out);
 }
 
 int openChild(quint64 parent, const QByteArray& name, Folder& out) {
-    return opened(QDataStream(call(request(Op::OpenChild, parent, name))), out);
+    return opened(callOn(parent, Op::OpenChild, name), helperOf(parent), out);
 }
 
 int readFolder(quint64 handle, FolderContents& out) {
-    QDataStream in(call(request(Op::Read, handle)));
+    QDataStream in(callOn(handle, Op::Read));
     if (const int error = errorOf(in)) return error;
     in >> out.folders >> out.files;
     return whole(in);
 }
 
 Directory::Stamp folderStamp(quint64 handle) {
-    QDataStream in(call(request(Op::Stamp, handle)));
+    QDataStream in(callOn(handle, Op::Stamp));
     Directory::Stamp s;
     if (errorOf(in)) return s;
     in >> s.seconds >> s.nanoseconds >> s.removed;
@@ -413,7 +549,10 @@ Directory::Stamp folderStamp(quint64 handle) {
 void closeFolder(quint64 handle) {
     if (!client) return;
     std::lock_guard<std::mutex> lock(client->mutex);
-    if (!client->gone) writeFrame(client->fd, 0, request(Op::Close, handle));
+    // What a helper that ended held went with it.
+    if (client->gone || helperOf(handle) != client->helper) return;
+    const quint64 own = handle & ((quint64(1) << kHelperShift) - 1);
+    writeFrame(client->fd, 0, request(Op::Close, own));
 }
 
 int realPath(const QByteArray& hostPath, QByteArray& real) {

@@ -9,8 +9,14 @@
 // process. When the program ends, a helper stuck in a read is left to the
 // kernel, which ends it once the mount answers or goes away.
 //
-// Without the helper (tolan-list, tests, or a helper that has gone) every
-// read is made in the calling process, as before.
+// A helper that ends (killed, say) fails the reads it had not answered with
+// kReaderLost, and so does every later call about a folder it held; the
+// next read of such a mount is made by a new helper, which a spawner forked
+// with the first one makes. No read of such a mount is made in the calling
+// process once the helper was started.
+//
+// Without the helper (tolan-list, tests) every read is made in the calling
+// process, as before.
 
 #include "platform/dosfs/directory.h"
 
@@ -44,10 +50,9 @@ bool goesAway(const QByteArray& hostPath);
 // one, or one is mounted below it.
 bool reachesAway(const QByteArray& hostFolder);
 
-// The reads, each as the calling process would make it; a helper that has
-// gone answers kDeviceUnavailable. A folder is held open in the helper, by
-// its handle, until closeFolder(): the same calls are made on it as on a
-// descriptor held here.
+// The reads, each as the calling process would make it; kReaderLost when
+// the helper that held the folder or was to answer has ended. A folder is held open in the helper,
+// by its handle, until closeFolder(): the same calls are made on it as on a descriptor held here.
 struct Folder {
     quint64 handle = 0;
     dev_t device = 0;

@@ -54,6 +54,8 @@ const char* errorText(int error) {
             return "path/file access error";
         case kPathNotFound:
             return "path not found";
+        case kReaderLost:
+            return "the reader of the mount ended";
         default:
             return "file error";
     }

@@ -16,6 +16,9 @@ enum Error : int {
     kPermissionDenied = 70,
     kPathFileAccessError = 75,
     kPathNotFound = 76,
+    // Not a device's answer: the helper that reads network and FUSE mounts
+    // ended (killed, say) before it answered, so what it held is lost.
+    kReaderLost = 1000,
 };
 
 // Maps an errno value of a failed call to the error number shown to users.

@@ -8,6 +8,9 @@
 #include <set>
 #include <vector>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace dosfs::faults {
 namespace {
 
@@ -27,6 +30,7 @@ struct Faults {
     std::vector<QByteArray> away;
     std::vector<std::pair<QByteArray, double>> shares;
     std::vector<std::pair<Op, QByteArray>> hangs;
+    std::set<QByteArray> endReader;
 };
 
 // Wakes the calls that hang when the faults are cleared.
@@ -87,6 +91,7 @@ int injected(Op op, const QByteArray& hostPath) {
         released().wait(lock, [now] { return generation != now; });
         return 0;
     }
+    if (op == Op::ReadFolder && f.endReader.count(hostPath)) ::kill(::getpid(), SIGKILL);
     if (f.rules.empty()) return 0;
     for (Rule& r : f.rules) {
         if (r.op != op || !hostPath.startsWith(r.under)) continue;
@@ -104,6 +109,12 @@ bool fails(Op op, const QByteArray& hostPath) {
     const int fault = injected(op, hostPath);
     if (fault) errno = fault;
     return fault != 0;
+}
+
+void endReaderOf(const QByteArray& hostPath) {
+    std::lock_guard<std::mutex> lock(guard());
+    state().endReader.insert(hostPath);
+    anySet = true;
 }
 
 void hangOperation(Op op, const QByteArray& underHost) {

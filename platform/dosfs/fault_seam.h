@@ -49,6 +49,10 @@ bool countsAsAway(const QByteArray& hostPath);
 // Whether such a place lies below hostFolder.
 bool awayBelow(const QByteArray& hostFolder);
 
+// Reading the folder hostPath (exactly) ends the process that reads it at
+// once, as the helper that reads a mount ends when it is killed mid-read.
+void endReaderOf(const QByteArray& hostPath);
+
 void clearAll();
 
 bool folderDenied(const QByteArray& hostPath);

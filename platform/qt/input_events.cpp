@@ -154,6 +154,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             // Enter goes on as Enter: a dialog's default button takes the
             // folder it opened.
             if (clicksFolderRow(*c, watched, *k) && k->key() == Qt::Key_Space) return true;
+            // A key held on a button presses it once: its repeats are no new
+            // presses, so one that began on a stop never lands on an exit.
+            if (k->isAutoRepeat() && c->kind() == Kind::Button) return true;
             if (pressesButton(*c, k->key())) return true;
             c->raiseKeyDown(keyCodeOf(k->key()), shiftOf(k->modifiers()));
             break;

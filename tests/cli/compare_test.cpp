@@ -12,6 +12,10 @@
 
 #include <algorithm>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct Outcome {
@@ -301,4 +305,56 @@ TEST(Compare, ASnapshotThatCannotBeComparedIsTroubleNamingItsLineAndWritesNothin
     const Outcome gone = tolanList({"--compare", str(t.path("s.jsonl")), str(t.path("vanished"))});
     EXPECT_EQ(gone.status, 2);
     EXPECT_TRUE(gone.err.contains("no such folder")) << gone.err.constData();
+}
+
+// Compared by a user who cannot read some folders now (the first, one in
+// the middle, the last): their files in the snapshot are marked unreadable
+// ("?"), not removed, in text and JSON lines, and the comparison is trouble.
+TEST(Compare, FilesBelowAFolderThatCannotBeReadNowAreUnreadableNotRemoved) {
+    TempTree t;
+    for (const char* file : {"a/1.txt", "m/keep.txt", "m/x/2.txt", "m/x/deeper/3.txt", "z/4.txt"})
+        t.file(QByteArray("tree/") + file, 10, kT0);
+    const Outcome made =
+        tolanList({"--format", "jsonl", "-o", str(t.path("s.jsonl")), str(t.path("tree"))});
+    ASSERT_EQ(made.status, 0) << made.err.constData();
+    for (const char* folder : {"", "/..", "/tree", "/tree/m"})
+        ::chmod((t.root() + folder).constData(), 0755);
+    ::chmod(t.path("s.jsonl").constData(), 0644);
+    for (const char* folder : {"tree/a", "tree/m/x", "tree/z"})
+        ::chmod(t.path(folder).constData(), 0700);
+    const QString copy = str(t.path("../tolan-list-nobody"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TOLAN_LIST), copy));
+    ::chmod(QFile::encodeName(copy).constData(), 0755);
+    const auto asNobody = [&](const QStringList& args) {
+        QProcess p;
+        p.setChildProcessModifier([] {
+            ::setgroups(0, nullptr);
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+        });
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        p.setProcessEnvironment(env);
+        p.start(copy, args);
+        p.waitForFinished(60000);
+        return Outcome{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                       p.readAllStandardOutput(), p.readAllStandardError()};
+    };
+    const QStringList compare{"--compare", str(t.path("s.jsonl")), str(t.path("tree")),
+                              "--encoding", "utf-8"};
+    const Outcome text = asNobody(compare);
+    EXPECT_EQ(text.status, 2) << text.err.constData();
+    EXPECT_FALSE(text.out.contains("\n-")) << text.out.constData();
+    for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt"})
+        EXPECT_TRUE(text.out.contains(QByteArray("?        10 2024/01/05 5:07:09   ->") +
+                                      QByteArray(33, ' ') + name))
+            << name << text.out.constData();
+    EXPECT_TRUE(text.out.contains("Unreadable 4")) << text.out.constData();
+    EXPECT_FALSE(text.out.contains("keep.txt")) << text.out.constData();
+    for (const char* folder :
+         {"\\a: permission denied", "\\m\\x: permission denied", "\\z: permission denied"})
+        EXPECT_TRUE(text.err.contains(folder)) << folder << text.err.constData();
+    const Outcome records = asNobody(compare + QStringList{"--format", "jsonl"});
+    EXPECT_EQ(records.status, 2);
+    EXPECT_EQ(records.out.count("{\"change\":\"unreadable\""), 4) << records.out.constData();
+    EXPECT_EQ(records.out.count('\n'), 4) << records.out.constData();
 }

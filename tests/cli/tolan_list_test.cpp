@@ -240,6 +240,51 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
               QStringList());
 }
 
+// Run by a user who cannot read some folders (first, in the middle, last,
+// or a dozen of them): the listing shows each without files and exits 0, and
+// standard error names them, the first ten and how many more.
+TEST(TolanList, NamesTheFoldersItCouldNotRead) {
+    TempTree tree;
+    for (const char* folder : {"top/a", "top/m", "top/m/x", "top/m/y", "top/z"})
+        tree.file(QByteArray(folder) + "/f", 1);
+    tree.file("many/f", 1);
+    for (int i = 0; i < 12; ++i) tree.file("many/d" + QByteArray::number(i + 10) + "/f", 1);
+    chmod(tree.root().constData(), 0755);
+    chmod(tree.path("..").constData(), 0755);
+    const auto close = [&](const QByteArray& folder) {
+        chown(tree.path(folder).constData(), 0, 0);
+        chmod(tree.path(folder).constData(), 0700);
+    };
+    for (const char* folder : {"top/a", "top/m/x", "top/z"}) close(folder);
+    for (int i = 0; i < 12; ++i) close("many/d" + QByteArray::number(i + 10));
+    const std::string copy = tree.path("../tolan-list").toStdString();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TOLAN_LIST), QString::fromStdString(copy)));
+    chmod(copy.c_str(), 0755);
+    struct Case {
+        const char* root;
+        std::vector<const char*> named;
+        const char* more;  // the count of the rest, when some are not named
+    } cases[] = {
+        {"C:\\top",
+         {"C:\\top\\a: permission denied", "C:\\top\\m\\x: permission denied",
+          "C:\\top\\z: permission denied"},
+         nullptr},
+        {"C:\\many", {"C:\\many\\d10: ", "C:\\many\\d19: "}, "and 2 more"},
+    };
+    for (const Case& c : cases) {
+        const Result r = run({drive(tree), "--encoding=utf-8", c.root}, true, "1796738584", copy);
+        EXPECT_EQ(r.status, 0) << r.err.constData();
+        for (const char* name : c.named)
+            EXPECT_TRUE(r.err.contains(name)) << name << " in " << r.err.constData();
+        EXPECT_EQ(r.err.count("tolan-list:   C:"), c.more ? 10 : 3) << r.err.constData();
+        if (c.more) {
+            EXPECT_TRUE(r.err.contains(c.more)) << r.err.constData();
+        }
+        EXPECT_FALSE(r.err.contains("\\m\\y")) << r.err.constData();
+        EXPECT_TRUE(r.out.contains("Total")) << r.out.constData();
+    }
+}
+
 namespace {
 
 // The lines of a listing written as UTF-8 text, blanks as pdftotext gives

@@ -7,6 +7,7 @@
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/file_system.h"
+#include "tests/support/in_child.h"
 #include "tests/support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -24,33 +25,6 @@ using dosfs::FolderContents;
 namespace faults = dosfs::faults;
 
 namespace {
-
-// Runs `body` in a child process; its exit status, or -1 when it had not
-// ended `limitMs` after `body` said it was ending (through the pipe).
-int inChild(const std::function<int(int ending)>& body, int limitMs = 10000) {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) return -2;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(pipeFds[0]);
-        std::exit(body(pipeFds[1]));  // static destructors run, as in main()
-    }
-    ::close(pipeFds[1]);
-    char byte;
-    [[maybe_unused]] const ssize_t n = ::read(pipeFds[0], &byte, 1);  // "ending", or its end
-    ::close(pipeFds[0]);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
-}
 
 bool same(const std::vector<dosfs::DirEntry>& a, const std::vector<dosfs::DirEntry>& b) {
     if (a.size() != b.size()) return false;

@@ -3,11 +3,18 @@
 
 #include "tests/engine/scan_fixture.h"
 
+#include "tests/support/in_child.h"
+
 #include "platform/codepage/cp932.h"
+#include "platform/dosfs/away_reads.h"
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/host_name.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <chrono>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -28,22 +35,124 @@ QList<QByteArray> rawLines(const QByteArray& bytes) {
 
 }  // namespace
 
-TEST(HostileTree, AnUnreadableFolderIsAFolderWithoutFiles) {
+// A folder that cannot be opened or read, first, in the middle or last at
+// its level, deeper down or the root itself: listed as one without files,
+// the listing otherwise as it was, and each named to the host.
+TEST(HostileTree, AnUnreadableFolderIsListedWithoutFilesAndNamed) {
+    const QString empty =
+        sp(67) + QStringLiteral("    0 Files") + sp(12) + QStringLiteral("< 0 KB >");
+    struct Row {
+        std::vector<const char*> closed;  // below the tree; "" is the root
+        bool opens;                       // opened, but its read fails
+        QStringList named;
+    } rows[] = {
+        {{"a"}, false, {QStringLiteral("C:\\a")}},
+        {{"m", "z"}, true, {QStringLiteral("C:\\m"), QStringLiteral("C:\\z")}},
+        {{"m/deep/deeper"}, false, {QStringLiteral("C:\\m\\deep\\deeper")}},
+        {{""}, false, {QStringLiteral("C:\\")}},
+    };
+    for (const Row& row : rows) {
+        TempTree tree;
+        for (const char* folder : {"a", "m", "m/deep/deeper", "z"})
+            tree.file(QByteArray(folder) + "/secret.txt", 1000);
+        tree.file("top.txt", 2000);
+        for (const char* closed : row.closed) {
+            const QByteArray path = *closed ? tree.path(closed) : tree.root();
+            if (row.opens)
+                dosfs::faults::failOperation(dosfs::faults::Op::ReadFolder, EACCES, path);
+            else
+                dosfs::faults::denyFolder(path);
+        }
+        ScanFixture f(tree);
+        const QStringList lines = f.run(Mode::Totals);
+        dosfs::faults::clearAll();
+        const std::string at = row.named.join(u' ').toStdString();
+        EXPECT_EQ(f.host.unreadable, row.named) << at;
+        EXPECT_EQ(f.scan.unreadableFolders, row.named.size()) << at;
+        EXPECT_TRUE(f.host.finished) << at;
+        for (const QString& folder : row.named) {
+            const qsizetype header = lines.indexOf(folder);
+            ASSERT_GE(header, 0) << at;
+            EXPECT_EQ(lines[header + 1], empty) << at;
+        }
+    }
+}
+
+namespace {
+
+// Processes below `pid` (its children, theirs, ...) that have ended but
+// were never reaped.
+int zombiesBelow(pid_t pid) {
+    int found = 0;
+    QDir proc(QStringLiteral("/proc"));
+    for (const QString& entry : proc.entryList(QDir::Dirs)) {
+        bool number = false;
+        const pid_t child = entry.toInt(&number);
+        if (!number) continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        // pid (comm) state ppid ...: the name may hold spaces and brackets.
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> after = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (after.size() < 2 || after[1].toInt() != pid) continue;
+        found += (after[0] == "Z") + zombiesBelow(child);
+    }
+    return found;
+}
+
+}  // namespace
+
+// The helper that reads a network or FUSE mount is killed as it reads the
+// root, the first, a middle or the last folder: the scan ends there as a
+// stop does, says why, names no folder unreadable, and leaves no zombie; the
+// next read of the mount is made by a new helper, never here.
+TEST(HostileTree, AReaderKilledMidScanEndsItAndANewOneReadsOn) {
     TempTree tree;
-    tree.file("locked/secret.txt", 1000);
-    tree.file("locked/inner/deeper.txt", 1000);
-    tree.file("open/visible.txt", 2000);
-    dosfs::faults::denyFolder(tree.path("locked"));
-    ScanFixture f(tree);
-    const QStringList lines = f.run(Mode::Totals);
-    dosfs::faults::clearAll();
-    const qsizetype at = lines.indexOf(QStringLiteral("C:\\locked"));
-    ASSERT_GE(at, 0);
-    EXPECT_EQ(lines[at + 1],
-              sp(67) + QStringLiteral("    0 Files") + sp(12) + QStringLiteral("< 0 KB >"));
-    EXPECT_EQ(lines[at + 2], QStringLiteral("C:\\open"));
-    EXPECT_FALSE(lines.join(u'\n').contains(QStringLiteral("secret")));
-    EXPECT_EQ(f.host.foundCount, QStringLiteral("1"));
+    for (const char* folder : {"scan/a", "scan/m", "scan/m/deep", "scan/z", "after"})
+        tree.file(QByteArray(folder) + "/f.txt", 1000);
+    struct Row {
+        const char* killedAt;
+        QStringList listed;  // the folders listed before the scan ended
+    } rows[] = {
+        {"scan", {}},
+        {"scan/a", {QStringLiteral("C:\\scan")}},
+        {"scan/m", {QStringLiteral("C:\\scan"), QStringLiteral("C:\\scan\\a")}},
+        {"scan/z",
+         {QStringLiteral("C:\\scan"), QStringLiteral("C:\\scan\\a"), QStringLiteral("C:\\scan\\m"),
+          QStringLiteral("C:\\scan\\m\\deep")}},
+    };
+    for (const Row& row : rows) {
+        const int status = inChild([&](int) {
+            namespace faults = dosfs::faults;
+            faults::countAsAway(tree.root());
+            faults::endReaderOf(tree.path(row.killedAt));  // in the helpers
+            if (!dosfs::away::start()) return 10;
+            faults::clearAll();
+            faults::countAsAway(tree.root());
+            // A read made here instead of by a helper would fail.
+            faults::failOperation(faults::Op::ReadFolder, EIO, tree.root());
+            ScanFixture f(tree);
+            f.scan.readers = dosfs::ReadAhead::Readers::fixed(1);
+            const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\scan"));
+            if (f.scan.ended != engine::Module1::End::ReadsLost || f.host.finished) return 11;
+            if (f.scan.unreadableFolders != 0) return 12;
+            QStringList listed;
+            for (const QString& line : lines)
+                if (line.startsWith(QStringLiteral("C:\\"))) listed.append(line);
+            if (listed != row.listed) return 13;
+            for (int wait = 0; zombiesBelow(::getpid()) > 0; ++wait) {
+                if (wait == 100) return 14;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            dosfs::Directory after;
+            dosfs::FolderContents contents;
+            if (dosfs::Directory::open(tree.path("after"), after) || after.read(contents) ||
+                contents.files.size() != 1)
+                return 15;
+            return 0;
+        });
+        EXPECT_EQ(status, 0) << row.killedAt;
+    }
 }
 
 TEST(HostileTree, FoldersAndFilesDeletedDuringTheScanDoNotStopIt) {

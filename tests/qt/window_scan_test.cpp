@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -26,6 +27,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -115,6 +117,95 @@ TEST_F(WindowScanTest, TheStopButtonEndsALongScanEarly) {
     EXPECT_FALSE(program->qt.ended());
 }
 
+// The stop button reads 終了 again when a scan ends: a press that began
+// while it read 中断 never ends the program, whether its release (mouse,
+// Space) or a held key's repeats (Enter) come after the end; a press that
+// begins on 終了 does.
+TEST_F(WindowScanTest, APressThatBeganOnTheStopButtonNeverEndsTheProgram) {
+    fill(100, 40);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    QWidget* stop = button(form->Command5);
+    const QPointF at(stop->rect().center());
+    const auto mouse = [&](QEvent::Type type) -> QEvent* {
+        return new QMouseEvent(type, at, stop->mapToGlobal(at), Qt::LeftButton,
+                               type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                               Qt::NoModifier);
+    };
+    const auto key = [](QEvent::Type type, int k, bool repeat) -> QEvent* {
+        return new QKeyEvent(type, k, Qt::NoModifier, QString(), repeat);
+    };
+    struct Row {
+        const char* name;
+        std::function<QEvent*()> during, after;
+        bool stops;  // the press during the scan stops it
+    } rows[] = {
+        {"mouse", [&] { return mouse(QEvent::MouseButtonPress); },
+         [&] { return mouse(QEvent::MouseButtonRelease); }, false},
+        {"Space", [&] { return key(QEvent::KeyPress, Qt::Key_Space, false); },
+         [&] { return key(QEvent::KeyRelease, Qt::Key_Space, false); }, false},
+        {"held Enter", [&] { return key(QEvent::KeyPress, Qt::Key_Return, false); },
+         [&] { return key(QEvent::KeyPress, Qt::Key_Return, true); }, true},
+    };
+    for (const Row& row : rows) {
+        QTimer watcher;
+        bool pressed = false;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (pressed || form->List1.listCount() < 500) return;
+            pressed = true;
+            EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("中断")) << row.name;
+            QCoreApplication::postEvent(stop, row.during());
+        });
+        watcher.start(5);
+        QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+        watcher.stop();
+        ASSERT_TRUE(pressed) << row.name;
+        EXPECT_EQ(form->List1.list(form->List1.listCount() - 1).contains(QStringLiteral("Total")),
+                  !row.stops)
+            << row.name;
+        EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了")) << row.name;
+        QCoreApplication::postEvent(stop, row.after());
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(program->qt.ended()) << row.name;
+    }
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_TRUE(program->qt.ended());
+}
+
+// A stop while the first or the last folder is awaited: the listing ends
+// there, and the message box says that it stops part-way.
+TEST_F(WindowScanTest, AStoppedScanSaysItsListingStopsPartWay) {
+    fill(10, 3);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    for (const char* slow : {"data/d0", "data/d9"}) {
+        dosfs::faults::delayFolderReads(tree.path(slow), 3000);
+        QElapsedTimer clock;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            if (clock.elapsed() < 300 || !button(form->Command5)->isEnabled() ||
+                button(form->Command5)->text() != QStringLiteral("中断"))
+                return;
+            QTest::mouseClick(button(form->Command5), Qt::LeftButton);
+        });
+        clock.start();
+        ticker.start(10);
+        QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+        ticker.stop();
+        dosfs::faults::clearAll();
+        QStringList lines;
+        for (int i = 0; i < form->List1.listCount(); ++i) lines.append(form->List1.list(i));
+        EXPECT_FALSE(lines.last().contains(QStringLiteral("Total"))) << slow;
+        const bool last = slow == QByteArray("data/d9");
+        EXPECT_FALSE(
+            lines.contains(last ? QStringLiteral("C:\\data\\d9") : QStringLiteral("C:\\data\\d0")))
+            << slow;
+        EXPECT_EQ(lines.contains(QStringLiteral("C:\\data\\d8")), last) << slow;
+        EXPECT_TRUE(form->Text10.visible()) << slow;
+        EXPECT_EQ(form->Text10.text(), QStringLiteral("中断しました: 一覧は途中までです")) << slow;
+        EXPECT_EQ(form->Label5.text(), QString()) << slow;
+        EXPECT_FALSE(program->qt.ended());
+    }
+}
+
 TEST_F(WindowScanTest, OnADeviceThatStopsAnsweringTheWindowRepaintsStopsAndEnds) {
     // Every folder read below C:\data takes 200 ms, and d2's hangs for 4 s
     // like a mount that stopped answering; from the stop on, so does every
@@ -149,7 +240,8 @@ TEST_F(WindowScanTest, OnADeviceThatStopsAnsweringTheWindowRepaintsStopsAndEnds)
     EXPECT_FALSE(lastLine.contains(QStringLiteral("Total")));
     EXPECT_EQ(button(form->Command5)->text(), QStringLiteral("終了"));
     EXPECT_TRUE(button(form->Command3)->isEnabled());
-    EXPECT_EQ(form->Text10.text(), QStringLiteral("ﾃﾞｨｽｸ応答なし"));
+    EXPECT_EQ(form->Text10.text(),
+              QStringLiteral("中断しました: 一覧は途中までです\r\nﾃﾞｨｽｸ応答なし"));
     // The folder tree waits no more on the drive; the program ends at once.
     clock.restart();
     EXPECT_EQ(form->Dir1.setPath(QStringLiteral("C:\\data\\d1")), dosfs::kNotAnswering);

@@ -24,6 +24,7 @@ class RecordingHost : public engine::ScanHost {
     QStringList lines;
     std::vector<SideARow> sideA;
     QStringList shownPaths;
+    QStringList unreadable;  // each folder that could not be read
     QString foundCount = QStringLiteral("<unset>");
     int polls = 0;
     bool finished = false;
@@ -42,6 +43,9 @@ class RecordingHost : public engine::ScanHost {
     void showFolderPath(const QString& path) override { shownPaths.append(path); }
     void folderEntered(const QString& path) override {
         if (onFolder) onFolder(path);
+    }
+    void folderUnreadable(const QString& path, const QByteArray&, int) override {
+        unreadable.append(path);
     }
     void setFoundCount(const QString& text) override { foundCount = text; }
     void setSecondCounter(const QString&) override {}

@@ -3,6 +3,7 @@
 #include "tests/support/program_fixture.h"
 
 #include "engine/module1.h"
+#include "platform/dosfs/fault_seam.h"
 #include "tests/support/recording_host.h"
 
 #include <gtest/gtest.h>
@@ -203,4 +204,40 @@ TEST_F(ScanCommandsTest, AScanThatCannotStartSaysWhyAndStaysIdle) {
     w->behaviour->Command3_Click();
     EXPECT_EQ(f.Text10.text(), QStringLiteral("ディスクなし"));
     expectIdle();
+}
+
+// After a scan the message box says what the listing on screen lacks: the
+// folders that could not be read (how many), a stop, both; nothing when it
+// lacks nothing.
+TEST_F(ScanCommandsTest, AfterAScanTheMessageBoxSaysWhatTheListingLacks) {
+    shell::Form1& f = *w->form;
+    tree.folder("c/work/closed");
+    const QString unreadable = QStringLiteral("読めないフォルダ 2 個: ファイルなしと表示");
+    const QString stopped = QStringLiteral("中断しました: 一覧は途中までです");
+    const struct {
+        bool closed;
+        int stopAtRun;  // 0: no stop
+        QString says;   // empty: the box stays hidden
+    } rows[] = {
+        {true, 0, unreadable},
+        {true, 8, stopped + QStringLiteral("\r\n") + unreadable},
+        {false, 4, stopped},
+        {false, 0, QString()},
+    };
+    for (const auto& row : rows) {
+        if (row.closed) {
+            dosfs::faults::denyFolder(tree.path("c/work/closed"));
+            dosfs::faults::denyFolder(tree.path("c/work/sub/deeper"));
+        }
+        int runs = 0;  // the events let run during this scan
+        w->app.onRun = [&](int) {
+            if (++runs == row.stopAtRun) f.Command5.raiseClick();
+        };
+        w->behaviour->Command3_Click();
+        dosfs::faults::clearAll();
+        const QString shown = f.Text10.visible() ? f.Text10.text() : QString();
+        EXPECT_EQ(shown, row.says) << row.stopAtRun;
+        expectIdle();
+        forms::advanceTimers(f, 6000);
+    }
 }
