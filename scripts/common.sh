@@ -8,13 +8,24 @@ TOLAN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6opengl6-dev 
     poppler-utils qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libsimdjson-dev xvfb xauth
     dbus-daemon at-spi2-core python3-pyatspi)
 
-# Installs the named packages that dpkg does not report as installed.
+# Whether package $1 is installed, or provided by one that is: a virtual
+# package (libqt6opengl6-dev on Debian 13, which qt6-base-dev provides) is
+# never itself installed.
+tolan_present() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' && return 0
+    dpkg-query -W -f='${Status}\t${Provides}\n' 2>/dev/null |
+        awk -F'\t' -v p="$1" '$1 == "install ok installed" {
+            n = split($2, names, /, */)
+            for (i = 1; i <= n; i++) { sub(/ .*/, "", names[i]); if (names[i] == p) found = 1 }
+        } END { exit !found }'
+}
+
+# Installs the named packages that are not present.
 tolan_install() {
     local missing=()
     local p
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
-            || missing+=("$p")
+        tolan_present "$p" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     local sudo=()
@@ -26,8 +37,10 @@ tolan_install() {
 }
 
 # Packages of the sanitized build, which clang makes for the tests and the
-# fuzz targets alike.
-TOLAN_SANITIZE_PACKAGES=(clang libfuzzer-14-dev libclang-rt-14-dev)
+# fuzz targets alike: the release's own clang and its runtimes (the
+# sanitizers and libFuzzer), named without a version so that each Debian
+# release brings the ones that go with its clang.
+TOLAN_SANITIZE_PACKAGES=(clang libclang-rt-dev)
 
 # The sanitized build: the tests without the benchmarks, and the fuzz targets.
 tolan_build_sanitized() {

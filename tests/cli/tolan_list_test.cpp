@@ -124,7 +124,7 @@ TEST(TolanList, FailsWithAClearMessageAndStatus) {
     tree.folder("readonly");
     tree.file("private/inside.txt", 1);
     chmod(tree.path("private").constData(), 0700);
-    chown(tree.path("private").constData(), 0, 0);
+    ASSERT_EQ(chown(tree.path("private").constData(), 0, 0), 0);
     chmod(tree.root().constData(), 0755);
     chmod(tree.path("..").constData(), 0755);
     chmod(tree.path("readonly").constData(), 0555);

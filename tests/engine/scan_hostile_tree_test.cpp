@@ -220,7 +220,7 @@ TEST(HostileTree, AFolderOfAHundredThousandFilesIsListedWhole) {
     }
     ScanFixture f(tree);
     const QStringList lines = f.run(Mode::Plain, QStringLiteral("C:\\many"));
-    EXPECT_EQ(lines.size(), 100001);
+    ASSERT_EQ(lines.size(), 100001);
     EXPECT_EQ(f.scan.listing.listedCount(), 100000);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("  C:\\many\\f0 ")));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("  C:\\many\\f1 ")));

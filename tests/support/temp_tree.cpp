@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <fcntl.h>
@@ -16,11 +17,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// /dev/shm when it is there with room for a few hundred thousand entries.
+// The type of the file system that holds `folder`, from the mount table.
+std::string fileSystemType(const std::string& folder) {
+    std::ifstream mounts("/proc/self/mounts");
+    std::string device, point, type, rest, found;
+    size_t best = 0;
+    while (mounts >> device >> point >> type && std::getline(mounts, rest)) {
+        const bool holds = folder == point || point == "/" ||
+                           (folder.compare(0, point.size(), point) == 0 &&
+                            folder.size() > point.size() && folder[point.size()] == '/');
+        if (holds && point.size() >= best) best = point.size(), found = type;
+    }
+    return found;
+}
+
+// /dev/shm when it is a tmpfs of its own with room for a few hundred
+// thousand entries. Where it is only a folder of /dev (devtmpfs, as in a
+// chroot that binds /dev alone), the scan takes it for a virtual file system
+// and reads nothing there, so the trees go to the temporary folder instead.
 fs::path memoryFolder() {
     std::error_code ec;
     struct statvfs room {};
-    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0 &&
+    if (fs::is_directory("/dev/shm", ec) && fileSystemType("/dev/shm") == "tmpfs" &&
+        ::access("/dev/shm", W_OK) == 0 &&
         ::statvfs("/dev/shm", &room) == 0 && room.f_favail >= 300000 &&
         room.f_bavail * room.f_frsize >= (64u << 20))
         return "/dev/shm";

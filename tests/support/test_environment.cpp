@@ -1,5 +1,6 @@
 #include "tests/support/test_environment.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -17,5 +18,7 @@ std::string prepareTestEnvironment() {
 }
 
 void removeTestHome(const std::string& home) {
-    if (!home.empty()) std::system(("rm -rf '" + home + "'").c_str());
+    if (home.empty()) return;
+    if (std::system(("rm -rf '" + home + "'").c_str()) != 0)
+        std::fprintf(stderr, "could not remove the test home %s\n", home.c_str());
 }
