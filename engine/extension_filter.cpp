@@ -8,7 +8,7 @@ namespace {
 // A text without a "." has no extension and matches no filter.
 bool extensionMatches(QStringView text, const QString& upper) {
     const qsizetype dot = text.indexOf(u'.');
-    return dot >= 0 && text.mid(dot + 1, 3).toString().toUpper() == upper;
+    return dot >= 0 && dosfs::simpleUpper(text.mid(dot + 1, 3).toString()) == upper;
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ bool ExtensionFilter::matchesField(QStringView field) const {
     if (dot < 0) return false;
     QStringView ext = field.mid(dot + 1, 3);
     while (ext.endsWith(u' ')) ext.chop(1);
-    return ext.toString().toUpper() == upper_;
+    return dosfs::simpleUpper(ext.toString()) == upper_;
 }
 
 }  // namespace engine

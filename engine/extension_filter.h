@@ -1,6 +1,9 @@
 #pragma once
 // The extension box's text as the scan reads it: "*" for every file, or the
-// up to three characters a file's extension must hold, in any case.
+// up to three characters a file's extension must hold, in any case (each
+// character by its own simple mapping, as names are ordered).
+
+#include "platform/dosfs/name_order.h"
 
 #include <QString>
 
@@ -12,7 +15,7 @@ class ExtensionFilter {
 
     // A typed text is a filter: the box's text goes to the scan as it stands.
     ExtensionFilter(const QString& typed = kEveryFile)  // NOLINT(google-explicit-constructor)
-        : text_(typed), upper_(typed.toUpper()) {}
+        : text_(typed), upper_(dosfs::simpleUpper(typed)) {}
 
     const QString& text() const { return text_; }
     // Exactly "*": no file is left out and every folder shows its header and

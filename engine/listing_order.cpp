@@ -1,6 +1,7 @@
 #include "engine/listing_order.h"
 
 #include "platform/dosfs/host_name.h"
+#include "platform/dosfs/name_order.h"
 
 #include <QList>
 
@@ -9,13 +10,12 @@ namespace engine {
 SortName SortName::of(const QByteArray& hostBytes) {
     SortName n;
     n.exact = dosfs::decodeHostName(hostBytes);
-    n.lower = n.exact.toLower();
+    n.lower = dosfs::nameKey(n.exact);
     return n;
 }
 
 int SortName::compare(const SortName& other) const {
-    if (const int c = QString::compare(lower, other.lower, Qt::CaseSensitive); c != 0) return c;
-    return QString::compare(exact, other.exact, Qt::CaseSensitive);
+    return dosfs::nameCompare(lower, exact, other.lower, other.exact);
 }
 
 void ListingPlace::set(const QByteArray& path) {

@@ -11,7 +11,7 @@
 
 namespace engine {
 
-// One name as the listing sorts it.
+// One name as the listing sorts it (dosfs/name_order.h).
 struct SortName {
     QString lower;  // compared first
     QString exact;  // then, for names equal after lower-casing
