@@ -3,7 +3,9 @@
 #include "tests/support/program_fixture.h"
 
 #include "engine/module1.h"
+#include "platform/dosfs/away_reads.h"
 #include "platform/dosfs/fault_seam.h"
+#include "tests/support/in_child.h"
 #include "tests/support/recording_host.h"
 
 #include <gtest/gtest.h>
@@ -240,4 +242,34 @@ TEST_F(ScanCommandsTest, AfterAScanTheMessageBoxSaysWhatTheListingLacks) {
         expectIdle();
         forms::advanceTimers(f, 6000);
     }
+}
+
+// The helper that reads a network or FUSE mount dies while it reads a
+// folder of the scan: the scan ends there, and the message box says that
+// the listing is incomplete because folders could no longer be read.
+TEST(ScanEnd, AReaderThatDiesSaysTheListingIsIncomplete) {
+    TempTree tree;
+    tree.file("c/work/a/1.txt", 10);
+    tree.file("c/work/b/2.txt", 10);
+    const int status = inChild([&](int) {
+        dosfs::faults::countAsAway(tree.path("c"));
+        dosfs::faults::endReaderOf(tree.path("c/work/b"));  // in the helpers
+        if (!dosfs::away::start()) return 10;
+        dosfs::faults::clearAll();
+        dosfs::faults::countAsAway(tree.path("c"));
+        ProgramFixture w(tree);
+        w.open(QStringLiteral("C:\\work"));
+        w.behaviour->Command3_Click();
+        const shell::Form1& f = *w.form;
+        if (!f.Text10.visible() ||
+            f.Text10.text() != QStringLiteral("フォルダを読めなくなり中断: 一覧は不完全です"))
+            return 11;
+        const QStringList lines = w.list1();
+        if (!lines.contains(QStringLiteral("C:\\work\\a")) ||
+            lines.contains(QStringLiteral("C:\\work\\b")) ||
+            lines.join(u'\n').contains(QStringLiteral("Total")))
+            return 12;
+        return f.Command5.text() == QStringLiteral("終了") && f.Command3.enabled() ? 0 : 13;
+    });
+    EXPECT_EQ(status, 0);
 }
