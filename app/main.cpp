@@ -7,6 +7,7 @@
 #include "platform/dosfs/locations.h"
 
 #include "platform/qt/gui_process.h"
+#include "shell/messages.h"
 #include "tolan/version.h"
 
 #include <QLocale>
@@ -74,7 +75,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tolan: only the first folder is opened; the rest is ignored\n");
 
     app::installLanguage(app::chooseLanguage(QLocale::system().uiLanguages()));
-    app::Program program(dosfs::loadDriveTable());
+    const dosfs::DriveFile drives = dosfs::readDriveFile();
+    app::Program program(drives.table);
+    program.form.state.startNotices.append(shell::driveFileNotice(drives));
     closeOnSignals(program.form, &program.window);
     program.load();  // applies the stored geometry, then shows the window
     if (argc > 1) app::openStartFolder(program.form, QByteArray(argv[1]));

@@ -130,9 +130,27 @@ bool findRoot(const dosfs::FileSystem& fs, const QByteArray& given, QString& roo
 // The drives of the run: those given with --drive, each of whose folders
 // must be there, else the drive table's; false with a message otherwise.
 bool driveTable(const cli::Options& options, dosfs::DriveTable& drives, QString& message) {
-    drives = dosfs::loadDriveTable();
-    if (options.drives.isEmpty()) return true;
-    drives.clear();
+    if (options.drives.isEmpty()) {
+        // What the drives file holds that names no drive is said, line by
+        // line; the run goes on with the rest.
+        const dosfs::DriveFile file = dosfs::readDriveFile();
+        const QString path = QString::fromLocal8Bit(file.path);
+        if (file.refused)
+            fail(0,
+                 QStringLiteral("%1: not a regular file: the default drives are used").arg(path));
+        for (const dosfs::DriveTable::BadLine& bad : file.badLines) {
+            QString text = QString::fromLocal8Bit(bad.text.left(80));
+            if (bad.text.size() > 80) text += QStringLiteral("...");
+            fail(0, QStringLiteral("%1:%2: %3, skipped: %4")
+                        .arg(path)
+                        .arg(bad.number)
+                        .arg(bad.repeated ? QStringLiteral("a second line for its letter")
+                                          : QStringLiteral("not X:=/folder"))
+                        .arg(text));
+        }
+        drives = file.table;
+        return true;
+    }
     for (const QByteArray& mapping : options.drives) {
         const QByteArray folder = mapping.mid(3);
         struct stat st {};

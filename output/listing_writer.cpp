@@ -36,8 +36,9 @@ int writeListing(const SideARows& rows, const shell::Settings& settings,
         return error;
     };
     // Written beside the old file and put in its place when complete, so a
-    // failure part-way leaves the previous listing as it was.
-    int error = files.open(dosfs::kListingFile, path, dosfs::OpenMode::Replace);
+    // failure part-way leaves the previous listing as it was. The program
+    // names it: a link there is replaced, not written through.
+    int error = files.open(dosfs::kListingFile, path, dosfs::OpenMode::ReplaceOwn);
     if (error) return fail(error);
     report.show(shell::kListingState, shell::writingNotice(path), Hide::OnEvent);
     report.paint();

@@ -123,7 +123,7 @@ class Form1 : public forms::Form {
     void createMenu();
     // Names, descriptions and roles for a screen reader.
     void describeControls();
-    QString workFileOutsideWindows();
+    QString placeWorkFile();
     void followWidth(int dw);
     void followHeight(int dh);
 };

@@ -4,6 +4,7 @@
 #include "platform/dosfs/pending_files.h"
 #include "platform/forms/application.h"
 #include "shell/form1.h"
+#include "shell/messages.h"
 
 #include <QDir>
 
@@ -35,15 +36,7 @@ void Form1::Form_Load() {
                 fs.changeDrive(state.startDrive);
             }
         }
-        state.systemFolderName = QStringLiteral("WINDOWS");
-        bool systemFolder = fs.changeFolder(u'\\' + state.systemFolderName) == 0;
-        if (!systemFolder) {
-            state.systemFolderName = QStringLiteral("WINNT");
-            systemFolder = fs.changeFolder(u'\\' + state.systemFolderName) == 0;
-        }
-        state.workFilePath =
-            state.startDrive + u'\\' + state.systemFolderName + QStringLiteral("\\DIR.TXT");
-        if (!systemFolder) state.workFilePath = workFileOutsideWindows();
+        state.workFilePath = placeWorkFile();
         state.scanRoot = state.startDrive;
         fs.changeFolder(state.scanRoot + u'\\');
 
@@ -58,7 +51,8 @@ void Form1::Form_Load() {
         state.listType = engine::listTypeOf(Combo2.text()).value_or(state.listType);
         if (!Combo1.text().isEmpty()) state.extFilter = Combo1.text();
 
-        LoadSettings(state.settings, state.startDrive);
+        const QByteArray aside = LoadSettings(state.settings, state.startDrive);
+        if (!aside.isEmpty()) state.startNotices.append(settingsNotice(settingsPath(), aside));
         ApplySettings(state.settings, *this);
         show();
     }
@@ -71,14 +65,21 @@ void Form1::Form_Load() {
     Combo2.clear();
     Combo2.addItem(engine::kFullPathsCaption);
     Combo2.addItem(engine::kNamesCaption);
+    state.startNotices.removeAll(QString());
+    if (!state.startNotices.isEmpty()) {
+        showMessage(*this, kListingState, state.startNotices.join(QStringLiteral("\r\n")));
+        state.startNotices.clear();
+    }
 }
 
-// Without a system folder the work file lives in the program's state folder,
-// reached through a drive of the program's own that no drive the user can
-// pick is: so it never lies inside a folder the user scans through a drive
-// that does not also hold the state folder, and never shows in the folder
-// tree. Empty when every letter is taken.
-QString Form1::workFileOutsideWindows() {
+// The work file lives in the program's state folder, also when C:\WINDOWS
+// or C:\WINNT exists: here those are the user's own folders, which other
+// users may be able to write. It is reached through a drive of the
+// program's own that no drive the user can pick is, so it never lies inside
+// a folder the user scans through a drive that does not also hold the state
+// folder, and never shows in the folder tree. Empty when every letter is
+// taken.
+QString Form1::placeWorkFile() {
     const QByteArray folder = dosfs::stateFolder();
     QDir().mkpath(QString::fromLocal8Bit(folder));
     const QChar letter = fs.setOwnDrive(folder);

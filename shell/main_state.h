@@ -5,6 +5,7 @@
 #include "shell/settings.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace shell {
 
@@ -15,14 +16,16 @@ enum class RunState { Idle, Running };
 struct MainState {
     bool hintsOff = true;
     RunState run = RunState::Idle;
-    QString startDrive;        // "C:", else "A:", else the first drive
-    QString systemFolderName;  // "WINDOWS", else "WINNT"
-    QString workFilePath;      // DOS path of DIR.TXT
+    QString startDrive;    // "C:", else "A:", else the first drive
+    QString workFilePath;  // DOS path of DIR.TXT
     QString scanRoot;
     QString extFilter;
     engine::ListType listType = engine::ListType::FullPaths;
     bool startupDone = false;
     Settings settings;
+    // What start-up found wrong with the files it reads (the drives file,
+    // the settings), shown in the message box once the window is.
+    QStringList startNotices;
 };
 
 // The stop/exit button's captions.

@@ -4,6 +4,8 @@
 #include "platform/forms/shown_text.h"
 #include "shell/form1.h"
 
+#include <QStringList>
+
 namespace shell {
 namespace {
 
@@ -29,6 +31,36 @@ QString writtenNotice(const QString& path, bool csv) {
 
 QString noDriveNotice(const QString& folder) {
     return folder + forms::shown(kNoDriveSuffix) + kCrLf + forms::shown(kSetOutputDir);
+}
+
+QString settingsNotice(const QByteArray& settings, const QByteArray& aside) {
+    if (aside.isEmpty()) return QString();
+    if (aside == settings)
+        return forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
+            "Tolan", "設定ファイルを読めません。既定値で起動し、ファイルはそのまま残します")));
+    const QString name = QString::fromLocal8Bit(aside.mid(aside.lastIndexOf('/') + 1));
+    return forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
+                            "Tolan", "設定ファイルを読めません。%1 として残しました")))
+        .arg(name);
+}
+
+QString driveFileNotice(const dosfs::DriveFile& drives) {
+    if (drives.refused)
+        return forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
+            "Tolan", "drives はファイルではありません。既定のドライブを使います")));
+    if (drives.badLines.empty()) return QString();
+    // The first ten by number, then how many more: the box has three lines.
+    constexpr size_t kNamed = 10;
+    QStringList numbers;
+    for (size_t i = 0; i < drives.badLines.size() && i < kNamed; ++i)
+        numbers.append(QString::number(drives.badLines[i].number));
+    QString notice =
+        forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "drives の %1 行目は使えません")))
+            .arg(numbers.join(QStringLiteral(", ")));
+    if (drives.badLines.size() > kNamed)
+        notice += kCrLf + forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "(ほか %1 行)")))
+                              .arg(drives.badLines.size() - kNamed);
+    return notice;
 }
 
 const QString& errorText(Failed what, int error) {

@@ -4,6 +4,7 @@
 // and text and gives its hide timer a fresh interval, so a message always
 // stays its full time; and the timers' hide rules are wired here.
 
+#include "platform/dosfs/locations.h"
 #include "platform/forms/shown_text.h"
 
 #include <QString>
@@ -46,6 +47,11 @@ QString writingNotice(const QString& path);
 QString writtenNotice(const QString& path, bool csv);
 // An output directory on a drive the drive table lacks.
 QString noDriveNotice(const QString& folder);
+// At start-up: a settings file that could not be read, set aside under
+// `aside` (its own name when it could not be moved: then it is left as it
+// is), and what was wrong with the drives file.
+QString settingsNotice(const QByteArray& settings, const QByteArray& aside);
+QString driveFileNotice(const dosfs::DriveFile& drives);
 // Saving under a name, in the save-as and snapshot dialogs alike.
 inline const QString kNothingToSave =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存すべきデータ無し"));
@@ -53,6 +59,8 @@ inline const QString kNoExtension =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子が定義されていません。"));
 inline const QString kCannotOverwrite =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "このファイルに上書きできません。"));
+// The save button's caption while a press replaces the file there.
+inline const QString kOverwrite = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書保存"));
 // After a scan that did not list everything below its folder, one line for
 // each reason: a stop, the reader of a network or FUSE mount that ended
 // (what was left could not be read), folders that could not be read (%1,

@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 
 #include "platform/codepage/cp932.h"
+#include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/locations.h"
 #include "platform/dosfs/numbered_files.h"
@@ -10,7 +11,12 @@
 #include <QStringList>
 #include <algorithm>
 
+#include <cerrno>
 #include <cmath>
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 
 namespace shell {
 namespace {
@@ -56,6 +62,19 @@ bool readFirstLine(const QByteArray& head, QString& line) {
     return valid;
 }
 
+// Renames the file to `settings.bad` beside it, or the first of
+// settings.bad.2, .3, ... not taken; the name, empty when it failed.
+QByteArray setAside(const QByteArray& path) {
+    for (int n = 1; n < 100; ++n) {
+        const QByteArray aside = path + ".bad" + (n > 1 ? '.' + QByteArray::number(n) : "");
+        if (::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, aside.constData(),
+                        RENAME_NOREPLACE) == 0)
+            return aside;
+        if (errno != EEXIST) break;
+    }
+    return {};
+}
+
 int toTwips(double v) {
     return static_cast<int>(std::clamp(std::nearbyint(v), -kMaxWindowSize, kMaxWindowSize));
 }
@@ -83,24 +102,29 @@ double leadingNumber(const QString& text) {
     return ok && std::isfinite(v) ? v : 0;
 }
 
-void LoadSettings(Settings& s, const QString& startDrive) {
-    QFile file(QString::fromLocal8Bit(settingsPath()));
-    if (!file.exists()) {
+QByteArray LoadSettings(Settings& s, const QString& startDrive) {
+    const QByteArray path = settingsPath();
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) {
         s = kDefaults;
         s.outputDir = startDrive + u'\\';
-        dosfs::replaceFile(settingsPath(), recordOf(kDefaults));
-        return;
+        dosfs::replaceFile(path, recordOf(kDefaults));
+        return {};
     }
     QString line;
     QStringList fields;
-    // An unreadable record is an unusable one.
+    // A pipe, a folder, a record that is not one: what cannot be read is
+    // set aside, where the user finds it, and not replaced.
     QByteArray head;
-    if (dosfs::readHead(settingsPath(), kMaxRecord + 2, head) == 0 && readFirstLine(head, line))
+    if (dosfs::readHead(path, kMaxRecord + 2, head) == 0 && readFirstLine(head, line))
         fields = line.split(u',');
     if (fields.size() != 10 && fields.size() != 9) {
         defaultPositions(s);
         s.outputDir = startDrive;
-        return;
+        const QByteArray aside = setAside(path);
+        // Where it cannot be moved, it is not written over either.
+        s.leaveFile = aside.isEmpty();
+        return s.leaveFile ? path : aside;
     }
     for (QString& f : fields) f = dropLeadingSpaces(f);
     s.windowTop = fields[0];
@@ -117,6 +141,7 @@ void LoadSettings(Settings& s, const QString& startDrive) {
         const double v = std::nearbyint(leadingNumber(fields[9]));
         s.csvOutput = static_cast<int>(std::clamp(v, -32768.0, 32767.0));
     }
+    return {};
 }
 
 void ApplySettings(Settings& s, forms::Form& window) {
@@ -142,6 +167,7 @@ int SaveSettings(Settings& s, const forms::Form& window) {
     s.windowLeft = QString::number(window.left());
     s.windowHeight = QString::number(window.height());
     s.windowWidth = QString::number(window.width());
+    if (s.leaveFile) return dosfs::kPermissionDenied;
     return dosfs::replaceFile(settingsPath(), recordOf(s));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/host_name.h"
 #include "platform/dosfs/mount_table.h"
+#include "platform/dosfs/pending_files.h"
 
 #include <cerrno>
 #include <chrono>
@@ -184,13 +185,15 @@ int Directory::read(FolderContents& out) const {
             at += d->d_reclen;
             const char* n = d->d_name;
             if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+            const size_t length = std::strlen(n);
+            // A file this or another running Tolan is writing is not listed.
+            if (isJournaledTemporary(fd_, n, length)) continue;
             DirEntry e;
-            const auto length = static_cast<qsizetype>(std::strlen(n));
             e.hidden = n[0] == '.';
             const Found found = classify(n, d->d_type, e);
             if (found == Found::Nothing) continue;
-            e.name = decodeHostName(QByteArray::fromRawData(n, length));
-            if (found == Found::Folder) e.hostName = QByteArray(n, length);
+            e.name = decodeHostName(QByteArray::fromRawData(n, static_cast<qsizetype>(length)));
+            if (found == Found::Folder) e.hostName = QByteArray(n, static_cast<qsizetype>(length));
             (found == Found::Folder ? out.folders : out.files).push_back(std::move(e));
         }
     }

@@ -61,8 +61,9 @@ class Directory {
     bool isVirtual() const { return virtualFs_; }
     const QByteArray& hostPath() const { return hostPath_; }
 
-    // Reads every entry but "." and "..", hidden ones included. A folder of
-    // a kernel virtual file system (proc, sysfs, ...) reads as empty.
+    // Reads every entry, hidden ones included, but ".", ".." and the files a
+    // running Tolan is still writing (pending_files.h). A folder of a kernel
+    // virtual file system (proc, sysfs, ...) reads as empty.
     int read(FolderContents& out) const;
     // When the folder's entries last changed, and whether it still exists;
     // a folder read earlier is read again when this differs.

@@ -66,13 +66,21 @@ bool DriveTable::addMapping(const QByteArray& mapping) {
     return true;
 }
 
-bool DriveTable::parse(const QByteArray& text) {
+bool DriveTable::parse(const QByteArray& text, std::vector<BadLine>* bad) {
     DriveTable read;
-    for (QByteArray line : text.split('\n')) {
-        if (const qsizetype hash = line.indexOf('#'); hash >= 0) line.truncate(hash);
-        line = line.trimmed();
-        if (line.isEmpty() || read.contains(QChar(line[0]))) continue;
-        read.addMapping(line);
+    int number = 0;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = text.indexOf('\n', at);
+        if (end < 0) end = text.size();
+        const QByteArray line = text.mid(at, end - at).trimmed();
+        at = end + 1;
+        ++number;
+        // Only a line that starts with '#' is a comment: a folder's name
+        // may hold one.
+        if (line.isEmpty() || line.startsWith('#')) continue;
+        const bool repeated = read.contains(QChar(line[0]));
+        if (!repeated && read.addMapping(line)) continue;
+        if (bad) bad->push_back({number, line, repeated && DriveTable().addMapping(line)});
     }
     if (read.isEmpty()) return false;
     *this = read;

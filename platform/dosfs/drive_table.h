@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <map>
+#include <vector>
 
 namespace dosfs {
 
@@ -14,10 +15,18 @@ class DriveTable {
     // C: is the user's home folder, Z: the host root.
     static DriveTable defaults();
 
-    // Reads `X:=/absolute/folder` lines; '#' starts a comment. A line of any
-    // other shape is skipped, and so is a second line for the same letter.
-    // Returns false (and leaves the table unchanged) when no line is usable.
-    bool parse(const QByteArray& text);
+    // A line of the drives file that names no drive: its number from 1 and
+    // its text without the blanks around it.
+    struct BadLine {
+        int number;
+        QByteArray text;
+        bool repeated;  // a good line for a letter an earlier line mapped
+    };
+    // Reads `X:=/absolute/folder` lines; a line that starts with '#' is a
+    // comment. A line of any other shape, and a second line for the same
+    // letter, is skipped and added to `bad`. Returns false (and leaves the
+    // table unchanged) when no line is usable.
+    bool parse(const QByteArray& text, std::vector<BadLine>* bad = nullptr);
 
     // Adds or replaces one drive from `X:=/folder`; false when malformed.
     bool addMapping(const QByteArray& mapping);

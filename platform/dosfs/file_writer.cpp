@@ -24,6 +24,15 @@ QByteArray folderOf(const QByteArray& hostPath) {
     return slash == 0 ? QByteArray("/") : hostPath.left(slash);
 }
 
+QByteArray absoluteHostPath(const QByteArray& hostPath) {
+    if (hostPath.startsWith('/')) return hostPath;
+    char* here = ::getcwd(nullptr, 0);
+    if (!here) return hostPath;
+    QByteArray path(here);
+    std::free(here);
+    return path + '/' + (hostPath.startsWith("./") ? hostPath.mid(2) : hostPath);
+}
+
 int FileWriter::open(const QByteArray& hostPath, Mode mode) {
     abandon();
     written_ = writtenBack_ = 0;
@@ -32,32 +41,39 @@ int FileWriter::open(const QByteArray& hostPath, Mode mode) {
 }
 
 int FileWriter::openTarget(const QByteArray& hostPath, Mode mode) {
-    path_ = hostPath;
-    const QByteArray folder = folderOf(hostPath);
+    // Absolute, so that the journal names the file beside it wherever the
+    // next run starts.
+    path_ = absoluteHostPath(hostPath);
+    const QByteArray folder = folderOf(path_);
     if (fails(Op::Open, hostPath)) return errorFromErrno(errno);
     if (faults::folderDenied(folder)) return kPermissionDenied;
     room_ = faults::diskRoomIn(folder);
     struct stat st {};
-    const bool exists = ::stat(hostPath.constData(), &st) == 0;
+    const bool own = mode == Mode::Own;
+    const bool exists =
+        (own ? ::lstat(path_.constData(), &st) : ::stat(path_.constData(), &st)) == 0;
     if (exists && S_ISDIR(st.st_mode)) return kPathFileAccessError;
-    if (mode == Mode::Append || (exists && !S_ISREG(st.st_mode))) {
+    const bool regular = exists && S_ISREG(st.st_mode);
+    if (mode == Mode::Append || (exists && !regular && !own)) {
         const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Append ? O_APPEND : 0);
-        fd_ = ::open(hostPath.constData(), flags, 0666);
+        fd_ = ::open(path_.constData(), flags, 0666);
         owned_ = true;
         return fd_ < 0 ? errorFromErrno(errno) : kOk;
     }
-    if (exists && (st.st_mode & 0222) == 0) return kPermissionDenied;
-    // A link is followed: the file it names is replaced, the link stays.
+    if (regular && (st.st_mode & 0222) == 0) return kPermissionDenied;
+    // A link the user named is followed: the file it names is replaced, the
+    // link stays. At a name of the program's own the link itself goes.
     struct stat link {};
-    if (exists && ::lstat(hostPath.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* real = ::realpath(hostPath.constData(), nullptr)) {
+    if (exists && !own && ::lstat(path_.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(path_.constData(), nullptr)) {
             path_ = real;
             std::free(real);
         }
     }
     if (const int error = beginReplacement()) return error;
-    // The new file keeps the permissions the old one had.
-    if (exists) ::fchmod(fd_, st.st_mode & 07777);
+    // The new file keeps the permissions the old one had, but no bit that
+    // would run it as someone else.
+    if (regular) ::fchmod(fd_, st.st_mode & 0777);
     return kOk;
 }
 
@@ -66,7 +82,8 @@ int FileWriter::beginReplacement() {
     // ends the program waits; after, it removes the file.
     const HeldSignals held;
     const QByteArray temp = notePendingBeside(path_);
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int err = errno;
         clearPending(temp);

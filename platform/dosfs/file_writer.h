@@ -15,7 +15,10 @@ namespace dosfs {
 
 class FileWriter {
   public:
-    enum class Mode { Replace, Append };
+    // Own is Replace for a name the program chose itself (the work file, a
+    // snapshot it named): whatever is at the name, a link included, is
+    // replaced and never written through.
+    enum class Mode { Replace, Append, Own };
 
     FileWriter() = default;
     FileWriter(const FileWriter&) = delete;
@@ -24,7 +27,8 @@ class FileWriter {
 
     // Error numbers of errors.h, 0 on success; a failure is also the
     // writer's error(). A folder is refused (75), and a read-only file is not
-    // replaced (70), as it would not be written.
+    // replaced (70), as it would not be written. A replaced file keeps its
+    // permissions, but never setuid, setgid or sticky.
     int open(const QByteArray& hostPath, Mode mode = Mode::Replace);
     // Writes to a descriptor the caller keeps open (standard output).
     void attach(int fd);
@@ -71,6 +75,9 @@ class FileWriter {
 
 // The folder a host file is in: "." for a name without one.
 QByteArray folderOf(const QByteArray& hostPath);
+
+// A host path from the working folder's start when relative.
+QByteArray absoluteHostPath(const QByteArray& hostPath);
 
 // Replaces a host file's contents whole, creating its folder (and the
 // parents) when missing. Returns an error number, 0 on success.

@@ -1,8 +1,11 @@
 #include "platform/dosfs/locations.h"
 
-#include <QFile>
-
+#include <cerrno>
 #include <cstdlib>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dosfs {
 namespace {
@@ -22,11 +25,33 @@ QByteArray stateFolder() {
     return xdgFolder("XDG_STATE_HOME", "/.local/state");
 }
 
+DriveFile readDriveFile() {
+    DriveFile file;
+    file.path = configFolder() + "/drives";
+    file.table = DriveTable::defaults();
+    // A pipe is not waited on, nor anything but a file read.
+    const int fd = ::open(file.path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return file;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        file.refused = true;
+        ::close(fd);
+        return file;
+    }
+    QByteArray text;
+    char buffer[65536];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        text.append(buffer, n);
+    }
+    ::close(fd);
+    file.table.parse(text, &file.badLines);
+    return file;
+}
+
 DriveTable loadDriveTable() {
-    DriveTable table = DriveTable::defaults();
-    QFile file(QString::fromLocal8Bit(configFolder() + "/drives"));
-    if (file.open(QIODevice::ReadOnly)) table.parse(file.read(1 << 20));
-    return table;
+    return readDriveFile().table;
 }
 
 }  // namespace dosfs

@@ -91,7 +91,11 @@ int NumberedFiles::open(int number, const QString& dosPath, OpenMode mode) {
         mode == OpenMode::Input ? fs_.resolve(dosPath) : fs_.resolveForCreate(dosPath);
     if (r.error) return r.error;
     if (r.isFolder) return kPathFileAccessError;
-    return openHost(number, r.host, mode);
+    // A file on the program's own drive (the work file) has a name the
+    // program chose: a link planted there is replaced, never written through.
+    const bool own = mode == OpenMode::Replace && dosPath.size() >= 2 && dosPath[1] == u':' &&
+                     fs_.drives().isOwnDrive(dosPath[0]);
+    return openHost(number, r.host, own ? OpenMode::ReplaceOwn : mode);
 }
 
 int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mode,
@@ -102,10 +106,10 @@ int NumberedFiles::openHost(int number, const QByteArray& hostPath, OpenMode mod
     file->encoding = encoding;
     file->path = hostPath;
     if (mode != OpenMode::Input) {
-        if (const int error =
-                file->writer.open(hostPath, mode == OpenMode::Append ? FileWriter::Mode::Append
-                                                                     : FileWriter::Mode::Replace))
-            return error;
+        const FileWriter::Mode writing = mode == OpenMode::Append       ? FileWriter::Mode::Append
+                                         : mode == OpenMode::ReplaceOwn ? FileWriter::Mode::Own
+                                                                        : FileWriter::Mode::Replace;
+        if (const int error = file->writer.open(hostPath, writing)) return error;
         return add(number, std::move(file));
     }
     if (faults::fails(faults::Op::Open, hostPath)) return errorFromErrno(errno, true);
@@ -200,8 +204,14 @@ int NumberedFiles::input(int number, QString& item) {
 int readHead(const QByteArray& hostPath, qsizetype limit, QByteArray& head) {
     head.clear();
     if (faults::fails(faults::Op::Open, hostPath)) return errorFromErrno(errno, true);
-    const int fd = ::open(hostPath.constData(), O_RDONLY | O_CLOEXEC);
+    // Only a file is read: a pipe's writer is not waited on.
+    const int fd = ::open(hostPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errorFromErrno(errno, true);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return kPathFileAccessError;
+    }
     char chunk[65536];
     int error = kOk;
     while (head.size() < limit && head.indexOf('\n') < 0 && head.indexOf('\r') < 0) {

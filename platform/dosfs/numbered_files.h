@@ -15,7 +15,9 @@ namespace dosfs {
 // Replace writes beside the named file and puts the result in its place only
 // when closed without error, so the old file stays whole until then (a
 // device or a pipe is written in place); Append adds to the file in place.
-enum class OpenMode { Replace, Append, Input };
+// ReplaceOwn is Replace at a name the program chose (FileWriter::Mode::Own);
+// open() takes it for every file on the program's own drive.
+enum class OpenMode { Replace, Append, Input, ReplaceOwn };
 
 // The numbers the program's commands open their files by, each for the
 // length of one command.
@@ -77,7 +79,8 @@ class NumberedFiles {
 };
 
 // The start of a host file up to its first line end, or its first `limit`
-// bytes when no line ends before (at most one read's worth more).
+// bytes when no line ends before (at most one read's worth more). Anything
+// but a regular file (a pipe, a device) is not read: 75.
 int readHead(const QByteArray& hostPath, qsizetype limit, QByteArray& head);
 
 // The first comma-separated item of a file's first line, by the rules of

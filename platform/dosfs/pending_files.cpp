@@ -3,7 +3,7 @@
 #include "platform/dosfs/locations.h"
 
 #include <QDir>
-#include <QFile>
+#include <QList>
 
 #include <atomic>
 #include <cerrno>
@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -21,6 +22,11 @@ namespace dosfs {
 namespace {
 
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// A temporary is its file's name, this marker and as many of these letters.
+constexpr char kTemporaryMarker[] = ".tolan-";
+constexpr size_t kTemporaryLetters = 8;
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 
 // What a signal handler may read: the temporaries as plain strings in fixed
 // slots, and the journal's name. A temporary whose name does not fit, or
@@ -85,7 +91,7 @@ void writeJournal() {
     QDir().mkpath(QString::fromLocal8Bit(stateFolder()));
     QByteArray text;
     for (const QByteArray& name : pending()) text += name + '\n';
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = openOwnFile(path);
     if (fd < 0) return;  // the file is still written; only the clean-up is lost
     copyForSignals(signalJournal, sizeof signalJournal, path);
     const char* p = text.constData();
@@ -101,6 +107,45 @@ void writeJournal() {
     ::close(fd);
 }
 
+// The names a journal lists; nothing from anything but a regular file,
+// which is opened without waiting on a writer or following a link.
+QList<QByteArray> readJournal(const QByteArray& path) {
+    QList<QByteArray> names;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return names;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        QByteArray text;
+        char buffer[4096];
+        for (ssize_t n; text.size() < (1 << 20) && (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) break;
+            text.append(buffer, n);
+        }
+        for (const QByteArray& name : text.split('\n'))
+            if (!name.isEmpty()) names.append(name);
+    }
+    ::close(fd);
+    return names;
+}
+
+// The journals of processes that still run, this one's included.
+QList<QByteArray> liveJournals() {
+    QList<QByteArray> out;
+    const QByteArray folder = stateFolder();
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir) return out;
+    while (const dirent* d = ::readdir(dir)) {
+        if (std::strncmp(d->d_name, "pending-", 8) != 0) continue;
+        bool ok = false;
+        const pid_t pid = QByteArray(d->d_name + 8).toInt(&ok);
+        if (ok && pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM))
+            out.append(folder + '/' + d->d_name);
+    }
+    ::closedir(dir);
+    return out;
+}
+
 // Only names this program makes are ever removed, whatever a journal says.
 bool isOurTemporary(const QByteArray& name) {
     const QByteArray base = name.mid(name.lastIndexOf('/') + 1);
@@ -108,6 +153,49 @@ bool isOurTemporary(const QByteArray& name) {
 }
 
 }  // namespace
+
+int openOwnFile(const QByteArray& path) {
+    // Not waiting on a pipe's reader, not following a link; what is there
+    // and not a file of ours to write is removed and made again, once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int fd = ::open(path.constData(),
+                              O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+        struct stat st {};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::ftruncate(fd, 0) == 0) {
+            ::fcntl(fd, F_SETFL, 0);
+            return fd;
+        }
+        if (fd >= 0) ::close(fd);
+        if (::unlink(path.constData()) != 0) return -1;
+    }
+    return -1;
+}
+
+bool isJournaledTemporary(int folderFd, const char* name, size_t length) {
+    // The name ends as the names made below do: ".tolan-" and eight letters
+    // or digits. Anything else is decided without a look at a journal.
+    constexpr size_t kTail = sizeof kTemporaryMarker - 1 + kTemporaryLetters;
+    if (length <= kTail || std::memcmp(name + length - kTail, kTemporaryMarker, kTail - 8) != 0)
+        return false;
+    for (size_t i = length - kTemporaryLetters; i < length; ++i)
+        if (!std::strchr(kLetters, name[i])) return false;
+    struct stat folder {};
+    if (::fstat(folderFd, &folder) != 0) return false;
+    const QByteArray base(name, static_cast<qsizetype>(length));
+    for (const QByteArray& journal : liveJournals()) {
+        for (const QByteArray& listed : readJournal(journal)) {
+            const qsizetype slash = listed.lastIndexOf('/');
+            if (slash < 0 || listed.mid(slash + 1) != base) continue;
+            struct stat there {};
+            const QByteArray in = slash == 0 ? QByteArray("/") : listed.left(slash);
+            if (::stat(in.constData(), &there) == 0 && there.st_dev == folder.st_dev &&
+                there.st_ino == folder.st_ino)
+                return true;
+        }
+    }
+    return false;
+}
 
 HeldSignals::HeldSignals() {
     sigset_t ending;
@@ -123,11 +211,11 @@ HeldSignals::~HeldSignals() {
 QByteArray notePendingBeside(const QByteArray& hostPath) {
     armSignals();
     static std::mt19937 random{std::random_device{}()};
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     QByteArray name;
     do {
-        name = hostPath + ".tolan-";
-        for (int i = 0; i < 8; ++i) name += letters[random() % (sizeof letters - 1)];
+        name = hostPath + kTemporaryMarker;
+        for (size_t i = 0; i < kTemporaryLetters; ++i)
+            name += kLetters[random() % (sizeof kLetters - 1)];
     } while (::access(name.constData(), F_OK) == 0);
     for (SignalSlot& slot : signalSlots) {
         if (slot.used.load(std::memory_order_relaxed) ||
@@ -157,12 +245,8 @@ int sweepPending() {
         const pid_t pid = journal.mid(8).toInt(&ok);
         if (!ok || pid == ::getpid() || (::kill(pid, 0) == 0 || errno == EPERM)) continue;
         const QByteArray path = stateFolder() + '/' + journal.toLocal8Bit();
-        QFile file(QString::fromLocal8Bit(path));
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QByteArray& name : file.read(1 << 20).split('\n'))
-                if (!name.isEmpty() && isOurTemporary(name) && ::unlink(name.constData()) == 0)
-                    ++removed;
-        }
+        for (const QByteArray& name : readJournal(path))
+            if (isOurTemporary(name) && ::unlink(name.constData()) == 0) ++removed;
         ::unlink(path.constData());
     }
     return removed;

@@ -9,6 +9,7 @@
 #include <QByteArray>
 
 #include <csignal>
+#include <cstddef>
 
 namespace dosfs {
 
@@ -38,5 +39,15 @@ void clearPending(const QByteArray& tempPath);
 // journals. Both programs call it as they start. Returns the number of
 // files removed.
 int sweepPending();
+
+// Whether `name` in the open folder is a temporary that a running Tolan
+// process has journaled: a file in progress, never listed. Only a name that
+// ends as a temporary's does is looked up in the journals.
+bool isJournaledTemporary(int folderFd, const char* name, size_t length);
+
+// Opens a file of the program's own (a journal) to write it from empty: a
+// link there is not followed, a pipe not waited on; what is not a regular
+// file of this user is removed and the file made anew. -1 on failure.
+int openOwnFile(const QByteArray& path);
 
 }  // namespace dosfs

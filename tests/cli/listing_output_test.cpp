@@ -16,6 +16,7 @@
 #include <array>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -225,6 +226,66 @@ TEST(ListingOutput, ASignalLeavesTheEarlierFileAndNothingBesideIt) {
         }
         EXPECT_TRUE(caught) << "signal " << run.sig;
     }
+}
+
+// tolan-list run from `folder`.
+QProcess* startIn(const QByteArray& folder, const QStringList& args) {
+    auto* p = new QProcess;
+    p->setWorkingDirectory(QString::fromUtf8(folder));
+    p->start(QStringLiteral(TOLAN_LIST), args);
+    p->waitForStarted();
+    return p;
+}
+
+// The files a run of tolan-list has open, beside their names, are never
+// listed: its own output in the folder it lists, in every format, and
+// another run's. A relative -o is journaled by its full name, so what a
+// killed run left is removed by the next run wherever that starts.
+TEST(ListingOutput, ItsOwnFilesInProgressAreNeverListedAndAKilledRunsAreSweptFromAnywhere) {
+    TempTree tree(TempTree::InMemory{});
+    tree.file("c/a.txt", 10);
+    for (int d = 0; d < 60; ++d)
+        for (int i = 0; i < 100; ++i)
+            tree.file("big/d" + QByteArray::number(d) + "/f" + QByteArray::number(i) + ".txt");
+    tree.folder("out");
+    const QString c = QStringLiteral("--drive=C:=") + tree.path("c");
+    for (const QStringList& format :
+         {QStringList{}, QStringList{QStringLiteral("--listing"), QStringLiteral("path")},
+          QStringList{QStringLiteral("--format=jsonl")}}) {
+        std::unique_ptr<QProcess> run(startIn(
+            tree.path("c"), QStringList{c, QStringLiteral("-o"), QStringLiteral("listing.txt")}
+                                << format << QStringLiteral("C:\\")));
+        ASSERT_TRUE(run->waitForFinished(60000));
+        EXPECT_EQ(run->exitCode(), 0) << run->readAllStandardError().toStdString();
+        const QByteArray listing = readFile(tree.path("c/listing.txt"));
+        EXPECT_TRUE(listing.contains("a.txt")) << format.join(u' ').toStdString();
+        EXPECT_FALSE(listing.contains(".tolan-")) << format.join(u' ').toStdString();
+    }
+
+    // A run frozen while its file beside exists; a second run lists that folder.
+    const QDir out(QString::fromUtf8(tree.path("out")));
+    std::unique_ptr<QProcess> frozen(
+        startIn(tree.path("out"),
+                {QStringLiteral("--drive=C:=") + tree.path("big"), QStringLiteral("--threads=1"),
+                 QStringLiteral("-o"), QStringLiteral("list.txt"), QStringLiteral("C:\\")}));
+    const pid_t pid = static_cast<pid_t>(frozen->processId());
+    for (int waited = 0; waited < 5000 && out.entryList(QDir::Files).isEmpty(); ++waited)
+        ::usleep(1000);
+    ::kill(pid, SIGSTOP);
+    const QStringList beside = out.entryList(QDir::Files);
+    ASSERT_EQ(beside.size(), 1);
+    ASSERT_TRUE(beside[0].startsWith(QStringLiteral("list.txt.tolan-")));
+    const QByteArray listed = tolanList({QStringLiteral("--drive=C:=") + tree.path("out"),
+                                         QStringLiteral("--format=jsonl"), QStringLiteral("C:\\")});
+    EXPECT_FALSE(listed.contains(".tolan-")) << listed.toStdString();
+    ::kill(pid, SIGKILL);
+    frozen->waitForFinished(10000);
+    EXPECT_EQ(out.entryList(QDir::Files), beside) << "left by the killed run";
+
+    // The next run, from another folder, removes it.
+    std::unique_ptr<QProcess> next(startIn(tree.root(), {c, QStringLiteral("C:\\")}));
+    ASSERT_TRUE(next->waitForFinished(60000));
+    EXPECT_EQ(out.entryList(QDir::Files), QStringList());
 }
 
 // tolan-list with -o in each format, ended at random points by SIGKILL,

@@ -118,6 +118,28 @@ TEST(TolanList, MapsHostFoldersAndListsTheDrives) {
     EXPECT_EQ(lines[4], QByteArray("C:\\sub\r"));
 }
 
+// The drives file is read whole, '#' only starts a comment at a line's
+// start, and each line that maps no drive is named on standard error.
+TEST(TolanList, NamesEachBadLineOfTheDrivesFile) {
+    TempTree tree;
+    tree.file("disk#1/a.txt", 10);
+    const QByteArray drives = qgetenv("XDG_CONFIG_HOME") + "/tolan/drives";
+    QDir().mkpath(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME") + "/tolan"));
+    {
+        QFile f(QString::fromLocal8Bit(drives));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(3 << 19, '#') + "\nrubbish\nD:=" + tree.path("disk#1") +
+                "\nD:=/again\n");
+    }
+    const Result r = run({"D:\\"});
+    QFile::remove(QString::fromLocal8Bit(drives));
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.contains("a.txt")) << r.out.constData();
+    EXPECT_EQ(r.err, "tolan-list: " + drives + ":2: not X:=/folder, skipped: rubbish\n" +
+                         "tolan-list: " + drives +
+                         ":4: a second line for its letter, skipped: D:=/again\n");
+}
+
 TEST(TolanList, FailsWithAClearMessageAndStatus) {
     TempTree tree;
     tree.file("file.txt", 1);

@@ -2,11 +2,20 @@
 
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
+#include "platform/dosfs/file_writer.h"
+#include "platform/dosfs/locations.h"
 #include "tests/support/temp_tree.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using dosfs::Directory;
 using dosfs::DirEntry;
@@ -100,4 +109,53 @@ TEST(Directory, DeniedAndVirtualFoldersReadAsTheyShould) {
         EXPECT_TRUE(c.files.empty());
         EXPECT_TRUE(c.folders.empty());
     }
+}
+
+// A file a running Tolan writes (its journal names it) is not listed, from
+// whichever process; a name that only looks like one, or that a dead run's
+// journal names, is.
+TEST(Directory, LeavesOutTheFilesARunningTolanIsWriting) {
+    TempTree tree;
+    tree.folder("in");
+    const QByteArray journals = dosfs::stateFolder();
+    QDir().mkpath(QString::fromLocal8Bit(journals));
+    const pid_t other = ::fork();
+    if (other == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    auto journal = [&](pid_t pid, const QByteArray& name) {
+        QFile f(QString::fromLocal8Bit(journals + "/pending-" + QByteArray::number(pid)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(tree.path("in/" + name) + '\n');
+    };
+    tree.file("in/a.txt.tolan-otherrun");
+    journal(other, "a.txt.tolan-otherrun");
+    tree.file("in/b.txt.tolan-deadrun1");
+    journal(dead, "b.txt.tolan-deadrun1");
+    tree.file("in/c.txt.tolan-notnamed");
+    tree.file("in/d.txt");
+    // This process writes e.txt, named from the folder, as `-o e.txt` is.
+    const QString here = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromUtf8(tree.path("in"))));
+    dosfs::FileWriter writer;
+    ASSERT_EQ(writer.open("e.txt"), 0);
+    QDir::setCurrent(here);
+
+    Directory dir;
+    ASSERT_EQ(Directory::open(tree.path("in"), dir), 0);
+    FolderContents c;
+    ASSERT_EQ(dir.read(c), 0);
+    QStringList names;
+    for (const DirEntry& e : c.files) names.append(e.name);
+    names.sort();
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("b.txt.tolan-deadrun1"),
+                           QStringLiteral("c.txt.tolan-notnamed"), QStringLiteral("d.txt")}));
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    EXPECT_EQ(writer.finish(), 0);
 }

@@ -8,22 +8,32 @@
 using dosfs::DriveTable;
 using dosfs::FileSystem;
 
-TEST(DriveTable, ParsesGoodLinesAndSkipsTheRest) {
+TEST(DriveTable, ParsesGoodLinesAndNamesTheRest) {
     DriveTable t = DriveTable::defaults();
+    std::vector<DriveTable::BadLine> bad;
     EXPECT_TRUE(
         t.parse("# my drives\n"
-                "d:=/data/disk  # trailing comment\n"
+                "d:=/data/disk #2\n"
                 "garbage line\n"
                 "E:=relative/path\n"
                 "1:=/numbers\n"
                 "D:=/second/for/d\n"
                 "\n"
-                "  Q:=/srv/q/../quiet/  \n"));
+                "  Q:=/srv/q/../quiet/  \r\n"
+                "   # indented comment\n",
+                &bad));
     EXPECT_EQ(t.letters(), (QList<QChar>{u'D', u'Q'}));
-    EXPECT_EQ(t.hostFolder(u'd'), QByteArray("/data/disk"));
+    EXPECT_EQ(t.hostFolder(u'd'), QByteArray("/data/disk #2"));
     EXPECT_EQ(t.hostFolder(u'Q'), QByteArray("/srv/quiet"));
     EXPECT_EQ(t.chooserEntries(),
-              (QStringList{QStringLiteral("d: [disk]"), QStringLiteral("q: [quiet]")}));
+              (QStringList{QStringLiteral("d: [disk #2]"), QStringLiteral("q: [quiet]")}));
+    ASSERT_EQ(bad.size(), 4u);
+    const int numbers[] = {3, 4, 5, 6};
+    for (size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_EQ(bad[i].number, numbers[i]);
+        EXPECT_EQ(bad[i].repeated, i == 3);
+    }
+    EXPECT_EQ(bad[0].text, "garbage line");
 
     DriveTable kept = DriveTable::defaults();
     EXPECT_FALSE(kept.parse("nothing usable\n"));

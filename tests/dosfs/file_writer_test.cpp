@@ -4,16 +4,20 @@
 #include "platform/dosfs/file_writer.h"
 
 #include "platform/dosfs/errors.h"
+#include "platform/dosfs/file_system.h"
 #include "platform/dosfs/locations.h"
+#include "platform/dosfs/numbered_files.h"
 #include "tests/support/temp_tree.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <thread>
 
 #include <fcntl.h>
@@ -73,6 +77,13 @@ TEST(FileWriter, EachKindOfTargetIsReplacedOrWrittenInPlaceOrRefused) {
              ::lstat((out + "/link.txt").constData(), &st);
              EXPECT_TRUE(S_ISLNK(st.st_mode));
              EXPECT_EQ(readHost(out + "/target.txt"), "listing");
+         }},
+        {"a setuid, setgid and sticky file: its permissions but those", out + "/suid.txt",
+         [&] { earlier("suid.txt", 07755); }, 0,
+         [&] {
+             struct stat st {};
+             ::stat((out + "/suid.txt").constData(), &st);
+             EXPECT_EQ(st.st_mode & 07777, 0755u);
          }},
         {"a read-only file", out + "/ro.txt", [&] { earlier("ro.txt", 0444); },
          dosfs::kPermissionDenied, [&] { EXPECT_EQ(readHost(out + "/ro.txt"), "earlier"); }},
@@ -143,4 +154,71 @@ TEST(FileWriter, AStateFolderThatCannotBeMadeOnlyLosesTheJournal) {
     EXPECT_EQ(writer.finish(), 0);
     qputenv("XDG_STATE_HOME", saved);
     EXPECT_EQ(readHost(tree.path("out/list.txt")), "listing");
+}
+
+// Every name the program chooses itself (the work file on its own drive, a
+// snapshot it names, its journal) is replaced with a file of its own when
+// another user planted a link or a pipe there: nothing is written through.
+TEST(FileWriter, ALinkOrPipePlantedAtANameOfTheProgramsOwnIsReplacedNotFollowed) {
+    TempTree tree;
+    tree.folder("own");
+    const QByteArray victim = tree.path("victim.txt");
+    const QByteArray journal = dosfs::stateFolder() + "/pending-" + QByteArray::number(::getpid());
+    QDir().mkpath(QString::fromLocal8Bit(dosfs::stateFolder()));
+    dosfs::DriveTable drives;
+    drives.set(u'C', tree.path("c"));
+    dosfs::FileSystem fs(drives);
+    ASSERT_EQ(fs.setOwnDrive(tree.path("own")), QChar(u'Z'));
+    const struct Row {
+        const char* what;
+        QByteArray name;  // where the link is planted
+        std::function<void()> write;
+    } rows[] = {
+        {"the work file", tree.path("own/DIR.TXT"),
+         [&] {
+             dosfs::NumberedFiles files(fs);
+             ASSERT_EQ(files.open(3, QStringLiteral("Z:\\DIR.TXT"), dosfs::OpenMode::Replace), 0);
+             EXPECT_EQ(files.printLine(3, QStringLiteral("listing")), 0);
+             EXPECT_EQ(files.close(3), 0);
+         }},
+        {"a snapshot it names", tree.path("own/snap.jsonl"),
+         [&] {
+             FileWriter writer;
+             ASSERT_EQ(writer.open(tree.path("own/snap.jsonl"), FileWriter::Mode::Own), 0);
+             writer.write("listing");
+             EXPECT_EQ(writer.finish(), 0);
+         }},
+        {"the journal", journal,
+         [&] {
+             FileWriter writer;
+             ASSERT_EQ(writer.open(tree.path("own/any.txt")), 0);
+             EXPECT_TRUE(QFileInfo(QString::fromLocal8Bit(journal)).isFile());
+             EXPECT_FALSE(QFileInfo(QString::fromLocal8Bit(journal)).isSymLink());
+             writer.write("listing");
+             EXPECT_EQ(writer.finish(), 0);
+         }},
+    };
+    for (const Row& row : rows) {
+        for (const bool pipe : {false, true}) {
+            SCOPED_TRACE(std::string(row.what) + (pipe ? ": a pipe" : ": a link"));
+            {
+                QFile f(QString::fromUtf8(victim));
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                f.write("the victim's own");
+            }
+            ::unlink(row.name.constData());
+            ASSERT_EQ(pipe ? ::mkfifo(row.name.constData(), 0666)
+                           : ::symlink(victim.constData(), row.name.constData()),
+                      0);
+            row.write();
+            EXPECT_EQ(readHost(victim), "the victim's own");
+            struct stat st {};
+            if (::lstat(row.name.constData(), &st) == 0) {
+                EXPECT_TRUE(S_ISREG(st.st_mode));
+            }
+            if (row.name != journal) {
+                EXPECT_TRUE(readHost(row.name).startsWith("listing"));
+            }
+        }
+    }
 }

@@ -2,15 +2,19 @@
 
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/locations.h"
+#include "shell/messages.h"
 #include "tests/support/program_fixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,21 +80,16 @@ TEST_F(StartupTest, TheFirstRunOpensTheDesignWindowIdleWithItsBoxesFilled) {
     EXPECT_EQ(fs->currentFolder(u'C'), QStringLiteral("C:\\"));
 }
 
-TEST_F(StartupTest, TheWorkFileLivesInTheSystemFolderOrElseInTheStateFolder) {
-    // The state folder through a drive of the program's own, though D: holds
-    // it too: the chooser does not offer that drive.
+TEST_F(StartupTest, TheWorkFileIsAlwaysInTheStateFolder) {
+    // Through a drive of the program's own, though D: holds it too: the
+    // chooser does not offer that drive. A WINDOWS or WINNT folder on C: is
+    // the user's own, and others may write there: it changes nothing.
+    tree.folder("c/WINNT");
+    tree.folder("c/WINDOWS");
     EXPECT_EQ(start()->state.workFilePath, QStringLiteral("Z:\\DIR.TXT"));
     EXPECT_EQ(fs->resolveForCreate(QStringLiteral("Z:\\DIR.TXT")).host,
               tree.path("state/tolan/DIR.TXT"));
     EXPECT_EQ(fs->drives().letters(), (QList<QChar>{u'C', u'D'}));
-
-    tree.folder("c/WINNT");
-    auto nt = start();
-    EXPECT_EQ(nt->state.systemFolderName, QStringLiteral("WINNT"));
-    EXPECT_EQ(nt->state.workFilePath, QStringLiteral("C:\\WINNT\\DIR.TXT"));
-
-    tree.folder("c/WINDOWS");
-    EXPECT_EQ(start()->state.workFilePath, QStringLiteral("C:\\WINDOWS\\DIR.TXT"));
 }
 
 TEST_F(StartupTest, WithoutADriveCTheStartDriveIsAOrTheFirstDrive) {
@@ -144,21 +143,122 @@ TEST_F(StartupTest, AStoredHeightBelowTheMinimumIsRaisedByTheLayout) {
     EXPECT_EQ(form->height(), 7800);
 }
 
-TEST_F(StartupTest, TheDrivesFileSkipsBadLinesAndMissingFoldersFailAsNoDisk) {
+// The drives file is read whole; a line that starts with '#' is a comment;
+// each line that names no drive is named in the message box at start-up,
+// and a pipe is not waited on. A missing folder fails as no disk.
+TEST_F(StartupTest, TheDrivesFileIsReadWholeAndItsBadLinesAreNamed) {
     tree.folder("disk");
+    tree.folder("disk#1");
+    const QByteArray disk = tree.path("disk");
+    const QByteArray path = tree.path("config/tolan/drives");
+    const struct Row {
+        const char* what;
+        QByteArray text;  // a pipe when empty
+        QList<QChar> letters;
+        QByteArray d;  // D:'s folder
+        QString notice;
+    } rows[] = {
+        {"bad lines",
+         "# drives\nrubbish\nE:=relative\nD:=" + disk + "\nD:=/again\nQ:=" + tree.path("gone") +
+             "\n",
+         {u'D', u'Q'},
+         disk,
+         QStringLiteral("drives の 2, 3, 5 行目は使えません")},
+        {"'#' inside a folder's name",
+         "  # mine\r\nD:=" + tree.path("disk#1") + "\r\n",
+         {u'D'},
+         tree.path("disk#1"),
+         QString()},
+        {"2 MiB long",
+         QByteArray(2 << 20, '#').replace(4096, 1, "\n") + "\nD:=" + disk,
+         {u'D'},
+         disk,
+         QString()},
+        {"a pipe",
+         QByteArray(),
+         {u'C', u'Z'},
+         QByteArray(),
+         QStringLiteral("drives はファイルではありません。既定のドライブを使います")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        tree.remove("config/tolan/drives");
+        if (row.text.isEmpty()) {
+            ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+        } else {
+            tree.file("config/tolan/drives");
+            QFile f(QString::fromUtf8(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(row.text);
+        }
+        const dosfs::DriveFile file = dosfs::readDriveFile();
+        EXPECT_EQ(file.table.letters(), row.letters);
+        EXPECT_EQ(file.table.hostFolder(u'D'), row.d);
+        // As the program starts.
+        programs.push_back(std::make_unique<ProgramFixture>(tree, file.table, false));
+        programs.back()->form->state.startNotices.append(shell::driveFileNotice(file));
+        programs.back()->parts.load();
+        shell::Form1* form = programs.back()->form;
+        EXPECT_EQ(form->Text10.visible(), !row.notice.isEmpty());
+        EXPECT_EQ(form->Text10.visible() ? form->Text10.text() : QString(), row.notice);
+    }
+    // Q: of the first row has no folder: no disk.
+    tree.remove("config/tolan/drives");
     tree.file("config/tolan/drives");
-    QFile f(QString::fromUtf8(tree.path("config/tolan/drives")));
+    QFile f(QString::fromUtf8(path));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("# drives\nrubbish\nE:=relative\nD:=" + tree.path("disk") +
-            "\nD:=/again\nQ:=" + tree.path("gone") + "\n");
+    f.write(rows[0].text);
     f.close();
     drives = dosfs::loadDriveTable();
-    EXPECT_EQ(drives.letters(), (QList<QChar>{u'D', u'Q'}));
-    EXPECT_EQ(drives.hostFolder(u'D'), tree.path("disk"));
     auto form = start();
     EXPECT_EQ(form->state.startDrive, QStringLiteral("D:"));
     EXPECT_EQ(form->Drive1.setDrive(QStringLiteral("q:")), 0);
     EXPECT_EQ(form->Dir1.setPath(QStringLiteral("Q:")), dosfs::kDeviceUnavailable);
+}
+
+// A settings file that cannot be read is set aside as settings.bad, said
+// at start-up, and never written over: the program starts with defaults.
+TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsSetAsideAndSaid) {
+    const QByteArray path = tree.path("config/tolan/settings");
+    QByteArray binary("\x00\x01\xff\xfe settings\x00", 16);
+    const struct Row {
+        const char* what;
+        QByteArray text;  // a pipe when empty
+    } rows[] = {
+        {"garbage", "these are not the settings\r\n"},
+        {"binary", binary},
+        {"50 MB", QByteArray(50 << 20, '0')},
+        {"a pipe", QByteArray()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        tree.remove("config/tolan/settings");
+        tree.remove("config/tolan/settings.bad");
+        tree.folder("config/tolan");
+        if (row.text.isEmpty()) {
+            ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+        } else {
+            QFile f(QString::fromUtf8(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(row.text);
+        }
+        auto* form = start();
+        EXPECT_EQ(form->Text10.text(),
+                  QStringLiteral("設定ファイルを読めません。settings.bad として残しました"));
+        EXPECT_TRUE(form->Text10.visible());
+        EXPECT_EQ(form->height(), 9045);
+        form->close();
+        EXPECT_TRUE(settingsFile().startsWith("0,0,9045,12045,C:,"));
+        QFileInfo aside(QString::fromUtf8(path + ".bad"));
+        if (row.text.isEmpty()) {
+            EXPECT_FALSE(aside.isFile());
+            EXPECT_TRUE(aside.exists());
+        } else {
+            QFile f(aside.filePath());
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), row.text);
+        }
+    }
 }
 
 TEST_F(StartupTest, TheWorkFileIsNeverInsideADriveTheUserScans) {
