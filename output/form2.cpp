@@ -19,10 +19,9 @@ namespace {
 
 // The save button's captions: as created it reads 上書き保存; once the mode
 // is set it reads 新規作成 or 上書保存, the shorter form of the same word,
-// kept as the dialog has always shown it.
+// kept as the dialog has always shown it (shell::kOverwrite).
 const QString kSaveCaption = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書き保存"));
 const QString kNewFile = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "新規作成"));
-const QString kOverwrite = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "上書保存"));
 const QString kPatternHint =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "修正可能。セミコロンを区切りとして入力。"));
 const QString kBadPattern = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "拡張子設定エラー"));
@@ -385,7 +384,7 @@ void Form2::messageInPlace(const QString& text) {
 
 void Form2::setMode(int mode) {
     newFileMode = mode;
-    Command3.setText(mode ? kNewFile : kOverwrite);
+    Command3.setText(mode ? kNewFile : shell::kOverwrite);
 }
 
 void Form2::storePosition() {

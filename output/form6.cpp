@@ -17,6 +17,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace output {
 
 using shell::make;
@@ -29,10 +31,21 @@ const QString kDeleteAsk =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1 を削除します。もう一度「削除」で実行"));
 const QString kDeleted = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "削除しました"));
 const QString kCannotCompare = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "比較できません: %1"));
+const QString kNotAFile =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "通常のファイルではありません"));
+const QString kSave = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存"));
+const QString kOverwriteAsk =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1 は既にあります。もう一度「上書保存」で上書き"));
 
 // A file of a folder as a DOS path; a folder given with its "\" keeps one.
 QString inFolder(const QString& folder, const QString& name) {
     return folder.endsWith(u'\\') ? folder + name : folder + u'\\' + name;
+}
+
+// Whether a host path names a regular file, through a link.
+bool isFile(const QByteArray& path) {
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 forms::TextBox& messageBox(forms::TextBox& box) {
@@ -51,8 +64,8 @@ Form6::Form6(shell::Form1& m, const engine::Module1& s, SnapshotScans sc)
       Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 165, 1350, 255,
                                 QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイル名")))),
       Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 1500, 120, 4500, 330, QString())),
-      Command1(make<forms::CommandButton>(*this, "Command1", -1, nullptr, 6120, 100, 1155, 375,
-                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存")))),
+      Command1(
+          make<forms::CommandButton>(*this, "Command1", -1, nullptr, 6120, 100, 1155, 375, kSave)),
       Label2(make<forms::Label>(*this, "Label2", -1, nullptr, 120, 600, 7155, 255,
                                 QStringLiteral(QT_TRANSLATE_NOOP(
                                     "Tolan", "保存ファイル一覧（フォルダ・日時・ファイル数）")))),
@@ -75,6 +88,10 @@ Form6::Form6(shell::Form1& m, const engine::Module1& s, SnapshotScans sc)
     Command3.Click = [this] { Command3_Click(); };
     Command4.Click = [this] { Command4_Click(); };
     List1.Click = [this] { armed_ = -1; };
+    // Another name is asked about afresh.
+    Text1.Change = [this] {
+        if (!armedName_.isEmpty()) disarmSave();
+    };
     List1.DblClick = [this] { Command2_Click(); };
     Unload = [this] { Command4_Click(); };
 }
@@ -83,6 +100,7 @@ void Form6::open() {
     main.setEnabled(false);
     if (!visible()) load();
     Text1.setText(offeredName());
+    disarmSave();
     say(QString());
     refresh();
     show();
@@ -98,8 +116,25 @@ QString Form6::offeredName() const {
     // A folder named with a leading dot would make a hidden snapshot.
     while (last.startsWith(u'.')) last.remove(0, 1);
     if (last.isEmpty()) return QString();
-    const QDateTime at = QDateTime::fromSecsSinceEpoch(scan.scanTime);
-    return last + at.toString(QStringLiteral("_yyyyMMdd_HHmmss")) + kSnapshotPattern;
+    // Before any scan, the time of now.
+    const qint64 time = scan.scanTime ? scan.scanTime : QDateTime::currentSecsSinceEpoch();
+    const QString stem =
+        last + QDateTime::fromSecsSinceEpoch(time).toString(QStringLiteral("_yyyyMMdd_HHmmss"));
+    // A name that is taken gets the first number that is not.
+    QString name = stem + kSnapshotPattern;
+    for (int n = 2; taken(name); ++n) name = stem + u'_' + QString::number(n) + kSnapshotPattern;
+    return name;
+}
+
+// Whether anything is at that name in the output directory, a link or a
+// name that differs only in case included.
+bool Form6::taken(const QString& name) const {
+    int error = 0;
+    const QByteArray folder = hostFolder(error);
+    if (error) return false;
+    struct stat st {};
+    return main.fs.resolve(inFolder(main.state.settings.outputDir, name)).error == 0 ||
+           ::lstat((folder + '/' + dosfs::encodeHostName(name)).constData(), &st) == 0;
 }
 
 // The window repaints while a folder is scanned, at most every tenth of a
@@ -139,8 +174,10 @@ void Form6::refresh() {
     engine::Module1::SortNames(contents.files);
     for (const dosfs::DirEntry& e : contents.files) {
         if (!e.name.endsWith(kSnapshotPattern, Qt::CaseInsensitive)) continue;
+        const QByteArray path = folder + '/' + dosfs::hostNameOf(e);
+        // A pipe is not read: it would hold the dialog until written to.
         const engine::SnapshotSummary s =
-            engine::summarizeSnapshot(folder + '/' + dosfs::hostNameOf(e));
+            isFile(path) ? engine::summarizeSnapshot(path) : engine::SnapshotSummary{};
         QString time;
         engine::appendDateText(time, e.mtime, false);
         names.append(e.name);
@@ -150,6 +187,11 @@ void Form6::refresh() {
                 .arg(s.files));
     }
     List1.appendsShown();
+}
+
+void Form6::disarmSave() {
+    armedName_.clear();
+    Command1.setText(kSave);
 }
 
 void Form6::Command1_Click() {
@@ -162,16 +204,25 @@ void Form6::Command1_Click() {
     int error = 0;
     const QByteArray folder = hostFolder(error);
     if (error) return say(shell::errorText(shell::Failed::SaveName, error));
-    // The overwrite guard: only a snapshot, or an empty file, is replaced.
+    // The overwrite guard: only a snapshot, or an empty file, is replaced,
+    // and only after a second press on the same name.
     const QByteArray target = folder + '/' + dosfs::encodeHostName(name);
     const dosfs::Resolved there = main.fs.resolve(inFolder(main.state.settings.outputDir, name));
     if (there.error == 0) {
-        const engine::SnapshotSummary s = engine::summarizeSnapshot(target);
-        if (there.isFolder || (s.folder.isEmpty() && s.files > 0))
-            return say(shell::kCannotOverwrite);
+        if (there.isFolder || !isFile(there.host)) return say(shell::kCannotOverwrite);
+        const engine::SnapshotSummary s = engine::summarizeSnapshot(there.host);
+        if (s.folder.isEmpty() && s.files > 0) return say(shell::kCannotOverwrite);
     }
+    if (taken(name) && armedName_ != name) {
+        armedName_ = name;
+        Command1.setText(shell::kOverwrite);
+        return say(forms::shown(kOverwriteAsk).arg(name));
+    }
+    disarmSave();
+    // The name is one the dialog offered or was asked to replace: a link
+    // there is replaced, never written through.
     dosfs::FileWriter out;
-    error = out.open(target);
+    error = out.open(target, dosfs::FileWriter::Mode::Own);
     setEnabled(false);  // a press meanwhile waits for the end
     if (!error) error = scans.write(main.fs, main.state.scanRoot, out, events());
     setEnabled(true);
@@ -190,7 +241,10 @@ void Form6::Command2_Click() {
     if (main.state.scanRoot.isEmpty()) return say(shell::kNothingToSave);
     int error = 0;
     const QByteArray folder = hostFolder(error);
-    engine::SnapshotReader before(folder + '/' + dosfs::encodeHostName(names[row]));
+    const QByteArray path = folder + '/' + dosfs::encodeHostName(names[row]);
+    if (!error && !isFile(path))
+        return say(forms::shown(kCannotCompare).arg(forms::shown(kNotAFile)));
+    engine::SnapshotReader before(path);
     QString why;
     if (error || !before.check(why)) return say(forms::shown(kCannotCompare).arg(why));
     error = main.files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Replace);
@@ -240,6 +294,7 @@ void Form6::Command4_Click() {
 
 void Form6::close() {
     armed_ = -1;
+    disarmSave();
     hide();
     main.setEnabled(true);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "保存ファイルの管理": the snapshots in the output directory. A snapshot of
 // the folder the main window shows is saved under a name made of the
-// folder and the scan's time; the list gives each snapshot's folder, time
+// folder and the scan's time, numbered when that is taken; a name that is
+// there is replaced only after a second press of 保存; the list gives each snapshot's folder, time
 // and number of files; a comparison of the folder now with the snapshot
 // selected goes to Side B and the work file, as a scan's listing does; a
 // snapshot is deleted after a second press of "削除".
@@ -71,11 +72,14 @@ class Form6 : public forms::Form {
 
   private:
     void refresh();
+    bool taken(const QString& name) const;
+    void disarmSave();
     void say(const QString& text);
     QByteArray hostFolder(int& error) const;
     void close();
     std::function<void()> events();
-    int armed_ = -1;  // the row a first press of 削除 named
+    int armed_ = -1;     // the row a first press of 削除 named
+    QString armedName_;  // the name there that a first press of 保存 named
 };
 
 }  // namespace output

@@ -587,5 +587,33 @@ Added %2  Removed %3  Changed %4</translation>
         <source>読めないフォルダ %1 個: ファイルなしと表示</source>
         <translation>%1 folders could not be read: shown without files</translation>
     </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>%1 は既にあります。もう一度「上書保存」で上書き</source>
+        <translation>%1 exists: press Replace to replace it</translation>
+    </message>
+    <message>
+        <source>設定ファイルを読めません。既定値で起動し、ファイルはそのまま残します</source>
+        <translation>The settings cannot be read: started with the defaults, the file left as it is</translation>
+    </message>
+    <message>
+        <source>設定ファイルを読めません。%1 として残しました</source>
+        <translation>The settings cannot be read: kept as %1</translation>
+    </message>
+    <message>
+        <source>drives はファイルではありません。既定のドライブを使います</source>
+        <translation>drives is not a file: the default drives are used</translation>
+    </message>
+    <message>
+        <source>drives の %1 行目は使えません</source>
+        <translation>drives: lines skipped: %1</translation>
+    </message>
+    <message>
+        <source>(ほか %1 行)</source>
+        <translation>(and %1 more lines)</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "tests/support/program_fixture.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -13,6 +14,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -123,4 +126,113 @@ TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
     QTest::keyClick(name, Qt::Key_Escape);
     EXPECT_FALSE(view->isVisible());
     EXPECT_TRUE(program.window.isEnabled());
+}
+
+// 保存 never replaces a file without asking: the name offered is one not
+// taken (the scan's time, then a number; the time of now before any scan),
+// and a name that is there, offered or typed, is replaced only by a second
+// press, on the button that then reads 上書保存.
+TEST(SnapshotDialog, ReplacesNoSnapshotWithoutAsking) {
+    TempTree tree;
+    SettingsFolders folders{tree};
+    tree.file("c/work/a.txt", 1200);
+    tree.folder("c/out");
+    const QString drive = QStringLiteral("--drive=C:=") + tree.path("c");
+    const QByteArray after =
+        tolanList({drive, QStringLiteral("--format=jsonl"), QStringLiteral("C:\\work")});
+    {
+        QFile f(QString::fromUtf8(tree.path("c/out/after.jsonl")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(after);
+    }
+    // A pipe among them is neither read nor written: the dialog opens.
+    ASSERT_EQ(::mkfifo(tree.path("c/out/pipe.jsonl").constData(), 0600), 0);
+    app::Program program(testDrives(tree));
+    program.load();
+    shell::Form1& form = program.form;
+    form.state.settings.outputDir = QStringLiteral("C:\\out");
+    output::Form6& dialog = program.output.form6;
+    QAction* manage = findAction(&program.window, QStringLiteral("保存ファイルの管理"));
+
+    // Before any scan: now, not the start of 1970.
+    manage->trigger();
+    auto* view = static_cast<qtbind::FormWindow*>(program.qt.viewOf(dialog));
+    ASSERT_NE(view, nullptr);
+    auto* name = qobject_cast<QLineEdit*>(view->widgetOf(dialog.Text1));
+    auto* save = qobject_cast<QPushButton*>(view->widgetOf(dialog.Command1));
+    auto* back = qobject_cast<QPushButton*>(view->widgetOf(dialog.Command4));
+    const QString today = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd"));
+    EXPECT_TRUE(name->text().startsWith(QStringLiteral("C_") + today))
+        << name->text().toStdString();
+    QTest::mouseClick(back, Qt::LeftButton);
+
+    form.Dir1.setPath(QStringLiteral("C:\\work"));
+    QTest::mouseClick(qobject_cast<QPushButton*>(program.window.widgetOf(form.Command3)),
+                      Qt::LeftButton);
+    auto read = [&](const QByteArray& rel) {
+        QFile f(QString::fromUtf8(tree.path(rel)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    // Two 保存 of one scan, the folder changed between them: the second is
+    // offered a name of its own.
+    manage->trigger();
+    const QString first = name->text();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("work_"))) << first.toStdString();
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(dialog.Text2.text(), QStringLiteral("保存しました"));
+    const QByteArray firstBytes = read(("c/out/" + first).toUtf8());
+    EXPECT_EQ(firstBytes, after);
+    tree.file("c/work/b.txt", 10);
+    QTest::mouseClick(back, Qt::LeftButton);
+    manage->trigger();
+    const QString second = name->text();
+    EXPECT_EQ(second, first.chopped(6) + QStringLiteral("_2.jsonl"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(read(("c/out/" + first).toUtf8()), firstBytes);
+    EXPECT_NE(read(("c/out/" + second).toUtf8()), firstBytes);
+
+    // The same name again, and a typed name that is there: asked first.
+    const struct {
+        QString typed;
+        QByteArray before;
+    } rows[] = {{second, read(("c/out/" + second).toUtf8())},
+                {QStringLiteral("after.jsonl"), after}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed.toStdString());
+        const QByteArray rel = ("c/out/" + row.typed).toUtf8();
+        tree.file("c/work/c" + QByteArray::number(row.typed.size()) + ".txt", 5);
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, row.typed);
+        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_EQ(dialog.Text2.text(),
+                  row.typed + QStringLiteral(" は既にあります。もう一度「上書保存」で上書き"));
+        EXPECT_EQ(save->text(), QStringLiteral("上書保存"));
+        EXPECT_EQ(read(rel), row.before);
+        // Another name is asked about afresh.
+        QTest::keyClick(name, Qt::Key_End);
+        QTest::keyClick(name, Qt::Key_Backspace);
+        EXPECT_EQ(save->text(), QStringLiteral("保存"));
+        QTest::keyClicks(name, QStringLiteral("l"));
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_EQ(read(rel), row.before);
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_EQ(dialog.Text2.text(), QStringLiteral("保存しました"));
+        EXPECT_EQ(save->text(), QStringLiteral("保存"));
+        EXPECT_EQ(read(rel),
+                  tolanList({drive, QStringLiteral("--format=jsonl"), QStringLiteral("C:\\work")}));
+    }
+    EXPECT_EQ(read(("c/out/" + first).toUtf8()), firstBytes);
+
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, QStringLiteral("pipe.jsonl"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(dialog.Text2.text(), QStringLiteral("このファイルに上書きできません。"));
+    const int pipeRow = static_cast<int>(dialog.names.indexOf(QStringLiteral("pipe.jsonl")));
+    ASSERT_GE(pipeRow, 0);
+    auto* list = dynamic_cast<qtbind::ListBoxView*>(view->widgetOf(dialog.List1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount() == dialog.names.size(); }, 2000));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(pipeRow).center());
+    QTest::mouseClick(qobject_cast<QPushButton*>(view->widgetOf(dialog.Command2)), Qt::LeftButton);
+    EXPECT_EQ(dialog.Text2.text(), QStringLiteral("比較できません: 通常のファイルではありません"));
+    EXPECT_TRUE(view->isVisible());
 }
