@@ -36,11 +36,11 @@ QString noDriveNotice(const QString& folder) {
 QString settingsNotice(const QByteArray& settings, const QByteArray& aside) {
     if (aside.isEmpty()) return QString();
     if (aside == settings)
-        return forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
-            "Tolan", "設定ファイルを読めません。既定値で起動し、ファイルはそのまま残します")));
+        return forms::shown(QStringLiteral(
+            QT_TRANSLATE_NOOP("Tolan", "設定ファイルを読めず既定値で起動(ファイルは保持)")));
     const QString name = QString::fromLocal8Bit(aside.mid(aside.lastIndexOf('/') + 1));
-    return forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
-                            "Tolan", "設定ファイルを読めません。%1 として残しました")))
+    return forms::shown(
+               QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "読めない設定ファイルを %1 に移しました")))
         .arg(name);
 }
 

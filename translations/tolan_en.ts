@@ -596,12 +596,12 @@ Added %2  Removed %3  Changed %4</translation>
         <translation>%1 exists: press Replace to replace it</translation>
     </message>
     <message>
-        <source>設定ファイルを読めません。既定値で起動し、ファイルはそのまま残します</source>
-        <translation>The settings cannot be read: started with the defaults, the file left as it is</translation>
+        <source>設定ファイルを読めず既定値で起動(ファイルは保持)</source>
+        <translation>Settings unreadable: started with the defaults, the file kept</translation>
     </message>
     <message>
-        <source>設定ファイルを読めません。%1 として残しました</source>
-        <translation>The settings cannot be read: kept as %1</translation>
+        <source>読めない設定ファイルを %1 に移しました</source>
+        <translation>Settings unreadable: moved to %1</translation>
     </message>
     <message>
         <source>drives はファイルではありません。既定のドライブを使います</source>

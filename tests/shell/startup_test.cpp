@@ -244,7 +244,7 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsSetAsideAndSaid) {
         }
         auto* form = start();
         EXPECT_EQ(form->Text10.text(),
-                  QStringLiteral("設定ファイルを読めません。settings.bad として残しました"));
+                  QStringLiteral("読めない設定ファイルを settings.bad に移しました"));
         EXPECT_TRUE(form->Text10.visible());
         EXPECT_EQ(form->height(), 9045);
         form->close();
