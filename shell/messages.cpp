@@ -46,8 +46,8 @@ QString settingsNotice(const QByteArray& settings, const QByteArray& aside) {
 
 QString driveFileNotice(const dosfs::DriveFile& drives) {
     if (drives.refused)
-        return forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
-            "Tolan", "drives はファイルではありません。既定のドライブを使います")));
+        return forms::shown(QStringLiteral(
+            QT_TRANSLATE_NOOP("Tolan", "drives はファイルでないため既定のドライブを使用")));
     if (drives.badLines.empty()) return QString();
     // The first ten by number, then how many more: the box has three lines.
     constexpr size_t kNamed = 10;

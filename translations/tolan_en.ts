@@ -604,7 +604,7 @@ Added %2  Removed %3  Changed %4</translation>
         <translation>Settings unreadable: moved to %1</translation>
     </message>
     <message>
-        <source>drives はファイルではありません。既定のドライブを使います</source>
+        <source>drives はファイルでないため既定のドライブを使用</source>
         <translation>drives is not a file: the default drives are used</translation>
     </message>
     <message>

@@ -178,7 +178,7 @@ TEST_F(StartupTest, TheDrivesFileIsReadWholeAndItsBadLinesAreNamed) {
          QByteArray(),
          {u'C', u'Z'},
          QByteArray(),
-         QStringLiteral("drives はファイルではありません。既定のドライブを使います")},
+         QStringLiteral("drives はファイルでないため既定のドライブを使用")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
