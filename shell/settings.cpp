@@ -6,8 +6,6 @@
 #include "platform/dosfs/locations.h"
 #include "platform/dosfs/numbered_files.h"
 
-#include <QFile>
-
 #include <QStringList>
 #include <algorithm>
 

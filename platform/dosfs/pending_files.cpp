@@ -176,7 +176,8 @@ bool isJournaledTemporary(int folderFd, const char* name, size_t length) {
     // The name ends as the names made below do: ".tolan-" and eight letters
     // or digits. Anything else is decided without a look at a journal.
     constexpr size_t kTail = sizeof kTemporaryMarker - 1 + kTemporaryLetters;
-    if (length <= kTail || std::memcmp(name + length - kTail, kTemporaryMarker, kTail - 8) != 0)
+    if (length <= kTail ||
+        std::memcmp(name + length - kTail, kTemporaryMarker, kTail - kTemporaryLetters) != 0)
         return false;
     for (size_t i = length - kTemporaryLetters; i < length; ++i)
         if (!std::strchr(kLetters, name[i])) return false;
