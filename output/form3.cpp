@@ -159,7 +159,9 @@ void Form3::Command1_Click() {
     if (s.outputDir.endsWith(u'\\')) s.outputDir.chop(1);
 
     const QString testPath = s.outputDir + u'\\' + kWriteTestFile;
-    int error = main.files.open(dosfs::kTestFile, testPath, dosfs::OpenMode::Append);
+    // The program names the test file: a link or a pipe put there is
+    // replaced (and then deleted), never written through nor waited on.
+    int error = main.files.open(dosfs::kTestFile, testPath, dosfs::OpenMode::ReplaceOwn);
     if (!error) error = main.files.close(dosfs::kTestFile);
     if (!error) error = dosfs::deleteFile(main.fs, testPath);
     if (error) {

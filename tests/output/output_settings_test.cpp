@@ -2,6 +2,8 @@
 
 #include "tests/output/output_fixture.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 class OutputSettingsTest : public OutputTest {
@@ -45,6 +47,11 @@ TEST_F(OutputSettingsTest, AcceptedDirectoriesAreTestedAndStored) {
     EXPECT_EQ(settings().outputDir, QStringLiteral("C:"));
     EXPECT_FALSE(form3().visible());
     EXPECT_TRUE(main().enabled());
+    EXPECT_EQ(entries("c"), QStringList());
+    // A pipe put at its name is not waited on: it is replaced, then deleted.
+    ASSERT_EQ(::mkfifo(tree.path("c/TESTTL01.JRC").constData(), 0600), 0);
+    accept(QStringLiteral("C:\\"), false);
+    EXPECT_FALSE(form3().visible());
     EXPECT_EQ(entries("c"), QStringList());
     EXPECT_EQ(settings().settingsDialogTop, QStringLiteral("4140"));
     main().FR1->raiseClick();
@@ -152,4 +159,3 @@ TEST_F(OutputSettingsTest, TheChooserFillsTheDirectoryBox) {
     EXPECT_FALSE(form5().visible());
     EXPECT_TRUE(form3().enabled());
 }
-
