@@ -1,5 +1,6 @@
 #include "cli/compare_run.h"
 
+#include "cli/held_output.h"
 #include "cli/output_target.h"
 #include "cli/row_writers.h"
 #include "cli/snapshots.h"
@@ -7,6 +8,7 @@
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/file_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -25,7 +27,7 @@ int trouble(const QString& message) {
 // One JSON object a change.
 class ChangeRecords : public engine::ChangeSink {
   public:
-    explicit ChangeRecords(dosfs::FileWriter& out) : out_(out) {}
+    explicit ChangeRecords(HeldOutput& out) : out_(out) {}
     void change(engine::Change kind, const engine::SnapshotFile* before,
                 const engine::SnapshotFile* after, const engine::ListingPlace&) override {
         static const char* const kNames[] = {"added", "removed", "changed", "unreadable"};
@@ -55,7 +57,7 @@ class ChangeRecords : public engine::ChangeSink {
         else
             line_ += "null";
     }
-    dosfs::FileWriter& out_;
+    HeldOutput& out_;
     QByteArray line_;
 };
 
@@ -64,25 +66,8 @@ QString snapshotTrouble(const QByteArray& path, const QString& message) {
     return QStringLiteral("snapshot '%1': %2").arg(QString::fromLocal8Bit(path), message);
 }
 
-// A snapshot made ready to be compared: read through once to check it
-// (`whole`), or opened to be checked as it is compared. False with the
-// message printed.
-bool ready(engine::SnapshotReader& reader, const QByteArray& path, bool whole) {
-    QString message;
-    if (!(whole ? reader.check(message) : reader.start(message))) {
-        trouble(snapshotTrouble(path, message));
-        return false;
-    }
-    if (const qint64 line = reader.firstLineOutOfOrder())
-        std::fprintf(stderr,
-                     "tolan-list: note: snapshot '%s' is not in listing order (line %lld); it "
-                     "was sorted in memory to be compared\n",
-                     path.constData(), static_cast<long long>(line));
-    return true;
-}
-
 // One comparison written to `out`; its counts.
-engine::ChangeCounts compareInto(dosfs::FileWriter& out, int& error, const Options& options,
+engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& options,
                                  engine::SnapshotReader& before, engine::SnapshotReader& after,
                                  const dosfs::FileSystem& fs, const QString& root) {
     QByteArray bytes;
@@ -115,58 +100,71 @@ engine::ChangeCounts compareInto(dosfs::FileWriter& out, int& error, const Optio
 
 bool namesSnapshot(const QByteArray& given) {
     struct stat st {};
-    return !given.isEmpty() && ::stat(given.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    // A pipe or a device is read as a snapshot too: `<(cat new.jsonl)`.
+    return !given.isEmpty() && ::stat(given.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 int runComparison(const Options& options, const dosfs::FileSystem& fs, const QString& root) {
     dosfs::FileWriter out;
     const QString target = outputTarget(options);
     if (const int error = openOutput(options, out)) return trouble(cannotWrite(target, error));
+    HeldOutput held(out);
 
     engine::SnapshotReader before(options.compare), after(options.folder);
-    struct Side {
-        engine::SnapshotReader& reader;
-        const QByteArray& path;
-    };
-    std::vector<Side> sides{{before, options.compare}};
-    if (root.isEmpty()) sides.push_back({after, options.folder});
-    // Lines that went out cannot be taken back: unless the output is put in
-    // place only when complete, the snapshots are checked whole before
-    // anything is compared; otherwise as they are compared, in one pass.
-    bool whole = !out.replacing();
+    std::vector<engine::SnapshotReader*> snapshots{&before};
+    std::vector<QByteArray> paths{options.compare};
+    if (root.isEmpty()) {
+        snapshots.push_back(&after);
+        paths.push_back(options.folder);
+    }
+    for (size_t i = 0; i < snapshots.size(); ++i) {
+        QString message;
+        if (!snapshots[i]->start(message))
+            return out.abandon(), trouble(snapshotTrouble(paths[i], message));
+    }
+    // Each snapshot is read once, its lines checked as they are compared;
+    // what was written goes only once every one was read whole. One out of
+    // listing order is read again, sorted, and the comparison made again.
     for (;;) {
-        for (const Side& side : sides)
-            if (!ready(side.reader, side.path, whole)) return out.abandon(), kTrouble;
         int error = 0;
         const engine::ChangeCounts counts =
-            compareInto(out, error, options, before, after, fs, root);
-        bool outOfOrder = false;
-        for (const Side& side : sides) {
-            const engine::SnapshotReader& reader = side.reader;
-            if (!reader.fault().isEmpty())
-                return out.abandon(), trouble(snapshotTrouble(side.path, reader.fault()));
-            if (!reader.readError().isEmpty())
-                return out.abandon(),
-                       trouble(QStringLiteral("a snapshot changed while it was compared: %1")
-                                   .arg(reader.readError()));
-            outOfOrder = outOfOrder || (!whole && reader.firstLineOutOfOrder());
+            compareInto(held, error, options, before, after, fs, root);
+        if (std::all_of(snapshots.begin(), snapshots.end(),
+                        [](const engine::SnapshotReader* s) { return s->whole(); })) {
+            if (!error) error = held.release();
+            const int finished = out.finish();
+            if (!error) error = finished;
+            if (error) {
+                const QByteArray& spool = held.failedAt();
+                return trouble(
+                    cannotWrite(spool.isEmpty() ? target : QString::fromLocal8Bit(spool), error));
+            }
+            // What is below a folder that could not be read now is not known.
+            if (counts.unreadableFolders)
+                return trouble(QStringLiteral("the comparison is incomplete: %1 files of the "
+                                              "snapshot are below folders that could not be read "
+                                              "(?)")
+                                   .arg(counts.unreadable));
+            return counts.any() ? 1 : 0;
         }
-        if (outOfOrder) {  // begin again with the snapshot sorted
+        held.drop();
+        if (out.replacing()) {
             out.abandon();
             if (const int reopened = openOutput(options, out))
                 return trouble(cannotWrite(target, reopened));
-            whole = true;
-            continue;
         }
-        const int finished = out.finish();
-        if (!error) error = finished;
-        if (error) return trouble(cannotWrite(target, error));
-        // What is below a folder that could not be read now is not known.
-        if (counts.unreadableFolders)
-            return trouble(QStringLiteral("the comparison is incomplete: %1 files of the snapshot "
-                                          "are below folders that could not be read (?)")
-                               .arg(counts.unreadable));
-        return counts.any() ? 1 : 0;
+        std::vector<qint64> outOfOrder;
+        for (const engine::SnapshotReader* snapshot : snapshots)
+            outOfOrder.push_back(snapshot->firstLineOutOfOrder());
+        QString message;
+        if (const int at = engine::readAgain(snapshots, message); at >= 0)
+            return out.abandon(), trouble(snapshotTrouble(paths[at], message));
+        for (size_t i = 0; i < snapshots.size(); ++i)
+            if (outOfOrder[i])
+                std::fprintf(stderr,
+                             "tolan-list: note: snapshot '%s' is not in listing order (line "
+                             "%lld); it was sorted in memory to be compared\n",
+                             paths[i].constData(), static_cast<long long>(outOfOrder[i]));
     }
 }
 

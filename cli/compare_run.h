@@ -7,7 +7,7 @@
 
 namespace cli {
 
-// Whether FOLDER names a snapshot (a file) rather than a folder.
+// Whether FOLDER names a snapshot (a file, a pipe) rather than a folder.
 bool namesSnapshot(const QByteArray& given);
 
 // The comparison run whole; the exit status (0 nothing changed, 1 something

@@ -11,7 +11,8 @@ int writeListingPdf(char* program, const forms::ListBox& lines, const QString& r
     // Fonts and pages need a GUI application; offscreen, it needs no display.
     const auto gui = offscreenGui(program);
     output::ListingPages pages(lines, root, time);
-    return qtbind::writePdf(pages, qtbind::defaultPageLayout(), false, out);
+    // Dated by the scan, as its pages are: SOURCE_DATE_EPOCH when set.
+    return qtbind::writePdf(pages, qtbind::defaultPageLayout(), false, out, {}, {}, nullptr, time);
 }
 
 }  // namespace cli

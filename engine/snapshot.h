@@ -1,8 +1,8 @@
 #pragma once
 // Snapshots: the JSON lines of a scan (tolan-list --format jsonl), one file
 // a line, read back for a comparison. Only `path`, `size` and `mtime` are
-// read; a line is checked whole, so a damaged snapshot is found before
-// anything is compared.
+// read; each line is checked whole as it is read, so a damaged snapshot is
+// found before what was compared with it is kept.
 
 #include "engine/listing_order.h"
 #include "platform/dosfs/directory.h"
@@ -41,56 +41,69 @@ class FileSource {
     virtual bool next(SnapshotFile& out) = 0;
 };
 
+// A snapshot read once, from the descriptor it opened, each line checked
+// as next() hands its file to a comparison: whatever was compared before a
+// fault showed must be thrown away (the caller holds its output until the
+// snapshot is read whole). Memory stays bounded: a line is at most
+// kLongestLine bytes, and only a snapshot out of listing order is held, sorted,
+// within kSortLimit.
 class SnapshotReader : public FileSource {
   public:
+    static constexpr qsizetype kLongestLine = 1 << 20;
+    static constexpr qint64 kSortLimit = qint64(1) << 30;  // bytes of lines
+
     explicit SnapshotReader(QByteArray hostPath);
     ~SnapshotReader() override;
 
-    // Reads the snapshot through once. False with a message ("line 12:
-    // ...") at the first thing wrong: then nothing may be compared.
-    bool check(QString& message);
-    // Instead of check(): the lines are checked as next() reads them, in one
-    // pass, for a comparison whose result can still be thrown away. next()
-    // ends early at a line that is wrong (fault()) or out of listing order
-    // (firstLineOutOfOrder(); check() then sorts the snapshot to begin again).
+    // Opens the snapshot and reads its first line, so that a file that is
+    // no snapshot is told before a scan is made to compare it with. False
+    // with a message ("line 1: ...").
     bool start(QString& message);
-    // The first line found out of listing order, 0 when every line is in
-    // order. Such a snapshot is sorted in memory before it is compared.
-    qint64 firstLineOutOfOrder() const { return outOfOrder_; }
-    qint64 fileCount() const { return count_; }
-
-    // The files in listing order, after check() or start() succeeded.
+    // The files in listing order, each line checked as it is read. Ends
+    // after the last line, or early at a line that is wrong (fault()) or
+    // out of listing order (firstLineOutOfOrder()).
     bool next(SnapshotFile& out) override;
-    // What went wrong reading it again (the file changed meanwhile); empty
-    // when nothing did.
-    const QString& readError() const { return readError_; }
-    // After start(): what was wrong with the snapshot, as check() says it;
-    // empty when next() met nothing wrong.
+    // What was wrong with the snapshot ("line 12: ..."); empty when nothing
+    // was found wrong.
     const QString& fault() const { return fault_; }
+    // The first line found out of listing order, 0 when none was.
+    qint64 firstLineOutOfOrder() const { return outOfOrder_; }
+    // Whether next() has handed out every file of a snapshot found right.
+    bool whole() const { return whole_; }
+
+    // To compare it again: reads the snapshot again from the start of the
+    // descriptor it opened, checking every line again; `sorted` holds it in
+    // memory sorted (for one out of listing order). A pipe cannot be read
+    // again. False with a message.
+    bool again(bool sorted, QString& message);
 
   private:
     friend SnapshotSummary summarizeSnapshot(const QByteArray& hostPath);
     struct Lines;
     bool open(QString& message);
     bool nextLine(SnapshotFile& out, QString& message);
-    bool sortInMemory(QString& message);
-    bool nextChecked(SnapshotFile& out);
     bool placeInOrder(const SnapshotFile& file, QString& message);
+    bool readSorted(QString& message);
 
     QByteArray hostPath_;
     std::unique_ptr<Lines> lines_;
     qint64 outOfOrder_ = 0;
     qint64 count_ = 0;
-    bool checked_ = false;
-    bool checking_ = false;  // started: lines checked as they are read
+    bool reading_ = false;  // next() reads lines
+    bool whole_ = false;
     bool holdingFirst_ = false;
     SnapshotFile first_;  // read by start(), handed out first
     ListingPlace last_, place_;
-    QString readError_;
     QString fault_;
     std::vector<SnapshotFile> sorted_;  // only when out of order
     size_t sortedNext_ = 0;
 };
+
+// After a comparison that did not read every snapshot whole: readies each
+// to be compared again (one out of listing order sorted) and returns -1, or
+// returns the index of the one that cannot be, with what is wrong in
+// `message`.
+int readAgain(const std::vector<SnapshotReader*>& snapshots, QString& message);
 
 // The folder scanned, told by a line's "folder" (a DOS path) and "path";
 // empty when the line has not both.

@@ -5,6 +5,9 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace engine {
 namespace {
 
@@ -110,6 +113,29 @@ bool digits(std::string_view t, size_t at, size_t n, int& value) {
     return true;
 }
 
+// Whether a path names a file below the folder: parts between single
+// slashes, none empty, "." or "..", and no NUL.
+bool isPathBelow(const QByteArray& path) {
+    if (path.contains('\0')) return false;
+    for (qsizetype at = 0; at <= path.size();) {
+        qsizetype end = path.indexOf('/', at);
+        if (end < 0) end = path.size();
+        const qsizetype n = end - at;
+        if (n == 0 || (n <= 2 && path[at] == '.' && (n == 1 || path[at + 1] == '.'))) return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+bool isLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int daysInMonth(int y, int m) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
+}
+
 bool isNull(od::value& v) {
     bool null = false;
     return !v.is_null().get(null) && null;
@@ -124,7 +150,8 @@ bool parseIsoTime(std::string_view t, qint64& seconds) {
         !digits(t, 11, 2, h) || t[13] != ':' || !digits(t, 14, 2, mi) || t[16] != ':' ||
         !digits(t, 17, 2, s))
         return false;
-    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60) return false;
+    if (mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo) || h > 23 || mi > 59 || s > 60)
+        return false;
     size_t at = 19;
     if (at < t.size() && t[at] == '.') {
         ++at;
@@ -186,18 +213,28 @@ LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, 
     if (parser.iterate(padded, length, capacity).get(doc) || doc.get_object().get(object))
         return refuse("not a JSON object", json);
     bool path = false, size = false, mtime = false, folder = false;
+    // A key given twice would leave which value counts to the reader.
+    static thread_local std::vector<std::string_view> keys;
+    keys.clear();
     for (auto field : object) {
         std::string_view key;
         if (field.unescaped_key().get(key)) return refuse("not valid JSON", json);
+        if (std::find(keys.begin(), keys.end(), key) != keys.end()) {
+            message = QStringLiteral("the key \"%1\" is given twice")
+                          .arg(QString::fromUtf8(key.data(), qsizetype(key.size())));
+            return LineFault::Content;
+        }
+        keys.push_back(key);
         od::value value = field.value();
         if (key == "path") {
             od::raw_json_string raw;
             if (value.get_raw_json_string().get(raw)) return refuse("\"path\" is not a string");
             if (!hostBytes(raw.raw(), padded + length, out.path))
                 return refuse("\"path\" has an escape that is not valid");
-            if (out.path.isEmpty() || out.path.startsWith('/') || out.path.endsWith('/') ||
-                out.path.contains("//") || out.path.contains('\0'))
-                return refuse("\"path\" is not a path below the folder (\"a/b.txt\")");
+            if (!isPathBelow(out.path))
+                return refuse(
+                    "\"path\" is not a path below the folder (\"a/b.txt\", without empty, "
+                    "\".\" or \"..\" parts)");
             path = true;
         } else if (key == "size") {
             int64_t n = 0;

@@ -1,7 +1,6 @@
-// A snapshot read a line at a time for a comparison: checked first in a
-// pass of its own, or checked as it is compared when the comparison can
-// still be thrown away. Only a snapshot out of listing order is held in
-// memory, sorted.
+// A snapshot read a line at a time, once, from the descriptor it opened,
+// each line checked as the comparison takes its file. Only a snapshot out
+// of listing order is held in memory, sorted.
 
 #include "engine/snapshot.h"
 
@@ -23,6 +22,8 @@ namespace engine {
 
 // The lines of the file, each copied with room for simdjson's padding.
 struct SnapshotReader::Lines {
+    enum class Read { Line, End, Failed, TooLong };
+
     int fd = -1;
     std::vector<char> buffer = std::vector<char>(1 << 20);
     size_t at = 0, end = 0;
@@ -34,8 +35,15 @@ struct SnapshotReader::Lines {
     ~Lines() {
         if (fd >= 0) ::close(fd);
     }
-    // False at the end of the file; `error` an errno when reading failed.
-    bool next(int& error) {
+    void rewind() {
+        at = end = 0;
+        eof = false;
+        number = 0;
+        ended = true;
+    }
+    // The next line; `error` an errno when reading failed. A line longer
+    // than kLongestLine is not read on.
+    Read next(int& error) {
         line.clear();
         for (;;) {
             if (at == end) {
@@ -44,7 +52,7 @@ struct SnapshotReader::Lines {
                 if (n < 0) {
                     if (errno == EINTR) continue;
                     error = errno;
-                    return false;
+                    return Read::Failed;
                 }
                 at = 0;
                 end = size_t(n);
@@ -54,18 +62,22 @@ struct SnapshotReader::Lines {
             const char* start = buffer.data() + at;
             const void* lf = std::memchr(start, '\n', end - at);
             const size_t n = lf ? static_cast<const char*>(lf) - start : end - at;
+            if (line.size() + n > size_t(kLongestLine)) {
+                ++number;
+                return Read::TooLong;
+            }
             line.append(start, n);
             at += n + (lf ? 1 : 0);
             if (lf) {
                 ended = true;
                 ++number;
-                return true;
+                return Read::Line;
             }
         }
-        if (line.empty()) return false;
+        if (line.empty()) return Read::End;
         ended = false;
         ++number;
-        return true;
+        return Read::Line;
     }
 };
 
@@ -88,9 +100,19 @@ bool SnapshotReader::open(QString& message) {
 
 bool SnapshotReader::nextLine(SnapshotFile& out, QString& message) {
     int error = 0;
-    if (!lines_->next(error)) {
-        if (error) message = QString::fromLocal8Bit(std::strerror(error)).toLower();
-        return false;
+    switch (lines_->next(error)) {
+        case Lines::Read::Line:
+            break;
+        case Lines::Read::End:
+            return false;
+        case Lines::Read::Failed:
+            message = QString::fromLocal8Bit(std::strerror(error)).toLower();
+            return false;
+        case Lines::Read::TooLong:
+            message = QStringLiteral("line %1: over %2 MiB long, which no snapshot line is")
+                          .arg(lines_->number)
+                          .arg(kLongestLine >> 20);
+            return false;
     }
     std::string& line = lines_->line;
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -128,26 +150,7 @@ QString emptySnapshot() {
 }
 }  // namespace
 
-bool SnapshotReader::check(QString& message) {
-    checking_ = false;
-    if (!open(message)) return false;
-    SnapshotFile file;
-    count_ = 0;
-    outOfOrder_ = 0;
-    while (nextLine(file, message))
-        if (!placeInOrder(file, message)) return false;
-    if (!message.isEmpty()) return false;
-    if (count_ == 0) return message = emptySnapshot(), false;
-    checked_ = true;
-    if (outOfOrder_) return sortInMemory(message);
-    return open(message);
-}
-
 bool SnapshotReader::start(QString& message) {
-    count_ = 0;
-    outOfOrder_ = 0;
-    fault_.clear();
-    checking_ = false;
     if (!open(message)) return false;
     // The first line at once: a file that is no snapshot is told before a
     // scan is made to compare it with.
@@ -155,33 +158,66 @@ bool SnapshotReader::start(QString& message) {
         if (message.isEmpty()) message = emptySnapshot();
         return false;
     }
-    checked_ = checking_ = holdingFirst_ = true;
+    reading_ = holdingFirst_ = true;
     return true;
 }
 
-bool SnapshotReader::nextChecked(SnapshotFile& out) {
+bool SnapshotReader::next(SnapshotFile& out) {
     if (holdingFirst_) {
         holdingFirst_ = false;
         return out = first_, true;
     }
+    if (sortedNext_ < sorted_.size()) return out = sorted_[sortedNext_++], true;
+    if (!reading_) return false;
     if (nextLine(out, fault_) && placeInOrder(out, fault_) && outOfOrder_ == 0) return true;
-    checked_ = false;  // nothing more, whatever ended it
+    reading_ = false;  // nothing more, whatever ended it
+    if (fault_.isEmpty() && count_ == 0) fault_ = emptySnapshot();
+    whole_ = fault_.isEmpty() && outOfOrder_ == 0;
     return false;
 }
 
-bool SnapshotReader::sortInMemory(QString& message) {
-    if (!open(message)) return false;
+bool SnapshotReader::again(bool sorted, QString& message) {
+    if (!lines_ || ::lseek(lines_->fd, 0, SEEK_SET) != 0) {
+        message = outOfOrder_ ? QStringLiteral(
+                                    "line %1 is out of listing order, and a pipe cannot be read "
+                                    "again to sort it; save the snapshot to a file first")
+                                    .arg(outOfOrder_)
+                              : QStringLiteral(
+                                    "the other snapshot is out of listing order, and this one, a "
+                                    "pipe, cannot be read again to compare it with the other "
+                                    "sorted; save it to a file first");
+        return false;
+    }
+    lines_->rewind();
+    count_ = outOfOrder_ = 0;
+    fault_.clear();
+    whole_ = holdingFirst_ = false;
+    sorted_.clear();
+    sortedNext_ = 0;
+    reading_ = !sorted;
+    return !sorted || readSorted(message);
+}
+
+bool SnapshotReader::readSorted(QString& message) {
     std::vector<SnapshotFile> files;
-    files.reserve(size_t(count_));
     std::vector<ListingPlace> places;
-    places.reserve(size_t(count_));
+    qint64 held = 0;
     SnapshotFile file;
     while (nextLine(file, message)) {
+        held += qint64(lines_->line.size());
+        if (held > kSortLimit)
+            return message = QStringLiteral(
+                                 "line %1: a snapshot not in listing order is sorted in memory, "
+                                 "and this one is over %2 MiB")
+                                 .arg(lines_->number)
+                                 .arg(kSortLimit >> 20),
+                   false;
         places.emplace_back();
         places.back().set(file.path);
         files.push_back(file);
     }
     if (!message.isEmpty()) return false;
+    if (files.empty()) return message = emptySnapshot(), false;
     std::vector<size_t> order(files.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(),
@@ -192,10 +228,19 @@ bool SnapshotReader::sortInMemory(QString& message) {
                                  .arg(qMax(order[i], order[i - 1]) + 1)
                                  .arg(QString::fromUtf8(files[order[i]].path)),
                    false;
+    places = {};
     sorted_.reserve(files.size());
     for (size_t i : order) sorted_.push_back(std::move(files[i]));
-    lines_.reset();
+    whole_ = true;
     return true;
+}
+
+int readAgain(const std::vector<SnapshotReader*>& snapshots, QString& message) {
+    for (size_t i = 0; i < snapshots.size(); ++i)
+        if (!snapshots[i]->fault().isEmpty()) return message = snapshots[i]->fault(), int(i);
+    for (size_t i = 0; i < snapshots.size(); ++i)
+        if (!snapshots[i]->again(snapshots[i]->firstLineOutOfOrder() != 0, message)) return int(i);
+    return -1;
 }
 
 SnapshotSummary summarizeSnapshot(const QByteArray& hostPath) {
@@ -205,7 +250,7 @@ SnapshotSummary summarizeSnapshot(const QByteArray& hostPath) {
     if (!reader.open(message)) return summary;
     SnapshotReader::Lines& lines = *reader.lines_;
     int error = 0;
-    if (!lines.next(error)) return summary;
+    if (lines.next(error) != SnapshotReader::Lines::Read::Line) return summary;
     std::string& first = lines.line;
     const size_t length = first.size();
     first.resize(length + simdjson::SIMDJSON_PADDING, ' ');
@@ -229,20 +274,6 @@ SnapshotSummary summarizeSnapshot(const QByteArray& hostPath) {
         lines.end = size_t(n);
     }
     return summary;
-}
-
-bool SnapshotReader::next(SnapshotFile& out) {
-    if (!checked_) return false;
-    if (checking_) return nextChecked(out);
-    if (!lines_) {
-        if (sortedNext_ >= sorted_.size()) return false;
-        out = sorted_[sortedNext_++];
-        return true;
-    }
-    QString message;
-    if (nextLine(out, message)) return true;
-    if (!message.isEmpty() && readError_.isEmpty()) readError_ = message;
-    return false;
 }
 
 }  // namespace engine

@@ -246,26 +246,39 @@ void Form6::Command2_Click() {
         return say(forms::shown(kCannotCompare).arg(forms::shown(kNotAFile)));
     engine::SnapshotReader before(path);
     QString why;
-    if (error || !before.check(why)) return say(forms::shown(kCannotCompare).arg(why));
-    error = main.files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Replace);
-    if (error) return say(shell::errorText(shell::Failed::SaveName, error));
+    if (error || !before.start(why)) return say(forms::shown(kCannotCompare).arg(why));
+    // The snapshot is read once, its lines checked as they are compared:
+    // the result is shown once it was read whole (one out of listing order
+    // is read again, sorted, and compared again).
+    QStringList shownLines;
+    engine::ChangeCounts c;
+    do {
+        error =
+            main.files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Replace);
+        if (error) return say(shell::errorText(shell::Failed::SaveName, error));
+        shownLines.clear();
+        engine::ComparisonLines lines([this, &error, &shownLines](const QString& line) {
+            shownLines.append(line);
+            const int e = main.files.printLine(engine::kWorkFile, line);
+            if (!error) error = e;
+        });
+        engine::Comparison comparison(before, lines);
+        setEnabled(false);
+        scans.compare(comparison, main.fs, main.state.scanRoot, events());
+        setEnabled(true);
+        comparison.finish();
+        c = comparison.counts();
+        if (before.whole()) break;
+        main.files.abandon(engine::kWorkFile);
+        if (engine::readAgain({&before}, why) >= 0)
+            return say(forms::shown(kCannotCompare).arg(why));
+    } while (true);
     main.List1.clear();
-    engine::ComparisonLines lines([this, &error](const QString& line) {
-        main.List1.addItem(line);
-        const int e = main.files.printLine(engine::kWorkFile, line);
-        if (!error) error = e;
-    });
-    engine::Comparison comparison(before, lines);
-    setEnabled(false);
-    scans.compare(comparison, main.fs, main.state.scanRoot, events());
-    setEnabled(true);
-    comparison.finish();
+    for (const QString& line : shownLines) main.List1.addItem(line);
     main.List1.appendsShown();
     const int closed = main.files.close(engine::kWorkFile);
     close();
-    if (error || closed || !before.readError().isEmpty())
-        return shell::showMessage(main, shell::kFailure, shell::kWriteFailed);
-    const engine::ChangeCounts& c = comparison.counts();
+    if (error || closed) return shell::showMessage(main, shell::kFailure, shell::kWriteFailed);
     shell::showMessage(main, shell::kListingState,
                        forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
                                         "Tolan", "%1 と比較\r\n追加 %2  削除 %3  変更 %4")))

@@ -48,6 +48,8 @@ class FileWriter {
     }
     // The first failure, 0 when none; nothing is written after it.
     int error() const { return error_; }
+    // Writes what is buffered now; the first failure.
+    int flush();
 
     // Writes the rest and closes; a replacement is flushed to disk and put in
     // place only when nothing failed, else removed. Returns the first failure.
@@ -60,7 +62,6 @@ class FileWriter {
     static constexpr qsizetype kChunk = 64 * 1024;
     int openTarget(const QByteArray& hostPath, Mode mode);
     int beginReplacement();
-    int flush();
 
     int fd_ = -1;
     bool owned_ = false;

@@ -3,12 +3,14 @@
 #include "platform/codepage/cp932.h"
 #include "platform/dosfs/errors.h"
 
+#include <QDateTime>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QLocale>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTimeZone>
 
 #include <cmath>
 
@@ -23,20 +25,57 @@ constexpr double kSameAdvance = 0.01;  // ems
 constexpr double kMargin = 10.0;
 
 // The bytes QPdfWriter makes, handed to the one writer of files, so that a
-// PDF is put in place only when whole.
+// PDF is put in place only when whole. QPdfWriter dates the PDF by the
+// clock: "/CreationDate (D:" and fourteen digits in one write, the zone
+// ("Z)" or "+09'00')") in the next. Given a creation time, the digits are
+// written for it in that zone, as many, so that every offset the PDF counts
+// stays right.
 class WriterDevice : public QIODevice {
   public:
-    explicit WriterDevice(dosfs::FileWriter& out) : out_(out) { open(QIODevice::WriteOnly); }
+    WriterDevice(dosfs::FileWriter& out, qint64 created) : out_(out), created_(created) {
+        open(QIODevice::WriteOnly);
+    }
     bool isSequential() const override { return true; }
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
-        return out_.write(QByteArrayView(data, size)) ? -1 : size;
+        const QByteArrayView bytes(data, size);
+        static constexpr QByteArrayView kDate("\n/CreationDate (D:");
+        if (!date_.isEmpty()) {
+            redate(bytes);
+            if (out_.write(date_)) return -1;
+            date_.clear();
+        } else if (created_ != kClockTime && bytes.size() == kDate.size() + 14 &&
+                   bytes.startsWith(kDate)) {
+            date_ = bytes.toByteArray();
+            return size;
+        }
+        return out_.write(bytes) ? -1 : size;
     }
 
   private:
+    // The held date's digits for created_ in the zone that follows it.
+    void redate(QByteArrayView zone) {
+        int offset = 0;  // seconds east of UTC
+        if (zone.size() >= 7 && (zone[0] == '+' || zone[0] == '-') && zone[3] == '\'') {
+            bool hoursOk = false, minutesOk = false;
+            const int hours = zone.sliced(1, 2).toInt(&hoursOk);
+            const int minutes = zone.sliced(4, 2).toInt(&minutesOk);
+            if (!hoursOk || !minutesOk) return;
+            offset = (hours * 60 + minutes) * 60 * (zone[0] == '-' ? -1 : 1);
+        } else if (!zone.startsWith("Z")) {
+            return;
+        }
+        const QByteArray digits = QDateTime::fromSecsSinceEpoch(created_ + offset, QTimeZone::utc())
+                                      .toString(QStringLiteral("yyyyMMddHHmmss"))
+                                      .toLatin1();
+        if (digits.size() == 14) date_.replace(date_.size() - 14, 14, digits);
+    }
+
     dosfs::FileWriter& out_;
+    const qint64 created_;
+    QByteArray date_;  // the creation date, until its zone comes
 };
 
 double emOn(const QPaintDevice& device, double points) {
@@ -185,8 +224,8 @@ Drawn drawPages(QPainter& painter, QPagedPaintDevice& device, forms::PrintDocume
 
 int writePdf(forms::PrintDocument& document, const QPageLayout& layout, bool selectionOnly,
              dosfs::FileWriter& out, const QPageRanges& pages, const PrintProgress& progress,
-             bool* stopped) {
-    WriterDevice device(out);
+             bool* stopped, qint64 created) {
+    WriterDevice device(out, created);
     QPdfWriter pdf(&device);
     pdf.setPageLayout(layout);
     pdf.setTitle(document.title());

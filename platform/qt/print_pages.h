@@ -69,12 +69,17 @@ Drawn drawPages(QPainter& painter, QPagedPaintDevice& device, forms::PrintDocume
                 bool selectionOnly, const QPageRanges& pages = {},
                 const PrintProgress& progress = {});
 
+// A PDF's creation date read from the clock.
+constexpr qint64 kClockTime = INT64_MIN;
+
 // Writes the document as a PDF on `layout`'s paper into `out`, which the
 // caller opened and finishes. Returns the writer's error number, 0 when
 // every byte went; a document without pages is not written (52). When the
 // progress stopped it, *stopped is set and the caller abandons the file.
+// `created`: the creation date it gives, seconds since the epoch.
 int writePdf(forms::PrintDocument& document, const QPageLayout& layout, bool selectionOnly,
              dosfs::FileWriter& out, const QPageRanges& pages = {},
-             const PrintProgress& progress = {}, bool* stopped = nullptr);
+             const PrintProgress& progress = {}, bool* stopped = nullptr,
+             qint64 created = kClockTime);
 
 }  // namespace qtbind

@@ -1,16 +1,25 @@
 // tolan-list --compare run as scripts run it: a tree changed in every way,
 // both ways round and between two snapshots; a copy elsewhere that is
 // complete; snapshots from another time zone and out of order; snapshots
-// that cannot be compared.
+// read once from pipes and FIFOs; snapshots that cannot be compared.
 
 #include "tests/support/temp_tree.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -23,15 +32,29 @@ struct Outcome {
     QByteArray out, err;
 };
 
-Outcome tolanList(const QStringList& args, const QByteArray& tz = "UTC") {
+// `program` run with `args`, TZ set to `tz` and the state folder at `state`
+// when given.
+Outcome runProgram(const QString& program, const QStringList& args, const QByteArray& tz = "UTC",
+                   const QByteArray& state = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TZ"), QString::fromUtf8(tz));
+    if (!state.isEmpty()) env.insert(QStringLiteral("XDG_STATE_HOME"), QString::fromUtf8(state));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TOLAN_LIST), args);
+    p.start(program, args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
+}
+
+Outcome tolanList(const QStringList& args, const QByteArray& tz = "UTC") {
+    return runProgram(QStringLiteral(TOLAN_LIST), args, tz);
+}
+
+// A bash script that runs tolan-list as "$0", where <(...) gives a pipe.
+Outcome bash(const QString& script, const QStringList& args) {
+    return runProgram(QStringLiteral("bash"),
+                      QStringList{QStringLiteral("-c"), script, QStringLiteral(TOLAN_LIST)} + args);
 }
 
 QString str(const QByteArray& bytes) {
@@ -42,6 +65,41 @@ void writeFile(const QByteArray& path, const QByteArray& data) {
     QFile f(str(path));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(data);
+}
+
+QByteArray readFile(const QByteArray& path) {
+    QFile f(QString::fromLocal8Bit(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes `data` into a FIFO once a reader has opened it (then runs
+// `opened`), giving up after twenty seconds without one.
+void feedFifo(const QByteArray& fifo, const QByteArray& data,
+              const std::function<void()>& opened = {}) {
+    int fd = -1;
+    for (int i = 0; i < 2000 && fd < 0; ++i) {
+        fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (fd < 0) return;
+    if (opened) opened();
+    ::fcntl(fd, F_SETFL, 0);
+    for (qsizetype at = 0; at < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + at, size_t(data.size() - at));
+        if (n <= 0) break;
+        at += n;
+    }
+    ::close(fd);
+}
+
+// A snapshot of `count` files in one folder, in listing order.
+QByteArray manyFiles(int count, int size) {
+    QByteArray lines;
+    for (int i = 0; i < count; ++i)
+        lines += "{\"path\":\"d/f" + QByteArray::number(100000 + i) +
+                 ".txt\",\"size\":" + QByteArray::number(size) +
+                 ",\"mtime\":\"2024-01-05T05:07:09Z\"}\n";
+    return lines;
 }
 
 constexpr qint64 kT0 = 1704431229;           // 2024/01/05 5:07:09 UTC
@@ -258,6 +316,103 @@ TEST(Compare, ASnapshotFromAnotherZoneOrOutOfOrderComparesTheSame) {
     }
 }
 
+// A snapshot is read once, from the descriptor opened: from a pipe, on
+// either side, and from a FIFO an unchanged tree compares as unchanged. A
+// pipe out of listing order cannot be read again to be sorted.
+TEST(Compare, ASnapshotFromAPipeOrAFifoIsReadOnce) {
+    TempTree t;
+    makeBefore(t, "tree");
+    const QString tree = str(t.path("tree")), snapshot = str(t.path("s.jsonl"));
+    ASSERT_EQ(tolanList({"--format=jsonl", "-o", snapshot, tree}).status, 0);
+    const QByteArray unchanged =
+        "Added 0  Removed 0  Changed 0  Unchanged 11  Bytes 2910 -> 2910\r\n";
+    for (const char* script :
+         {R"("$0" --compare <(cat "$1") "$2")", R"("$0" --compare "$1" <(cat "$1"))"}) {
+        const Outcome piped = bash(script, {snapshot, tree});
+        EXPECT_EQ(piped.status, 0) << script << piped.err.constData();
+        EXPECT_EQ(piped.out, unchanged) << script;
+    }
+    const QByteArray fifo = t.path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    std::thread writer([&] { feedFifo(fifo, readFile(t.path("s.jsonl"))); });
+    const Outcome fromFifo = tolanList({"--compare", str(fifo), tree});
+    writer.join();
+    EXPECT_EQ(fromFifo.status, 0) << fromFifo.err.constData();
+    EXPECT_EQ(fromFifo.out, unchanged);
+
+    const Outcome unsorted = bash(R"("$0" --compare <(tac "$1") "$2")", {snapshot, tree});
+    EXPECT_EQ(unsorted.status, 2);
+    EXPECT_TRUE(
+        unsorted.err.contains("line 2 is out of listing order, and a pipe cannot be read "
+                              "again to sort it"))
+        << unsorted.err.constData();
+    EXPECT_EQ(unsorted.out, "");
+}
+
+// What was opened is what is compared: a snapshot replaced while the other
+// side, a FIFO, is still being written is compared as it was.
+TEST(Compare, ASnapshotReplacedWhileComparedIsComparedAsOpened) {
+    TempTree t;
+    const QByteArray old = manyFiles(30000, 1);  // more than one read takes
+    writeFile(t.path("old.jsonl"), old);
+    writeFile(t.path("other.jsonl"), manyFiles(30000, 2) + manyFiles(1, 3));
+    const QByteArray fifo = t.path("new");
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Once tolan-list has opened both, the old snapshot is replaced.
+    std::thread writer([&] {
+        feedFifo(fifo, old, [&t] {
+            ::rename(t.path("other.jsonl").constData(), t.path("old.jsonl").constData());
+        });
+    });
+    const Outcome run = tolanList({"--compare", str(t.path("old.jsonl")), str(fifo)});
+    writer.join();
+    EXPECT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(run.out, "Added 0  Removed 0  Changed 0  Unchanged 30000  Bytes 30000 -> 30000\r\n");
+}
+
+// /dev/zero, and a line of 2 GB that a pipe makes, are refused with their
+// line as soon as it passes 1 MiB, in bounded memory.
+TEST(Compare, ALineOverOneMebibyteIsRefusedWithItsNumber) {
+    TempTree t;
+    t.file("tree/d/f100000.txt", 1, kT0);
+    writeFile(t.path("two.jsonl"), manyFiles(2, 1));
+    const QString tree = str(t.path("tree")), two = str(t.path("two.jsonl"));
+    const struct {
+        const char* script;
+        const char* says;
+    } cases[] = {
+        {R"(ulimit -v 1000000; "$0" --compare /dev/zero "$2")", "line 1: over 1 MiB long"},
+        {R"(ulimit -v 1000000;
+            "$0" --compare <(cat "$1"; head -c 2000000000 /dev/zero | tr '\0' x) "$2")",
+         "line 3: over 1 MiB long"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = bash(c.script, {two, tree});
+        EXPECT_EQ(run.status, 2) << c.script;
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.constData();
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// On standard output, what cannot be taken back is held until the snapshot
+// is read whole, past a mebibyte in a temporary file that goes with the run.
+TEST(Compare, AChangeListOverAMebibyteIsHeldUntilTheSnapshotIsWhole) {
+    TempTree t;
+    t.folder("empty");
+    const QByteArray files = manyFiles(20000, 1);  // 20,000 lines removed
+    for (const bool whole : {false, true}) {
+        writeFile(t.path("s.jsonl"), whole ? files : files + "{\"path\":\"z\"}\n");
+        const Outcome run = runProgram(
+            QStringLiteral(TOLAN_LIST),
+            {"--compare", str(t.path("s.jsonl")), "--format=jsonl", str(t.path("empty"))}, "UTC",
+            t.path("state"));
+        EXPECT_EQ(run.status, whole ? 1 : 2) << run.err.constData();
+        EXPECT_EQ(run.out.count("\"change\":\"removed\""), whole ? 20000 : 0);
+        EXPECT_GT(run.out.size(), whole ? 1 << 20 : -1);
+        EXPECT_EQ(QDir(str(t.path("state/tolan"))).entryList(QDir::Files), QStringList());
+    }
+}
+
 TEST(Compare, ASnapshotThatCannotBeComparedIsTroubleNamingItsLineAndWritesNothing) {
     TempTree t;
     t.file("tree/a.txt", 1, kT0);
@@ -281,6 +436,16 @@ TEST(Compare, ASnapshotThatCannotBeComparedIsTroubleNamingItsLineAndWritesNothin
          "tolan-list --format jsonl -o FILE FOLDER"},
         {good + "\n" + good + "\n", "line 2: the path a.txt is given a second time"},
         {good + "\n{\"path\":\"a\",\"size\":1,\"mtime\":null} x\n", "line 2: not"},
+        {R"({"path":"a/./b","size":1,"mtime":null})", "line 1: \"path\" is not a path below"},
+        {R"({"path":"../a","size":1,"mtime":null})", "line 1: \"path\" is not a path below"},
+        {R"({"path":"a//b","size":1,"mtime":null})", "line 1: \"path\" is not a path below"},
+        {good + "\n" + R"({"path":"b","size":1,"mtime":"2026-02-31T00:00:00Z"})",
+         "line 2: \"mtime\" is not a time"},
+        {R"({"path":"a","size":1,"mtime":"2023-02-29T00:00:00Z"})", "line 1: \"mtime\" is not"},
+        {R"({"path":"a","size":1,"size":2,"mtime":null})",
+         "line 1: the key \"size\" is given twice"},
+        {R"({"path":"a","size":1,"mtime":null,"n":1,"n":1})", "line 1: the key \"n\" is given"},
+        {good + "\n" + QByteArray(3 << 20, 'x') + "\n", "line 2: over 1 MiB long"},
     };
     // A file is checked as it is compared, standard output before: either
     // way nothing is written.

@@ -366,12 +366,23 @@ TEST(TolanList, PrintsTheListingAsAPdfWhoseTextAndFontsSurvive) {
             font.contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes +\\d+ +\\d+$"))))
             << font.toStdString();
 
+    // Dated by SOURCE_DATE_EPOCH, as its pages are, in the zone's offset.
+    const auto bytesOf = [](const std::string& path) {
+        QFile f(QString::fromStdString(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_TRUE(bytesOf(pdf).contains("/CreationDate (D:20261208140304Z)"));
+
     // What the listing font has no glyph for is drawn, not left a blank box.
     TempTree emoji;
     emoji.file("work/smile\xf0\x9f\x98\x80.txt", 1);
     const std::string drawn = emoji.path("emoji.pdf").toStdString();
-    ASSERT_EQ(run({drive(emoji), "--format", "pdf", "-o", drawn, "C:\\work"}).status, 0);
+    setenv("TZ", "JST-9", 1);
+    const int status = run({drive(emoji), "--format", "pdf", "-o", drawn, "C:\\work"}).status;
+    setenv("TZ", "UTC", 1);
+    ASSERT_EQ(status, 0);
     EXPECT_TRUE(pdfFonts(QString::fromStdString(drawn)).join(u'\n').contains(u"Symbola"));
+    EXPECT_TRUE(bytesOf(drawn).contains("/CreationDate (D:20261208230304+09'00')"));
 }
 
 TEST(TolanList, PrintsAListingFilesRecordsAsAPdf) {
