@@ -45,12 +45,12 @@ class FileSource {
 // as next() hands its file to a comparison: whatever was compared before a
 // fault showed must be thrown away (the caller holds its output until the
 // snapshot is read whole). Memory stays bounded: a line is at most
-// kLongestLine bytes, and only a snapshot out of listing order is held, sorted,
-// within kSortLimit.
+// kLongestLine bytes, and only a snapshot out of listing order is held,
+// sorted, in at most kSortLimit bytes (a million files take about 1.3 GB).
 class SnapshotReader : public FileSource {
   public:
     static constexpr qsizetype kLongestLine = 1 << 20;
-    static constexpr qint64 kSortLimit = qint64(1) << 30;  // bytes of lines
+    static constexpr qint64 kSortLimit = qint64(4) << 30;
 
     explicit SnapshotReader(QByteArray hostPath);
     ~SnapshotReader() override;

@@ -136,6 +136,12 @@ int daysInMonth(int y, int m) {
     return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
 }
 
+// One of 64 bits told by a key's length and first and last bytes.
+quint64 likeness(std::string_view key) {
+    const unsigned ends = key.empty() ? 0 : uchar(key.front()) + 3u * uchar(key.back());
+    return quint64(1) << ((key.size() * 7 + ends) & 63);
+}
+
 bool isNull(od::value& v) {
     bool null = false;
     return !v.is_null().get(null) && null;
@@ -213,13 +219,18 @@ LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, 
     if (parser.iterate(padded, length, capacity).get(doc) || doc.get_object().get(object))
         return refuse("not a JSON object", json);
     bool path = false, size = false, mtime = false, folder = false;
-    // A key given twice would leave which value counts to the reader.
+    // A key given twice would leave which value counts to the reader; the
+    // keys seen are looked through only when one like it was.
     static thread_local std::vector<std::string_view> keys;
     keys.clear();
+    quint64 like = 0;
     for (auto field : object) {
         std::string_view key;
         if (field.unescaped_key().get(key)) return refuse("not valid JSON", json);
-        if (std::find(keys.begin(), keys.end(), key) != keys.end()) {
+        const quint64 bit = likeness(key);
+        const bool maybe = like & bit;
+        like |= bit;
+        if (maybe && std::find(keys.begin(), keys.end(), key) != keys.end()) {
             message = QStringLiteral("the key \"%1\" is given twice")
                           .arg(QString::fromUtf8(key.data(), qsizetype(key.size())));
             return LineFault::Content;

@@ -201,16 +201,16 @@ bool SnapshotReader::again(bool sorted, QString& message) {
 bool SnapshotReader::readSorted(QString& message) {
     std::vector<SnapshotFile> files;
     std::vector<ListingPlace> places;
-    qint64 held = 0;
+    qint64 held = 0;  // bytes, about: a file and each part of its path
     SnapshotFile file;
     while (nextLine(file, message)) {
-        held += qint64(lines_->line.size());
+        held += 256 + 128 * (file.path.count('/') + 1) + 4 * file.path.size();
         if (held > kSortLimit)
             return message = QStringLiteral(
-                                 "line %1: a snapshot not in listing order is sorted in memory, "
-                                 "and this one is over %2 MiB")
+                                 "line %1: a snapshot out of listing order is sorted in memory, "
+                                 "and this one would take over %2 GiB")
                                  .arg(lines_->number)
-                                 .arg(kSortLimit >> 20),
+                                 .arg(kSortLimit >> 30),
                    false;
         places.emplace_back();
         places.back().set(file.path);
