@@ -411,7 +411,9 @@ TEST(Compare, AChangeListOverAMebibyteIsHeldUntilTheSnapshotIsWhole) {
             t.path("state"));
         EXPECT_EQ(run.status, whole ? 1 : 2) << run.err.constData();
         EXPECT_EQ(run.out.count("\"change\":\"removed\""), whole ? 20000 : 0);
-        if (whole) EXPECT_GT(run.out.size(), 1 << 20);  // past what is held in memory
+        if (whole) {
+            EXPECT_GT(run.out.size(), 1 << 20);  // past what is held in memory
+        }
         EXPECT_EQ(QDir(str(t.path("state/tolan"))).entryList(QDir::Files), QStringList());
     }
 }
