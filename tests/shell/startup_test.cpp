@@ -220,7 +220,8 @@ TEST_F(StartupTest, TheDrivesFileIsReadWholeAndItsBadLinesAreNamed) {
 // at start-up, and never written over: the program starts with defaults.
 TEST_F(StartupTest, ASettingsFileThatCannotBeReadIsSetAsideAndSaid) {
     const QByteArray path = tree.path("config/tolan/settings");
-    QByteArray binary("\x00\x01\xff\xfe settings\x00", 16);
+    static const char kBinary[] = "\x00\x01\xff\xfe settings\x00";
+    const QByteArray binary(kBinary, sizeof kBinary);
     const struct Row {
         const char* what;
         QByteArray text;  // a pipe when empty
