@@ -1,4 +1,5 @@
 #include "platform/dosfs/away_reads.h"
+#include "platform/dosfs/away_wire.h"
 
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/fault_seam.h"
@@ -30,71 +31,6 @@ namespace dosfs::away {
 namespace {
 
 enum class Op : quint8 { Open, OpenChild, Read, Stamp, Close, RealPath, Walk };
-
-// A frame: its length (of what follows), the call's number, the payload.
-struct Header {
-    quint32 length;
-    quint64 id;
-};
-
-bool readAll(int fd, void* to, size_t n) {
-    auto* p = static_cast<char*>(to);
-    while (n > 0) {
-        const ssize_t got = ::read(fd, p, n);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        p += got;
-        n -= size_t(got);
-    }
-    return true;
-}
-
-bool writeAll(int fd, const char* p, size_t n) {
-    while (n > 0) {
-        const ssize_t put = ::send(fd, p, n, MSG_NOSIGNAL);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        p += put;
-        n -= size_t(put);
-    }
-    return true;
-}
-
-bool writeFrame(int fd, quint64 id, const QByteArray& payload) {
-    const Header h{quint32(payload.size()), id};
-    QByteArray frame(reinterpret_cast<const char*>(&h), sizeof h);
-    frame += payload;
-    return writeAll(fd, frame.constData(), size_t(frame.size()));
-}
-
-bool readFrame(int fd, quint64& id, QByteArray& payload) {
-    Header h{};
-    if (!readAll(fd, &h, sizeof h)) return false;
-    payload.resize(qsizetype(h.length));
-    id = h.id;
-    return readAll(fd, payload.data(), h.length);
-}
-
-QDataStream& operator<<(QDataStream& s, const DirEntry& e) {
-    return s << e.name << e.hostName << e.size << e.mtime << e.hidden << e.readOnly;
-}
-QDataStream& operator>>(QDataStream& s, DirEntry& e) {
-    return s >> e.name >> e.hostName >> e.size >> e.mtime >> e.hidden >> e.readOnly;
-}
-template <class T>
-QDataStream& operator<<(QDataStream& s, const std::vector<T>& v) {
-    s << quint32(v.size());
-    for (const T& x : v) s << x;
-    return s;
-}
-template <class T>
-QDataStream& operator>>(QDataStream& s, std::vector<T>& v) {
-    quint32 n = 0;
-    s >> n;
-    v.clear();
-    for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) s >> v.emplace_back();
-    return s;
-}
 
 // ---- The helper: each call answered on a thread of its own, so that one
 // stuck on a mount holds up no other.
@@ -213,50 +149,6 @@ QByteArray answer(const QByteArray& request) {
 // say) is so replaced from the window's process, which by then has many
 // threads and could not safely fork one itself. It ignores SIGCHLD, so the
 // kernel reaps every helper that ends.
-
-bool sendDescriptor(int control, int fd) {
-    char byte = 0;
-    iovec io{&byte, 1};
-    alignas(cmsghdr) char space[CMSG_SPACE(sizeof(int))] = {};
-    msghdr msg{};
-    msg.msg_iov = &io;
-    msg.msg_iovlen = 1;
-    msg.msg_control = space;
-    msg.msg_controllen = sizeof space;
-    cmsghdr* c = CMSG_FIRSTHDR(&msg);
-    c->cmsg_level = SOL_SOCKET;
-    c->cmsg_type = SCM_RIGHTS;
-    c->cmsg_len = CMSG_LEN(sizeof(int));
-    std::memcpy(CMSG_DATA(c), &fd, sizeof(int));
-    for (;;) {
-        const ssize_t sent = ::sendmsg(control, &msg, MSG_NOSIGNAL);
-        if (sent == 1) return true;
-        if (sent < 0 && errno == EINTR) continue;
-        return false;
-    }
-}
-
-// The descriptor the program sent; -1 once the program has ended.
-int receiveDescriptor(int control) {
-    char byte = 0;
-    iovec io{&byte, 1};
-    alignas(cmsghdr) char space[CMSG_SPACE(sizeof(int))] = {};
-    msghdr msg{};
-    msg.msg_iov = &io;
-    msg.msg_iovlen = 1;
-    msg.msg_control = space;
-    msg.msg_controllen = sizeof space;
-    for (;;) {
-        const ssize_t got = ::recvmsg(control, &msg, MSG_CMSG_CLOEXEC);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return -1;
-        const cmsghdr* c = CMSG_FIRSTHDR(&msg);
-        if (!c || c->cmsg_type != SCM_RIGHTS) continue;
-        int fd = -1;
-        std::memcpy(&fd, CMSG_DATA(c), sizeof(int));
-        return fd;
-    }
-}
 
 [[noreturn]] void spawn(int control) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -415,14 +307,6 @@ QByteArray callOn(quint64 handle, Op op, const Args&... args) {
     return call(request(op, own, args...), helper);
 }
 
-// Mount points whose reads may stop answering, from the mount table.
-std::vector<QByteArray> awayMounts() {
-    std::vector<QByteArray> points;
-    for (const Mount& m : readMountTable())
-        if (!isLocalType(m.type) && !isVirtualType(m.type)) points.push_back(m.point);
-    return points;
-}
-
 }  // namespace
 
 bool start() {
@@ -453,27 +337,6 @@ bool start() {
     client = c;
     return true;
 }
-
-namespace {
-// Whether `test` holds for a mount point of the mount table whose reads
-// may stop answering (read again at most every second: mounts come and go
-// rarely, and a walk asks for every folder).
-template <class Test>
-bool anyAwayMount(Test test) {
-    static std::mutex mutex;
-    static std::vector<QByteArray> points;
-    static qint64 readAt = -1;
-    const qint64 now = ::time(nullptr);
-    std::lock_guard<std::mutex> lock(mutex);
-    if (now != readAt) {
-        points = awayMounts();
-        readAt = now;
-    }
-    for (const QByteArray& point : points)
-        if (test(point)) return true;
-    return false;
-}
-}  // namespace
 
 bool goesAway(const QByteArray& hostPath) {
     // Read here, as without the helper; once it ran, such reads are never

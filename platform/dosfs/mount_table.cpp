@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QList>
 
+#include <ctime>
+#include <mutex>
 #include <set>
 
 #include <sys/sysmacros.h>
@@ -77,6 +79,23 @@ bool isVirtualType(const QByteArray& type) {
         "debugfs", "tracefs", "securityfs", "pstore", "bpf",        "configfs",
         "fusectl", "mqueue",  "hugetlbfs",  "autofs", "binfmt_misc"};
     return kVirtualTypes.count(type) != 0;
+}
+
+bool anyAwayMount(const std::function<bool(const QByteArray& point)>& test) {
+    static std::mutex mutex;
+    static std::vector<QByteArray> points;
+    static qint64 readAt = -1;
+    const qint64 now = ::time(nullptr);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (now != readAt) {
+        points.clear();
+        for (const Mount& m : readMountTable())
+            if (!isLocalType(m.type) && !isVirtualType(m.type)) points.push_back(m.point);
+        readAt = now;
+    }
+    for (const QByteArray& point : points)
+        if (test(point)) return true;
+    return false;
 }
 
 }  // namespace dosfs

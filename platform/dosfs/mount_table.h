@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <vector>
 
 #include <sys/types.h>
@@ -27,5 +28,10 @@ QByteArray mountPointOf(const QByteArray& hostPath);
 bool isLocalType(const QByteArray& type);
 // Kinds whose entries are not files on disk (proc, sysfs, ...).
 bool isVirtualType(const QByteArray& type);
+
+// Whether `test` holds for a mount point whose reads may stop answering (a
+// network or FUSE mount). The table is read again at most every second:
+// mounts come and go rarely, and a walk asks for every folder.
+bool anyAwayMount(const std::function<bool(const QByteArray& point)>& test);
 
 }  // namespace dosfs
