@@ -246,7 +246,9 @@ TEST_F(ScanCommandsTest, AfterAScanTheMessageBoxSaysWhatTheListingLacks) {
 
 // The helper that reads a network or FUSE mount dies while it reads a
 // folder of the scan: the scan ends there, and the message box says that
-// the listing is incomplete because folders could no longer be read.
+// the listing is incomplete because folders could no longer be read. The
+// folder before it is read ahead beside it and may be lost with the helper:
+// the listing may end before it, never after.
 TEST(ScanEnd, AReaderThatDiesSaysTheListingIsIncomplete) {
     TempTree tree;
     tree.file("c/work/a/1.txt", 10);
@@ -265,7 +267,7 @@ TEST(ScanEnd, AReaderThatDiesSaysTheListingIsIncomplete) {
             f.Text10.text() != QStringLiteral("フォルダを読めなくなり中断: 一覧は不完全です"))
             return 11;
         const QStringList lines = w.list1();
-        if (!lines.contains(QStringLiteral("C:\\work\\a")) ||
+        if (!lines.contains(QStringLiteral("C:\\work")) ||
             lines.contains(QStringLiteral("C:\\work\\b")) ||
             lines.join(u'\n').contains(QStringLiteral("Total")))
             return 12;
