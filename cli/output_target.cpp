@@ -8,27 +8,8 @@
 #include <unistd.h>
 
 namespace cli {
-namespace {
 
 const QString kStandardOutput = QStringLiteral("standard output");
-
-// What an error number of the file layer means for a write.
-QString causeOf(int error) {
-    switch (error) {
-        case dosfs::kDiskFull:
-            return QStringLiteral("the disk is full (no space left on the device)");
-        case dosfs::kPermissionDenied:
-            return QStringLiteral("permission denied");
-        case dosfs::kPathNotFound:
-            return QStringLiteral("the folder to write in does not exist");
-        case dosfs::kBadFileNameOrNumber:
-            return QStringLiteral("bad file name (too long, or not allowed)");
-        default:
-            return QString::fromLatin1(dosfs::errorText(error));
-    }
-}
-
-}  // namespace
 
 QString outputTarget(const Options& options) {
     return options.output.isEmpty() ? kStandardOutput : QString::fromUtf8(options.output);
@@ -46,7 +27,8 @@ QString cannotWrite(const QString& target, int error) {
     const bool look =
         toFile && error != dosfs::kDiskFull && !target.contains(QChar::ReplacementCharacter);
     QString cause = look ? writeObstacle(target.toUtf8()) : QString();
-    if (cause.isEmpty()) cause = causeOf(error);
+    if (cause.isEmpty())
+        cause = QString::fromLatin1(dosfs::errorText(error, dosfs::Doing::WritingFile));
     return QStringLiteral("cannot write %1: %2")
         .arg(toFile ? QStringLiteral("'%1'").arg(target) : target, cause);
 }

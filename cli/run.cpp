@@ -62,15 +62,7 @@ QChar freeLetter(const dosfs::DriveTable& drives) {
 
 // What an error number means for the folder to list.
 QString folderCause(int error) {
-    switch (error) {
-        case dosfs::kFileNotFound:
-        case dosfs::kPathNotFound:
-            return QStringLiteral("no such folder");
-        case dosfs::kPermissionDenied:
-            return QStringLiteral("permission denied: this user may not read it");
-        default:
-            return QString::fromLatin1(dosfs::errorText(error));
-    }
+    return QString::fromLatin1(dosfs::errorText(error, dosfs::Doing::ListingFolder));
 }
 
 // The folder to list as a DOS path; a message naming the cause when it

@@ -64,10 +64,11 @@ QString driveFileNotice(const dosfs::DriveFile& drives) {
 }
 
 const QString& errorText(Failed what, int error) {
-    if (error == dosfs::kNotAnswering) return kNoAnswer;
-    if (error == dosfs::kPathNotFound && what != Failed::Drive) return kNoFolder;
+    const dosfs::ErrorKind kind = dosfs::errorKind(error);
+    if (kind == dosfs::ErrorKind::NotAnswering) return kNoAnswer;
+    if (kind == dosfs::ErrorKind::NoPath && what != Failed::Drive) return kNoFolder;
     if (what == Failed::SaveName) return kBadFileName;
-    return error == dosfs::kDeviceUnavailable ? kNoDisk : kDiskError;
+    return kind == dosfs::ErrorKind::NoDevice ? kNoDisk : kDiskError;
 }
 
 void showMessage(Form1& form, MessagePlace place, const QString& text, Hide hide) {

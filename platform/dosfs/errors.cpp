@@ -30,35 +30,52 @@ int errorFromErrno(int err, bool missingIsFile) {
     }
 }
 
-const char* errorText(int error) {
-    switch (error) {
-        case kOk:
-            return "no error";
-        case kBadFileNameOrNumber:
-            return "bad file name or number";
-        case kFileNotFound:
-            return "file not found";
-        case kFileAlreadyOpen:
-            return "file already open";
-        case kDiskFull:
-            return "disk full";
-        case kInputPastEnd:
-            return "input past end of file";
-        case kDeviceUnavailable:
-            return "device unavailable";
-        case kNotAnswering:
-            return "the device does not answer";
-        case kPermissionDenied:
-            return "permission denied";
-        case kPathFileAccessError:
-            return "path/file access error";
-        case kPathNotFound:
-            return "path not found";
-        case kReaderLost:
-            return "the reader of the mount ended";
-        default:
-            return "file error";
-    }
+namespace {
+
+// The one table of what each error number says, by what was being done (a
+// null text: as for Doing::Anything); its last row answers for any number
+// not in it.
+struct ErrorRow {
+    int error;
+    const char* texts[3];
+    ErrorKind kind = ErrorKind::Other;
+};
+
+constexpr ErrorRow kErrors[] = {
+    {kOk, {"no error"}},
+    {kBadFileNameOrNumber,
+     {"bad file name or number", nullptr, "bad file name (too long, or not allowed)"}},
+    {kFileNotFound, {"file not found", "no such folder"}},
+    {kFileAlreadyOpen, {"file already open"}},
+    {kDiskFull, {"disk full", nullptr, "the disk is full (no space left on the device)"}},
+    {kInputPastEnd, {"input past end of file"}},
+    {kDeviceUnavailable, {"device unavailable"}, ErrorKind::NoDevice},
+    {kNotAnswering, {"the device does not answer"}, ErrorKind::NotAnswering},
+    {kPermissionDenied, {"permission denied", "permission denied: this user may not read it"}},
+    {kPathFileAccessError, {"path/file access error"}},
+    {kPathNotFound,
+     {"path not found", "no such folder", "the folder to write in does not exist"},
+     ErrorKind::NoPath},
+    {kReaderLost, {"the reader of the mount ended"}},
+    {-1, {"file error"}},
+};
+
+const ErrorRow& rowOf(int error) {
+    const ErrorRow* row = kErrors;
+    while (row->error != error && row->error != -1) ++row;
+    return *row;
+}
+
+}  // namespace
+
+const char* errorText(int error, Doing doing) {
+    const ErrorRow& row = rowOf(error);
+    const char* exact = row.texts[static_cast<int>(doing)];
+    return exact ? exact : row.texts[0];
+}
+
+ErrorKind errorKind(int error) {
+    return rowOf(error).kind;
 }
 
 }  // namespace dosfs

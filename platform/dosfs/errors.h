@@ -26,6 +26,16 @@ enum Error : int {
 // "path not found".
 int errorFromErrno(int err, bool missingIsFile = false);
 
+// What was being done when an error number came: a folder to list and a
+// file to write say some numbers more exactly. In the order of the texts of
+// the table in errors.cpp.
+enum class Doing { Anything, ListingFolder, WritingFile };
+
 // A short English description of an error number, for messages on a terminal.
-const char* errorText(int error);
+const char* errorText(int error, Doing doing = Doing::Anything);
+
+// What a number means to someone who chose a drive, a folder or a file name,
+// for a caller that says it in words of its own (the window's boxes).
+enum class ErrorKind { Other, NoDevice, NotAnswering, NoPath };
+ErrorKind errorKind(int error);
 }  // namespace dosfs
