@@ -19,11 +19,6 @@ namespace {
 
 constexpr int kTrouble = 2;
 
-int trouble(const QString& message) {
-    std::fprintf(stderr, "tolan-list: %s\n", message.toLocal8Bit().constData());
-    return kTrouble;
-}
-
 // One JSON object a change.
 class ChangeRecords : public engine::ChangeSink {
   public:
@@ -107,7 +102,8 @@ bool namesSnapshot(const QByteArray& given) {
 int runComparison(const Options& options, const dosfs::FileSystem& fs, const QString& root) {
     dosfs::FileWriter out;
     const QString target = outputTarget(options);
-    if (const int error = openOutput(options, out)) return trouble(cannotWrite(target, error));
+    if (const int error = openOutput(options, out))
+        return fail(kTrouble, cannotWrite(target, error));
     HeldOutput held(out);
 
     engine::SnapshotReader before(options.compare), after(options.folder);
@@ -120,7 +116,7 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
     for (size_t i = 0; i < snapshots.size(); ++i) {
         QString message;
         if (!snapshots[i]->start(message))
-            return out.abandon(), trouble(snapshotTrouble(paths[i], message));
+            return out.abandon(), fail(kTrouble, snapshotTrouble(paths[i], message));
     }
     // Each snapshot is read once, its lines checked as they are compared;
     // what was written goes only once every one was read whole. One out of
@@ -136,29 +132,31 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
             if (!error) error = finished;
             if (error) {
                 const QByteArray& spool = held.failedAt();
-                return trouble(
+                return fail(
+                    kTrouble,
                     cannotWrite(spool.isEmpty() ? target : QString::fromLocal8Bit(spool), error));
             }
             // What is below a folder that could not be read now is not known.
             if (counts.unreadableFolders)
-                return trouble(QStringLiteral("the comparison is incomplete: %1 files of the "
-                                              "snapshot are below folders that could not be read "
-                                              "(?)")
-                                   .arg(counts.unreadable));
+                return fail(kTrouble,
+                            QStringLiteral("the comparison is incomplete: %1 files of the "
+                                           "snapshot are below folders that could not be read "
+                                           "(?)")
+                                .arg(counts.unreadable));
             return counts.any() ? 1 : 0;
         }
         held.drop();
         if (out.replacing()) {
             out.abandon();
             if (const int reopened = openOutput(options, out))
-                return trouble(cannotWrite(target, reopened));
+                return fail(kTrouble, cannotWrite(target, reopened));
         }
         std::vector<qint64> outOfOrder;
         for (const engine::SnapshotReader* snapshot : snapshots)
             outOfOrder.push_back(snapshot->firstLineOutOfOrder());
         QString message;
         if (const int at = engine::readAgain(snapshots, message); at >= 0)
-            return out.abandon(), trouble(snapshotTrouble(paths[at], message));
+            return out.abandon(), fail(kTrouble, snapshotTrouble(paths[at], message));
         for (size_t i = 0; i < snapshots.size(); ++i)
             if (outOfOrder[i])
                 std::fprintf(stderr,

@@ -1,6 +1,6 @@
 #include "cli/offscreen_gui.h"
 
-#include <cstdio>
+#include "cli/output_target.h"
 
 namespace cli {
 
@@ -8,8 +8,7 @@ std::unique_ptr<QGuiApplication> offscreenGui(char* program) {
     qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "tolan-list: %s\n",
-                             qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+                fail(0, qFormatLogMessage(type, context, text));
         });
     static char platform[] = "-platform";
     static char offscreen[] = "offscreen";

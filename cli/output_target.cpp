@@ -3,6 +3,7 @@
 #include "platform/dosfs/errors.h"
 
 #include <cerrno>
+#include <cstdio>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +32,11 @@ QString cannotWrite(const QString& target, int error) {
         cause = QString::fromLatin1(dosfs::errorText(error, dosfs::Doing::WritingFile));
     return QStringLiteral("cannot write %1: %2")
         .arg(toFile ? QStringLiteral("'%1'").arg(target) : target, cause);
+}
+
+int fail(int status, const QString& message) {
+    std::fprintf(stderr, "tolan-list: %s\n", message.toLocal8Bit().constData());
+    return status;
 }
 
 QString writeObstacle(const QByteArray& hostPath) {

@@ -22,6 +22,10 @@ int openOutput(const Options& options, dosfs::FileWriter& out);
 // not be opened or written with error number `error`.
 QString cannotWrite(const QString& target, int error);
 
+// "tolan-list: MESSAGE" on standard error, for trouble and for notes alike;
+// returns `status`, the exit status it calls for.
+int fail(int status, const QString& message);
+
 // A folder in the file's place, a folder to write in that is missing, not a
 // folder or closed to this user, a read-only file or file system; empty when
 // nothing there explains a failure.

@@ -25,10 +25,7 @@
 
 namespace {
 
-int fail(int status, const QString& message) {
-    std::fprintf(stderr, "tolan-list: %s\n", message.toLocal8Bit().constData());
-    return status;
-}
+using cli::fail;
 
 bool isDosPath(const QByteArray& path) {
     return path.size() >= 2 && path[1] == ':' && static_cast<unsigned char>(path[0]) < 0x80 &&
