@@ -5,8 +5,8 @@
 #include "cli/row_writers.h"
 #include "cli/snapshots.h"
 #include "engine/comparison_text.h"
-#include "platform/codepage/cp932.h"
 #include "platform/dosfs/file_writer.h"
+#include "platform/dosfs/text_line.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,11 +68,7 @@ engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& opt
     QByteArray bytes;
     engine::ComparisonLines lines([&](const QString& line) {
         bytes.truncate(0);
-        if (options.encoding == dosfs::Encoding::Utf8)
-            bytes += line.toUtf8();
-        else
-            codepage::appendCp932(bytes, line);
-        bytes += "\r\n";
+        dosfs::appendLine(bytes, line, options.encoding);
         if (!error) error = out.write(bytes);
     });
     ChangeRecords records(out);

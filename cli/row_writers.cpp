@@ -1,6 +1,5 @@
 #include "cli/row_writers.h"
 
-#include "platform/codepage/cp932.h"
 #include "platform/dosfs/host_name.h"
 
 #include <charconv>
@@ -20,13 +19,8 @@ const ListingKind kListingKinds[kListingKindCount] = {
 
 void ListingRecords::row(const QString& path, const QString& size, const QString& date,
                          const QString&, const QByteArray&, const dosfs::DirEntry&) {
-    const QString record = output::record(columns_, path, size, date, csv_);
     line_.truncate(0);
-    if (encoding_ == dosfs::Encoding::Utf8)
-        line_ += record.toUtf8();
-    else
-        codepage::appendCp932(line_, record);
-    line_ += "\r\n";
+    dosfs::appendLine(line_, output::record(columns_, path, size, date, csv_), encoding_);
     if (!error_) error_ = out_.write(line_);
 }
 

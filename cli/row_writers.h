@@ -6,7 +6,7 @@
 #include "output/listing_records.h"
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_writer.h"
-#include "platform/dosfs/numbered_files.h"
+#include "platform/dosfs/text_line.h"
 #include "platform/forms/list_box.h"
 
 #include <QString>

@@ -28,11 +28,6 @@ struct NumberedFiles::File {
         if (fd >= 0) ::close(fd);
     }
 
-    int endLine() {
-        writer.buffer() += "\r\n";
-        return writer.buffered();
-    }
-
     // Input is read a piece at a time: reads on until the buffer holds the
     // line at pos with its line end (CR LF whole), or the file has ended.
     int fillLine() {
@@ -133,12 +128,11 @@ int NumberedFiles::printLine(int number, const QString& line) {
     const auto it = files_.find(number);
     if (it == files_.end()) return kBadFileNameOrNumber;
     File& f = *it->second;
-    if (f.encoding == Encoding::Utf8) return printBytes(number, line.toUtf8());
     if (f.reading) return kBadFileNameOrNumber;
     if (f.writer.error()) return f.writer.error();
     // Encoded straight into the output buffer: no copy of the line is made.
-    codepage::appendCp932(f.writer.buffer(), line);
-    return f.endLine();
+    appendLine(f.writer.buffer(), line, f.encoding);
+    return f.writer.buffered();
 }
 
 int NumberedFiles::lineInput(int number, QString& line, bool* valid) {
@@ -261,7 +255,8 @@ int NumberedFiles::printBytes(int number, const QByteArray& line) {
     if (f.reading) return kBadFileNameOrNumber;
     if (f.writer.error()) return f.writer.error();
     f.writer.buffer() += line;
-    return f.endLine();
+    f.writer.buffer() += "\r\n";
+    return f.writer.buffered();
 }
 
 bool NumberedFiles::eof(int number) const {

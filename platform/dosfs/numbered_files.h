@@ -3,6 +3,7 @@
 // always used them: lines in code page 932 ended by CR LF.
 
 #include "platform/dosfs/file_system.h"
+#include "platform/dosfs/text_line.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,7 +26,6 @@ constexpr int kListingFile = 1;  // a listing file (TOLAN*.TXT/CSV)
 constexpr int kTestFile = 2;     // the output directory's write test
 constexpr int kWorkFile = 3;     // the scan's work file, DIR.TXT
 constexpr int kSaveFile = 4;     // the copy save-as writes
-enum class Encoding { Cp932, Utf8 };
 
 class NumberedFiles {
   public:

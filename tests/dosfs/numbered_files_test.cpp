@@ -28,6 +28,31 @@ void writeHost(const QByteArray& path, const QByteArray& bytes) {
 
 }  // namespace
 
+// Every text file's line: half-width kana, kanji, a character code page 932
+// lacks ("?" there), after what the buffer already holds.
+TEST(TextLine, EncodesEachLineAndEndsItWithCrLf) {
+    const struct {
+        dosfs::Encoding encoding;
+        const char16_t* line;
+        QByteArray bytes;
+    } cases[] = {
+        {dosfs::Encoding::Cp932, u"ｱ漢a",
+         "\xB1\x8A\xBF"
+         "a\r\n"},
+        {dosfs::Encoding::Cp932, u"é😀", "??\r\n"},
+        {dosfs::Encoding::Cp932, u"", "\r\n"},
+        {dosfs::Encoding::Utf8, u"ｱ漢a",
+         "\xEF\xBD\xB1\xE6\xBC\xA2"
+         "a\r\n"},
+        {dosfs::Encoding::Utf8, u"é😀", "\xC3\xA9\xF0\x9F\x98\x80\r\n"},
+    };
+    for (const auto& c : cases) {
+        QByteArray out("kept");
+        dosfs::appendLine(out, QString::fromUtf16(c.line), c.encoding);
+        EXPECT_EQ(out, "kept" + c.bytes) << QString::fromUtf16(c.line).toStdString();
+    }
+}
+
 class NumberedFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
