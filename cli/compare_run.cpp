@@ -2,9 +2,9 @@
 
 #include "cli/held_output.h"
 #include "cli/output_target.h"
-#include "cli/row_writers.h"
 #include "cli/snapshots.h"
 #include "engine/comparison_text.h"
+#include "engine/snapshot_format.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/text_line.h"
 
@@ -29,15 +29,15 @@ class ChangeRecords : public engine::ChangeSink {
         line_ = "{\"change\":\"";
         line_ += kNames[static_cast<int>(kind)];
         line_ += "\",\"path\":";
-        appendJsonHostString(line_, (after ? after : before)->path);
+        engine::appendJsonHostString(line_, (after ? after : before)->path);
         line_ += ",\"old_size\":";
         appendSize(before);
         line_ += ",\"new_size\":";
         appendSize(after);
         line_ += ",\"old_mtime\":";
-        appendJsonTime(line_, before ? before->mtime : dosfs::kNoTime);
+        engine::appendJsonTime(line_, before ? before->mtime : dosfs::kNoTime);
         line_ += ",\"new_mtime\":";
-        appendJsonTime(line_, after ? after->mtime : dosfs::kNoTime);
+        engine::appendJsonTime(line_, after ? after->mtime : dosfs::kNoTime);
         line_ += "}\n";
         if (!error) error = out_.write(line_);
     }

@@ -3,6 +3,7 @@
 // row as the scan makes it: the records of a listing file (the same ones the
 // window writes), or one JSON object a line. Nothing is kept from row to row.
 
+#include "engine/snapshot_format.h"
 #include "output/listing_records.h"
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_writer.h"
@@ -63,32 +64,19 @@ class RecordLines : public RowWriter {
     bool csv_;
 };
 
-// One JSON object a line (LF): the folder and the name as DOS paths and as
-// host paths, the file's host path relative to the folder scanned ("path",
-// "/" between its parts, the same wherever a copy of the tree lies), the
-// size in bytes, the modification time in ISO 8601 with its
-// offset from UTC, and the texts of the size and date columns. Host bytes
-// that are not UTF-8 are written as the escapes \udc80 to \udcff, as
-// Python's os.fsdecode writes them, so os.fsencode gives the bytes back.
+// The lines of a snapshot (engine/snapshot_format.h).
 class JsonLines : public RowWriter {
   public:
     // `rootHost`: the host path of the folder scanned.
-    JsonLines(dosfs::FileWriter& out, QByteArray rootHost)
-        : out_(out), rootHost_(std::move(rootHost)) {}
-    void row(const QString& path, const QString& size, const QString& date,
-             const QString& folderPath, const QByteArray& hostFolder,
-             const dosfs::DirEntry& entry) override;
-    int error() const override { return error_; }
+    JsonLines(dosfs::FileWriter& out, QByteArray rootHost) : lines_(out, std::move(rootHost)) {}
+    void row(const QString&, const QString& size, const QString& date, const QString& folderPath,
+             const QByteArray& hostFolder, const dosfs::DirEntry& entry) override {
+        lines_.file(folderPath, hostFolder, entry, size, date);
+    }
+    int error() const override { return lines_.error(); }
 
   private:
-    dosfs::FileWriter& out_;
-    QByteArray rootHost_;
-    QByteArray line_;
-    QString folderPath_;
-    QByteArray hostFolder_;
-    QByteArray folderPart_;  // the object's start for that folder
-    QByteArray relative_;    // that folder below the root, "/" ended; empty for the root
-    int error_ = 0;
+    engine::SnapshotLines lines_;
 };
 
 // The KIND names of --listing and their columns.
@@ -98,19 +86,5 @@ struct ListingKind {
 };
 inline constexpr int kListingKindCount = 5;
 extern const ListingKind kListingKinds[kListingKindCount];
-
-// The part of `hostFolder` below `rootHost`, ended by "/"; empty for the
-// root itself (and for a folder outside it).
-QByteArray relativeFolder(const QByteArray& rootHost, const QByteArray& hostFolder);
-
-// A time as "yyyy-mm-ddThh:mm:ss+hh:mm" in local time, quoted; null for
-// dosfs::kNoTime.
-void appendJsonTime(QByteArray& out, qint64 seconds);
-// A time as a snapshot holds it: dosfs::kNoTime for one written as null.
-qint64 snapshotTime(qint64 seconds);
-
-// A JSON string of a text, and of host bytes by the rule above.
-void appendJsonString(QByteArray& out, QStringView text);
-void appendJsonHostString(QByteArray& out, const QByteArray& bytes);
 
 }  // namespace cli

@@ -16,16 +16,16 @@ class ComparedRows : public RowWriter {
              const QByteArray& hostFolder, const dosfs::DirEntry& entry) override {
         if (hostFolder.constData() != hostFolder_.constData() && hostFolder != hostFolder_) {
             hostFolder_ = hostFolder;
-            relative_ = relativeFolder(rootHost_, hostFolder);
+            relative_ = engine::relativeFolder(rootHost_, hostFolder);
         }
         file_.path = relative_ + dosfs::hostNameOf(entry);
         file_.size = entry.size;
-        file_.mtime = snapshotTime(entry.mtime);  // as a snapshot of it would hold it
+        file_.mtime = engine::snapshotTime(entry.mtime);  // as a snapshot of it would hold it
         comparison_.add(file_);
     }
     int error() const override { return 0; }
     void folderUnreadable(const QByteArray& hostFolder) override {
-        comparison_.unreadable(relativeFolder(rootHost_, hostFolder));
+        comparison_.unreadable(engine::relativeFolder(rootHost_, hostFolder));
     }
 
   private:

@@ -2,7 +2,8 @@
 // Snapshots: the JSON lines of a scan (tolan-list --format jsonl), one file
 // a line, read back for a comparison. Only `path`, `size` and `mtime` are
 // read; each line is checked whole as it is read, so a damaged snapshot is
-// found before what was compared with it is kept.
+// found before what was compared with it is kept. They are written by
+// engine/snapshot_format.h.
 
 #include "engine/listing_order.h"
 #include "platform/dosfs/directory.h"

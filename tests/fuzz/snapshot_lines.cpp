@@ -5,8 +5,8 @@
 
 #include "tests/fuzz/fuzz_support.h"
 
-#include "cli/row_writers.h"
 #include "engine/snapshot.h"
+#include "engine/snapshot_format.h"
 
 #include <string>
 
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const QByteArray& part : file.path.split('/'))
             FUZZ_CHECK(!part.isEmpty() && part != "." && part != "..");
         QByteArray again = "{\"path\":";
-        cli::appendJsonHostString(again, file.path);
+        engine::appendJsonHostString(again, file.path);
         again += ",\"size\":null,\"mtime\":null}";
         std::string padded(again.constData(), size_t(again.size()));
         padded.resize(padded.size() + 64, ' ');
