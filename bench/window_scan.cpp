@@ -63,11 +63,11 @@ int main(int argc, char** argv) {
         seconds(start.ru_utime, u.ru_utime), seconds(start.ru_stime, u.ru_stime),
         u.ru_minflt - start.ru_minflt);
 
-    std::printf("list storage: List1 %.1f MiB, Side A %.1f + %.1f + %.1f MiB\n",
-                form.List1.memoryUsed() / 1048576.0, form.List2[0]->memoryUsed() / 1048576.0,
-                form.List2[1]->memoryUsed() / 1048576.0, form.List2[2]->memoryUsed() / 1048576.0);
+    std::printf("list storage: List1 %.1f MiB, the scan's table (Side A's rows) %.1f MiB\n",
+                form.List1.memoryUsed() / 1048576.0,
+                form.state.found->memoryUsed() / 1048576.0);
 
-    // The occupancy graph is made from Side A's rows when first asked for.
+    // The occupancy graph is made from the scan's table when first asked for.
     clock.restart();
     const auto graph = program.behaviour.lastGraph();
     std::printf("occupancy graph made on request: %.3f s, %d nodes, %.1f MiB\n",

@@ -32,10 +32,14 @@ class ScanHost {
     // Whether the host keeps Side B's lines; when it does not and no work
     // file is written, a file's line is not made at all.
     virtual bool keepsListLines() const { return true; }
-    // Side A: one row per file visited (full path, size text, date text).
-    virtual void addSideARow(const QString& path, const QString& size, const QString& date) = 0;
+    // Side A: one row per file visited (full path, size text, date text). A
+    // host that keeps the scan's table makes its rows from the records
+    // (fileEntry) instead.
+    virtual void addSideARow(const QString& path, const QString& size, const QString& date) {
+        (void)path, (void)size, (void)date;
+    }
     // The file a Side A row was just made from, with its folder's DOS path
-    // and host path, for hosts that write more than the row's texts.
+    // and host path, for hosts that keep more than the row's texts.
     virtual void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                            const dosfs::DirEntry& entry) {
         (void)folderPath, (void)hostFolder, (void)entry;

@@ -45,11 +45,12 @@ int writeListing(const SideARows& rows, const shell::Settings& settings,
 
     // Rows present now; a scan started while the state was painted may
     // have changed them.
-    const int count = rows.names.listCount();
+    const engine::ScanTable& table = rows.table;
+    const int count = table.fileCount();
     for (int i = 0; i < count && !error; ++i)
-        error = files.printLine(
-            dosfs::kListingFile,
-            record(columns, rows.names.list(i), rows.sizes.list(i), rows.dates.list(i), csv));
+        error = files.printLine(dosfs::kListingFile,
+                                record(columns, table.pathText(i), table.sizeText(i),
+                                       table.dateText(i), csv));
     if (!error) error = files.close(dosfs::kListingFile);
     if (error) return fail(error);
     report.show(shell::kListingState, shell::writtenNotice(path, csv), Hide::AfterSixSeconds);
@@ -61,9 +62,8 @@ int writeListing(shell::Form1& form, Columns columns) {
                             shell::showMessage(form, place, text, hide);
                         },
                         [&form] { form.app().letEventsRun(); }};
-    return writeListing(
-        {*form.List2[0], *form.List2[1], *form.List2[2], form.List1.listCount() != 0},
-        form.state.settings, form.fs, form.files, columns, report);
+    return writeListing({*form.state.found, form.List1.listCount() != 0}, form.state.settings,
+                        form.fs, form.files, columns, report);
 }
 
 }  // namespace output

@@ -19,12 +19,10 @@ QString listingPath(const shell::Settings& settings, Columns columns);
 // table changed since the output directory was set).
 bool onNoDrive(const dosfs::FileSystem& fs, const QString& folder);
 
-// What a listing is written from: Side A's three columns, read as they
+// What a listing is written from: the scan's table, Side A's rows as they
 // stand once the writing state is shown, and whether anything is listed.
 struct SideARows {
-    const forms::ListBox& names;
-    const forms::ListBox& sizes;
-    const forms::ListBox& dates;
+    const engine::ScanTable& table;
     bool anyListed;
 };
 

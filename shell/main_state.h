@@ -2,10 +2,13 @@
 // The main window's state shared by its handlers for the whole run.
 
 #include "engine/scan_settings.h"
+#include "engine/scan_table.h"
 #include "shell/settings.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace shell {
 
@@ -23,6 +26,8 @@ struct MainState {
     engine::ListType listType = engine::ListType::FullPaths;
     bool startupDone = false;
     Settings settings;
+    // What the last scan found (Side A's rows are views over it).
+    std::shared_ptr<engine::ScanTable> found = std::make_shared<engine::ScanTable>();
     // What start-up found wrong with the files it reads (the drives file,
     // the settings), shown in the message box once the window is.
     QStringList startNotices;

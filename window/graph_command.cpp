@@ -85,26 +85,18 @@ class Document : public treemap::GraphDocument {
 std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
     // While a scan runs its rows are not all there yet.
     if (!graphPending_ || form.state.run == shell::RunState::Running) return lastGraph_;
-    // Side A's rows are the scan's files in the order it listed them, each
-    // folder's right after it was entered: the builder gets them as a scan
-    // gives them. A row is the file's full path and its size in bytes.
-    const forms::ListBox& paths = *form.List2[0];
-    const forms::ListBox& sizes = *form.List2[1];
+    // The table holds the scan's folders in the order it entered them, each
+    // one's files right after it: the builder gets them as a scan gives them.
+    const engine::ScanTable& table = *form.state.found;
     treemap::TreeBuilder builder;
-    builder.start(scan.settings.scanRoot);
-    const int folders = scannedFolders_.count();
-    for (int k = 0; k < folders; ++k) {
-        const QString folder = scannedFolders_.at(k);
-        builder.folder(folder);
-        const qsizetype nameAt = folder.size() + (folder.endsWith(u'\\') ? 0 : 1);
-        const int end = k + 1 < folders ? folderFirstRows_[size_t(k) + 1] : paths.listCount();
-        for (int row = folderFirstRows_[size_t(k)]; row < end; ++row)
-            builder.file(paths.list(row).mid(nameAt), sizes.list(row).trimmed().toLongLong());
+    builder.start(table.root());
+    for (int k = 0; k < table.folderCount(); ++k) {
+        builder.folder(table.folderPath(k));
+        for (int i = int(table.folder(k).firstFile), end = table.endOfFiles(k); i < end; ++i)
+            builder.file(table.fileName(i), engine::sizeValue(table.file(i).size));
     }
-    lastGraph_ = builder.finish(!scanEnded_);
+    lastGraph_ = builder.finish(!table.whole());
     graphPending_ = false;
-    scannedFolders_.clear();
-    std::vector<int>().swap(folderFirstRows_);
     return lastGraph_;
 }
 

@@ -6,7 +6,6 @@
 
 #include "engine/module1.h"
 #include "engine/scan_host.h"
-#include "platform/forms/list_text.h"
 #include "platform/treemap/tree.h"
 #include "shell/form1.h"
 
@@ -22,9 +21,8 @@ class MainWindow : public engine::ScanHost {
     shell::Form1& form;
     engine::Module1 scan;
     // The occupancy graph of the last scan (partial when it was stopped);
-    // null before the first. It is made from Side A's rows the first time it
-    // is asked for, so a scan neither waits for a graph nobody looks at nor
-    // holds its files twice.
+    // null before the first. It is made from the scan's table the first
+    // time it is asked for, so a scan never waits for a graph nobody looks at.
     std::shared_ptr<const treemap::Tree> lastGraph();
 
     // State shared by the handlers (besides the form's own).
@@ -86,8 +84,10 @@ class MainWindow : public engine::ScanHost {
     QStringList driveEntries() const override;
     qint64 now() const override;
     void addListLine(const QString& line) override;
-    void addSideARow(const QString& path, const QString& size, const QString& date) override;
+    void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
+                   const dosfs::DirEntry& entry) override;
     void folderEntered(const QString& path) override;
+    void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) override;
     void showFolderPath(const QString& path) override;
     void setFoundCount(const QString& text) override;
     void setSecondCounter(const QString& text) override;
@@ -131,11 +131,7 @@ class MainWindow : public engine::ScanHost {
     QElapsedTimer pathClock_;
     QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
-    // The folders the last scan entered, with the first Side A row of each,
-    // until its graph is made; the scan's root and scanEnded_ still tell
-    // that scan's until the next one begins.
-    forms::ListText scannedFolders_;
-    std::vector<int> folderFirstRows_;
+    // The last scan's table is not made into a graph yet.
     bool graphPending_ = false;
     std::shared_ptr<const treemap::Tree> lastGraph_;
     bool scanEnded_ = false;  // the scan ran to its end

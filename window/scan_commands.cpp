@@ -7,6 +7,7 @@
 #include "platform/forms/shown_text.h"
 #include "shell/messages.h"
 #include "window/main_window.h"
+#include "window/side_a_rows.h"
 
 #include <utility>
 
@@ -27,13 +28,12 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.Command5.setText(kRunningCaption);
     st.run = RunState::Running;
     scan.settings.mode = mode;
-    for (forms::ListBox* l : f.List2) l->clear();
-    // The last scan's graph is made from Side A's rows: one not made yet goes
-    // with them.
+    // The last scan's graph is made from its table: one not made yet goes
+    // with it.
+    st.found->start(QString());
     if (graphPending_) lastGraph_.reset();
     graphPending_ = false;
-    scannedFolders_.clear();
-    folderFirstRows_.clear();
+    for (int k = 0; k < 3; ++k) f.List2[k]->showRows(std::make_shared<SideAColumn>(st.found, k));
     f.Label5.setText(QString());
     scan.listing.setTypeChanged(false);
     savedBrowsePath = browsePath;
@@ -55,7 +55,9 @@ void MainWindow::runScan(engine::ScanMode mode) {
     paintClock_.start();
     scanEnded_ = false;
     graphPending_ = true;
+    st.found->start(st.scanRoot);
     scan.ScanTree();
+    st.found->finish(scanEnded_);
     const int rootError = returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
     // would now end the program: the focus goes back to the command.

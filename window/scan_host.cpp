@@ -28,17 +28,19 @@ void MainWindow::addListLine(const QString& line) {
     keepPainting();
 }
 
-void MainWindow::addSideARow(const QString& path, const QString& size, const QString& date) {
-    form.List2[0]->addItem(path);
-    form.List2[1]->addItem(size);
-    form.List2[2]->addItem(date);
+void MainWindow::fileEntry(const QString&, const QByteArray&, const dosfs::DirEntry& entry) {
+    form.state.found->addFile(entry);
+    for (forms::ListBox* l : form.List2) l->rowsAppended();
     keepPainting();
 }
 
 void MainWindow::folderEntered(const QString& path) {
-    scannedFolders_.append(path);
-    folderFirstRows_.push_back(form.List2[0]->listCount());
+    form.state.found->enterFolder(path);
     keepPainting();
+}
+
+void MainWindow::folderUnreadable(const QString&, const QByteArray&, int) {
+    form.state.found->folderUnreadable();
 }
 
 void MainWindow::showFolderPath(const QString& path) {

@@ -6,9 +6,19 @@ namespace forms {
 
 void ListBox::addItem(const QString& item) {
     text_.append(item);
+    toldOfAppends();
+}
+
+void ListBox::toldOfAppends() {
     if (appendsTold_) return;
     appendsTold_ = true;
     notify(Prop::ItemsAppended);
+}
+
+void ListBox::showRows(std::shared_ptr<const RowSource> rows) {
+    clear();
+    rows_ = std::move(rows);
+    if (rows_->count() > 0) notify(Prop::ItemsReset);
 }
 
 size_t ListBox::memoryUsed() const {
@@ -18,6 +28,7 @@ size_t ListBox::memoryUsed() const {
 void ListBox::clear() {
     // Give the memory back: a scan may have filled millions of rows.
     text_.clear();
+    rows_.reset();
     std::vector<unsigned char>().swap(selected_);
     selectedCount_ = 0;
     top_ = 0;

@@ -1,11 +1,13 @@
 #pragma once
-// A list box: items appended at the end (kept in a ListText), a selected
-// state per item (extended multiple selection), the top visible row and the
-// list index.
+// A list box: items appended at the end (kept in a ListText) or the rows of
+// a source kept elsewhere, a selected state per item (extended multiple
+// selection), the top visible row and the list index.
 
 #include "platform/forms/control.h"
 #include "platform/forms/list_text.h"
+#include "platform/forms/row_source.h"
 
+#include <memory>
 #include <vector>
 
 namespace forms {
@@ -19,14 +21,20 @@ class ListBox : public Control {
     // appendsShown(), so a long run of appends costs one notification.
     void addItem(const QString& item);
     void appendsShown() { appendsTold_ = false; }
+    // Empties the list; a source it showed is let go.
     void clear();
-    int listCount() const { return text_.count(); }
-    QString list(int i) const { return text_.at(i); }
-    // The bytes the items and their states take, for benchmarks.
+    // Shows the rows of `rows` in place of items of its own (the list is
+    // emptied first); rowsAppended() tells the observer that it grew.
+    void showRows(std::shared_ptr<const RowSource> rows);
+    void rowsAppended() { toldOfAppends(); }
+    int listCount() const { return rows_ ? rows_->count() : text_.count(); }
+    QString list(int i) const { return rows_ ? rows_->at(i) : text_.at(i); }
+    // The bytes the items and their states take, for benchmarks (a source's
+    // own are its owner's to count).
     size_t memoryUsed() const;
     // The most display cells an item may take: for a character outside
     // ASCII and half-width katakana two are counted.
-    size_t widestItem() const { return text_.widest(); }
+    size_t widestItem() const { return rows_ ? rows_->widest() : text_.widest(); }
 
     bool selected(int i) const {
         return i >= 0 && size_t(i) < selected_.size() && selected_[size_t(i)];
@@ -64,9 +72,11 @@ class ListBox : public Control {
     void setListIndexFromUser(int row) { listIndex_ = row; }
 
   private:
-    bool valid(int i) const { return i >= 0 && i < text_.count(); }
+    bool valid(int i) const { return i >= 0 && i < listCount(); }
+    void toldOfAppends();
 
     ListText text_;
+    std::shared_ptr<const RowSource> rows_;
     std::vector<unsigned char> selected_;
     int selectedCount_ = 0;
     int top_ = 0;

@@ -55,13 +55,17 @@ class CrashTest : public OutputTest {
                         .entryList({QStringLiteral("pending-*")}, QDir::Files)
                         .isEmpty());
     }
-    // Side A rows that make a file of some size, marked by version.
+    // A scan's files that make a file of some size, marked by version.
     void fillSideA(int version) {
-        for (forms::ListBox* l : main().List2) l->clear();
+        engine::ScanTable& found = *main().state.found;
+        found.start(QStringLiteral("C:\\v%1").arg(version));
+        found.enterFolder(found.root());
+        dosfs::DirEntry file;
+        file.mtime = 1704431229;
         for (int i = 0; i < 3000; ++i) {
-            main().List2[0]->addItem(QStringLiteral("C:\\v%1\\file%2.txt").arg(version).arg(i));
-            main().List2[1]->addItem(QString::number(i * 7));
-            main().List2[2]->addItem(QStringLiteral("2024/01/05 5:07:09"));
+            file.name = QStringLiteral("file%1.txt").arg(i);
+            file.size = i * 7;
+            found.addFile(file);
         }
     }
 };

@@ -131,7 +131,7 @@ TEST_F(ListingWriterTest, OnlyAnEmptyResultListMeansNoData) {
     EXPECT_EQ(read("c/TOLAN1.TXT"), "<missing>");
 
     main().List1.addItem(QStringLiteral("line"));
-    for (forms::ListBox* l : main().List2) l->clear();
+    main().state.found->start(QString());
     main().FR2->raiseClick();
     EXPECT_EQ(read("c/TOLAN1.TXT"), "");
     EXPECT_TRUE(main().Text10.text().contains(QStringLiteral("に書込み終了しました")));
@@ -139,10 +139,13 @@ TEST_F(ListingWriterTest, OnlyAnEmptyResultListMeansNoData) {
 
 TEST_F(ListingWriterTest, ACharacterCodePage932LacksIsWrittenAsAQuestionMark) {
     main().List1.addItem(QStringLiteral("line"));
-    for (forms::ListBox* l : main().List2) l->clear();
-    main().List2[0]->addItem(QStringLiteral("C:\\한글.txt"));
-    main().List2[1]->addItem(QStringLiteral("  1"));
-    main().List2[2]->addItem(QStringLiteral("2024/01/05 05:07:09"));
+    engine::ScanTable& found = *main().state.found;
+    found.start(QStringLiteral("C:\\"));
+    found.enterFolder(QStringLiteral("C:\\"));
+    dosfs::DirEntry file;
+    file.name = QStringLiteral("한글.txt");
+    file.size = 1;
+    found.addFile(file);
     main().FR4->raiseClick();
     EXPECT_EQ(read("c/TOLAN3.TXT"), "C:\\??.txt\r\n");
 }
