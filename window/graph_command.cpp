@@ -103,6 +103,13 @@ std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
 GraphCommand::GraphCommand(MainWindow& main)
     : main_(main), link_(std::make_shared<Link>(Link{&main})) {
     main_.form.sgraph->Click = [this] { sgraph_Click(); };
+    // An open graph shows the scan that ended last.
+    main_.scanEnded = [this] {
+        forms::Application& app = main_.form.app();
+        if (!app.graphOpen()) return;
+        if (const auto graph = main_.lastGraph())
+            app.updateGraph(std::make_shared<Document>(link_, graph));
+    };
 }
 
 GraphCommand::~GraphCommand() {

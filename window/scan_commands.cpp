@@ -73,6 +73,7 @@ void MainWindow::runScan(engine::ScanMode mode) {
     } else {
         showScanEnd(rootError);
     }
+    if (scanEnded) scanEnded();
 }
 
 void MainWindow::showScanEnd(int rootError) {

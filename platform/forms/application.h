@@ -39,6 +39,10 @@ class Application {
     // second call replaces what it shows), without blocking. Without a
     // toolkit nothing is shown.
     virtual void showGraph(std::shared_ptr<treemap::GraphDocument>) {}
+    // Whether the graph's window is open; when it is, updateGraph shows a
+    // new document in it (a new scan ended) without bringing it to the front.
+    virtual bool graphOpen() const { return false; }
+    virtual void updateGraph(std::shared_ptr<treemap::GraphDocument>) {}
 };
 
 }  // namespace forms

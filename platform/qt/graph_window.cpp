@@ -133,4 +133,13 @@ void QtApplication::showGraph(std::shared_ptr<treemap::GraphDocument> document) 
     window->activateWindow();
 }
 
+bool QtApplication::graphOpen() const {
+    return graphWindow_ && graphWindow_->isVisible();
+}
+
+void QtApplication::updateGraph(std::shared_ptr<treemap::GraphDocument> document) {
+    if (graphOpen())
+        static_cast<GraphWindow*>(graphWindow_.get())->setDocument(std::move(document));
+}
+
 }  // namespace qtbind

@@ -28,6 +28,8 @@ class QtApplication : public forms::Application {
     forms::PrintOutcome printPreview(forms::PrintDocument& document) override;
     // The occupancy graph's window (graph_window.cpp).
     void showGraph(std::shared_ptr<treemap::GraphDocument> document) override;
+    bool graphOpen() const override;
+    void updateGraph(std::shared_ptr<treemap::GraphDocument> document) override;
     QWidget* graphWindow() const { return graphWindow_.get(); }
     void setMainWindow(QWidget* w) { mainWindow_ = w; }
     QWidget* viewOf(const forms::Form& form) const;

@@ -94,7 +94,7 @@ class GraphWindowTest : public ::testing::Test {
     std::unique_ptr<app::Program> program;
 };
 
-TEST_F(GraphWindowTest, BeforeAScanItSaysToScanFirstAfterItShowsTheScannedFolder) {
+TEST_F(GraphWindowTest, BeforeAScanItSaysToScanFirstAfterItShowsTheScannedFolderAndFollowsRescans) {
     form().sgraph->Click();
     EXPECT_EQ(window(), nullptr);
     EXPECT_TRUE(form().Text10.visible());
@@ -105,6 +105,11 @@ TEST_F(GraphWindowTest, BeforeAScanItSaysToScanFirstAfterItShowsTheScannedFolder
     EXPECT_FALSE(graph->partial);
     EXPECT_EQ((*graph)[0].bytes, 7'900'000);  // the exact sum of the files below
     EXPECT_GT(window()->canvas().tiles().size(), 8u);
+    // A scan of another folder while the graph is open: it shows that one.
+    form().Dir1.setPath(QStringLiteral("C:\\work\\big"));
+    form().Command3.raiseClick();
+    EXPECT_EQ(window()->windowTitle(), shell::kGraphCaption + QStringLiteral(" - C:\\work\\big"));
+    EXPECT_EQ((*program->behaviour.lastGraph())[0].bytes, 5'000'000);
 }
 
 TEST_F(GraphWindowTest, HoverDescribesClickOpensDoubleClickZoomsAndKeysMove) {
