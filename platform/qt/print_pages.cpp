@@ -26,39 +26,58 @@ constexpr double kMargin = 10.0;
 
 // The bytes QPdfWriter makes, handed to the one writer of files, so that a
 // PDF is put in place only when whole. QPdfWriter dates the PDF by the
-// clock: "/CreationDate (D:" and fourteen digits in one write, the zone
-// ("Z)" or "+09'00')") in the next. Given a creation time, the digits are
-// written for it in that zone, as many, so that every offset the PDF counts
-// stays right.
+// clock, near its start: the information dictionary's dates, "(D:" and
+// fourteen digits, then the zone ("Z)" or "+09'00')"), and with newer Qt
+// the XMP metadata's, "yyyy-MM-ddTHH:mm:ss" and the zone ("Z" or
+// "+09:00"). Given a creation time, the start is held until those are all
+// there and their digits are written for it in the zone that follows them,
+// as many, so that every offset the PDF counts stays right.
 class WriterDevice : public QIODevice {
   public:
     WriterDevice(dosfs::FileWriter& out, qint64 created) : out_(out), created_(created) {
         open(QIODevice::WriteOnly);
     }
     bool isSequential() const override { return true; }
+    // Writes what is still held (a PDF shorter than the held start).
+    bool finish() { return release(); }
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
         const QByteArrayView bytes(data, size);
-        static constexpr QByteArrayView kDate("\n/CreationDate (D:");
-        if (!date_.isEmpty()) {
-            redate(bytes);
-            if (out_.write(date_)) return -1;
-            date_.clear();
-        } else if (created_ != kClockTime && bytes.size() == kDate.size() + 14 &&
-                   bytes.startsWith(kDate)) {
-            date_ = bytes.toByteArray();
+        if (holding()) {
+            held_ += bytes;
+            if (held_.size() >= kHeld && !release()) return -1;
             return size;
         }
         return out_.write(bytes) ? -1 : size;
     }
 
   private:
-    // The held date's digits for created_ in the zone that follows it.
-    void redate(QByteArrayView zone) {
+    static constexpr qsizetype kHeld = 64 * 1024;
+    bool holding() const { return created_ != kClockTime && !released_; }
+    bool release() {
+        if (!holding()) return true;
+        released_ = true;
+        for (const char* key : {"/CreationDate (D:", "/ModDate (D:"})
+            redate(key, QStringLiteral("yyyyMMddHHmmss"), '\'');
+        for (const char* key : {"xmp:CreateDate=\"", "xmp:ModifyDate=\"", "xmp:MetadataDate=\""})
+            redate(key, QStringLiteral("yyyy-MM-ddTHH:mm:ss"), ':');
+        const bool written = out_.write(held_) == 0;
+        held_.clear();
+        return written;
+    }
+    // The date after `key` for created_ in the zone that follows it: "Z",
+    // or a sign, hours, `separator` and minutes.
+    void redate(QByteArrayView key, const QString& format, char separator) {
+        const qsizetype at = held_.indexOf(key);
+        if (at < 0) return;
+        const qsizetype digits = at + key.size();
+        const qsizetype zoneAt = digits + format.size();
+        if (zoneAt + 1 > held_.size()) return;
+        const QByteArrayView zone = QByteArrayView(held_).sliced(zoneAt);
         int offset = 0;  // seconds east of UTC
-        if (zone.size() >= 7 && (zone[0] == '+' || zone[0] == '-') && zone[3] == '\'') {
+        if (zone.size() >= 6 && (zone[0] == '+' || zone[0] == '-') && zone[3] == separator) {
             bool hoursOk = false, minutesOk = false;
             const int hours = zone.sliced(1, 2).toInt(&hoursOk);
             const int minutes = zone.sliced(4, 2).toInt(&minutesOk);
@@ -67,15 +86,16 @@ class WriterDevice : public QIODevice {
         } else if (!zone.startsWith("Z")) {
             return;
         }
-        const QByteArray digits = QDateTime::fromSecsSinceEpoch(created_ + offset, QTimeZone::utc())
-                                      .toString(QStringLiteral("yyyyMMddHHmmss"))
-                                      .toLatin1();
-        if (digits.size() == 14) date_.replace(date_.size() - 14, 14, digits);
+        const QByteArray date = QDateTime::fromSecsSinceEpoch(created_ + offset, QTimeZone::utc())
+                                    .toString(format)
+                                    .toLatin1();
+        if (date.size() == format.size()) held_.replace(digits, date.size(), date);
     }
 
     dosfs::FileWriter& out_;
     const qint64 created_;
-    QByteArray date_;  // the creation date, until its zone comes
+    QByteArray held_;  // the start of the PDF, until its dates are all there
+    bool released_ = false;
 };
 
 double emOn(const QPaintDevice& device, double points) {
@@ -239,7 +259,7 @@ int writePdf(forms::PrintDocument& document, const QPageLayout& layout, bool sel
     const Drawn drawn = drawPages(painter, pdf, document, selectionOnly, pages, progress);
     painter.end();
     if (stopped) *stopped = drawn == Drawn::Stopped;
-    if (out.error()) return out.error();
+    if (!device.finish() || out.error()) return out.error() ? out.error() : dosfs::kDiskFull;
     return drawn == Drawn::Refused ? dosfs::kPathFileAccessError : dosfs::kOk;
 }
 
