@@ -13,8 +13,7 @@ inline const QString kWriteTestFile = QStringLiteral("TESTTL01.JRC");
 
 class Form3 : public forms::Form {
   public:
-    // A dialog without a menu bar: its outer size is this much larger than
-    // its client area.
+    // The dialog's outer size in twips, frame included (it has no menu bar).
     static constexpr int kWidth = 6135;
     static constexpr int kHeight = 3750;
 
