@@ -41,12 +41,8 @@ void Form1::Form_Load() {
         fs.changeFolder(state.scanRoot + u'\\');
 
         Text2.setVisible(true);
-        if (state.extFilter.isEmpty()) {
-            Combo1.setText(engine::ExtensionFilter::kEveryFile);
-            state.extFilter = engine::ExtensionFilter::kEveryFile;
-        } else {
-            Combo1.setText(state.extFilter);
-        }
+        if (state.extFilter.isEmpty()) state.extFilter = engine::ExtensionFilter::kEveryFile;
+        Combo1.setText(state.extFilter);
         Combo2.setText(engine::caption(state.listType));
         state.listType = engine::listTypeOf(Combo2.text()).value_or(state.listType);
         if (!Combo1.text().isEmpty()) state.extFilter = Combo1.text();
@@ -59,6 +55,7 @@ void Form1::Form_Load() {
 
     Text1.setText(Drive1.drive().left(2).toUpper() + u'\\');
     Text2.setText(Dir1.path().toLower());
+    state.browsePath = File1.path();  // the folder the window opens with
     state.startupDone = true;
     Combo1.clear();
     for (const QString& e : kExtensions) Combo1.addItem(e);
@@ -89,12 +86,8 @@ QString Form1::placeWorkFile() {
 void Form1::normaliseOptionBoxes() {
     if (Combo2.text().isEmpty()) Combo2.setText(engine::kFullPathsCaption);
     state.listType = engine::listTypeOf(Combo2.text()).value_or(state.listType);
-    if (Combo1.text().isEmpty()) {
-        Combo1.setText(engine::ExtensionFilter::kEveryFile);
-        state.extFilter = engine::ExtensionFilter::kEveryFile;
-    } else {
-        state.extFilter = Combo1.text();
-    }
+    if (Combo1.text().isEmpty()) Combo1.setText(engine::ExtensionFilter::kEveryFile);
+    state.extFilter = Combo1.text();
 }
 
 void Form1::Form_Unload() {

@@ -18,10 +18,17 @@ enum class RunState { Idle, Running };
 
 struct MainState {
     bool hintsOff = true;
+    bool sideBHintShown = false;  // since the last visit to Side A
     RunState run = RunState::Idle;
     QString startDrive;    // "C:", else "A:", else the first drive
     QString workFilePath;  // DOS path of DIR.TXT
+    // The folder to scan: the start-up drive, a drive chosen in Side A, the
+    // folder box's text when the save dialog opens, each scan's root.
     QString scanRoot;
+    // The folder Side A shows; and the one it showed when the running scan
+    // started, shown while it runs and put back when it ends whole.
+    QString browsePath;
+    QString savedBrowsePath;
     QString extFilter;
     engine::ListType listType = engine::ListType::FullPaths;
     bool startupDone = false;

@@ -32,10 +32,6 @@ const QString kHelp =
 
 }  // namespace
 
-const QString& MainWindow::helpText() {
-    return kHelp;
-}
-
 void MainWindow::wireHints() {
     shell::Form1& f = form;
     f.Text5.setText(forms::shown(kHelp));
@@ -90,33 +86,30 @@ void MainWindow::Command9_MouseMove() {
 }
 
 void MainWindow::Command9_Click() {
-    if (form.state.hintsOff) {
-        form.state.hintsOff = false;
-        form.Command9.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt OFF")));
-        sideBHintShown = false;
-    } else {
-        form.state.hintsOff = true;
-        form.Command9.setText(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt ON ")));
-    }
-    form.Command9.setAccessibleDescription(shell::commentHint(form.state.hintsOff));
+    shell::MainState& st = form.state;
+    st.hintsOff = !st.hintsOff;
+    form.Command9.setText(st.hintsOff ? QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt ON "))
+                                      : QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "cmnt OFF")));
+    if (!st.hintsOff) st.sideBHintShown = false;
+    form.Command9.setAccessibleDescription(shell::commentHint(st.hintsOff));
 }
 
 void MainWindow::Command7_Click() {
     form.Text5.setVisible(!form.Text5.visible());
-    sideBHintShown = true;
+    form.state.sideBHintShown = true;
 }
 
 void MainWindow::sideBHint() {
-    if (form.state.hintsOff || sideBHintShown) return;
+    if (form.state.hintsOff || form.state.sideBHintShown) return;
     form.Text11.setText(QString());
     showHint(3435, 7140, 585, shell::kHintSideB);
-    sideBHintShown = true;
+    form.state.sideBHintShown = true;
 }
 
 void MainWindow::sideAHint() {
     if (form.state.hintsOff) return;
     showHint(1200, 5550, 585, shell::kHintSideA);
-    sideBHintShown = false;
+    form.state.sideBHintShown = false;
 }
 
 }  // namespace window

@@ -33,6 +33,11 @@ void MainWindow::wire() {
     f.Dir1.Change = [this] { Dir1_Change(); };
     f.Dir1.Click = [this] { Dir1_Click(); };
     f.Dir1.LostFocus = [this] { Dir1_LostFocus(); };
+    // Over Side A's frame and its captions the pointer is the arrow.
+    const auto arrow = [this](int, int, int, int) {
+        form.setMousePointer(forms::MousePointer::Arrow);
+    };
+    f.Frame1.MouseMove = arrow;
     for (int i = 0; i < 3; ++i) {
         forms::ListBox& l = *f.List2[i];
         l.Click = [this, i] { List2_Click(i); };
@@ -42,13 +47,8 @@ void MainWindow::wire() {
         l.LostFocus = [this, i] { List2_LostFocus(i); };
         l.MouseDown = [this, i](int, int, int, int) { List2_MouseDown(i); };
         l.MouseMove = [this, i](int, int, int, int) { List2_MouseMove(i); };
-        f.Text9[i]->MouseMove = [this](int, int, int, int) {
-            form.setMousePointer(forms::MousePointer::Arrow);
-        };
+        f.Text9[i]->MouseMove = arrow;
     }
-    f.Frame1.MouseMove = [this](int, int, int, int) {
-        form.setMousePointer(forms::MousePointer::Arrow);
-    };
     for (int k = 0; k < 2; ++k) {
         forms::Label& s = *f.Label10[k];
         s.MouseDown = [this, k](int, int, int x, int y) { Label10_MouseDown(k, x, y); };
@@ -60,10 +60,6 @@ void MainWindow::wire() {
     wireHints();
     shell::wireMessageBoxes(f);
     f.Timer3.Tick = [this] { Timer3_Timer(); };
-    f.Load = [this] {
-        form.Form_Load();
-        browsePath = form.File1.path();  // the folder the window opens with
-    };
     // Closing the window stops a running scan at its next poll point.
     f.Unload = [this] {
         scan.settings.abortRequested = true;

@@ -29,14 +29,6 @@ class MainWindow : public engine::ScanHost {
     // Runs when a scan has ended and the window is idle again.
     std::function<void()> scanEnded;
 
-    // State shared by the handlers (besides the form's own).
-    QString browsePath;
-    QString savedBrowsePath;
-    bool dragActive = false;
-    bool sideBHintShown = false;  // the Side B hint was shown since the last visit to Side A
-    int dragStartX = 0;
-    int dragStartY = 0;
-
     // Scan commands and the stop/exit button.
     void Command3_Click() { runScan(engine::ScanMode::Totals); }
     void Command1_Click() { runScan(engine::ScanMode::Plain); }
@@ -74,7 +66,6 @@ class MainWindow : public engine::ScanHost {
     void Command9_Click();
     void Command9_MouseMove();
     void Command7_Click();
-    static const QString& helpText();
 
     void Timer3_Timer();
     // A device that had not answered the folder tree or the file list has
@@ -135,6 +126,9 @@ class MainWindow : public engine::ScanHost {
     QElapsedTimer pathClock_;
     QElapsedTimer pollClock_;
     unsigned paintCalls_ = 0;
+    // A splitter drag under way, and where its press went down.
+    bool dragActive_ = false;
+    int dragStartX_ = 0;
     // The last scan's table is not made into a graph yet.
     bool graphPending_ = false;
     std::shared_ptr<const treemap::Tree> lastGraph_;

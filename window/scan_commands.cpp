@@ -36,14 +36,15 @@ void MainWindow::runScan(engine::ScanMode mode) {
     for (int k = 0; k < 3; ++k) f.List2[k]->showRows(std::make_shared<SideAColumn>(st.found, k));
     f.Label5.setText(QString());
     scan.listing.setTypeChanged(false);
-    savedBrowsePath = browsePath;
+    st.savedBrowsePath = st.browsePath;
     f.setBusy(true);
     f.Text2.setVisible(true);
-    f.Text2.setText(savedBrowsePath);
+    f.Text2.setText(st.savedBrowsePath);
 
     f.normaliseOptionBoxes();
     f.List1.clear();
 
+    // Not browsePath: a folder clicked in the tree that had gone is not opened.
     st.scanRoot = f.File1.path();
     if (!openWorkFile()) return;
     scan.listing.setTypeChanged(false);

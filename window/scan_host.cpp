@@ -69,8 +69,8 @@ void MainWindow::scanFinished() {
     scanEnded_ = true;
     form.Command3.setEnabled(true);
     form.Command4.setEnabled(true);
-    form.Text2.setText(savedBrowsePath);
-    form.Dir1.setPath(savedBrowsePath);
+    form.Text2.setText(form.state.savedBrowsePath);
+    form.Dir1.setPath(form.state.savedBrowsePath);
 }
 
 void MainWindow::enableStop() {

@@ -55,9 +55,9 @@ void MainWindow::Dir1_Change() {
     // The tree's path is not re-read from the drive's current folder: the
     // folder the user opened stays open.
     form.File1.setPath(form.Dir1.path());
-    browsePath = form.File1.path();
+    form.state.browsePath = form.File1.path();
     form.Text2.setVisible(true);
-    form.Text2.setText(browsePath);
+    form.Text2.setText(form.state.browsePath);
 }
 
 void MainWindow::devicesAnswered() {
@@ -71,11 +71,11 @@ void MainWindow::Dir1_Click() {
     shell::Form1& f = form;
     const QString clicked = f.Dir1.list(f.Dir1.listIndex());
     if (clicked.isEmpty()) return;
+    f.state.browsePath = clicked;
     f.Text2.setText(clicked);
-    browsePath = f.Text2.text();
-    if (f.Dir1.setPath(browsePath) == dosfs::kNotAnswering)
+    if (f.Dir1.setPath(clicked) == dosfs::kNotAnswering)
         shell::showMessage(f, shell::kOneLine, shell::kNoAnswer);
-    f.File1.setPath(browsePath);
+    f.File1.setPath(f.state.browsePath);
     f.Label7.setText(QString());
     f.Text12.setVisible(false);
 }
@@ -145,13 +145,12 @@ void MainWindow::List2_DblClick(int) {
     f.Text11.setVisible(false);
 }
 
-void MainWindow::Label10_MouseDown(int, int x, int y) {
+void MainWindow::Label10_MouseDown(int, int x, int) {
     // A resize keeps the columns as they stood before it; the drag starts
     // from where they stand now.
     form.refreshColumnGeometry();
-    dragStartX = roundHalfEven(x);
-    dragStartY = roundHalfEven(y);
-    dragActive = true;
+    dragStartX_ = roundHalfEven(x);
+    dragActive_ = true;
 }
 
 forms::Control& MainWindow::column(int family, int col) const {
@@ -168,13 +167,13 @@ void MainWindow::setColumn(int family, int col, int left, int width) {
 void MainWindow::Label10_MouseMove(int k, int x, int) {
     shell::Form1& f = form;
     f.Label10[k]->setMousePointer(forms::MousePointer::SizeWE);
-    const int dx = static_cast<int16_t>(x - dragStartX);
+    const int dx = static_cast<int16_t>(x - dragStartX_);
     const int W = f.Frame1.width();
     const shell::ColumnGeometry& g = f.layout.columns;
     const int c0w = g.headers.width[0], c1w = g.headers.width[1];
     const int c1x = g.headers.left[1], c2x = g.headers.left[2];
     if (!(c1w + dx <= W - kSecondShortOfFrame && c0w + dx >= kNarrowestFirst)) return;
-    if (!dragActive) return;
+    if (!dragActive_) return;
     const shell::ColumnFamily* families[3] = {&g.headers, &g.lists, &g.captions};
     if (k == 0 && c2x + dx <= W - kThirdShortOfFrame) {
         for (int fam = 0; fam < 3; ++fam) {
@@ -196,7 +195,7 @@ void MainWindow::Label10_MouseMove(int k, int x, int) {
 }
 
 void MainWindow::Label10_MouseUp(int k) {
-    dragActive = false;
+    dragActive_ = false;
     shell::ColumnGeometry& g = form.layout.columns;
     shell::ColumnFamily* families[3] = {&g.headers, &g.lists, &g.captions};
     for (int fam = 0; fam < 3; ++fam) {

@@ -317,7 +317,7 @@ const Input kInputs[] = {
      [](InputTest& t) {
          EXPECT_EQ(t.f.Dir1.path(), QStringLiteral("C:\\data"));
          EXPECT_EQ(t.f.Text2.text(), QStringLiteral("C:\\data"));
-         EXPECT_EQ(t.program->behaviour.browsePath, QStringLiteral("C:\\data"));
+         EXPECT_EQ(t.f.state.browsePath, QStringLiteral("C:\\data"));
          const QListWidget* tree = t.folderList(t.f.Dir1);
          EXPECT_EQ(tree->findItems(QStringLiteral("d1"), Qt::MatchEndsWith).size(), 1);
      }},
@@ -414,7 +414,7 @@ const Input kInputs[] = {
      {Gesture::Keys, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Tab}},
      [](InputTest& t) {
          EXPECT_EQ(t.f.Dir1.path(), QStringLiteral("C:\\many"));
-         EXPECT_EQ(t.program->behaviour.browsePath, QStringLiteral("C:\\many"));
+         EXPECT_EQ(t.f.state.browsePath, QStringLiteral("C:\\many"));
      }},
     {"EnterInTheChooserTakesTheHighlightedFolder",
      nullptr,

@@ -42,7 +42,7 @@ TEST_F(SideATest, ADriveWithoutADiskSaysSoAndTheChooserGoesBack) {
     EXPECT_EQ(f().Dir1.path(), QStringLiteral("D:\\"));
     EXPECT_EQ(f().Text1.text(), QStringLiteral("D:\\"));
     EXPECT_EQ(f().File1.path(), QStringLiteral("D:\\"));
-    EXPECT_EQ(mw().browsePath, QStringLiteral("D:\\"));
+    EXPECT_EQ(f().state.browsePath, QStringLiteral("D:\\"));
 }
 
 TEST_F(SideATest, ASingleClickInTheTreeOpensTheFolder) {
@@ -60,7 +60,7 @@ TEST_F(SideATest, ASingleClickInTheTreeOpensTheFolder) {
     EXPECT_EQ(f().Text2.text(), QStringLiteral("C:\\many"));
     EXPECT_EQ(f().File1.path(), QStringLiteral("C:\\many"));
     EXPECT_EQ(f().File1.listCount(), 100);
-    EXPECT_EQ(mw().browsePath, QStringLiteral("C:\\many"));
+    EXPECT_EQ(f().state.browsePath, QStringLiteral("C:\\many"));
     EXPECT_FALSE(f().Text12.visible());
     // The parent entry (-2) goes back up.
     f().Dir1.setListIndexFromUser(-2);
