@@ -36,9 +36,10 @@ bool changesText(int key) {
 
 }  // namespace
 
-Form2::Form2(shell::Form1& m, engine::ListingState& l)
-    : Form(m.app(), QStringLiteral("Form2")),
+Form2::Form2(shell::MainLink m, SaveControls c, engine::ListingState& l)
+    : Form(m.window.app(), QStringLiteral("Form2")),
       main(m),
+      mainControls(std::move(c)),
       listing(l),
       Label1(make<forms::Label>(
           *this, "Label1", -1, nullptr, 120, 90, 3000, 255,
@@ -116,19 +117,9 @@ void Form2::wire() {
     Command3.Click = [this] { Command3_Click(); };
 }
 
-void Form2::open() {
-    resultLineCount = main.List1.listCount();
-    main.Timer3.setTimerEnabled(false);
-    main.setEnabled(false);
-    main.Text10.setVisible(false);
-    main.Text11.setVisible(false);
-    main.setMousePointer(forms::MousePointer::Arrow);
-    main.Label5.setText(QString());
-    main.Label7.setText(QString());
-    main.Command4.setEnabled(false);
-    main.normaliseOptionBoxes();
-    const QString scanRoot = main.Text2.text();
-    main.state.scanRoot = scanRoot;
+void Form2::open(int resultLines) {
+    resultLineCount = resultLines;
+    const QString scanRoot = main.state.scanRoot;
     chdirOr(lastSaveDir.contains(QStringLiteral(":\\")) ? lastSaveDir : scanRoot);
 
     load();
@@ -136,10 +127,7 @@ void Form2::open() {
     setLeft(static_cast<int>(shell::leadingNumber(main.state.settings.saveDialogLeft)));
     show();
     Text1.setFocus();
-
     chdirOr(scanRoot);
-    main.Dir1.setPath(scanRoot);
-    main.Text2.setText(scanRoot);
 }
 
 void Form2::Form_Load() {
@@ -166,10 +154,7 @@ void Form2::Form_Load() {
 }
 
 void Form2::Form_Activate() {
-    if (displayPattern.isEmpty()) {
-        displayPattern = kDefaultPattern;
-        defaultPattern = displayPattern;
-    }
+    if (displayPattern.isEmpty()) defaultPattern = displayPattern = kDefaultPattern;
     File1.setPattern(displayPattern);
     Text3.setText(displayPattern);
     patternInForce = displayPattern;
@@ -179,10 +164,9 @@ void Form2::Form_Activate() {
 void Form2::Form_Unload() {
     storePosition();
     hide();
-    main.setEnabled(true);
-    main.Command4.setEnabled(true);
-    main.Dir1.setVisible(true);
-    main.File1.setVisible(true);
+    main.window.setEnabled(true);
+    mainControls.Command4.setEnabled(true);
+    mainControls.setBusy(false);  // the folder lists shown
 }
 
 void Form2::Text1_KeyDown(int key) {
@@ -272,7 +256,7 @@ void Form2::Command2_Click() {
     lastSaveName = Text1.text();
     close();
     chdirOr(main.state.scanRoot);
-    main.Label5.setText(QString::number(listing.listedCount()));
+    mainControls.Label5.setText(QString::number(listing.listedCount()));
     main.files.close(engine::kWorkFile);
 }
 
@@ -293,17 +277,17 @@ void Form2::Command3_Click() {
     }
 
     close();
-    main.setBusy(true);
-    main.app().letEventsRun();
+    mainControls.setBusy(true);
+    app().letEventsRun();
 
     error = copyWorkFile();
     if (error) {
         // The dialog is gone: the main window says what went wrong.
-        shell::showMessage(main, shell::kOneLine, shell::errorText(shell::Failed::SaveName, error));
+        main.message(shell::kOneLine, shell::errorText(shell::Failed::SaveName, error));
         return finish();
     }
     // The saved file may be in the folder the main window lists.
-    main.File1.setPath(main.File1.path());
+    mainControls.File1.setPath(mainControls.File1.path());
     endSave();
 }
 
@@ -333,7 +317,7 @@ int Form2::copyWorkFile() {
         files.abandon(dosfs::kSaveFile);
         return error;
     }
-    main.app().letEventsRun();
+    app().letEventsRun();
 
     listing.recountStarted();
     QByteArray line;
@@ -347,32 +331,24 @@ int Form2::copyWorkFile() {
     files.close(engine::kWorkFile);
     if (!error) error = files.close(dosfs::kSaveFile);
     files.abandon(dosfs::kSaveFile);
-    if (!error) main.Label5.setText(QString::number(listing.listedCount()));
+    if (!error) mainControls.Label5.setText(QString::number(listing.listedCount()));
     return error;
 }
 
 void Form2::endSave() {
     listing.setTypeChanged(false);
-    main.Command4.setEnabled(true);
+    mainControls.Command4.setEnabled(true);
     finish();
 }
 
 void Form2::finish() {
-    main.setBusy(false);
+    mainControls.setBusy(false);
 }
 
 void Form2::message(const QString& text, Layout layout) {
-    switch (layout) {
-        case Layout::Short:
-            Text2.setGeometry(2610, 360, 2025, Text2.height());
-            break;
-        case Layout::Medium:
-            Text2.setGeometry(2040, 360, 2595, Text2.height());
-            break;
-        case Layout::Wide:
-            Text2.setGeometry(1605, 360, 3030, Text2.height());
-            break;
-    }
+    // Each layout's left and width; the top is the same for all.
+    static constexpr int kLeft[] = {2610, 2040, 1605}, kWidth[] = {2025, 2595, 3030};
+    Text2.setGeometry(kLeft[int(layout)], 360, kWidth[int(layout)], Text2.height());
     messageInPlace(text);
 }
 

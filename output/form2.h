@@ -10,6 +10,15 @@ namespace output {
 
 inline const QString kDefaultPattern = QStringLiteral("*.DAT;*.TXT;*.LST;*.DOC");
 
+// The main window's controls a save changes while its dialog is open.
+struct SaveControls {
+    forms::CommandButton& Command4;  // opened the dialog; enabled again when it closes
+    forms::Label& Label5;            // the files listed, recounted by a save
+    forms::FileListBox& File1;       // read again after a save: the file may be there
+    // The window's look while the copy runs (the lists hidden), and when idle.
+    std::function<void(bool)> setBusy;
+};
+
 class Form2 : public forms::Form {
   public:
     static constexpr int kWidth = 4965;
@@ -17,9 +26,10 @@ class Form2 : public forms::Form {
 
     // The listing state belongs to the scan; the save reads it, clears the
     // type change and recounts the listed files.
-    Form2(shell::Form1& main, engine::ListingState& listing);
+    Form2(shell::MainLink main, SaveControls mainControls, engine::ListingState& listing);
 
-    shell::Form1& main;
+    shell::MainLink main;
+    SaveControls mainControls;
     engine::ListingState& listing;
 
     forms::Label& Label1;
@@ -49,8 +59,9 @@ class Form2 : public forms::Form {
     int newFileMode = 0;
     QString patternInForce;
 
-    // Command4 of the main window.
-    void open();
+    // Command4 of the main window, once that has set the folder to scan
+    // from its folder box: `resultLines` lines are in Side B.
+    void open(int resultLines);
 
     void Form_Load();
     void Form_Activate();

@@ -35,8 +35,8 @@ forms::TextBox& messageBox(forms::TextBox& box) {
 
 }  // namespace
 
-Form3::Form3(shell::Form1& m)
-    : Form(m.app(), QStringLiteral("Form3")),
+Form3::Form3(shell::MainLink m)
+    : Form(m.window.app(), QStringLiteral("Form3")),
       main(m),
       Frame1(
           make<forms::Frame>(*this, "Frame1", -1, nullptr, 120, 90, 5760, 1665,
@@ -98,7 +98,7 @@ Form3::Form3(shell::Form1& m)
 }
 
 void Form3::open() {
-    main.setEnabled(false);
+    main.window.setEnabled(false);
     if (visible()) {
         bringToFront();
         return;
@@ -133,7 +133,7 @@ void Form3::showNoDrive(const QString& folder) {
 }
 
 void Form3::Form_Activate() {
-    main.setEnabled(true);
+    main.window.setEnabled(true);
 }
 
 // Closed by its window: the settings stay as they are, the main window is
@@ -141,7 +141,7 @@ void Form3::Form_Activate() {
 void Form3::Form_Unload() {
     if (chooser.visible()) chooser.hide();
     hide();
-    main.setEnabled(true);
+    main.window.setEnabled(true);
 }
 
 void Form3::Timer1_Timer() {
@@ -174,14 +174,14 @@ void Form3::Command1_Click() {
     }
     storePosition();
     hide();
-    main.setEnabled(true);
+    main.window.setEnabled(true);
 }
 
 void Form3::Command2_Click() {
     storePosition();
     main.state.settings.outputDir = outputDirBackup;
     hide();
-    main.setEnabled(true);
+    main.window.setEnabled(true);
 }
 
 void Form3::Command3_Click() {

@@ -17,9 +17,9 @@ class Form3 : public forms::Form {
     static constexpr int kWidth = 6135;
     static constexpr int kHeight = 3750;
 
-    explicit Form3(shell::Form1& main);
+    explicit Form3(shell::MainLink main);
 
-    shell::Form1& main;
+    shell::MainLink main;
 
     forms::Frame& Frame1;
     forms::Label& Label3;

@@ -8,8 +8,8 @@ namespace output {
 
 using shell::make;
 
-Form5::Form5(Form3& o, shell::Form1& m)
-    : Form(m.app(), QStringLiteral("Form5")),
+Form5::Form5(Form3& o, shell::MainLink m)
+    : Form(m.window.app(), QStringLiteral("Form5")),
       owner(o),
       main(m),
       Text1(make<forms::TextBox>(*this, "Text1", -1, nullptr, 120, 120, 3960, 330, QString())),

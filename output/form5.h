@@ -13,10 +13,10 @@ class Form5 : public forms::Form {
     static constexpr int kWidth = 4335;
     static constexpr int kHeight = 4350;
 
-    Form5(Form3& owner, shell::Form1& main);
+    Form5(Form3& owner, shell::MainLink main);
 
     Form3& owner;
-    shell::Form1& main;
+    shell::MainLink main;
 
     forms::TextBox& Text1;
     forms::DriveListBox& Drive1;

@@ -56,9 +56,10 @@ forms::TextBox& messageBox(forms::TextBox& box) {
 
 }  // namespace
 
-Form6::Form6(shell::Form1& m, const engine::Module1& s, SnapshotScans sc)
-    : Form(m.app(), QStringLiteral("Form6")),
+Form6::Form6(shell::MainLink m, forms::ListBox& b, const engine::Module1& s, SnapshotScans sc)
+    : Form(m.window.app(), QStringLiteral("Form6")),
       main(m),
+      sideB(b),
       scan(s),
       scans(std::move(sc)),
       Label1(make<forms::Label>(*this, "Label1", -1, nullptr, 120, 165, 1350, 255,
@@ -97,7 +98,7 @@ Form6::Form6(shell::Form1& m, const engine::Module1& s, SnapshotScans sc)
 }
 
 void Form6::open() {
-    main.setEnabled(false);
+    main.window.setEnabled(false);
     if (!visible()) load();
     Text1.setText(offeredName());
     disarmSave();
@@ -144,7 +145,7 @@ std::function<void()> Form6::events() {
     last->start();
     return [this, last] {
         if (last->elapsed() < 100) return;
-        main.app().letEventsRun();
+        app().letEventsRun();
         last->restart();
     };
 }
@@ -197,8 +198,7 @@ void Form6::disarmSave() {
 void Form6::Command1_Click() {
     armed_ = -1;
     const QString name = engine::trimSpaces(Text1.text());
-    if (main.state.scanRoot.isEmpty() || main.List1.listCount() == 0)
-        return say(shell::kNothingToSave);
+    if (main.state.scanRoot.isEmpty() || sideB.listCount() == 0) return say(shell::kNothingToSave);
     if (!name.contains(u'.')) return say(shell::kNoExtension);
     if (name.contains(u'\\') || name.contains(u'/')) return say(shell::kBadFileName);
     int error = 0;
@@ -273,19 +273,19 @@ void Form6::Command2_Click() {
         if (engine::readAgain({&before}, why) >= 0)
             return say(forms::shown(kCannotCompare).arg(why));
     } while (true);
-    main.List1.clear();
-    for (const QString& line : shownLines) main.List1.addItem(line);
-    main.List1.appendsShown();
+    sideB.clear();
+    for (const QString& line : shownLines) sideB.addItem(line);
+    sideB.appendsShown();
     const int closed = main.files.close(engine::kWorkFile);
     close();
-    if (error || closed) return shell::showMessage(main, shell::kFailure, shell::kWriteFailed);
-    shell::showMessage(main, shell::kListingState,
-                       forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
-                                        "Tolan", "%1 と比較\r\n追加 %2  削除 %3  変更 %4")))
-                           .arg(names[row])
-                           .arg(c.added)
-                           .arg(c.removed)
-                           .arg(c.changed));
+    if (error || closed) return main.message(shell::kFailure, shell::kWriteFailed);
+    main.message(shell::kListingState,
+                 forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
+                                  "Tolan", "%1 と比較\r\n追加 %2  削除 %3  変更 %4")))
+                     .arg(names[row])
+                     .arg(c.added)
+                     .arg(c.removed)
+                     .arg(c.changed));
 }
 
 void Form6::Command3_Click() {
@@ -309,7 +309,7 @@ void Form6::close() {
     armed_ = -1;
     disarmSave();
     hide();
-    main.setEnabled(true);
+    main.window.setEnabled(true);
 }
 
 }  // namespace output

@@ -40,10 +40,13 @@ class Form6 : public forms::Form {
     static constexpr int kWidth = 7515;
     static constexpr int kHeight = 5115;
 
-    // The scan is the main window's: its folder and time name a snapshot.
-    Form6(shell::Form1& main, const engine::Module1& scan, SnapshotScans scans);
+    // The folder to scan (main.state) and the scan's time name a snapshot;
+    // a comparison's lines replace Side B's.
+    Form6(shell::MainLink main, forms::ListBox& sideB, const engine::Module1& scan,
+          SnapshotScans scans);
 
-    shell::Form1& main;
+    shell::MainLink main;
+    forms::ListBox& sideB;
     const engine::Module1& scan;
     const SnapshotScans scans;
 

@@ -8,8 +8,12 @@
 namespace output {
 
 OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s, SnapshotScans snapshots)
-    : main(m), scan(s), form2(m, s.listing), form3(m), form6(m, s, std::move(snapshots)) {
-    main.Command4.Click = [this] { form2.open(); };
+    : main(m),
+      scan(s),
+      form2(m.link(), {m.Command4, m.Label5, m.File1, [&m](bool b) { m.setBusy(b); }}, s.listing),
+      form3(m.link()),
+      form6(m.link(), m.List1, s, std::move(snapshots)) {
+    main.Command4.Click = [this] { Command4_Click(); };
     main.KOUT->Click = [this] { KOUT_Click(); };
     main.FR1->Click = [this] { writeListing(main, Columns::NameSizeDate); };
     main.FR0->Click = [this] { writeListing(main, Columns::FolderFileSizeDate); };
@@ -18,6 +22,23 @@ OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s, SnapshotScan
     main.FR4->Click = [this] { writeListing(main, Columns::Name); };
     main.KANRI->Click = [this] { KANRI_Click(); };
     main.OUTPUT->Click = [this] { OUTPUT_Click(); };
+}
+
+void OutputCommands::Command4_Click() {
+    main.Timer3.setTimerEnabled(false);
+    main.setEnabled(false);
+    main.Text10.setVisible(false);
+    main.Text11.setVisible(false);
+    main.setMousePointer(forms::MousePointer::Arrow);
+    main.Label5.setText(QString());
+    main.Label7.setText(QString());
+    main.Command4.setEnabled(false);
+    main.normaliseOptionBoxes();
+    // A bare name is saved in the folder the box names, typed there or not.
+    main.state.scanRoot = main.Text2.text();
+    form2.open(main.List1.listCount());
+    main.Dir1.setPath(main.state.scanRoot);
+    main.Text2.setText(main.state.scanRoot);
 }
 
 void OutputCommands::OUTPUT_Click() {

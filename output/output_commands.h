@@ -26,6 +26,8 @@ class OutputCommands {
     Form3 form3;
     Form6 form6;  // 保存ファイルの管理
 
+    // The main window handed to the save-as dialog.
+    void Command4_Click();
     void KOUT_Click() { form3.open(); }
     void KANRI_Click() { form6.open(); }
     // Side B's lines in a print preview; an empty Side B says "データなし",

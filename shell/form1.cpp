@@ -146,6 +146,11 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     Unload = [this] { Form_Unload(); };
 }
 
+MainLink Form1::link() {
+    return {*this, state, fs, files,
+            [this](MessagePlace place, const QString& text) { showMessage(*this, place, text); }};
+}
+
 void Form1::createMenu() {
     OPTION =
         &addMenu(QStringLiteral("OPTION"), QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "OPTION")));

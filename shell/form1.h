@@ -10,13 +10,27 @@
 #include "platform/forms/list_box.h"
 #include "shell/layout.h"
 #include "shell/main_state.h"
+#include "shell/messages.h"
 
 #include <array>
+#include <functional>
 
 namespace shell {
 
 inline const QString kFixedFont = QStringLiteral("ＭＳ ゴシック");
 inline const QString kDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
+
+// What a dialog of the main window works with in place of the whole window:
+// the window it disables while it is open, the state the window's handlers
+// share, the file layer (the work file among the open files), and the
+// window's message box Text10.
+struct MainLink {
+    forms::Form& window;
+    MainState& state;
+    dosfs::FileSystem& fs;
+    dosfs::NumberedFiles& files;
+    std::function<void(MessagePlace, const QString&)> message;
+};
 
 class Form1 : public forms::Form {
   public:
@@ -93,6 +107,7 @@ class Form1 : public forms::Form {
 
     LayoutState layout;
     MainState state;
+    MainLink link();
 
     // Start-up: idle state, start-up drive, work file, settings, then the
     // window is shown and the option boxes are filled.
