@@ -25,6 +25,7 @@ class ListHost : public engine::ScanHost {
         if (lines_) lines_->addItem(line);
     }
     bool keepsListLines() const override { return lines_ != nullptr; }
+    bool takesSideARows() const override { return rows_ != nullptr; }
     void addSideARow(const QString& path, const QString& size, const QString& date) override;
     void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                    const dosfs::DirEntry& entry) override;

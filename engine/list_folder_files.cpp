@@ -50,7 +50,8 @@ qint64 Module1::addSideARow(const QString& folderPath, const dosfs::DirEntry& en
     appendSizeText(size, entry.size);
     size += u' ';
     date.truncate(0);
-    appendDateText(date, entry.mtime, false);
+    // The date of Side A's row only a host that takes the rows as text reads.
+    if (host_.takesSideARows()) appendDateText(date, entry.mtime, false);
     if (to(LineKind::File, kToSideA)) {
         host_.addSideARow(fullPath, size, date);
         static const QByteArray unknown;  // a caller outside ScanTree names no host folder
@@ -88,11 +89,10 @@ void Module1::listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, 
     if (!writeWorkFile && !host_.keepsListLines()) return;
     QString& line = scratch_.line;
     line.truncate(0);
-    appendNameField(line, width_, fullPath,
-                    folder.fileList ? folder.width + measureText(width_, entry.name) : TextWidth{},
-                    widths_);
-    line += u'-';
-    line += QStringView(scratch_.size).chopped(1);
+    appendFullPathLine(
+        line, width_, lineLayout_, fullPath,
+        folder.fileList ? folder.width + measureText(width_, entry.name) : TextWidth{},
+        QStringView(scratch_.size).chopped(1));
     send(LineKind::File, line);
 }
 
@@ -102,12 +102,8 @@ void Module1::listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, 
 void Module1::listName(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes) {
     QString& line = scratch_.line;
     line.truncate(0);
-    appendShortNameField(line, width_, entry.name, folder.fileList, widths_);
-    const qsizetype fieldLength = line.size();
-    line += u'-';
-    line += QStringView(scratch_.size).chopped(1);
-    appendDateText(line, entry.mtime, true);
-    line.resize(line.size() + 6, u' ');
+    const qsizetype fieldLength = appendNameLine(
+        line, width_, lineLayout_, entry.name, QStringView(scratch_.size).chopped(1), entry.mtime);
     const bool all = settings.extFilter.everyFile();
     if (!all) {
         if (!settings.extFilter.matchesField(QStringView(line).left(fieldLength))) return;

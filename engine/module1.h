@@ -3,6 +3,7 @@
 // the tree below the scan root producing the listing of one of three modes.
 
 #include "engine/class1.h"
+#include "engine/file_line.h"
 #include "engine/line_layout.h"
 #include "engine/line_routes.h"
 #include "engine/listing_state.h"
@@ -130,6 +131,7 @@ class Module1 {
 
     Class1 width_;
     LayoutWidths widths_;
+    FileLineLayout lineLayout_;
     ScanTotals totals_;
     QString folderName_;  // the folder a footer of folder size mode names
     int headerShown_ = 0;

@@ -4,6 +4,7 @@
 // from the scan, on the thread that called Module1::ScanTree, in the order
 // the listing is built; the host owns nothing the scan hands it.
 
+#include "engine/file_line.h"
 #include "platform/dosfs/directory.h"
 
 #include <QString>
@@ -29,12 +30,18 @@ class ScanHost {
 
     // Side B: one listing line appended at the end.
     virtual void addListLine(const QString& line) = 0;
+    // How this scan lays out its file lines, told before the first.
+    virtual void fileLinesLaidOut(const FileLineLayout& layout) { (void)layout; }
+    // Side B: the line of the file just entered (fileEntry). A host that
+    // keeps the scan's table may make it again from the file's record.
+    virtual void addFileLine(const QString& line) { addListLine(line); }
     // Whether the host keeps Side B's lines; when it does not and no work
     // file is written, a file's line is not made at all.
     virtual bool keepsListLines() const { return true; }
-    // Side A: one row per file visited (full path, size text, date text). A
-    // host that keeps the scan's table makes its rows from the records
-    // (fileEntry) instead.
+    // Side A: one row per file visited (full path, size text, date text),
+    // given to a host that takes them; one that keeps the scan's table makes
+    // its rows from the records (fileEntry) instead.
+    virtual bool takesSideARows() const { return false; }
     virtual void addSideARow(const QString& path, const QString& size, const QString& date) {
         (void)path, (void)size, (void)date;
     }

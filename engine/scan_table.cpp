@@ -2,6 +2,8 @@
 
 #include "engine/renderings.h"
 
+#include <algorithm>
+
 namespace engine {
 namespace {
 
@@ -49,7 +51,7 @@ void ScanTable::folderUnreadable() {
 void ScanTable::addFile(const dosfs::DirEntry& entry) {
     if (folders_.empty()) return;
     const std::uint8_t flags = (entry.hidden ? kHidden : 0) | (entry.readOnly ? kReadOnly : 0);
-    files_.push_back({entry.size, entry.mtime, std::uint32_t(folders_.size() - 1), flags});
+    files_.push_back({entry.size, flags, entry.mtime});
     fileNames_.append(entry.name);
     Folder& f = folders_.back();
     ++f.files;
@@ -75,8 +77,17 @@ int ScanTable::endOfFiles(int i) const {
     return i + 1 < folderCount() ? int(folder(i + 1).firstFile) : fileCount();
 }
 
+int ScanTable::folderOf(int file) const {
+    // The last folder whose files start at or before it: an empty folder
+    // before it starts where the next one does.
+    const auto after =
+        std::upper_bound(folders_.begin(), folders_.end(), std::uint32_t(file),
+                         [](std::uint32_t f, const Folder& d) { return f < d.firstFile; });
+    return int(after - folders_.begin()) - 1;
+}
+
 QString ScanTable::pathText(int i) const {
-    QString path = folderPath(int(file(i).folder));
+    QString path = folderPath(folderOf(i));
     if (path.endsWith(u'\\')) path.chop(1);
     path += u'\\';
     path += fileNames_.at(i);

@@ -26,12 +26,14 @@ class ScanTable {
         qint64 bytes;  // their bytes as the totals count them
     };
     enum FileFlag : std::uint8_t { kHidden = 1, kReadOnly = 2 };
+    // Sixteen bytes: a scan may keep millions. A file's folder is the one
+    // whose files' range holds it (folderOf).
     struct File {
-        qint64 size;   // dosfs::kNoSize when it could not be read
+        qint64 size : 62;  // dosfs::kNoSize when it could not be read
+        quint64 flags : 2;
         qint64 mtime;  // dosfs::kNoTime when it could not be read
-        std::uint32_t folder;
-        std::uint8_t flags;
     };
+    static_assert(sizeof(File) == 16);
 
     // A new scan of `root` (its DOS path as the scan names it); what an
     // earlier scan left is let go.
@@ -59,6 +61,8 @@ class ScanTable {
     QString folderPath(int i) const;
     // The files of folder i: [first, end).
     int endOfFiles(int i) const;
+    // The folder file i is in.
+    int folderOf(int file) const;
 
     // Side A's texts of file i: its full path, its size with the blank
     // after it, its date.

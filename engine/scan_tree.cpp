@@ -11,7 +11,12 @@ namespace engine {
 
 void Module1::send(LineKind kind, const QString& line, Destinations only) {
     const Destinations where = destinations(kind, settings.mode) & only;
-    if (where & kToSideB) host_.addListLine(line);
+    if (where & kToSideB) {
+        if (kind == LineKind::File)
+            host_.addFileLine(line);
+        else
+            host_.addListLine(line);
+    }
     if (where & kToWorkFile) writeWorkLine(line);
 }
 
@@ -129,6 +134,8 @@ void Module1::ScanTree() {
     headerShown_ = 0;
     widths_ = layoutWidths(host_.windowWidth(), settings.listType == ListType::Names,
                            settings.folderMode());
+    lineLayout_ = {widths_, settings.listType, !settings.folderMode()};
+    host_.fileLinesLaidOut(lineLayout_);
 
     if (listHeading() == Flow::Abort) {
         ended = End::Stopped;

@@ -15,6 +15,8 @@
 
 namespace window {
 
+class SideBRows;
+
 class MainWindow : public engine::ScanHost {
   public:
     // Wires every handler; construct before the form is loaded.
@@ -79,6 +81,8 @@ class MainWindow : public engine::ScanHost {
     QStringList driveEntries() const override;
     qint64 now() const override;
     void addListLine(const QString& line) override;
+    void fileLinesLaidOut(const engine::FileLineLayout& layout) override;
+    void addFileLine(const QString& line) override;
     void fileEntry(const QString& folderPath, const QByteArray& hostFolder,
                    const dosfs::DirEntry& entry) override;
     void folderEntered(const QString& path) override;
@@ -122,6 +126,8 @@ class MainWindow : public engine::ScanHost {
     forms::Control& column(int family, int col) const;
     void setColumn(int family, int col, int left, int width);
 
+    // Side B's lines of the last scan, its file lines views over the table.
+    std::shared_ptr<SideBRows> sideB_;
     QElapsedTimer paintClock_;
     QElapsedTimer pathClock_;
     QElapsedTimer pollClock_;

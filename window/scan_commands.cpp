@@ -8,6 +8,7 @@
 #include "shell/messages.h"
 #include "window/main_window.h"
 #include "window/side_a_rows.h"
+#include "window/side_b_rows.h"
 
 #include <utility>
 
@@ -42,7 +43,8 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.Text2.setText(st.savedBrowsePath);
 
     f.normaliseOptionBoxes();
-    f.List1.clear();
+    sideB_ = std::make_shared<SideBRows>(st.found);
+    f.List1.showRows(sideB_);
 
     // Not browsePath: a folder clicked in the tree that had gone is not opened.
     st.scanRoot = f.File1.path();

@@ -2,6 +2,7 @@
 
 #include "platform/forms/application.h"
 #include "window/main_window.h"
+#include "window/side_b_rows.h"
 
 #include <ctime>
 
@@ -24,7 +25,18 @@ qint64 MainWindow::now() const {
 }
 
 void MainWindow::addListLine(const QString& line) {
-    form.List1.addItem(line);
+    sideB_->addLine(line);
+    form.List1.rowsAppended();
+    keepPainting();
+}
+
+void MainWindow::fileLinesLaidOut(const engine::FileLineLayout& layout) {
+    sideB_->setLayout(layout);
+}
+
+void MainWindow::addFileLine(const QString& line) {
+    sideB_->addFileLine(line);
+    form.List1.rowsAppended();
     keepPainting();
 }
 

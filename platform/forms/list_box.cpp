@@ -5,6 +5,10 @@
 namespace forms {
 
 void ListBox::addItem(const QString& item) {
+    // A list that shows a row source takes its rows from there: an item of
+    // its own would be shown by nothing.
+    Q_ASSERT(!rows_);
+    if (rows_) return;
     text_.append(item);
     toldOfAppends();
 }
@@ -22,7 +26,7 @@ void ListBox::showRows(std::shared_ptr<const RowSource> rows) {
 }
 
 size_t ListBox::memoryUsed() const {
-    return text_.memoryUsed() + selected_.capacity();
+    return text_.memoryUsed() + (rows_ ? rows_->memoryUsed() : 0) + selected_.capacity();
 }
 
 void ListBox::clear() {

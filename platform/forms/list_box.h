@@ -17,8 +17,8 @@ class ListBox : public Control {
     using Control::Control;
     Kind kind() const override { return Kind::ListBox; }
 
-    // Appends; the observer hears of appends once until it calls
-    // appendsShown(), so a long run of appends costs one notification.
+    // Appends (not to a list that shows a row source); the observer hears of appends once until it
+    // calls appendsShown(), so a long run of appends costs one notification.
     void addItem(const QString& item);
     void appendsShown() { appendsTold_ = false; }
     // Empties the list; a source it showed is let go.
@@ -29,8 +29,8 @@ class ListBox : public Control {
     void rowsAppended() { toldOfAppends(); }
     int listCount() const { return rows_ ? rows_->count() : text_.count(); }
     QString list(int i) const { return rows_ ? rows_->at(i) : text_.at(i); }
-    // The bytes the items and their states take, for benchmarks (a source's
-    // own are its owner's to count).
+    // The bytes the items and their states take, for benchmarks, with what
+    // a row source keeps of its own.
     size_t memoryUsed() const;
     // The most display cells an item may take: for a character outside
     // ASCII and half-width katakana two are counted.

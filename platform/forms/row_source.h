@@ -17,6 +17,9 @@ class RowSource {
     // The most display cells a row takes, for a list that scrolls sideways;
     // 0 when the list never does.
     virtual size_t widest() const { return 0; }
+    // The bytes the source keeps of its own (not what it shares), for
+    // benchmarks.
+    virtual size_t memoryUsed() const { return 0; }
 };
 
 }  // namespace forms

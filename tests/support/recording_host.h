@@ -37,6 +37,7 @@ class RecordingHost : public engine::ScanHost {
     QStringList driveEntries() const override { return drives; }
     qint64 now() const override { return 1796738584; }  // 12-08-2026 14:03:04
     void addListLine(const QString& line) override { lines.append(line); }
+    bool takesSideARows() const override { return true; }
     void addSideARow(const QString& p, const QString& s, const QString& d) override {
         sideA.push_back({p, s, d});
     }

@@ -71,19 +71,28 @@ TEST_F(ScanCommandsTest, EachCommandListsWhatTheEngineListsAndReturnsToIdle) {
     const Case cases[] = {{&window::MainWindow::Command3_Click, engine::ScanMode::Totals},
                           {&window::MainWindow::Command1_Click, engine::ScanMode::Plain},
                           {&window::MainWindow::Command6_Click, engine::ScanMode::Folders}};
-    for (const Case& c : cases) {
-        (w->behaviour->*c.command)();
-        const QStringList shown = w->list1();
-        ASSERT_GT(shown.size(), 1);
-        EXPECT_EQ(shown, w->workFile());
-        EXPECT_EQ(afterBanner(shown), afterBanner(engineLines(c.mode)));
-        EXPECT_TRUE(shown[0].endsWith(QStringLiteral("----<< ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ ／ *.* >>----")));
-        expectIdle();
-        EXPECT_EQ(w->form->Dir1.path(), QStringLiteral("C:\\work"));
-        EXPECT_EQ(w->form->Text2.text(), QStringLiteral("C:\\work"));
-        EXPECT_EQ(w->fs->currentFolder(u'C'), QStringLiteral("C:\\work"));
-        EXPECT_EQ(w->form->Label5.text(), QStringLiteral("4"));
-        EXPECT_EQ(w->form->List2[0]->listCount(), 4);
+    // A name too long for its field and one of double-width characters:
+    // Side B's file lines are made again from the table when shown.
+    tree.file("c/work/sub/とても長い名前のファイルはこの欄に収まらずに切られるものですよね.txt", 3);
+    tree.file("c/work/sub/" + QByteArray(120, 'n') + ".txt", 4);
+    for (int type : {1, 0}) {
+        for (const Case& c : cases) {
+            w->form->Combo2.picked(type);
+            (w->behaviour->*c.command)();
+            const QStringList shown = w->list1();
+            ASSERT_GT(shown.size(), 1);
+            EXPECT_EQ(shown, w->workFile());
+            EXPECT_EQ(afterBanner(shown), afterBanner(engineLines(c.mode)));
+            EXPECT_TRUE(shown[0].endsWith(type == 0
+                                              ? QStringLiteral("----<< ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ ／ *.* >>----")
+                                              : QStringLiteral("----<< ﾌｧｲﾙ ／ *.* >>----")));
+            expectIdle();
+            EXPECT_EQ(w->form->Dir1.path(), QStringLiteral("C:\\work"));
+            EXPECT_EQ(w->form->Text2.text(), QStringLiteral("C:\\work"));
+            EXPECT_EQ(w->fs->currentFolder(u'C'), QStringLiteral("C:\\work"));
+            EXPECT_EQ(w->form->Label5.text(), QStringLiteral("6"));
+            EXPECT_EQ(w->form->List2[0]->listCount(), 6);
+        }
     }
     EXPECT_TRUE(afterBanner(w->list1()).last().contains(QStringLiteral("Total")));
 }

@@ -30,7 +30,7 @@ QStringList files(const engine::ScanTable& t) {
     for (int i = 0; i < t.fileCount(); ++i) {
         const engine::ScanTable::File& f = t.file(i);
         out << QStringLiteral("%1 | %2 %3 %4")
-                   .arg(t.folderPath(int(f.folder)), t.fileName(i))
+                   .arg(t.folderPath(t.folderOf(i)), t.fileName(i))
                    .arg(f.size)
                    .arg(f.mtime);
     }
