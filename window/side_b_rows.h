@@ -24,19 +24,28 @@ class SideBRows : public forms::RowSource {
     // The line of the file the table took last, as the scan made it.
     void addFileLine(const QString& line);
 
-    int count() const override { return int(rows_.size()); }
+    int count() const override { return count_; }
     QString at(int i) const override;
     size_t widest() const override { return std::max(widest_, lines_.widest()); }
     size_t memoryUsed() const override;
 
   private:
-    // A row is a file's number in the table, or with kTextRow the number of
-    // a kept line.
+    // The rows come in runs: kept lines one after the other, or the lines
+    // of files that follow each other in the table (a folder's files). A
+    // run is where it starts among the rows and what its first row is: a
+    // file's number, or with kTextRow a kept line's.
+    struct Run {
+        std::uint32_t firstRow;
+        std::uint32_t first;
+    };
     static constexpr std::uint32_t kTextRow = 0x80000000u;
+    void append(std::uint32_t row);
+
     std::shared_ptr<const engine::ScanTable> table_;
     engine::FileLineLayout layout_;
     forms::ListText lines_;
-    std::deque<std::uint32_t> rows_;
+    std::deque<Run> runs_;
+    int count_ = 0;
     size_t widest_ = 0;  // of the file lines
 };
 
