@@ -31,12 +31,6 @@ class ListHost : public engine::ScanHost {
                    const dosfs::DirEntry& entry) override;
     void folderEntered(const QString&) override;
     void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) override;
-    void showFolderPath(const QString&) override {}
-    void setFoundCount(const QString&) override {}
-    void setSecondCounter(const QString&) override {}
-    void setBusyPointer(bool) override {}
-    void scanFinished() override {}
-    void enableStop() override {}
     void letEventsRun() override {
         if (events_) events_();
     }

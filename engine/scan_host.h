@@ -1,8 +1,10 @@
 #pragma once
-// What the tree scan reads from and writes to the window that runs it. The
+// What the tree scan emits and what it asks of the window that runs it. The
 // main window is one host, tolan-list another, tests a third. All calls come
 // from the scan, on the thread that called Module1::ScanTree, in the order
-// the listing is built; the host owns nothing the scan hands it.
+// the listing is built; the host owns nothing the scan hands it. A host
+// implements what it uses: every call but the few each host must answer
+// does nothing by default.
 
 #include "engine/file_line.h"
 #include "platform/dosfs/directory.h"
@@ -14,19 +16,11 @@
 
 namespace engine {
 
-class ScanHost {
+// What the scan emits: Side B's lines, Side A's rows, the records of what
+// it found.
+class ScanOutput {
   public:
-    virtual ~ScanHost() = default;
-
-    // Read once at the start of a scan.
-    virtual int windowWidth() const = 0;  // twips
-    // The output type and the filter as the banner names them: a window gives
-    // its boxes' texts as they stand; by default the banner names the scan
-    // settings' own.
-    virtual std::optional<QString> outputTypeText() const { return std::nullopt; }
-    virtual std::optional<QString> extensionText() const { return std::nullopt; }
-    virtual QStringList driveEntries() const = 0;  // the drive chooser, in its order
-    virtual qint64 now() const = 0;                // seconds since the epoch, for the banner
+    virtual ~ScanOutput() = default;
 
     // Side B: one listing line appended at the end.
     virtual void addListLine(const QString& line) = 0;
@@ -59,20 +53,37 @@ class ScanHost {
     virtual void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) {
         (void)path, (void)hostPath, (void)error;
     }
-    // The path shown while depth-1 and depth-2 folders are visited.
-    virtual void showFolderPath(const QString& path) = 0;
+};
 
+// What the scan reads from the window that runs it and asks of it: the
+// boxes the banner names, the counters, the commands, the pointer, events.
+class ScanWindow {
+  public:
+    virtual ~ScanWindow() = default;
+
+    // Read once at the start of a scan.
+    virtual int windowWidth() const = 0;  // twips
+    // The output type and the filter as the banner names them: a window gives
+    // its boxes' texts as they stand; by default the banner names the scan
+    // settings' own.
+    virtual std::optional<QString> outputTypeText() const { return std::nullopt; }
+    virtual std::optional<QString> extensionText() const { return std::nullopt; }
+    virtual QStringList driveEntries() const = 0;  // the drive chooser, in its order
+    virtual qint64 now() const = 0;                // seconds since the epoch, for the banner
+
+    // The path shown while depth-1 and depth-2 folders are visited.
+    virtual void showFolderPath(const QString& path) { (void)path; }
     // The number of files found, shown when a scan ends.
-    virtual void setFoundCount(const QString& text) = 0;
+    virtual void setFoundCount(const QString& text) { (void)text; }
     // The second counter, reset at the start and end of a scan.
-    virtual void setSecondCounter(const QString& text) = 0;
-    virtual void setBusyPointer(bool busy) = 0;
+    virtual void setSecondCounter(const QString& text) { (void)text; }
+    virtual void setBusyPointer(bool busy) { (void)busy; }
     virtual void showWindow() {}
     // Normal end: the host's scan and save commands are usable again and the
     // folder shown when the scan started is put back.
-    virtual void scanFinished() = 0;
+    virtual void scanFinished() {}
     // Every end, normal or stopped: a stop can be asked for again.
-    virtual void enableStop() = 0;
+    virtual void enableStop() {}
 
     // Poll point: run queued events (a stop request among them).
     virtual void letEventsRun() = 0;
@@ -86,5 +97,8 @@ class ScanHost {
     // otherwise waits for the workers in slices.
     virtual bool interactive() const { return false; }
 };
+
+// A scan's host: both at once.
+class ScanHost : public ScanOutput, public ScanWindow {};
 
 }  // namespace engine

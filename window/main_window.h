@@ -74,12 +74,7 @@ class MainWindow : public engine::ScanHost {
     // answered since: they show what it said.
     void devicesAnswered();
 
-    // engine::ScanHost
-    int windowWidth() const override;
-    std::optional<QString> outputTypeText() const override;
-    std::optional<QString> extensionText() const override;
-    QStringList driveEntries() const override;
-    qint64 now() const override;
+    // engine::ScanOutput: the lines and records go to Side B and the table.
     void addListLine(const QString& line) override;
     void fileLinesLaidOut(const engine::FileLineLayout& layout) override;
     void addFileLine(const QString& line) override;
@@ -87,6 +82,12 @@ class MainWindow : public engine::ScanHost {
                    const dosfs::DirEntry& entry) override;
     void folderEntered(const QString& path) override;
     void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) override;
+    // engine::ScanWindow
+    int windowWidth() const override;
+    std::optional<QString> outputTypeText() const override;
+    std::optional<QString> extensionText() const override;
+    QStringList driveEntries() const override;
+    qint64 now() const override;
     void showFolderPath(const QString& path) override;
     void setFoundCount(const QString& text) override;
     void setSecondCounter(const QString& text) override;

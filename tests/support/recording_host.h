@@ -49,8 +49,6 @@ class RecordingHost : public engine::ScanHost {
         unreadable.append(path);
     }
     void setFoundCount(const QString& text) override { foundCount = text; }
-    void setSecondCounter(const QString&) override {}
-    void setBusyPointer(bool) override {}
     void scanFinished() override { finished = true; }
     void enableStop() override { stopEnabled = true; }
     bool interactive() const override { return isInteractive; }
