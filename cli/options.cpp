@@ -2,7 +2,7 @@
 
 #include "cli/row_writers.h"
 #include "engine/line_layout.h"
-#include "platform/dosfs/read_ahead.h"
+#include "platform/readers/read_ahead.h"
 
 namespace cli {
 namespace {

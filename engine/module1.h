@@ -12,7 +12,7 @@
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/dosfs/numbered_files.h"
-#include "platform/dosfs/read_ahead.h"
+#include "platform/readers/read_ahead.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The processors the readers may keep busy: those the program may run on,
 // fewer where a control group's processor quota allows fewer.
 
-#include "platform/dosfs/read_ahead.h"
+#include "platform/readers/read_ahead.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 #include "tests/engine/scan_fixture.h"
 
 #include "platform/dosfs/fault_seam.h"
-#include "platform/dosfs/read_clock.h"
+#include "platform/readers/read_clock.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "platform/dosfs/read_clock.h"
+#include "platform/readers/read_clock.h"
 
 #include <algorithm>
 #include <charconv>

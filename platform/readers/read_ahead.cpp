@@ -1,9 +1,9 @@
-#include "platform/dosfs/read_ahead.h"
+#include "platform/readers/read_ahead.h"
 
 #include "platform/dosfs/fault_seam.h"
 #include "platform/dosfs/pending_files.h"
-#include "platform/dosfs/read_clock.h"
-#include "platform/dosfs/reader_policy.h"
+#include "platform/readers/read_clock.h"
+#include "platform/readers/reader_policy.h"
 
 #include <algorithm>
 #include <condition_variable>

@@ -1,6 +1,6 @@
-#include "platform/dosfs/reader_policy.h"
+#include "platform/readers/reader_policy.h"
 
-#include "platform/dosfs/read_ahead.h"
+#include "platform/readers/read_ahead.h"
 
 #include <algorithm>
 #include <cmath>
