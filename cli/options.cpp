@@ -119,7 +119,7 @@ QString usageText() {
         .arg(kMaxWidth)
         .arg(engine::kDesignWindowWidth)
         .arg(kMaxThreads)
-        .arg(dosfs::ReadAhead::kMostReaders);
+        .arg(readers::ReadAhead::kMostReaders);
 }
 
 namespace {

@@ -214,7 +214,7 @@ int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
 void configureScan(engine::Module1& scan, const cli::Options& options, const QString& root) {
     // JSON lines hold every file, however deep: a snapshot must miss none.
     if (options.jsonLines) scan.deepestLevel = engine::kEveryLevel;
-    if (options.threads > 0) scan.readers = dosfs::ReadAhead::Readers::fixed(options.threads);
+    if (options.threads > 0) scan.readers = readers::ReadAhead::Readers::fixed(options.threads);
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
     // No text filters nothing, as "*" does.

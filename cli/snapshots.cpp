@@ -44,7 +44,7 @@ void scanRows(RowWriter& rows, const dosfs::FileSystem& fs, const QString& root,
     engine::Module1 scan(host, fs, files);
     scan.writeWorkFile = false;
     scan.deepestLevel = engine::kEveryLevel;
-    if (threads > 0) scan.readers = dosfs::ReadAhead::Readers::fixed(threads);
+    if (threads > 0) scan.readers = readers::ReadAhead::Readers::fixed(threads);
     scan.settings.scanRoot = root;
     scan.ScanTree();
     host.clearProgress();

@@ -51,9 +51,9 @@ class Module1 {
         : host_(host), fs_(fs), files_(files) {}
 
     ScanSettings settings;
-    // Threads that read folders during a scan (see dosfs::ReadAhead); the
+    // Threads that read folders during a scan (see readers::ReadAhead); the
     // listing is the same whatever their number.
-    dosfs::ReadAhead::Readers readers = dosfs::ReadAhead::Readers::adapt();
+    readers::ReadAhead::Readers readers = readers::ReadAhead::Readers::adapt();
     // Off when the host keeps only the rows: nothing goes to the work file.
     bool writeWorkFile = true;
     // The deepest level visited below the root.
@@ -108,7 +108,7 @@ class Module1 {
     Flow listRoot(dosfs::Directory& root, std::vector<FolderEntry>& level1);
     void listTotal();
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,
-                    const dosfs::ReadAhead::Folder& parent);
+                    const readers::ReadAhead::Folder& parent);
     Flow abort(End why = End::Stopped);
     // After a folder's read failed with `error`: the scan ends when the
     // reader is gone or the failure came from a stop; otherwise the folder
@@ -137,8 +137,8 @@ class Module1 {
     int headerShown_ = 0;
     qint64 folderMatchBytes_ = 0;
     qint64 folderMatchCount_ = 0;
-    dosfs::ReadAhead* readAhead_ = nullptr;   // while ScanTree runs
-    const QByteArray* hostFolder_ = nullptr;  // of the folder being listed
+    readers::ReadAhead* readAhead_ = nullptr;  // while ScanTree runs
+    const QByteArray* hostFolder_ = nullptr;   // of the folder being listed
     struct {
         QString path, size, date, line;
     } scratch_;  // the texts of the file being listed

@@ -66,7 +66,7 @@ Module1::Flow Module1::readFailed(const QString& path, const QByteArray& hostPat
 }
 
 Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& table,
-                                  const dosfs::ReadAhead::Folder& parent) {
+                                  const readers::ReadAhead::Folder& parent) {
     dosfs::FolderContents contents;
     if (depth == 1 && parent->isOpen()) {
         std::vector<QByteArray> names;
@@ -75,13 +75,13 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
         readAhead_->plan(parent, names, deepestLevel - depth);
     }
     for (const FolderEntry& entry : table) {
-        dosfs::ReadAhead::Folder dir;
+        readers::ReadAhead::Folder dir;
         // Read before its header: a stop seen while the read is awaited
         // leaves the listing at the last whole folder.
         const int error = parent->isOpen() ? readAhead_->take(parent, entry.hostName,
                                                               deepestLevel - depth, dir, contents)
                                            : dosfs::kPathNotFound;
-        if (error == dosfs::ReadAhead::kGivenUp) return abort();
+        if (error == readers::ReadAhead::kGivenUp) return abort();
         if (error) {
             contents = {};
             const QByteArray& above = parent->hostPath();
@@ -150,13 +150,13 @@ void Module1::ScanTree() {
     // takes them.
     // While a folder read is awaited an interactive host stays responsive,
     // and a stop ends the wait.
-    dosfs::ReadAhead::Waiting waiting;
+    readers::ReadAhead::Waiting waiting;
     if (host_.interactive())
         waiting = [this] {
             host_.keepResponsive();
             return settings.abortRequested;
         };
-    dosfs::ReadAhead readAhead(
+    readers::ReadAhead readAhead(
         readers,
         [](dosfs::FolderContents& c) {
             SortNames(c.files);

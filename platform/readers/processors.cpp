@@ -10,7 +10,7 @@
 #include <sched.h>
 #include <unistd.h>
 
-namespace dosfs {
+namespace readers {
 namespace {
 
 // A small file's text, trimmed; empty when it cannot be read.
@@ -79,4 +79,4 @@ int ReadAhead::processorsOfQuota(const QByteArray& cgroupFs, const QByteArray& m
     return least;
 }
 
-}  // namespace dosfs
+}  // namespace readers

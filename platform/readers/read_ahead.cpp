@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-namespace dosfs {
+namespace readers {
 namespace {
 
 // Folders read and held ahead of the walk at most, and entries in them: no
@@ -21,7 +21,7 @@ namespace {
 constexpr int kMostHeld = 256;
 constexpr size_t kMostHeldEntries = size_t(1) << 20;
 
-size_t entriesOf(const FolderContents& c) {
+size_t entriesOf(const dosfs::FolderContents& c) {
     return c.files.size() + c.folders.size();
 }
 
@@ -39,15 +39,15 @@ struct ReadAhead::State {
         bool abandoned = false;  // the walk has passed it while it was read
         bool atTurn = false;     // read when the walk asked for it: no stamp to check
         Folder dir;
-        FolderContents contents;
-        Directory::Stamp stamp;  // of the folder as it was read
+        dosfs::FolderContents contents;
+        dosfs::Directory::Stamp stamp;  // of the folder as it was read
         int error = 0;
     };
     using Jobs = std::list<Job>;
     // What the walk is handed of a job it waited for.
     struct Taken {
         int error;
-        Directory::Stamp stamp;
+        dosfs::Directory::Stamp stamp;
         bool atTurn;
     };
 
@@ -72,8 +72,8 @@ struct ReadAhead::State {
     bool walkWaiting = false;
     ReaderPolicy policy;  // while the readers adapt
 
-    int readChild(const Directory& parent, const QByteArray& name, Folder& dir,
-                  FolderContents& contents, Directory::Stamp* stamp = nullptr) const;
+    int readChild(const dosfs::Directory& parent, const QByteArray& name, Folder& dir,
+                  dosfs::FolderContents& contents, dosfs::Directory::Stamp* stamp = nullptr) const;
     Jobs::iterator nextQueued();
     bool adapting() const { return mode == Readers::Mode::Adapt; }
     bool roomAhead() const { return held < kMostHeld && heldEntries < kMostHeldEntries; }
@@ -86,7 +86,7 @@ struct ReadAhead::State {
         return std::max(walkReads && !localOnly ? 0 : 1, readers - 1);
     }
     bool walkMayTake(const Job& job) const {
-        return walkReads && (!localOnly || isLocalFileSystem(job.parent->device()));
+        return walkReads && (!localOnly || dosfs::isLocalFileSystem(job.parent->device()));
     }
     // Forgets a job the walk will not take; returns the one after it.
     Jobs::iterator drop(Jobs::iterator job);
@@ -100,7 +100,7 @@ struct ReadAhead::State {
     Jobs::iterator planAtTurn(const Folder& parent, const QByteArray& name, int deeper);
     bool awaitRead(Jobs::iterator job, std::unique_lock<std::mutex>& lock);
     Taken handOver(Jobs::iterator job, std::unique_lock<std::mutex>& lock, bool wasFull,
-                   Folder& dir, FolderContents& contents);
+                   Folder& dir, dosfs::FolderContents& contents);
     void work(int worker);
 };
 
@@ -147,7 +147,7 @@ void ReadAhead::spawnWorkers() {
     const size_t want = size_t(state_->allowed);
     // Readers never take the signals that end the program: those are for the
     // thread that removes the files it was writing.
-    const HeldSignals held;
+    const dosfs::HeldSignals held;
     while (workers_.size() < want) {
         const int index = int(workers_.size());
         workers_.emplace_back([s = state_, index] { s->work(index); });
@@ -159,10 +159,11 @@ int ReadAhead::readers() const {
     return state_->readers;
 }
 
-int ReadAhead::State::readChild(const Directory& parent, const QByteArray& name, Folder& dir,
-                                FolderContents& contents, Directory::Stamp* stamp) const {
+int ReadAhead::State::readChild(const dosfs::Directory& parent, const QByteArray& name, Folder& dir,
+                                dosfs::FolderContents& contents,
+                                dosfs::Directory::Stamp* stamp) const {
     contents = {};
-    auto opened = std::make_shared<Directory>();
+    auto opened = std::make_shared<dosfs::Directory>();
     int error = parent.openChild(name, *opened);
     dir = std::move(opened);
     if (error) return error;
@@ -188,15 +189,15 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     const QByteArray name = job->name;
     lock.unlock();
     Folder dir;
-    FolderContents contents;
-    Directory::Stamp stamp;
+    dosfs::FolderContents contents;
+    dosfs::Directory::Stamp stamp;
     std::optional<ReadClock> clock;
     if (adapting()) clock.emplace();
     const int error = readChild(*parent, name, dir, contents, &stamp);
     double spent = 0, blocked = 0;
     if (clock) {
         clock->stop(spent, blocked);
-        const double share = faults::measuredWaitShare(parent->hostPath());
+        const double share = dosfs::faults::measuredWaitShare(parent->hostPath());
         if (share >= 0) blocked = spent * share;
     }
     lock.lock();
@@ -214,7 +215,7 @@ void ReadAhead::State::run(Jobs::iterator job, std::unique_lock<std::mutex>& loc
     bool planned = false;
     if (!error && job->deeper > 0 && !contents.folders.empty()) {
         const auto next = std::next(job);
-        for (const DirEntry& folder : contents.folders)
+        for (const dosfs::DirEntry& folder : contents.folders)
             jobs.emplace(next, dir, folder.hostName, job->deeper - 1);
         planned = true;
         if (contents.folders.size() == 1)
@@ -252,7 +253,7 @@ void ReadAhead::plan(const Folder& parent, const std::vector<QByteArray>& hostNa
 }
 
 int ReadAhead::take(const Folder& parent, const QByteArray& hostName, int deeper, Folder& dir,
-                    FolderContents& contents) {
+                    dosfs::FolderContents& contents) {
     State& s = *state_;
     if (s.mode == Readers::Mode::AtTurn) return s.readChild(*parent, hostName, dir, contents);
     std::unique_lock<std::mutex> lock(s.mutex);
@@ -329,7 +330,7 @@ bool ReadAhead::State::awaitRead(Jobs::iterator job, std::unique_lock<std::mutex
 
 ReadAhead::State::Taken ReadAhead::State::handOver(Jobs::iterator job,
                                                    std::unique_lock<std::mutex>& lock, bool wasFull,
-                                                   Folder& dir, FolderContents& contents) {
+                                                   Folder& dir, dosfs::FolderContents& contents) {
     const bool full = wasFull || !roomAhead();
     heldEntries -= entriesOf(job->contents);
     dir = job->dir;
@@ -385,4 +386,4 @@ void ReadAhead::State::work(int worker) {
     }
 }
 
-}  // namespace dosfs
+}  // namespace readers

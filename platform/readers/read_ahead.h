@@ -15,14 +15,14 @@
 #include <thread>
 #include <vector>
 
-namespace dosfs {
+namespace readers {
 
 class ReadAhead {
   public:
     // Runs on the thread that read a folder, on that folder's contents
     // alone; the subfolders are planned in the order it leaves them.
-    using Prepare = std::function<void(FolderContents&)>;
-    using Folder = std::shared_ptr<const Directory>;
+    using Prepare = std::function<void(dosfs::FolderContents&)>;
+    using Folder = std::shared_ptr<const dosfs::Directory>;
     // Runs on the walk's thread about every kWaitSliceMs while the walk waits
     // for a folder; true gives the wait up.
     using Waiting = std::function<bool()>;
@@ -69,7 +69,7 @@ class ReadAhead {
     // levels down to come, opened into `dir` and read into `contents`.
     // Returns the error number of the open or the read, or kGivenUp.
     int take(const Folder& parent, const QByteArray& hostName, int deeper, Folder& dir,
-             FolderContents& contents);
+             dosfs::FolderContents& contents);
     // Forgets what is planned; folders being read are left to their readers.
     void cancel();
 
@@ -98,4 +98,4 @@ class ReadAhead {
     std::vector<std::thread> workers_;
 };
 
-}  // namespace dosfs
+}  // namespace readers

@@ -6,7 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace dosfs {
+namespace readers {
 namespace {
 
 double secondsOf(const timeval& t) {
@@ -53,4 +53,4 @@ void ReadClock::stop(double& spent, double& blocked) const {
     blocked = now.ru_nvcsw > usage_.ru_nvcsw ? std::max(0.0, spent - cpu) : 0.0;
 }
 
-}  // namespace dosfs
+}  // namespace readers

@@ -6,7 +6,7 @@
 
 #include <sys/resource.h>
 
-namespace dosfs {
+namespace readers {
 
 // How long a folder read took, less the time the thread waited for a
 // processor (a turn taken by other threads is neither the read's work nor a
@@ -25,4 +25,4 @@ class ReadClock {
     rusage usage_{};
 };
 
-}  // namespace dosfs
+}  // namespace readers

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace dosfs {
+namespace readers {
 namespace {
 
 // Folder reads measured before the number of readers is set again.
@@ -34,4 +34,4 @@ bool ReaderPolicy::measure(double spent, double blocked) {
     return true;
 }
 
-}  // namespace dosfs
+}  // namespace readers

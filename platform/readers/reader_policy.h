@@ -3,7 +3,7 @@
 // reads spend blocked in the device, measured over a few reads at a time,
 // sets the number of readers and whether the walk reads too.
 
-namespace dosfs {
+namespace readers {
 
 class ReaderPolicy {
   public:
@@ -23,4 +23,4 @@ class ReaderPolicy {
     double spentSum_ = 0, blockedSum_ = 0;
 };
 
-}  // namespace dosfs
+}  // namespace readers

@@ -132,7 +132,7 @@ TEST(HostileTree, AReaderKilledMidScanEndsItAndANewOneReadsOn) {
             // A read made here instead of by a helper would fail.
             faults::failOperation(faults::Op::ReadFolder, EIO, tree.root());
             ScanFixture f(tree);
-            f.scan.readers = dosfs::ReadAhead::Readers::fixed(1);
+            f.scan.readers = readers::ReadAhead::Readers::fixed(1);
             const QStringList lines = f.run(Mode::Totals, QStringLiteral("C:\\scan"));
             if (f.scan.ended != engine::Module1::End::ReadsLost || f.host.finished) return 11;
             if (f.scan.unreadableFolders != 0) return 12;

@@ -39,8 +39,8 @@ Outcome scan(const TempTree& tree, int threads, Mode mode, engine::ListType type
              const QString& ext, int stopAtPoll = 0) {
     ScanFixture f(tree);
     f.scan.readers = threads == kAdapt || threads == kInteractive
-                         ? dosfs::ReadAhead::Readers::adapt()
-                         : dosfs::ReadAhead::Readers::fixed(threads);
+                         ? readers::ReadAhead::Readers::adapt()
+                         : readers::ReadAhead::Readers::fixed(threads);
     f.host.isInteractive = threads == kInteractive;
     if (threads == kInteractive) dosfs::faults::delayFolderReads(tree.path(""), 1);
     if (stopAtPoll)
@@ -112,7 +112,7 @@ TEST(ReadAhead, ChangesBetweenReadingAheadAndTheTurnAreListed) {
         // change shows in the folders' stamps.
         ::usleep(50'000);
         ScanFixture f(tree);
-        f.scan.readers = dosfs::ReadAhead::Readers::fixed(threads);
+        f.scan.readers = readers::ReadAhead::Readers::fixed(threads);
         // While "a" is listed, "b" and "b/keep" change after the workers
         // have had the time to read them ahead.
         f.host.onFolder = [&tree](const QString& path) {
@@ -146,7 +146,7 @@ TEST(ReadAhead, WideAndDeepTreesAreReadOnlyAsFarAsTheScanGoes) {
     QString eighth = QStringLiteral("C:");
     for (int i = 0; i < 8; ++i) eighth += QStringLiteral("\\d");
     ScanFixture f(tree);
-    f.scan.readers = dosfs::ReadAhead::Readers::fixed(4);
+    f.scan.readers = readers::ReadAhead::Readers::fixed(4);
     // Time for the workers to read below the deepest listed folder, if they
     // ever would.
     f.host.onFolder = [&eighth](const QString& path) {
@@ -176,7 +176,7 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
     } rows[] = {{2, 0.0, 2},  {2, 0.25, 4}, {2, 0.5, 6}, {2, 0.75, 14},
                 {2, 1.0, 16}, {1, 0.0, 1},  {1, 0.5, 3}, {32, 0.0, 16}};
     for (const auto& r : rows)
-        EXPECT_EQ(dosfs::ReadAhead::readersFor(r.processors, r.blocked), r.readers)
+        EXPECT_EQ(readers::ReadAhead::readersFor(r.processors, r.blocked), r.readers)
             << r.processors << " processors, " << r.blocked << " blocked";
 
     // Reads that wait on the device make the readers grow to the most; once
@@ -205,8 +205,8 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
     }
     auto root = std::make_shared<dosfs::Directory>();
     ASSERT_EQ(dosfs::Directory::open(tree.path(""), *root), 0);
-    dosfs::ReadAhead readAhead(dosfs::ReadAhead::Readers::adapt(), {}, [] { return false; });
-    dosfs::ReadAhead::Folder dir;
+    readers::ReadAhead readAhead(readers::ReadAhead::Readers::adapt(), {}, [] { return false; });
+    readers::ReadAhead::Folder dir;
     dosfs::FolderContents contents;
     const auto readAll = [&](int from, double share) {
         dosfs::faults::measureFolderReads(tree.path(""), share);
@@ -216,7 +216,7 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
         dosfs::faults::clearAll();
     };
     readAll(0, 1.0);
-    EXPECT_EQ(readAhead.readers(), dosfs::ReadAhead::kMostReaders);
+    EXPECT_EQ(readAhead.readers(), readers::ReadAhead::kMostReaders);
     readAll(80, 0.0);
     EXPECT_EQ(readAhead.readers(), 1);
 }
@@ -224,14 +224,14 @@ TEST(ReadAhead, ReadersFollowTheShareOfTheirTimeSpentWaitingOnTheDevice) {
 TEST(ReadAhead, TheClockCountsASleepAsAWaitAndWorkAsNone) {
     double spent = 0, blocked = 0;
     {
-        const dosfs::ReadClock clock;
+        const readers::ReadClock clock;
         ::usleep(30'000);
         clock.stop(spent, blocked);
     }
     EXPECT_GE(spent, 0.025);
     EXPECT_GT(blocked, spent * 0.8);
     {
-        const dosfs::ReadClock clock;
+        const readers::ReadClock clock;
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(30);
         volatile unsigned sum = 0;
         while (std::chrono::steady_clock::now() < until) sum = sum + 1;
@@ -269,6 +269,6 @@ TEST(ReadAhead, ProcessorsFollowTheControlGroupsQuota) {
                 {"5:memory:/g\n0::/a\n", 3},
                 {"", 0}};
     for (const auto& r : rows)
-        EXPECT_EQ(dosfs::ReadAhead::processorsOfQuota(fs.root(), r.membership), r.processors)
+        EXPECT_EQ(readers::ReadAhead::processorsOfQuota(fs.root(), r.membership), r.processors)
             << r.membership;
 }
