@@ -2,23 +2,23 @@
 
 #include "platform/dosfs/away_reads.h"
 
-#include "cli/snapshots.h"
+#include "engine/snapshot_scan.h"
 #include "platform/forms/application.h"
 #include "shell/messages.h"
 
 namespace app {
 namespace {
 
-// The window's snapshots are made by tolan-list's own scans.
+// The window's snapshots are made by the scans tolan-list makes them with.
 output::SnapshotScans snapshotScans() {
     output::SnapshotScans scans;
     scans.write = [](const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
                      output::SnapshotScans::Events events) {
-        return cli::writeSnapshot(fs, root, out, std::move(events));
+        return engine::writeSnapshot(fs, root, out, {std::move(events)});
     };
     scans.compare = [](engine::Comparison& comparison, const dosfs::FileSystem& fs,
                        const QString& root, output::SnapshotScans::Events events) {
-        cli::scanInto(comparison, fs, root, 0, nullptr, std::move(events));
+        engine::scanInto(comparison, fs, root, {std::move(events)});
     };
     return scans;
 }

@@ -2,9 +2,10 @@
 
 #include "cli/held_output.h"
 #include "cli/output_target.h"
-#include "cli/snapshots.h"
+#include "cli/scan_report.h"
 #include "engine/comparison_text.h"
 #include "engine/snapshot_format.h"
+#include "engine/snapshot_scan.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/text_line.h"
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -79,8 +81,10 @@ engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& opt
         engine::SnapshotFile file;
         while (after.next(file)) comparison.add(file);
     } else {
-        scanInto(comparison, fs, root, options.threads, isatty(STDERR_FILENO) ? stderr : nullptr,
-                 {}, stderr);
+        ScanReport report(isatty(STDERR_FILENO) ? stderr : nullptr);
+        engine::scanInto(comparison, fs, root, {{}, options.threads, &report});
+        report.clearProgress();
+        report.reportUnreadable(stderr);
     }
     comparison.finish();
     if (!error) error = records.error;

@@ -10,8 +10,7 @@ const ListingKind kListingKinds[kListingKindCount] = {
     {"path", output::Columns::Name},
 };
 
-void ListingRecords::row(const QString& path, const QString& size, const QString& date,
-                         const QString&, const QByteArray&, const dosfs::DirEntry&) {
+void ListingRecords::row(const QString& path, const QString& size, const QString& date) {
     line_.truncate(0);
     dosfs::appendLine(line_, output::record(columns_, path, size, date, csv_), encoding_);
     if (!error_) error_ = out_.write(line_);

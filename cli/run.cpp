@@ -5,7 +5,9 @@
 #include "cli/list_host.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
+#include "cli/scan_report.h"
 #include "engine/module1.h"
+#include "engine/snapshot_scan.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/locations.h"
@@ -163,8 +165,7 @@ bool driveTable(const cli::Options& options, dosfs::DriveTable& drives, QString&
 
 // What writes the rows, or keeps them to be printed.
 std::unique_ptr<cli::RowWriter> rowWriter(const cli::Options& options, dosfs::FileWriter& out,
-                                          forms::ListBox& kept, const QByteArray& rootHost) {
-    if (options.jsonLines) return std::make_unique<cli::JsonLines>(out, rootHost);
+                                          forms::ListBox& kept) {
     const output::Columns columns = cli::kListingKinds[options.listing].columns;
     if (options.pdf) return std::make_unique<cli::RecordLines>(kept, columns, options.csv);
     return std::make_unique<cli::ListingRecords>(out, columns, options.csv, options.encoding);
@@ -212,8 +213,6 @@ int openWorkFile(const cli::Options& options, dosfs::NumberedFiles& files) {
 
 // The scan the options ask for, below `root`.
 void configureScan(engine::Module1& scan, const cli::Options& options, const QString& root) {
-    // JSON lines hold every file, however deep: a snapshot must miss none.
-    if (options.jsonLines) scan.deepestLevel = engine::kEveryLevel;
     if (options.threads > 0) scan.readers = readers::ReadAhead::Readers::fixed(options.threads);
     scan.settings.scanRoot = root;
     scan.settings.listType = options.type;
@@ -254,12 +253,25 @@ void reportFoldersLeftOut(qint64 count) {
                  count == 1 ? "was" : "were");
 }
 
-// Puts the rows' file in place when every row was written.
-int finishRows(const cli::RowWriter& rows, dosfs::FileWriter& out, const QString& target) {
-    int error = rows.error();
+// Puts the output in place when all of it was written (`error` 0).
+int finishOutput(int error, dosfs::FileWriter& out, const QString& target) {
     const int finished = out.finish();  // a failed file is never put in place
     if (!error) error = finished;
     return error ? fail(1, cli::cannotWrite(target, error)) : 0;
+}
+
+// The snapshot of `root` as JSON lines: every file, however deep, for a
+// snapshot must miss none; an exit status.
+int writeJsonLines(const cli::Options& options, const dosfs::FileSystem& fs, const QString& root) {
+    const QString target = cli::outputTarget(options);
+    dosfs::FileWriter out;
+    if (const int error = cli::openOutput(options, out))
+        return fail(1, cli::cannotWrite(target, error));
+    cli::ScanReport report(isatty(STDERR_FILENO) ? stderr : nullptr);
+    const int error = engine::writeSnapshot(fs, root, out, {{}, options.threads, &report});
+    report.clearProgress();
+    report.reportUnreadable(stderr);
+    return finishOutput(error, out, target);
 }
 
 }  // namespace
@@ -285,15 +297,16 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
 
     // What runs that were killed left half-written beside their files.
     dosfs::sweepPending();
+    if (options.jsonLines) return writeJsonLines(options, fs, root);
     dosfs::NumberedFiles files(fs);
     const QString target = cli::outputTarget(options);
-    // Rows instead of the work file: a listing file's records or JSON lines;
-    // for a PDF the lines or records are kept until the scan is over.
-    const bool rowsOnly = options.listing >= 0 || options.jsonLines;
+    // Rows instead of the work file: a listing file's records; for a PDF
+    // the lines or records are kept until the scan is over.
+    const bool rowsOnly = options.listing >= 0;
     cli::KeptLines kept;
     dosfs::FileWriter rowsOut;
     std::unique_ptr<cli::RowWriter> rows;
-    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines, fs.resolve(root).host);
+    if (rowsOnly) rows = rowWriter(options, rowsOut, kept.lines);
     // The graph alone is written after the scan; no work file goes with it.
     const bool graphOnly = !options.graph.isEmpty();
     const int outError = graphOnly                 ? dosfs::kOk
@@ -314,8 +327,8 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     scan.writeWorkFile = !rowsOnly && !options.pdf && !graphOnly;
     configureScan(scan, options, root);
     scan.ScanTree();
-    host.clearProgress();
-    host.reportUnreadable(stderr);
+    host.report.clearProgress();
+    host.report.reportUnreadable(stderr);
     reportFoldersLeftOut(scan.foldersLeftOut);
     if (scan.workFileError) return fail(1, cli::cannotWrite(target, scan.workFileError));
     if (graphOnly) {
@@ -325,5 +338,5 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     }
     if (options.pdf)
         return printPdf(*drawing, argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
-    return rowsOnly ? finishRows(*rows, rowsOut, target) : 0;
+    return rowsOnly ? finishOutput(rows->error(), rowsOut, target) : 0;
 }

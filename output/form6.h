@@ -20,9 +20,10 @@ namespace output {
 
 inline const QString kSnapshotPattern = QStringLiteral(".jsonl");
 
-// The scans a snapshot is made with: tolan-list's own, given by the program
-// so that the window writes the same bytes tolan-list writes. `events` runs
-// between folders so that the window stays responsive.
+// The scans a snapshot is made with: those tolan-list makes them with
+// (engine/snapshot_scan.h), given by the program, so that the window writes
+// the same bytes tolan-list writes. `events` runs between folders so that
+// the window stays responsive.
 struct SnapshotScans {
     using Events = std::function<void()>;
     // The JSON lines of the folder `root` into `out`; the first write error, 0 for none.
