@@ -30,7 +30,10 @@ void MainWindow::runScan(engine::ScanMode mode) {
     st.run = RunState::Running;
     scan.settings.mode = mode;
     // The last scan's graph is made from its table: one not made yet goes
-    // with it.
+    // with it. Side B lets go of the old lines before the table is emptied,
+    // so no row is ever made from a record that is gone.
+    sideB_ = std::make_shared<SideBRows>(st.found);
+    f.List1.showRows(sideB_);
     st.found->start(QString());
     if (graphPending_) lastGraph_.reset();
     graphPending_ = false;
@@ -43,8 +46,6 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.Text2.setText(st.savedBrowsePath);
 
     f.normaliseOptionBoxes();
-    sideB_ = std::make_shared<SideBRows>(st.found);
-    f.List1.showRows(sideB_);
 
     // Not browsePath: a folder clicked in the tree that had gone is not opened.
     st.scanRoot = f.File1.path();
