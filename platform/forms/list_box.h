@@ -28,7 +28,12 @@ class ListBox : public Control {
     void showRows(std::shared_ptr<const RowSource> rows);
     void rowsAppended() { toldOfAppends(); }
     int listCount() const { return rows_ ? rows_->count() : text_.count(); }
-    QString list(int i) const { return rows_ ? rows_->at(i) : text_.at(i); }
+    // Row i; none past the ends (a view may ask for a row of a list that
+    // has just been emptied).
+    QString list(int i) const {
+        if (!rows_) return text_.at(i);
+        return i >= 0 && i < rows_->count() ? rows_->at(i) : QString();
+    }
     // The bytes the items and their states take, for benchmarks, with what
     // a row source keeps of its own.
     size_t memoryUsed() const;

@@ -88,6 +88,7 @@ TEST(ScanTable, HoldsWhatTheScanListedAndSideAIsMadeFromIt) {
             for (int i = 0; i < table.fileCount(); ++i)
                 if (line.contains(table.pathText(i) + u' ')) ++fileLines;
         EXPECT_EQ(fileLines, table.fileCount()) << stopAtRun;
+        EXPECT_EQ(w.list1(), w.workFile()) << stopAtRun;  // Side B's file lines are views
     }
     // Side A's columns are the engine's own rows, text for text.
     RecordingHost host;
