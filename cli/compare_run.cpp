@@ -91,6 +91,27 @@ engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& opt
     return comparison.counts();
 }
 
+// A comparison read whole: what was written put in place unless writing
+// it failed (`error`); the exit status.
+int finishComparison(HeldOutput& held, dosfs::FileWriter& out, int error,
+                     const engine::ChangeCounts& counts, const QString& target) {
+    if (!error) error = held.release();
+    const int finished = out.finish();
+    if (!error) error = finished;
+    if (error) {
+        const QByteArray& spool = held.failedAt();
+        return fail(kTrouble,
+                    cannotWrite(spool.isEmpty() ? target : QString::fromLocal8Bit(spool), error));
+    }
+    // What is below a folder that could not be read now is not known.
+    if (counts.unreadableFolders)
+        return fail(kTrouble, QStringLiteral("the comparison is incomplete: %1 files of the "
+                                             "snapshot are below folders that could not be read "
+                                             "(?)")
+                                  .arg(counts.unreadable));
+    return counts.any() ? 1 : 0;
+}
+
 }  // namespace
 
 bool namesSnapshot(const QByteArray& given) {
@@ -127,23 +148,7 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
             compareInto(held, error, options, before, after, fs, root);
         if (std::all_of(snapshots.begin(), snapshots.end(),
                         [](const engine::SnapshotReader* s) { return s->whole(); })) {
-            if (!error) error = held.release();
-            const int finished = out.finish();
-            if (!error) error = finished;
-            if (error) {
-                const QByteArray& spool = held.failedAt();
-                return fail(
-                    kTrouble,
-                    cannotWrite(spool.isEmpty() ? target : QString::fromLocal8Bit(spool), error));
-            }
-            // What is below a folder that could not be read now is not known.
-            if (counts.unreadableFolders)
-                return fail(kTrouble,
-                            QStringLiteral("the comparison is incomplete: %1 files of the "
-                                           "snapshot are below folders that could not be read "
-                                           "(?)")
-                                .arg(counts.unreadable));
-            return counts.any() ? 1 : 0;
+            return finishComparison(held, out, error, counts, target);
         }
         held.drop();
         if (out.replacing()) {

@@ -274,30 +274,10 @@ int writeJsonLines(const cli::Options& options, const dosfs::FileSystem& fs, con
     return finishOutput(error, out, target);
 }
 
-}  // namespace
-
-int cli::run(int argc, char** argv, const Drawing* drawing) {
-    cli::Options options;
-    if (const int answered = readOptions(argc, argv, options); answered >= 0) return answered;
-    if ((options.pdf || !options.graph.isEmpty()) && !drawing) return drawElsewhere(argv);
-    QString error;
-
-    dosfs::DriveTable drives;
-    if (!driveTable(options, drives, error)) return fail(2, error);
-    const dosfs::FileSystem fs(drives);
-    QString root;
-    if (!options.compare.isEmpty()) {
-        // A comparison's trouble is status 2, as diff's is.
-        if (!cli::namesSnapshot(options.folder) && !findRoot(fs, options.folder, root, error))
-            return fail(2, error);
-        dosfs::sweepPending();
-        return cli::runComparison(options, fs, root);
-    }
-    if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
-
-    // What runs that were killed left half-written beside their files.
-    dosfs::sweepPending();
-    if (options.jsonLines) return writeJsonLines(options, fs, root);
+// The listing of `root` the options ask for: the work file, a listing
+// file's records, a PDF or a graph; an exit status.
+int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const QString& root,
+                 char** argv, const cli::Drawing* drawing) {
     dosfs::NumberedFiles files(fs);
     const QString target = cli::outputTarget(options);
     // Rows instead of the work file: a listing file's records; for a PDF
@@ -339,4 +319,31 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     if (options.pdf)
         return printPdf(*drawing, argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     return rowsOnly ? finishOutput(rows->error(), rowsOut, target) : 0;
+}
+
+}  // namespace
+
+int cli::run(int argc, char** argv, const Drawing* drawing) {
+    cli::Options options;
+    if (const int answered = readOptions(argc, argv, options); answered >= 0) return answered;
+    if ((options.pdf || !options.graph.isEmpty()) && !drawing) return drawElsewhere(argv);
+    QString error;
+
+    dosfs::DriveTable drives;
+    if (!driveTable(options, drives, error)) return fail(2, error);
+    const dosfs::FileSystem fs(drives);
+    QString root;
+    if (!options.compare.isEmpty()) {
+        // A comparison's trouble is status 2, as diff's is.
+        if (!cli::namesSnapshot(options.folder) && !findRoot(fs, options.folder, root, error))
+            return fail(2, error);
+        dosfs::sweepPending();
+        return cli::runComparison(options, fs, root);
+    }
+    if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
+
+    // What runs that were killed left half-written beside their files.
+    dosfs::sweepPending();
+    if (options.jsonLines) return writeJsonLines(options, fs, root);
+    return writeListing(options, fs, root, argv, drawing);
 }

@@ -147,6 +147,39 @@ bool isNull(od::value& v) {
     return !v.is_null().get(null) && null;
 }
 
+// The readers of a line's values each give why the value is refused, or
+// null when it was read into `out`.
+
+const char* readPath(od::value& value, const char* end, QByteArray& out) {
+    od::raw_json_string raw;
+    if (value.get_raw_json_string().get(raw)) return "\"path\" is not a string";
+    if (!hostBytes(raw.raw(), end, out)) return "\"path\" has an escape that is not valid";
+    if (!isPathBelow(out))
+        return "\"path\" is not a path below the folder (\"a/b.txt\", without empty, "
+               "\".\" or \"..\" parts)";
+    return nullptr;
+}
+
+const char* readSize(od::value& value, qint64& out) {
+    int64_t n = 0;
+    if (isNull(value))
+        out = dosfs::kNoSize;
+    else if (value.get_int64().get(n) || n < 0)
+        return "\"size\" is not a whole number of bytes";
+    else
+        out = n;
+    return nullptr;
+}
+
+const char* readTime(od::value& value, qint64& out) {
+    std::string_view text;
+    if (isNull(value))
+        out = dosfs::kNoTime;
+    else if (value.get_string().get(text) || !parseIsoTime(text, out))
+        return "\"mtime\" is not a time such as \"2024-01-05T05:07:09+09:00\"";
+    return nullptr;
+}
+
 }  // namespace
 
 bool parseIsoTime(std::string_view t, qint64& seconds) {
@@ -238,30 +271,13 @@ LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, 
         keys.push_back(key);
         od::value value = field.value();
         if (key == "path") {
-            od::raw_json_string raw;
-            if (value.get_raw_json_string().get(raw)) return refuse("\"path\" is not a string");
-            if (!hostBytes(raw.raw(), padded + length, out.path))
-                return refuse("\"path\" has an escape that is not valid");
-            if (!isPathBelow(out.path))
-                return refuse(
-                    "\"path\" is not a path below the folder (\"a/b.txt\", without empty, "
-                    "\".\" or \"..\" parts)");
+            if (const char* why = readPath(value, padded + length, out.path)) return refuse(why);
             path = true;
         } else if (key == "size") {
-            int64_t n = 0;
-            if (isNull(value))
-                out.size = dosfs::kNoSize;
-            else if (value.get_int64().get(n) || n < 0)
-                return refuse("\"size\" is not a whole number of bytes");
-            else
-                out.size = n;
+            if (const char* why = readSize(value, out.size)) return refuse(why);
             size = true;
         } else if (key == "mtime") {
-            std::string_view text;
-            if (isNull(value))
-                out.mtime = dosfs::kNoTime;
-            else if (value.get_string().get(text) || !parseIsoTime(text, out.mtime))
-                return refuse("\"mtime\" is not a time such as \"2024-01-05T05:07:09+09:00\"");
+            if (const char* why = readTime(value, out.mtime)) return refuse(why);
             mtime = true;
         } else if (key == "folder") {
             folder = true;

@@ -80,6 +80,31 @@ int shiftOf(Qt::KeyboardModifiers m) {
            (m & Qt::AltModifier ? forms::kAltMask : 0);
 }
 
+// A press, release, move or double click on a control raised as its event;
+// whether Qt must not see the event.
+bool passMouseEvent(Control& c, QObject* watched, const QMouseEvent& m) {
+    const int x = qRound(m.position().x()) * kTwipsPerPixel;
+    const int y = qRound(m.position().y()) * kTwipsPerPixel;
+    const int shift = shiftOf(m.modifiers());
+    if (m.type() == QEvent::MouseButtonPress)
+        c.raiseMouseDown(buttonsOf(m.button()), shift, x, y);
+    else if (m.type() == QEvent::MouseButtonRelease) {
+        c.raiseMouseUp(buttonsOf(m.button()), shift, x, y);
+        // Labels and text boxes have no click signal of their own.
+        if ((c.kind() == Kind::Label || c.kind() == Kind::TextBox) &&
+            m.button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(m.position().toPoint()))
+            c.raiseClick();
+    } else if (m.type() == QEvent::MouseMove)
+        c.raiseMouseMove(buttonsOf(m.buttons()), shift, x, y);
+    else if (c.kind() != Kind::Button)
+        c.raiseDblClick();
+    // The right button acts on a list's selection (the copy), so the
+    // list itself must not move the selection to the clicked line.
+    return c.kind() == Kind::ListBox && m.button() == Qt::RightButton &&
+           m.type() != QEvent::MouseMove;
+}
+
 }  // namespace
 
 bool FormWindow::pressesButton(Control& c, int key) {
@@ -126,29 +151,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
-        case QEvent::MouseButtonDblClick: {
-            auto* m = static_cast<QMouseEvent*>(event);
-            const int x = qRound(m->position().x()) * kTwipsPerPixel;
-            const int y = qRound(m->position().y()) * kTwipsPerPixel;
-            const int shift = shiftOf(m->modifiers());
-            if (event->type() == QEvent::MouseButtonPress)
-                c->raiseMouseDown(buttonsOf(m->button()), shift, x, y);
-            else if (event->type() == QEvent::MouseButtonRelease) {
-                c->raiseMouseUp(buttonsOf(m->button()), shift, x, y);
-                // Labels and text boxes have no click signal of their own.
-                if ((c->kind() == Kind::Label || c->kind() == Kind::TextBox) &&
-                    m->button() == Qt::LeftButton &&
-                    static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint()))
-                    c->raiseClick();
-            } else if (event->type() == QEvent::MouseMove)
-                c->raiseMouseMove(buttonsOf(m->buttons()), shift, x, y);
-            else if (c->kind() != Kind::Button)
-                c->raiseDblClick();
-            // The right button acts on a list's selection (the copy), so the
-            // list itself must not move the selection to the clicked line.
-            return c->kind() == Kind::ListBox && m->button() == Qt::RightButton &&
-                   event->type() != QEvent::MouseMove;
-        }
+        case QEvent::MouseButtonDblClick:
+            return passMouseEvent(*c, watched, *static_cast<QMouseEvent*>(event));
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(event);
             // Enter goes on as Enter: a dialog's default button takes the
