@@ -146,7 +146,7 @@ bool SnapshotReader::placeInOrder(const SnapshotFile& file, QString& message) {
 
 namespace {
 QString emptySnapshot() {
-    return QStringLiteral("it is empty: a snapshot holds a line for each file");
+    return QStringLiteral("the snapshot lists no files");
 }
 }  // namespace
 

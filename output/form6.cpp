@@ -183,7 +183,8 @@ void Form6::refresh() {
         engine::appendDateText(time, e.mtime, false);
         names.append(e.name);
         List1.addItem(
-            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1  %2  %3  %4 ファイル")))
+            forms::shownCount(
+                QStringLiteral(QT_TRANSLATE_N_NOOP("Tolan", "%1  %2  %3  %4 ファイル")), s.files)
                 .arg(e.name, s.folder.isEmpty() ? QStringLiteral("?") : s.folder, time)
                 .arg(s.files));
     }

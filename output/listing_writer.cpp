@@ -8,7 +8,10 @@ namespace output {
 using shell::Hide;
 
 QString listingPath(const shell::Settings& settings, Columns columns) {
-    return settings.outputDir + u'\\' + fileStem(columns) +
+    // A root folder ("C:\") already ends in its separator: the message
+    // names the file with one.
+    const QString& dir = settings.outputDir;
+    return (dir.endsWith(u'\\') ? dir : dir + u'\\') + fileStem(columns) +
            (settings.csvOutput == 0 ? QStringLiteral(".TXT") : QStringLiteral(".CSV"));
 }
 
@@ -48,9 +51,9 @@ int writeListing(const SideARows& rows, const shell::Settings& settings,
     const engine::ScanTable& table = rows.table;
     const int count = table.fileCount();
     for (int i = 0; i < count && !error; ++i)
-        error = files.printLine(dosfs::kListingFile,
-                                record(columns, table.pathText(i), table.sizeText(i),
-                                       table.dateText(i), csv));
+        error = files.printLine(
+            dosfs::kListingFile,
+            record(columns, table.pathText(i), table.sizeText(i), table.dateText(i), csv));
     if (!error) error = files.close(dosfs::kListingFile);
     if (error) return fail(error);
     report.show(shell::kListingState, shell::writtenNotice(path, csv), Hide::AfterSixSeconds);

@@ -158,13 +158,16 @@ void Form1::createMenu() {
                         QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル出力")));
     KOUT = &FILE->add(QStringLiteral("KOUT"),
                       QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル出力ディレクトリ設定")));
-    FR1 = &FILE->add(QStringLiteral("FR1"), QStringLiteral("FileName+Size+Date"));
+    FR1 = &FILE->add(QStringLiteral("FR1"),
+                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "FileName+Size+Date")));
     FR0 =
         &FILE->add(QStringLiteral("FR0"),
                    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "FileName+Size+Date(Directry分離)")));
-    FR2 = &FILE->add(QStringLiteral("FR2"), QStringLiteral("FileName+Size"));
-    FR3 = &FILE->add(QStringLiteral("FR3"), QStringLiteral("FileName+Date"));
-    FR4 = &FILE->add(QStringLiteral("FR4"), QStringLiteral("FileName"));
+    FR2 = &FILE->add(QStringLiteral("FR2"),
+                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "FileName+Size")));
+    FR3 = &FILE->add(QStringLiteral("FR3"),
+                     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "FileName+Date")));
+    FR4 = &FILE->add(QStringLiteral("FR4"), QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "FileName")));
     OUTPUT = &OPTION->add(QStringLiteral("OUTPUT"),
                           QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "プリント出力")));
     sgraph = &OPTION->add(QStringLiteral("sgraph"),

@@ -5,7 +5,7 @@
     <name>Tolan</name>
     <message>
         <source>ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ</source>
-        <translation>Folders+files</translation>
+        <translation>Folders and files</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ</source>
@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>保存ディレクトリ指定</source>
-        <translation>Output Folder</translation>
+        <translation>Output folder</translation>
     </message>
     <message>
         <source>現在の設定</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>カンマ区切り</source>
-        <translation>Commas</translation>
+        <translation>TXT</translation>
     </message>
     <message>
         <source>ＣＳＶ形式</source>
@@ -113,15 +113,15 @@
     </message>
     <message>
         <source>保存設定</source>
-        <translation>Output Settings</translation>
+        <translation>Output settings</translation>
     </message>
     <message>
         <source>に書込み終了しました</source>
-        <translation>Written.</translation>
+        <translation>Saved.</translation>
     </message>
     <message>
         <source>このファイルは</source>
-        <translation>Format of this file: </translation>
+        <translation>Format: </translation>
     </message>
     <message>
         <source>のデータです</source>
@@ -177,7 +177,7 @@
     </message>
     <message>
         <source>終了</source>
-        <translation>Exit</translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>ﾌｫｰﾙﾀﾞ容量表示</source>
@@ -185,7 +185,7 @@
     </message>
     <message>
         <source>cmnt ON</source>
-        <translation>Hints ON</translation>
+        <translation>Hints: on</translation>
     </message>
     <message>
         <source>検索件数(ﾌｧｲﾙ数)</source>
@@ -205,7 +205,7 @@
     </message>
     <message>
         <source>OPTION</source>
-        <translation>OPTION</translation>
+        <translation>Options</translation>
     </message>
     <message>
         <source>ファイル出力</source>
@@ -213,15 +213,15 @@
     </message>
     <message>
         <source>ファイル出力ディレクトリ設定</source>
-        <translation>Output folder and format</translation>
+        <translation>Output folder and format...</translation>
     </message>
     <message>
         <source>FileName+Size+Date(Directry分離)</source>
-        <translation>FileName+Size+Date (folder apart)</translation>
+        <translation>Folder, name, size, date</translation>
     </message>
     <message>
         <source>プリント出力</source>
-        <translation>Print</translation>
+        <translation>Print...</translation>
     </message>
     <message>
         <source>占有グラフ</source>
@@ -265,11 +265,11 @@
     </message>
     <message>
         <source>ファイル保存失敗(保存ﾃﾞｨﾚｸﾄﾘﾁｪｯｸ要)</source>
-        <translation>Saving failed (check the output folder)</translation>
+        <translation>Could not save (check the output folder)</translation>
     </message>
     <message>
         <source>に書込み中</source>
-        <translation>Being written</translation>
+        <translation>Saving...</translation>
     </message>
     <message>
         <source>のﾄﾞﾗｲﾌﾞなし</source>
@@ -281,7 +281,7 @@
     </message>
     <message>
         <source>データが多すぎます。ファイル出力コマンドで処理して下さい</source>
-        <translation>Too much data. Use the Save as command.</translation>
+        <translation>Too many lines to show. Save them with Save as.</translation>
     </message>
     <message>
         <source>印刷終了しました</source>
@@ -320,19 +320,20 @@
 この領域をマウスでクリックするとこのWindowは閉じます。 <byte value="xd"/>
          <byte value="xd"/>
 </source>
-        <translation>1. Double-click the date column of the upper area<byte value="xd"/>
-   (Side A) to enlarge it; again to restore it.<byte value="xd"/>
+        <translation>To scan, pick the drive and the folder, then press<byte value="xd"/>
+With totals, Files only or Folder sizes.<byte value="xd"/>
+1. Double-click Side A&apos;s dates (the upper list), or<byte value="xd"/>
+   press Enter there, to enlarge it; again to restore.<byte value="xd"/>
 2. Side A always shows folders and files.<byte value="xd"/>
 3. Side A&apos;s columns can be widened or narrowed.<byte value="xd"/>
-4. Drag with the left mouse button held, then click<byte value="xd"/>
-   the right button to copy to the clipboard; SHIFT<byte value="xd"/>
-   works too (lower area, Side B, only). &lt;copy/paste&gt;<byte value="xd"/>
-5. The output extension can also be typed.<byte value="xd"/>
+4. In Side B (the lower list) select lines with the<byte value="xd"/>
+   mouse or Shift+arrows, then right-click or press<byte value="xd"/>
+   Ctrl+C to copy them to the clipboard.<byte value="xd"/>
+5. The extension can also be typed.<byte value="xd"/>
 6. The window can be resized with the mouse.<byte value="xd"/>
-7. OPTION&apos;s file output uses fixed file names<byte value="xd"/>
-   ( C:\Tolan.txt  or  A:\Tolan.tx ) <byte value="xd"/>
-Click this area to close this window.<byte value="xd"/>
-<byte value="xd"/>
+7. Options &gt; Listing files writes fixed names in the<byte value="xd"/>
+   output folder: TOLAN.TXT, TOLAN0.TXT to TOLAN3.TXT.<byte value="xd"/>
+Click here or press Esc to close this panel.<byte value="xd"/>
 </translation>
     </message>
     <message>
@@ -345,7 +346,7 @@ Click this area to close this window.<byte value="xd"/>
     </message>
     <message>
         <source>ﾌｫﾙﾀﾞ名とその中のﾌｧｲﾙ数と容量を表示します(拡張子指定可)</source>
-        <translation>Lists the folders with their number of files and size (extension applies).</translation>
+        <translation>Lists each folder with its number of files and size (the extension applies).</translation>
     </message>
     <message>
         <source>下画面に表示されている結果をファイル名指定で保存します</source>
@@ -369,19 +370,19 @@ Click this area to close this window.<byte value="xd"/>
     </message>
     <message>
         <source>cmnt OFF</source>
-        <translation>Hints OFF</translation>
+        <translation>Hints: on</translation>
     </message>
     <message>
         <source>cmnt ON </source>
-        <translation>Hints ON </translation>
+        <translation>Hints: off</translation>
     </message>
     <message>
         <source>範囲指定後、右マウスクリックでクリックボードにコピーされます。</source>
-        <translation>Select lines, then click the right mouse button to copy them to the clipboard.</translation>
+        <translation>Select lines, then right-click or press Ctrl+C to copy them.</translation>
     </message>
     <message>
         <source>ダブルクリックすると画面が広がります。&lt;ON/OFF&gt;</source>
-        <translation>Double-click to enlarge this area. &lt;ON/OFF&gt;</translation>
+        <translation>Double-click or press Enter to enlarge this area; again to restore it.</translation>
     </message>
     <message>
         <source>印刷</source>
@@ -429,7 +430,7 @@ Click this area to close this window.<byte value="xd"/>
     </message>
     <message>
         <source>%1 を削除します。もう一度「削除」で実行</source>
-        <translation>Deleting %1: press Delete again</translation>
+        <translation>Press Delete again to delete %1</translation>
     </message>
     <message>
         <source>削除しました</source>
@@ -459,9 +460,12 @@ Click this area to close this window.<byte value="xd"/>
         <source>削除</source>
         <translation>Delete</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1  %2  %3  %4 ファイル</source>
-        <translation>%1  %2  %3  %4 files</translation>
+        <translation>
+            <numerusform>%1  %2  %3  %4 file</numerusform>
+            <numerusform>%1  %2  %3  %4 files</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 と比較<byte value="xd"/>
@@ -472,8 +476,8 @@ Added %2  Removed %3  Changed %4</translation>
     <message>
         <source>8階層より深い %1 個のフォルダは一覧にありません<byte value="xd"/>
 (保存ファイルの管理で全階層を保存)</source>
-        <translation>%1 folders below the eighth level are not listed<byte value="xd"/>
-(Saved snapshots hold every level)</translation>
+        <translation>Folders below the eighth level, not listed: %1<byte value="xd"/>
+(a saved snapshot holds every level)</translation>
     </message>
     <message>
         <source>ドライブ</source>
@@ -521,7 +525,7 @@ Added %2  Removed %3  Changed %4</translation>
     </message>
     <message>
         <source>一つ上のフォルダ (Backspace)</source>
-        <translation>The folder above (Backspace)</translation>
+        <translation>Up one folder (Backspace)</translation>
     </message>
     <message>
         <source>種類別の色</source>
@@ -565,7 +569,7 @@ Added %2  Removed %3  Changed %4</translation>
     </message>
     <message>
         <source>(解析中断: 読んだ分のみ)</source>
-        <translation>(scan stopped: what was read)</translation>
+        <translation>(scan stopped: partial)</translation>
     </message>
     <message>
         <source>全ファイル 0 バイト: 面積は等分</source>
@@ -585,7 +589,7 @@ Added %2  Removed %3  Changed %4</translation>
     </message>
     <message>
         <source>読めないフォルダ %1 個: ファイルなしと表示</source>
-        <translation>%1 folders could not be read: shown without files</translation>
+        <translation>Unreadable folders, shown without files: %1</translation>
     </message>
     <message>
         <source>通常のファイルではありません</source>
@@ -593,27 +597,43 @@ Added %2  Removed %3  Changed %4</translation>
     </message>
     <message>
         <source>%1 は既にあります。もう一度「上書保存」で上書き</source>
-        <translation>%1 exists: press Replace to replace it</translation>
+        <translation>%1 already exists. Press Replace again to replace it.</translation>
     </message>
     <message>
         <source>設定ファイルを読めず既定値で起動(ファイルは保持)</source>
-        <translation>Settings unreadable: started with the defaults, the file kept</translation>
+        <translation>Could not read the settings: started with the defaults (the file is kept)</translation>
     </message>
     <message>
         <source>読めない設定ファイルを %1 に移しました</source>
-        <translation>Settings unreadable: moved to %1</translation>
+        <translation>Could not read the settings: the file was moved to %1</translation>
     </message>
     <message>
         <source>drives はファイルでないため既定のドライブを使用</source>
-        <translation>drives is not a file: the default drives are used</translation>
+        <translation>drives is not a file: using the default drives</translation>
     </message>
     <message>
         <source>drives の %1 行目は使えません</source>
-        <translation>drives: lines skipped: %1</translation>
+        <translation>Unusable lines in drives: %1</translation>
     </message>
     <message>
         <source>(ほか %1 行)</source>
         <translation>(and %1 more lines)</translation>
+    </message>
+    <message>
+        <source>FileName+Size+Date</source>
+        <translation>Name, size, date</translation>
+    </message>
+    <message>
+        <source>FileName+Size</source>
+        <translation>Name, size</translation>
+    </message>
+    <message>
+        <source>FileName+Date</source>
+        <translation>Name, date</translation>
+    </message>
+    <message>
+        <source>FileName</source>
+        <translation>Name</translation>
     </message>
 </context>
 </TS>

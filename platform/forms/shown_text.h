@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
+#include <climits>
+
 namespace forms {
 
 // `text` in the language of the installed catalogue, or as it stands when
@@ -15,6 +18,13 @@ namespace forms {
 inline QString shown(const QString& text) {
     if (text.isEmpty()) return text;
     return QCoreApplication::translate("Tolan", text.toUtf8().constData());
+}
+
+// `text` holding a count, in the form the user's language gives that
+// number (a file, two files); marked with QT_TRANSLATE_N_NOOP.
+inline QString shownCount(const QString& text, qint64 n) {
+    return QCoreApplication::translate("Tolan", text.toUtf8().constData(), nullptr,
+                                       static_cast<int>(std::min<qint64>(n, INT_MAX)));
 }
 
 }  // namespace forms

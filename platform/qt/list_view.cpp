@@ -123,6 +123,32 @@ int ListBoxView::cellsOf(char32_t ch) {
     return cells;
 }
 
+namespace {
+
+// Marks, joiners, conjoining jamo and right-to-left letters change the
+// glyphs around them when shaped together (a mark joins the letter before
+// it, a run is reordered): drawn alone, each keeps the cell the listing
+// counts for it.
+bool shapesWithNeighbours(char32_t ch) {
+    switch (QChar::category(ch)) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+        case QChar::Other_Format:
+        case QChar::Other_Control:
+            return true;
+        default:
+            break;
+    }
+    if ((ch >= 0x1100 && ch <= 0x11FF) || (ch >= 0xA960 && ch <= 0xA97F) ||
+        (ch >= 0xD7B0 && ch <= 0xD7FF))
+        return true;
+    const QChar::Direction d = QChar::direction(ch);
+    return d == QChar::DirR || d == QChar::DirAL;
+}
+
+}  // namespace
+
 int ListBoxView::advanceOf(char32_t ch, QStringView text) {
     const auto it = advances_.constFind(ch);
     if (it != advances_.constEnd()) return *it;
@@ -151,7 +177,7 @@ void ListBoxView::drawRow(QPainter& p, QStringView text, int x, int baseline, in
         }
         const int width = cellsOf(ch) * cellWidth_;
         const int advance = advanceOf(ch, text.mid(i, n));
-        if (advance != width) {
+        if (advance != width || (ch >= 0x80 && shapesWithNeighbours(ch))) {
             flush(i);
             const QString glyph = text.mid(i, n).toString();
             if (advance > width) {

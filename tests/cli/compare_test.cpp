@@ -427,7 +427,7 @@ TEST(Compare, ASnapshotThatCannotBeComparedIsTroubleNamingItsLineAndWritesNothin
         const char* says;
     } cases[] = {
         {"-", "no such file"},
-        {"", "it is empty"},
+        {"", "the snapshot lists no files"},
         {good + "\n{\"path\":\"b.txt\",\"si", "line 2: the last line is cut short"},
         {"not json\n", "line 1: not a JSON object"},
         {good + "\n{\"size\":1,\"mtime\":null}\n", "line 2: \"path\" is missing"},

@@ -54,7 +54,7 @@ TEST_F(ListingWriterTest, EveryCommandWritesItsFileOnAFirstRunIntoTheRootOfC) {
         QString shownWhileWriting;
         w->app.onRun = [&](int) { shownWhileWriting = main().Text10.text(); };
         c.item->raiseClick();
-        const QString path = QStringLiteral("C:\\\\") + output::fileStem(c.columns) + ".TXT";
+        const QString path = QStringLiteral("C:\\") + output::fileStem(c.columns) + ".TXT";
         EXPECT_EQ(shownWhileWriting, path + QStringLiteral("\r\nに書込み中"));
         expectBox(735, 4110, path + kDone + QStringLiteral("カンマ区切りのデータです"));
         EXPECT_EQ(read(c.file), expected(c.columns, false)) << c.file;

@@ -117,13 +117,14 @@ TEST_F(LanguageTest, EnglishCaptionsMenusAndMessagesAndTheSameFilesAsInJapanese)
             {f.Command3, "ﾌｧｲﾙ表示１", "With totals"},
             {f.Command1, "ﾌｧｲﾙ表示２", "Files only"},
             {f.Command6, "ﾌｫｰﾙﾀﾞ容量表示", "Folder sizes"},
-            {f.Command5, "終了", "Exit"},
+            {f.Command5, "終了", "Quit"},
+            {f.Command9, "cmnt ON", "Hints: on"},  // the state, as after each click
             {f.Label8, "解析対象ﾃﾞｨﾚｸﾄﾘ", "Folder to scan"},
             {*f.Text9[2], "更新日時", "Modified"},
         };
         for (const auto& c : captions)
             EXPECT_EQ(shownText(c.control), QString::fromUtf8(english ? c.english : c.japanese));
-        EXPECT_TRUE(menuTexts().contains(english ? QStringLiteral("Print")
+        EXPECT_TRUE(menuTexts().contains(english ? QStringLiteral("Print...")
                                                  : QStringLiteral("プリント出力")));
         EXPECT_EQ(program->window.windowTitle(), english ? QStringLiteral("Tolan - Folder Listing")
                                                          : QStringLiteral("Tolan-ﾌｧｲﾙ表示ﾌﾟﾛｸﾞﾗﾑ"));
