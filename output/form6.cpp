@@ -34,8 +34,18 @@ const QString kCannotCompare = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "比較
 const QString kNotAFile =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "通常のファイルではありません"));
 const QString kSave = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存"));
+const QString kOtherFolder = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "%1 は %2 の保存ファイルです。もう一度「比較」で比較"));
 const QString kOverwriteAsk =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1 は既にあります。もう一度「上書保存」で上書き"));
+
+// Two DOS paths of the same folder: letters in either case, a closing "\"
+// or not.
+bool sameFolder(QString a, QString b) {
+    while (a.endsWith(u'\\')) a.chop(1);
+    while (b.endsWith(u'\\')) b.chop(1);
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // A file of a folder as a DOS path; a folder given with its "\" keeps one.
 QString inFolder(const QString& folder, const QString& name) {
@@ -166,6 +176,8 @@ QByteArray Form6::hostFolder(int& error) const {
 void Form6::refresh() {
     List1.clear();
     names.clear();
+    folders.clear();
+    times.clear();
     armed_ = -1;
     int error = 0;
     const QByteArray folder = hostFolder(error);
@@ -182,6 +194,8 @@ void Form6::refresh() {
         QString time;
         engine::appendDateText(time, e.mtime, false);
         names.append(e.name);
+        folders.append(s.folder);
+        times.append(time);
         List1.addItem(
             forms::shownCount(
                 QStringLiteral(QT_TRANSLATE_N_NOOP("Tolan", "%1  %2  %3  %4 ファイル")), s.files)
@@ -236,10 +250,15 @@ void Form6::Command1_Click() {
 // The folder shown compared now with the snapshot selected: the result in
 // Side B and the work file, its counts in Text10.
 void Form6::Command2_Click() {
-    armed_ = -1;
     const int row = List1.listIndex();
-    if (row < 0 || row >= names.size()) return say(kSelectFirst);
-    if (main.state.scanRoot.isEmpty()) return say(shell::kNothingToSave);
+    if (row < 0 || row >= names.size()) return armed_ = -1, say(kSelectFirst);
+    if (main.state.scanRoot.isEmpty()) return armed_ = -1, say(shell::kNothingToSave);
+    // A snapshot of another folder compares as all added and all removed:
+    // the first press says so, the second compares.
+    const QString& of = folders[row];
+    if (!of.isEmpty() && !sameFolder(of, main.state.scanRoot) && !pressedAgain(row, Command2))
+        return say(forms::shown(kOtherFolder).arg(names[row], of));
+    armed_ = -1;
     int error = 0;
     const QByteArray folder = hostFolder(error);
     const QByteArray path = folder + '/' + dosfs::encodeHostName(names[row]);
@@ -252,17 +271,20 @@ void Form6::Command2_Click() {
     // the result is shown once it was read whole (one out of listing order
     // is read again, sorted, and compared again).
     QStringList shownLines;
+    const QStringList heading = comparisonHeading(row);
     engine::ChangeCounts c;
     do {
         error =
             main.files.open(engine::kWorkFile, main.state.workFilePath, dosfs::OpenMode::Replace);
         if (error) return say(shell::errorText(shell::Failed::SaveName, error));
         shownLines.clear();
-        engine::ComparisonLines lines([this, &error, &shownLines](const QString& line) {
-            shownLines.append(line);
-            const int e = main.files.printLine(engine::kWorkFile, line);
+        const auto line = [this, &error, &shownLines](const QString& text) {
+            shownLines.append(text);
+            const int e = main.files.printLine(engine::kWorkFile, text);
             if (!error) error = e;
-        });
+        };
+        for (const QString& text : heading) line(text);
+        engine::ComparisonLines lines(line);
         engine::Comparison comparison(before, lines);
         setEnabled(false);
         scans.compare(comparison, main.fs, main.state.scanRoot, events());
@@ -292,14 +314,32 @@ void Form6::Command2_Click() {
 void Form6::Command3_Click() {
     const int row = List1.listIndex();
     if (row < 0 || row >= names.size()) return say(kSelectFirst);
-    if (armed_ != row) {
-        armed_ = row;
-        return say(forms::shown(kDeleteAsk).arg(names[row]));
-    }
+    if (!pressedAgain(row, Command3)) return say(forms::shown(kDeleteAsk).arg(names[row]));
     const int error =
         dosfs::deleteFile(main.fs, inFolder(main.state.settings.outputDir, names[row]));
     refresh();
     say(error ? shell::errorText(shell::Failed::SaveName, error) : kDeleted);
+}
+
+// A second press of the same button on the same row carries out what the
+// first one asked about.
+bool Form6::pressedAgain(int row, const forms::CommandButton& by) {
+    if (armed_ == row && armedBy_ == &by) return true;
+    armed_ = row;
+    armedBy_ = &by;
+    return false;
+}
+
+// The two sides a comparison's lines are between, above them on screen,
+// in the work file and on paper: the snapshot with its folder and time,
+// then the folder as it is now.
+QStringList Form6::comparisonHeading(int row) const {
+    QString now;
+    engine::appendDateText(now, QDateTime::currentSecsSinceEpoch(), false);
+    const QString& of = folders[row];
+    return {QStringLiteral("Before: %1  %2  %3")
+                .arg(names[row], of.isEmpty() ? QStringLiteral("?") : of, times[row]),
+            QStringLiteral("After:  %1  %2").arg(main.state.scanRoot, now), QString()};
 }
 
 void Form6::Command4_Click() {

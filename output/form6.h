@@ -61,8 +61,11 @@ class Form6 : public forms::Form {
     forms::CommandButton& Command3;  // 削除
     forms::CommandButton& Command4;  // 戻る
 
-    // The file names List1 shows, in its order.
+    // The file names List1 shows, in its order, with the folder each is a
+    // snapshot of (empty when unknown) and its time as the list gives it.
     QStringList names;
+    QStringList folders;
+    QStringList times;
 
     // KANRI: the dialog with the list of the output directory.
     void open();
@@ -81,8 +84,11 @@ class Form6 : public forms::Form {
     void say(const QString& text);
     QByteArray hostFolder(int& error) const;
     void close();
+    bool pressedAgain(int row, const forms::CommandButton& by);
+    QStringList comparisonHeading(int row) const;
     std::function<void()> events();
-    int armed_ = -1;     // the row a first press of 削除 named
+    int armed_ = -1;  // the row a first press of 削除 or 比較 asked about
+    const forms::CommandButton* armedBy_ = nullptr;
     QString armedName_;  // the name there that a first press of 保存 named
 };
 

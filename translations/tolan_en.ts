@@ -635,5 +635,9 @@ Added %2  Removed %3  Changed %4</translation>
         <source>FileName</source>
         <translation>Name</translation>
     </message>
+    <message>
+        <source>%1 は %2 の保存ファイルです。もう一度「比較」で比較</source>
+        <translation>%1 is a snapshot of %2. Press Compare again to compare anyway.</translation>
+    </message>
 </context>
 </TS>

@@ -100,17 +100,41 @@ TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
     const QByteArray expected = tolanList(
         {drive, QStringLiteral("--compare"), QString::fromUtf8(tree.path("c/out/snap.jsonl")),
          QStringLiteral("--encoding=utf-8"), QStringLiteral("C:\\work")});
+    // Above tolan-list's lines, the two sides compared.
     QStringList sideB;
     for (int i = 0; i < form.List1.listCount(); ++i) sideB.append(form.List1.list(i));
+    ASSERT_GE(sideB.size(), 3);
+    EXPECT_TRUE(sideB[0].startsWith(QStringLiteral("Before: snap.jsonl  C:\\work  20")));
+    EXPECT_TRUE(sideB[1].startsWith(QStringLiteral("After:  C:\\work  20")));
+    EXPECT_EQ(sideB[2], QString());
+    const QByteArray heading = (sideB.mid(0, 3).join(QStringLiteral("\r\n")) + "\r\n").toUtf8();
+    sideB.remove(0, 3);
     EXPECT_EQ((sideB.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), expected);
     EXPECT_TRUE(
         expected.endsWith("Added 1  Removed 1  Changed 0  Unchanged 1  Bytes 1205 -> 1210\r\n"));
     QFile work(QString::fromUtf8(program.fs.resolve(form.state.workFilePath).host));
     ASSERT_TRUE(work.open(QIODevice::ReadOnly));
-    EXPECT_EQ(work.readAll(), tolanList({drive, QStringLiteral("--compare"),
-                                         QString::fromUtf8(tree.path("c/out/snap.jsonl")),
-                                         QStringLiteral("C:\\work")}));
+    EXPECT_EQ(work.readAll(), heading + tolanList({drive, QStringLiteral("--compare"),
+                                                   QString::fromUtf8(tree.path("c/out/snap.jsonl")),
+                                                   QStringLiteral("C:\\work")}));
     EXPECT_TRUE(form.Text10.text().contains(QStringLiteral("追加 1  削除 1  変更 0")));
+
+    // With another folder shown, the first press of 比較 says whose snapshot
+    // it is and compares nothing; the second compares.
+    form.Dir1.setPath(QStringLiteral("C:\\work\\1"));
+    QTest::mouseClick(qobject_cast<QPushButton*>(program.window.widgetOf(form.Command3)),
+                      Qt::LeftButton);
+    findAction(&program.window, QStringLiteral("保存ファイルの管理"))->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount() == 1; }, 2000));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row0.center());
+    auto* compare = qobject_cast<QPushButton*>(view->widgetOf(dialog.Command2));
+    QTest::mouseClick(compare, Qt::LeftButton);
+    EXPECT_EQ(dialog.Text2.text(),
+              QStringLiteral("snap.jsonl は C:\\work の保存ファイルです。もう一度「比較」で比較"));
+    EXPECT_TRUE(view->isVisible());
+    QTest::mouseClick(compare, Qt::LeftButton);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(form.List1.list(1).startsWith(QStringLiteral("After:  C:\\work\\1  ")));
 
     // 削除 asks first: the second press deletes. Escape is 戻る.
     findAction(&program.window, QStringLiteral("保存ファイルの管理"))->trigger();
