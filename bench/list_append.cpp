@@ -30,7 +30,7 @@ long residentKiB() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_QPA_PLATFORM", TOLAN_BENCH_PLATFORM, 0);
     QApplication qapp(argc, argv);
     const int lines = argc > 1 ? std::atoi(argv[1]) : 1000000;
     qtbind::QtApplication app;

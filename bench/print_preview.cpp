@@ -20,7 +20,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_QPA_PLATFORM", TOLAN_BENCH_PLATFORM, 0);
     QApplication qapp(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: tolan-bench-preview WORKFILE\n");

@@ -31,7 +31,7 @@ int entriesIn(const char* folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_QPA_PLATFORM", TOLAN_BENCH_PLATFORM, 0);
     int qtArgc = 1;
     QApplication qapp(qtArgc, argv);
     if (argc < 2) {

@@ -18,7 +18,7 @@
 #include <sys/resource.h>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_QPA_PLATFORM", TOLAN_BENCH_PLATFORM, 0);
     QApplication qapp(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: tolan-bench-window FOLDER\n");

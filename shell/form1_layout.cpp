@@ -4,6 +4,8 @@
 
 #include "shell/form1.h"
 
+#include <algorithm>
+
 namespace shell {
 namespace {
 
@@ -42,20 +44,23 @@ void Form1::startLayout() {
 void Form1::Form_Resize() {
     // A minimised window keeps its layout until it is restored.
     if (windowState() == forms::WindowState::Minimized) return;
-    if (height() <= kMinHeight) setHeight(kMinHeight);
-    if (width() <= layout.minWidth) setWidth(layout.minWidth);
+    // A screen smaller than the design has the window smaller too.
+    const int minHeight = roomHeight() > 0 ? std::min(kMinHeight, roomHeight()) : kMinHeight;
+    const int minWidth = roomWidth() > 0 ? std::min(layout.minWidth, roomWidth()) : layout.minWidth;
+    if (height() <= minHeight) setHeight(minHeight);
+    if (width() <= minWidth) setWidth(minWidth);
     refreshColumnGeometry();
 
     int dh = 0;
     const int H = height();
-    if (width() >= layout.minWidth) {
+    if (width() >= minWidth) {
         const int W = width();
         dh = H - layout.layoutHeight;
         layout.heightExtra = H - 9045;
         followWidth(W - layout.layoutWidth);
         layout.layoutWidth = W;
     }
-    if (height() >= kMinHeight) {
+    if (height() >= minHeight) {
         followHeight(dh);
         layout.layoutHeight = H;
     }

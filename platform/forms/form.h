@@ -88,6 +88,16 @@ class Form {
     void stateChangedByUser(WindowState state);
     void activatedByUser();
 
+    // The largest outer size, in twips, that the screen the window is shown
+    // on has room for (0: not known); written by the binding before the
+    // window shows, so that a layout can give way below its design size.
+    int roomWidth() const { return roomWidth_; }
+    int roomHeight() const { return roomHeight_; }
+    void setRoom(int width, int height) {
+        roomWidth_ = width;
+        roomHeight_ = height;
+    }
+
   private:
     void notify(Prop what);
     void raiseResize() {
@@ -97,6 +107,7 @@ class Form {
     Application& app_;
     QString name_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int roomWidth_ = 0, roomHeight_ = 0;
     QString caption_;
     bool visible_ = false;
     bool displayed_ = false;  // shown at least once

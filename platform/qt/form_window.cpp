@@ -9,9 +9,11 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyleOptionMenuItem>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -282,6 +284,38 @@ void FormWindow::applyFormGeometry() {
     if (pos() != placePixels()) move(placePixels());
 }
 
+// A window opens inside the available area of its screen: smaller than
+// its design where the screen has no room for it (the layout gives way as
+// after a resize by the user), and moved in from the edges. The window
+// manager's frame is known once the window was shown; before, a title bar
+// and thin borders are allowed for.
+void FormWindow::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) frame = QMargins(4, 30, 4, 4);
+    const int menu = form_.menus().empty() ? 0 : menuBar()->sizeHint().height();
+    const QSize room(area.width() - frame.left() - frame.right(),
+                     area.height() - frame.top() - frame.bottom() - menu);
+    // The form's outer size holds its design frame and menu bar in twips.
+    form_.setRoom(room.width() * kTwipsPerPixel + kFrameWidth,
+                  room.height() * kTwipsPerPixel + frameHeightOf(form_));
+    if (!form_.menus().empty() &&
+        (form_.width() > form_.roomWidth() || form_.height() > form_.roomHeight()))
+        form_.resizedByUser(std::min(form_.width(), form_.roomWidth()),
+                            std::min(form_.height(), form_.roomHeight()));
+    const QSize outer =
+        clientPixels() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom() + menu);
+    const QPoint place = placePixels();
+    const QPoint at(
+        std::clamp(place.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+        std::clamp(place.y(), area.top(),
+                   std::max(area.top(), area.bottom() + 1 - outer.height())));
+    if (at != place) form_.movedByUser(at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+    applyFormGeometry();
+}
+
 void FormWindow::formChanged(forms::Form& form, Prop what) {
     switch (what) {
         case Prop::Geometry:
@@ -295,6 +329,7 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
                 hide();
                 break;
             }
+            fitToScreen();
             show();
             [[fallthrough]];  // a form shown comes to the front
         case Prop::Focus:

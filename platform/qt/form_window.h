@@ -75,6 +75,7 @@ class FormWindow : public QMainWindow, public forms::Observer {
     void applyFocus(QWidget* w);
     // The window (form_window.cpp).
     void applyFormGeometry();
+    void fitToScreen();
     // The client size and the place in pixels that the form's twips give.
     QSize clientPixels() const;
     QPoint placePixels() const;

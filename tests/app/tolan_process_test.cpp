@@ -42,7 +42,8 @@ TEST(TolanProcess, EndsOnSignalsWithTheSettingsSaved) {
         const QByteArray settings = tree.path("config/tolan/settings");
         const pid_t pid = fork();
         if (pid == 0) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            // A screen with room for the window's design size.
+            setenv("QT_QPA_PLATFORM", "offscreen:configfile=" TOLAN_TEST_SCREENS "/desk.json", 1);
             setenv("HOME", tree.root().constData(), 1);
             setenv("XDG_CONFIG_HOME", tree.path("config").constData(), 1);
             setenv("XDG_STATE_HOME", tree.path("state").constData(), 1);

@@ -369,6 +369,34 @@ TEST_F(WindowScanTest, TheCloseBoxSavesTheWindowsGeometry) {
     EXPECT_EQ(f.readAll(), QByteArray("0,0,9645,13545,C:\\,01065,02985,04140,02055,0\r\n\r\n"));
 }
 
+// The cases named OnAnyScreen* run on a desk screen and on one of 1600 x
+// 1000 pixels at 1, 1.5 and 2: the window opens inside the screen's
+// available area, smaller than its design where it must, with its bottom
+// row and right column whole and the scan's counter clear of the line
+// above it; a scan's listing fills Side B.
+TEST_F(WindowScanTest, OnAnyScreenTheWindowOpensInsideTheScreenWithEveryControlWhole) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QRect area = window->screen()->availableGeometry();
+    const double ratio = window->devicePixelRatioF();
+    EXPECT_TRUE(area.contains(window->frameGeometry()))
+        << "at " << ratio << ": " << window->frameGeometry().width() << "x"
+        << window->frameGeometry().height() << " on " << area.width() << "x" << area.height();
+    QWidget* client = window->client();
+    const forms::Control* whole[] = {&form->Command6, &form->Command3, &form->Command1,
+                                     &form->Command4, &form->Command5, &form->Command9,
+                                     &form->Label6,   &form->Text2,    &form->Dir1,
+                                     &form->File1,    &form->List1,    form->List2[2]};
+    for (const forms::Control* c : whole) {
+        const QWidget* w = window->widgetOf(*c);
+        const QRect r(w->mapTo(client, QPoint()), w->size());
+        EXPECT_TRUE(client->rect().contains(r)) << c->name().toStdString() << " at " << ratio;
+    }
+    tree.file("data/a.txt", 10);
+    form->Dir1.setPath(QStringLiteral("C:\\data"));
+    QTest::mouseClick(button(form->Command3), Qt::LeftButton);
+    EXPECT_TRUE(form->List1.list(form->List1.listCount() - 1).contains(QStringLiteral("Total")));
+}
+
 // The cases named Scaled* run at 1, 1.25, 1.5, 1.75 and 2 (CTest runs each
 // factor on its own).
 
