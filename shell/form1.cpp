@@ -136,9 +136,12 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     for (int i = 0; i < 3; ++i) Command8[i]->tabStop = Text9[i]->tabStop = false;
     for (forms::TextBox* box : {&Text3, &Text4, &Text5, &Text8, &Text10, &Text11, &Text12})
         box->tabStop = false;
-    // The second counter sits across the separator above the button row; it
-    // hides the line behind its figures so that they stay readable.
+    // The second counter sits across the separator above the button row,
+    // half under the file list: it stays out of sight until a double-click
+    // on 検索件数 shows it, and then hides the line behind its figures so
+    // that they stay readable.
     Label7.opaque = true;
+    Label7.setVisible(false);
     createMenu();
     describeControls();
     Load = [this] { Form_Load(); };
