@@ -12,6 +12,11 @@ QString childPrefix(const QString& path) {
     return path.endsWith(u'\\') ? path : path + u'\\';
 }
 
+// The 512-byte blocks of a file whose length is rounded up to whole 4 KiB.
+qint64 roundedUpBlocks(qint64 size) {
+    return (size + 4095) / 4096 * 8;
+}
+
 }  // namespace
 
 void ScanTable::start(const QString& root) {
@@ -51,6 +56,7 @@ void ScanTable::folderUnreadable() {
 void ScanTable::addFile(const dosfs::DirEntry& entry) {
     if (folders_.empty()) return;
     const std::uint8_t flags = (entry.hidden ? kHidden : 0) | (entry.readOnly ? kReadOnly : 0);
+    addAllocation(entry.size, entry.blocks);
     files_.push_back({entry.size, flags, entry.mtime});
     fileNames_.append(entry.name);
     Folder& f = folders_.back();
@@ -58,8 +64,41 @@ void ScanTable::addFile(const dosfs::DirEntry& entry) {
     f.bytes += sizeValue(entry.size);
 }
 
+void ScanTable::addAllocation(qint64 size, qint64 blocks) {
+    Allocation a = kListed;
+    if (blocks == dosfs::kNoSize || size == dosfs::kNoSize)
+        a = kAsLength;
+    else if (blocks == 0)
+        a = kNone;
+    else if (blocks == roundedUpBlocks(size))
+        a = kRoundedUp;
+    else
+        listedBlocks_.push_back({std::uint32_t(files_.size()), blocks});
+    const size_t i = files_.size();
+    if (i % 4 == 0) allocation_.push_back(0);
+    allocation_.back() |= std::uint8_t(a << (2 * (i % 4)));
+}
+
+qint64 ScanTable::diskBytes(int i) const {
+    const qint64 size = sizeValue(file(i).size);
+    switch ((allocation_[size_t(i) / 4] >> (2 * (i % 4))) & 3) {
+        case kRoundedUp:
+            return roundedUpBlocks(size) * 512;
+        case kNone:
+            return 0;
+        case kAsLength:
+            return size;
+    }
+    const auto at = std::lower_bound(
+        listedBlocks_.begin(), listedBlocks_.end(), std::uint32_t(i),
+        [](const auto& listed, std::uint32_t file) { return listed.first < file; });
+    return at->second * 512;
+}
+
 void ScanTable::finish(bool whole) {
     whole_ = whole;
+    allocation_.shrink_to_fit();
+    listedBlocks_.shrink_to_fit();
     std::vector<std::uint32_t>().swap(open_);
     std::vector<QString>().swap(openPaths_);
 }
@@ -110,6 +149,7 @@ QString ScanTable::dateText(int i) const {
 
 size_t ScanTable::memoryUsed() const {
     return folders_.size() * sizeof(Folder) + files_.size() * sizeof(File) +
+           allocation_.capacity() + listedBlocks_.capacity() * sizeof(listedBlocks_[0]) +
            folderNames_.memoryUsed() + fileNames_.memoryUsed();
 }
 

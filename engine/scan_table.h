@@ -59,6 +59,8 @@ class ScanTable {
     QString fileName(int i) const { return fileNames_.at(i); }
     // A folder's DOS path as the scan named it.
     QString folderPath(int i) const;
+    // The bytes file i takes on disk (its length when that is not known).
+    qint64 diskBytes(int i) const;
     // The files of folder i: [first, end).
     int endOfFiles(int i) const;
     // The folder file i is in.
@@ -79,6 +81,13 @@ class ScanTable {
     std::deque<File> files_;
     forms::ListText folderNames_;  // item 0 stands for the root
     forms::ListText fileNames_;
+    // The space each file takes on disk, two bits a file: most files take
+    // their length rounded up to 4 KiB, or nothing (empty or sparse); the
+    // others' blocks are listed apart, by file, in the order they came.
+    enum Allocation : std::uint8_t { kRoundedUp, kNone, kAsLength, kListed };
+    std::vector<std::uint8_t> allocation_;  // four files a byte
+    std::vector<std::pair<std::uint32_t, qint64>> listedBlocks_;
+    void addAllocation(qint64 size, qint64 blocks);
     // The folders from the root down to the one entered last, and the
     // path of that one, to place the next folder entered.
     std::vector<std::uint32_t> open_;

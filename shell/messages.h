@@ -108,6 +108,9 @@ inline const QString kGraphPartial =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "(解析中断: 読んだ分のみ)"));
 inline const QString kGraphAllEmpty =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "全ファイル 0 バイト: 面積は等分"));
+// While a scan runs the graph still shows the one before, of folder %1.
+inline const QString kGraphEarlier =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "解析中: 前回の %1 の結果を表示しています"));
 
 // What a failing command was doing; it decides what an error number says.
 enum class Failed {

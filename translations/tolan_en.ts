@@ -638,6 +638,48 @@ Added %2  Removed %3  Changed %4</translation>
     <message>
         <source>%1 は %2 の保存ファイルです。もう一度「比較」で比較</source>
         <translation>%1 is a snapshot of %2. Press Compare again to compare anyway.</translation>
+        <source>グラフ</source>
+        <translation>Graph</translation>
+    </message>
+    <message>
+        <source>色分け</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>ファイルの長さ</source>
+        <translation>File lengths</translation>
+    </message>
+    <message>
+        <source>ディスク使用量</source>
+        <translation>Space on disk</translation>
+    </message>
+    <message>
+        <source>大きさの基準</source>
+        <translation>Sizes</translation>
+    </message>
+    <message>
+        <source>凡例</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>面積: ディスク使用量</source>
+        <translation>Areas: space on disk</translation>
+    </message>
+    <message>
+        <source>面積: ファイルの長さ</source>
+        <translation>Areas: file lengths</translation>
+    </message>
+    <message>
+        <source>残りのファイル</source>
+        <translation>Remaining files</translation>
+    </message>
+    <message>
+        <source>小さすぎる項目</source>
+        <translation>Too small to show</translation>
+    </message>
+    <message>
+        <source>解析中: 前回の %1 の結果を表示しています</source>
+        <translation>Scanning: showing the previous scan of %1</translation>
     </message>
 </context>
 </TS>

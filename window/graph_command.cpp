@@ -16,8 +16,10 @@ namespace {
 // The graph of one scan as the main window describes it.
 class Document : public treemap::GraphDocument {
   public:
-    Document(std::shared_ptr<GraphCommand::Link> link, std::shared_ptr<const treemap::Tree> tree)
-        : link_(std::move(link)), tree_(std::move(tree)) {}
+    // `earlier`: a scan runs, and this is the graph of the one before.
+    Document(std::shared_ptr<GraphCommand::Link> link, std::shared_ptr<const treemap::Tree> tree,
+             bool earlier)
+        : link_(std::move(link)), tree_(std::move(tree)), earlier_(earlier) {}
 
     std::shared_ptr<const treemap::Tree> tree() const override { return tree_; }
 
@@ -30,6 +32,7 @@ class Document : public treemap::GraphDocument {
 
     QString note() const override {
         QStringList notes;
+        if (earlier_) notes << forms::shown(shell::kGraphEarlier).arg(tree_->rootPath);
         if (tree_->partial) notes << forms::shown(shell::kGraphPartial);
         if (tree_->size() > 1 && (*tree_)[0].bytes == 0)
             notes << forms::shown(shell::kGraphAllEmpty);
@@ -38,7 +41,8 @@ class Document : public treemap::GraphDocument {
 
     // The path, the size as the listing writes it (bytes and its footers'
     // kilobytes) and the files below.
-    QString describe(int node, bool rest, treemap::Amount a) const override {
+    QString describe(int node, bool rest, treemap::Amount a,
+                     treemap::Measure measure) const override {
         QString path = tree_->dosPath(node);
         const treemap::Node& n = (*tree_)[node];
         if (n.kind == treemap::Kind::File) {
@@ -49,11 +53,12 @@ class Document : public treemap::GraphDocument {
             if (!path.endsWith(u'\\')) path += u'\\';
             path += u'*';
         }
+        const qint64 bytes = a.size(measure);
         QString size;
-        engine::appendSizeText(size, a.bytes);
+        engine::appendSizeText(size, bytes);
         QString text = path + QStringLiteral("   ") + engine::trimSpaces(size) +
                        forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", " バイト (< "))) +
-                       engine::kbText(a.bytes, engine::kGrandDigits) + QStringLiteral(" KB >)   ") +
+                       engine::kbText(bytes, engine::kGrandDigits) + QStringLiteral(" KB >)   ") +
                        engine::trimSpaces(engine::countText(a.files, 5)) + QStringLiteral(" Files");
         if (gone_.count(n.kind == treemap::Kind::Folder ? node : n.parent))
             text += QStringLiteral("   ") + forms::shown(shell::kNoFolder);
@@ -77,6 +82,7 @@ class Document : public treemap::GraphDocument {
   private:
     std::shared_ptr<GraphCommand::Link> link_;
     std::shared_ptr<const treemap::Tree> tree_;
+    bool earlier_;
     std::set<int> gone_;  // folders a click found gone
 };
 
@@ -93,7 +99,8 @@ std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
     for (int k = 0; k < table.folderCount(); ++k) {
         builder.folder(table.folderPath(k));
         for (int i = int(table.folder(k).firstFile), end = table.endOfFiles(k); i < end; ++i)
-            builder.file(table.fileName(i), engine::sizeValue(table.file(i).size));
+            builder.file(table.fileName(i), engine::sizeValue(table.file(i).size),
+                         table.diskBytes(i));
     }
     lastGraph_ = builder.finish(!table.whole());
     graphPending_ = false;
@@ -103,17 +110,24 @@ std::shared_ptr<const treemap::Tree> MainWindow::lastGraph() {
 GraphCommand::GraphCommand(MainWindow& main)
     : main_(main), link_(std::make_shared<Link>(Link{&main})) {
     main_.form.sgraph->Click = [this] { sgraph_Click(); };
-    // An open graph shows the scan that ended last.
+    // An open graph says, while a scan runs, that it shows the one before;
+    // it shows the scan that ended last.
+    // A graph nobody has open is not made.
+    main_.scanStarting = [this] { showIfOpen(shown_, true); };
     main_.scanEnded = [this] {
-        forms::Application& app = main_.form.app();
-        if (!app.graphOpen()) return;
-        if (const auto graph = main_.lastGraph())
-            app.updateGraph(std::make_shared<Document>(link_, graph));
+        if (main_.form.app().graphOpen()) showIfOpen(main_.lastGraph(), false);
     };
 }
 
 GraphCommand::~GraphCommand() {
     link_->main = nullptr;
+}
+
+void GraphCommand::showIfOpen(std::shared_ptr<const treemap::Tree> graph, bool earlier) {
+    forms::Application& app = main_.form.app();
+    if (!app.graphOpen() || !graph) return;
+    shown_ = graph;
+    app.updateGraph(std::make_shared<Document>(link_, std::move(graph), earlier));
 }
 
 void GraphCommand::sgraph_Click() {
@@ -124,7 +138,9 @@ void GraphCommand::sgraph_Click() {
         shell::showMessage(f, shell::kOneLine, shell::kScanFirst);
         return;
     }
-    f.app().showGraph(std::make_shared<Document>(link_, graph));
+    shown_ = graph;
+    const bool earlier = f.state.run == shell::RunState::Running;
+    f.app().showGraph(std::make_shared<Document>(link_, graph, earlier));
 }
 
 }  // namespace window

@@ -1,7 +1,9 @@
 #pragma once
 // The menu item 占有グラフ (sgraph): the occupancy graph of the last scan in
-// a window of its own; before any scan a message says to scan first. A
-// click in the graph opens the folder in Side A's folder tree. Construct
+// a window of its own; before any scan a message says to scan first. An
+// open graph follows each new scan, saying while one runs that it shows
+// the one before. A click in the graph opens the folder in Side A's folder
+// tree. Construct
 // after the main window's behaviour; lives as long as the main window.
 
 #include "window/main_window.h"
@@ -26,8 +28,12 @@ class GraphCommand {
     };
 
   private:
+    // Shows `graph` in the graph's window when it is open.
+    void showIfOpen(std::shared_ptr<const treemap::Tree> graph, bool earlier);
+
     MainWindow& main_;
     std::shared_ptr<Link> link_;
+    std::shared_ptr<const treemap::Tree> shown_;  // the graph last shown
 };
 
 }  // namespace window

@@ -28,6 +28,8 @@ class MainWindow : public engine::ScanHost {
     // null before the first. It is made from the scan's table the first
     // time it is asked for, so a scan never waits for a graph nobody looks at.
     std::shared_ptr<const treemap::Tree> lastGraph();
+    // Runs when a scan has begun, before it reads a folder.
+    std::function<void()> scanStarting;
     // Runs when a scan has ended and the window is idle again.
     std::function<void()> scanEnded;
 

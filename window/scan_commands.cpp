@@ -46,11 +46,11 @@ void MainWindow::runScan(engine::ScanMode mode) {
     f.Text2.setText(st.savedBrowsePath);
 
     f.normaliseOptionBoxes();
-
     // Not browsePath: a folder clicked in the tree that had gone is not opened.
     st.scanRoot = f.File1.path();
     if (!openWorkFile()) return;
     scan.listing.setTypeChanged(false);
+    if (scanStarting) scanStarting();
     f.app().letEventsRun();
 
     scan.settings.scanRoot = st.scanRoot;

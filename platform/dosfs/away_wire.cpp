@@ -101,10 +101,10 @@ int receiveDescriptor(int control) {
 }
 
 QDataStream& operator<<(QDataStream& s, const DirEntry& e) {
-    return s << e.name << e.hostName << e.size << e.mtime << e.hidden << e.readOnly;
+    return s << e.name << e.hostName << e.size << e.blocks << e.mtime << e.hidden << e.readOnly;
 }
 QDataStream& operator>>(QDataStream& s, DirEntry& e) {
-    return s >> e.name >> e.hostName >> e.size >> e.mtime >> e.hidden >> e.readOnly;
+    return s >> e.name >> e.hostName >> e.size >> e.blocks >> e.mtime >> e.hidden >> e.readOnly;
 }
 
 }  // namespace dosfs::away

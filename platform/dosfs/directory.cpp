@@ -25,6 +25,7 @@ namespace {
 
 void fillTimes(DirEntry& e, const struct stat& st) {
     e.size = st.st_size;
+    e.blocks = st.st_blocks;
     e.mtime = st.st_mtim.tv_sec;
     e.readOnly = (st.st_mode & 0222) == 0;
 }

@@ -25,6 +25,9 @@ struct DirEntry {
     qint64 mtime = kNoTime;  // seconds since the epoch; kNoTime when it cannot be read
     bool hidden = false;     // the name starts with "."
     bool readOnly = false;   // nobody may write it
+    // The space it takes on disk in 512-byte blocks, from the same stat;
+    // kNoSize when not known (then its length stands for it).
+    qint64 blocks = kNoSize;
 };
 
 // The bytes on disk of an entry's name.

@@ -1,5 +1,7 @@
 #include "platform/qt/graph_canvas.h"
 
+#include <QAccessible>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,13 +18,24 @@ GraphCanvas::GraphCanvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(64, 48);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QCoreApplication::translate("Tolan", "グラフ"));
 }
 
 void GraphCanvas::setDocument(std::shared_ptr<treemap::GraphDocument> document) {
     document_ = std::move(document);
-    tree_ = document_ ? document_->tree() : nullptr;
-    top_ = 0;
+    const auto tree = document_ ? document_->tree() : nullptr;
+    // The same scan shown again (said to be an earlier one) keeps its zoom.
+    if (tree != tree_) top_ = 0;
+    tree_ = tree;
     relayout();
+}
+
+void GraphCanvas::setMeasure(treemap::Measure measure) {
+    measure_ = measure;
+    const int keep = selected_ >= 0 ? tiles_[size_t(selected_)].node : -1;
+    relayout();
+    if (keep >= 0) selected_ = tileOf(keep);
+    describe(selected_);
 }
 
 void GraphCanvas::setColours(GraphColours colours) {
@@ -50,7 +63,7 @@ void GraphCanvas::zoomOut() {
 }
 
 void GraphCanvas::relayout() {
-    tiles_ = tree_ && tree_->size() > 0 ? graphTiles(*tree_, top_, width(), height())
+    tiles_ = tree_ && tree_->size() > 0 ? graphTiles(*tree_, top_, width(), height(), measure_)
                                         : std::vector<Tile>();
     picture_ = QImage();
     hovered_ = selected_ = -1;
@@ -102,12 +115,20 @@ int GraphCanvas::tileOf(int node) const {
 }
 
 void GraphCanvas::describe(int k) {
-    if (!onStatus || !document_ || k < 0) return;
+    if (!document_ || k < 0) return;
     const Tile& t = tiles_[size_t(k)];
-    const treemap::Amount a = t.rest()
-                                  ? treemap::restAmount(*tree_, tiles_, size_t(k))
-                                  : treemap::Amount{(*tree_)[t.node].bytes, (*tree_)[t.node].files};
-    onStatus(document_->describe(t.node, t.rest(), a));
+    const treemap::Node& n = (*tree_)[t.node];
+    const treemap::Amount a = t.rest() ? treemap::restAmount(*tree_, tiles_, size_t(k))
+                                       : treemap::Amount{n.bytes, n.disk, n.files};
+    const QString text = document_->describe(t.node, t.rest(), a, measure_);
+    if (onStatus) onStatus(text);
+    // A screen reader hears the same, with the tile's share of the folder shown.
+    const qint64 whole = (*tree_)[top_].size(measure_);
+    const double share = whole > 0 ? 100.0 * double(a.size(measure_)) / double(whole) : 0;
+    setAccessibleDescription(text + QStringLiteral("   ") + QString::number(share, 'f', 1) +
+                             QStringLiteral(" %"));
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void GraphCanvas::select(int k, bool open) {
@@ -145,10 +166,11 @@ void GraphCanvas::mousePressEvent(QMouseEvent* e) {
     select(tile, true);
 }
 
+// One level down: into the folder shown whole's child under the pointer.
 void GraphCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    const int k = treemap::tileAt(tiles_, e->position().x(), e->position().y());
-    zoomTo(folderOf(k));
+    const int k = treemap::childTileAt(tiles_, e->position().x(), e->position().y());
+    if (k >= 0 && !tiles_[size_t(k)].rest()) zoomTo(tiles_[size_t(k)].node);
 }
 
 // To the nearest tile among the chosen one's siblings whose centre lies in

@@ -4,6 +4,8 @@
 // and frames the tiles in view. The mouse and the keys explore it: hover
 // describes, a click selects a folder, a double-click or Enter zooms in,
 // Backspace or a right click goes up, the arrows move between neighbours.
+// A screen reader is told the tile under the pointer or chosen by the keys:
+// its name, size and share of the folder shown.
 
 #include "platform/qt/treemap_paint.h"
 #include "platform/treemap/graph_document.h"
@@ -22,6 +24,8 @@ class GraphCanvas : public QWidget {
     void setDocument(std::shared_ptr<treemap::GraphDocument> document);
     void setColours(GraphColours colours);
     GraphColours colours() const { return colours_; }
+    void setMeasure(treemap::Measure measure);
+    treemap::Measure measure() const { return measure_; }
     // The folder shown whole; 0 is the folder scanned.
     int top() const { return top_; }
     void zoomTo(int node);
@@ -58,6 +62,7 @@ class GraphCanvas : public QWidget {
     std::shared_ptr<treemap::GraphDocument> document_;
     std::shared_ptr<const treemap::Tree> tree_;
     GraphColours colours_ = GraphColours::ByKind;
+    treemap::Measure measure_ = treemap::Measure::Length;
     int top_ = 0;
     std::vector<treemap::Tile> tiles_;
     QImage picture_;  // null: to be drawn

@@ -1,11 +1,10 @@
 #include "platform/qt/graph_window.h"
 
-#include <QCoreApplication>
-
 #include "platform/dosfs/file_writer.h"
 #include "platform/qt/qt_application.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -27,10 +26,16 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     colours_ = new QComboBox(this);
     colours_->addItems({QCoreApplication::translate("Tolan", "種類別の色"),
                         QCoreApplication::translate("Tolan", "階層別の色")});
+    colours_->setAccessibleName(QCoreApplication::translate("Tolan", "色分け"));
+    measure_ = new QComboBox(this);
+    measure_->addItems({QCoreApplication::translate("Tolan", "ファイルの長さ"),
+                        QCoreApplication::translate("Tolan", "ディスク使用量")});
+    measure_->setAccessibleName(QCoreApplication::translate("Tolan", "大きさの基準"));
     save_ = new QPushButton(QCoreApplication::translate("Tolan", "保存..."), this);
     save_->setToolTip(QCoreApplication::translate("Tolan", "PNG または SVG に保存 (Ctrl+S)"));
     commands->addWidget(up_);
     commands->addWidget(colours_);
+    commands->addWidget(measure_);
     commands->addStretch(1);
     commands->addWidget(save_);
     column->addLayout(commands);
@@ -42,9 +47,10 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     status_->setMinimumWidth(10);  // a long path never widens the window
     legend_->setMinimumWidth(10);
+    legend_->setAccessibleName(QCoreApplication::translate("Tolan", "凡例"));
     for (QLabel* l : {legend_, note_, status_}) column->addWidget(l);
     for (QWidget* w : {static_cast<QWidget*>(up_), static_cast<QWidget*>(colours_),
-                       static_cast<QWidget*>(save_)})
+                       static_cast<QWidget*>(measure_), static_cast<QWidget*>(save_)})
         w->setFocusPolicy(Qt::TabFocus);
     canvas_->onStatus = [this](const QString& text) { status_->setText(text); };
     canvas_->onZoom = [this] { showZoom(); };
@@ -52,6 +58,10 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(colours_, &QComboBox::currentIndexChanged, this, [this](int i) {
         canvas_->setColours(i == 1 ? GraphColours::ByDepth : GraphColours::ByKind);
         showLegend();
+    });
+    connect(measure_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        canvas_->setMeasure(i == 1 ? treemap::Measure::Disk : treemap::Measure::Length);
+        showNote();
     });
     connect(save_, &QPushButton::clicked, this, [this] { askAndSave(); });
     // Ctrl+S saves at once (a button's own shortcut would wait for its
@@ -69,8 +79,7 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void GraphWindow::setDocument(std::shared_ptr<treemap::GraphDocument> document) {
     document_ = std::move(document);
     canvas_->setDocument(document_);
-    note_->setText(document_ ? document_->note() : QString());
-    note_->setVisible(!note_->text().isEmpty());
+    showNote();
     status_->clear();
     showZoom();
     showLegend();
@@ -83,21 +92,42 @@ void GraphWindow::showZoom() {
     up_->setEnabled(canvas_->top() != 0);
 }
 
+// Which size the areas stand for, and what the document notes.
+void GraphWindow::showNote() {
+    QString text = canvas_->measure() == treemap::Measure::Disk
+                       ? QCoreApplication::translate("Tolan", "面積: ディスク使用量")
+                       : QCoreApplication::translate("Tolan", "面積: ファイルの長さ");
+    const QString note = document_ ? document_->note() : QString();
+    if (!note.isEmpty()) text += QStringLiteral("   ") + note;
+    note_->setText(text);
+}
+
 void GraphWindow::showLegend() {
     const auto tree = document_ ? document_->tree() : nullptr;
-    if (!tree || canvas_->colours() != GraphColours::ByKind) {
-        legend_->setText(QCoreApplication::translate("Tolan", "色: フォルダの深さ"));
-        return;
-    }
-    QString html;
-    for (int k = 0; k < std::min<int>(10, int(tree->extensions.size())); ++k)
-        html +=
-            QStringLiteral("<span style=\"background:%1\">&nbsp;&nbsp;&nbsp;</span>&nbsp;%2 &nbsp;")
-                .arg(extensionColour(k).name(), tree->extensions[k].toHtmlEscaped());
-    html += QStringLiteral("<span style=\"background:%1\">&nbsp;&nbsp;&nbsp;</span>&nbsp;%2")
-                .arg(extensionColour(10).name(),
-                     QCoreApplication::translate("Tolan", "その他").toHtmlEscaped());
-    legend_->setText(html);
+    if (!tree) return legend_->clear();
+    QStringList entries;
+    for (const LegendEntry& e : graphLegend(*tree, canvas_->colours()))
+        entries << (e.colour.isValid()
+                        ? QStringLiteral("<span style=\"background:%1\">&nbsp;&nbsp;&nbsp;</span>"
+                                         "&nbsp;%2")
+                              .arg(e.colour.name(), e.label.toHtmlEscaped())
+                        : e.label.toHtmlEscaped());
+    legend_->setText(entries.join(QStringLiteral(" &nbsp;")));
+}
+
+QString GraphWindow::pictureTitle() const {
+    return document_->title(canvas_->top()) + QStringLiteral("   ") + measure_->currentText();
+}
+
+QByteArray GraphWindow::pngBytes() const {
+    const QImage image =
+        savedGraphImage({*document_->tree(), canvas_->tiles(), canvas_->width(), canvas_->height(),
+                         canvas_->colours(), canvas_->devicePixelRatioF(), pictureTitle()});
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) return {};
+    return bytes;
 }
 
 void GraphWindow::askAndSave() {
@@ -115,8 +145,9 @@ bool GraphWindow::saveTo(const QString& fileName) {
     if (!tree) return false;
     const bool svg = fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
     const int w = canvas_->width(), h = canvas_->height();
-    const QByteArray bytes = svg ? graphSvg(*tree, canvas_->tiles(), w, h, canvas_->colours())
-                                 : graphPng(*tree, canvas_->tiles(), w, h, canvas_->colours());
+    const QByteArray bytes =
+        svg ? graphSvg(*tree, canvas_->tiles(), w, h, canvas_->colours(), canvas_->measure())
+            : pngBytes();
     const int error = bytes.isEmpty() ? 61 : dosfs::replaceFile(QFile::encodeName(fileName), bytes);
     status_->setText(error
                          ? QCoreApplication::translate("Tolan", "保存できません: %1").arg(fileName)

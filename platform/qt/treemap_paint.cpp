@@ -1,8 +1,11 @@
 #include "platform/qt/treemap_paint.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
+
+#include <cmath>
 
 namespace qtbind {
 namespace {
@@ -12,6 +15,8 @@ using treemap::Tile;
 
 constexpr int kLabelPixels = 11;
 constexpr double kLabelBand = 14;
+const QColor kOtherFiles(0xb4, 0xb4, 0xb4);
+const QColor kTooSmall(0xa0, 0xa0, 0xa0);
 
 QFont labelFont() {
     QFont f(QStringLiteral("IPAPGothic"));
@@ -22,6 +27,31 @@ QFont labelFont() {
 QColor folderColour(int depth) {
     const int v = std::max(150, 235 - 12 * depth);
     return QColor(v, v, v - 10);
+}
+
+// Lays the legend's entries out in lines `width` wide from `top`, drawing
+// them when given a painter; the height they take.
+double layLegend(QPainter* p, const std::vector<LegendEntry>& entries, double top, double width) {
+    const QFontMetrics metrics(labelFont());
+    constexpr double kSwatch = 11, kLine = 16, kMargin = 6;
+    double x = kMargin, y = top + 4;
+    for (const LegendEntry& e : entries) {
+        const double swatch = e.colour.isValid() ? kSwatch + 4 : 0;
+        const double need = swatch + metrics.horizontalAdvance(e.label) + 12;
+        if (x > kMargin && x + need > width) x = kMargin, y += kLine;
+        if (p) {
+            const QRectF box(x, y + (kLine - kSwatch) / 2, kSwatch, kSwatch);
+            if (e.colour.isValid()) {
+                p->fillRect(box, e.colour);
+                if (e.hatched) p->fillRect(box, QBrush(e.colour.darker(125), Qt::BDiagPattern));
+            }
+            p->setPen(Qt::black);
+            p->drawText(QRectF(x + swatch, y, need - swatch, kLine),
+                        Qt::AlignLeft | Qt::AlignVCenter, e.label);
+        }
+        x += need;
+    }
+    return y + kLine + 4 - top;
 }
 
 QString number(double v) {
@@ -37,8 +67,11 @@ treemap::LayoutOptions graphLayoutOptions() {
     return {1, kLabelBand, 1};
 }
 
-std::vector<Tile> graphTiles(const treemap::Tree& tree, int top, double w, double h) {
-    return treemap::layout(tree, top, {0, 0, w, h}, graphLayoutOptions());
+std::vector<Tile> graphTiles(const treemap::Tree& tree, int top, double w, double h,
+                             treemap::Measure measure) {
+    treemap::LayoutOptions options = graphLayoutOptions();
+    options.measure = measure;
+    return treemap::layout(tree, top, {0, 0, w, h}, options);
 }
 
 QColor extensionColour(int k) {
@@ -50,12 +83,26 @@ QColor extensionColour(int k) {
 }
 
 QColor tileColour(const treemap::Tree& tree, const Tile& tile, GraphColours colours) {
-    if (tile.rest()) return QColor(0xa0, 0xa0, 0xa0);
+    if (tile.rest()) return kTooSmall;
     const treemap::Node& n = tree[tile.node];
     if (n.kind == Kind::Folder) return folderColour(n.depth);
-    if (n.kind == Kind::Other) return QColor(0xb4, 0xb4, 0xb4);
+    if (n.kind == Kind::Other) return kOtherFiles;
     if (colours == GraphColours::ByDepth) return QColor::fromHsv((n.depth * 47) % 360, 110, 225);
     return extensionColour(n.extension);
+}
+
+std::vector<LegendEntry> graphLegend(const treemap::Tree& tree, GraphColours colours) {
+    std::vector<LegendEntry> entries;
+    if (colours == GraphColours::ByKind) {
+        for (int k = 0; k < std::min<int>(10, int(tree.extensions.size())); ++k)
+            entries.push_back({extensionColour(k), tree.extensions[k]});
+        entries.push_back({extensionColour(10), QCoreApplication::translate("Tolan", "その他")});
+    } else {
+        entries.push_back({QColor(), QCoreApplication::translate("Tolan", "色: フォルダの深さ")});
+    }
+    entries.push_back({kOtherFiles, QCoreApplication::translate("Tolan", "残りのファイル")});
+    entries.push_back({kTooSmall, QCoreApplication::translate("Tolan", "小さすぎる項目"), true});
+    return entries;
 }
 
 void paintGraph(QPainter& p, const treemap::Tree& tree, const std::vector<Tile>& tiles,
@@ -93,20 +140,49 @@ void paintGraph(QPainter& p, const treemap::Tree& tree, const std::vector<Tile>&
     p.restore();
 }
 
-QString tileTitle(const treemap::Tree& tree, const std::vector<Tile>& tiles, size_t k) {
+QImage savedGraphImage(const SavedGraph& g) {
+    constexpr double kTitleBand = 22;
+    const std::vector<LegendEntry> legend = graphLegend(g.tree, g.colours);
+    const double legendBand = layLegend(nullptr, legend, 0, g.w);
+    const QSizeF logical(g.w, std::ceil(kTitleBand + g.h + legendBand));
+    QImage image((logical * g.ratio).toSize(), QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.setDevicePixelRatio(g.ratio);
+    // The pixels a metre of a 96-dpi screen at that ratio.
+    const int dotsPerMetre = qRound(g.ratio * 96 / 0.0254);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    QFont title = labelFont();
+    title.setPixelSize(13);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(6, 0, g.w - 12, kTitleBand), Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetrics(title).elidedText(g.title, Qt::ElideMiddle, g.w - 12));
+    p.translate(0, kTitleBand);
+    paintGraph(p, g.tree, g.tiles, g.colours);
+    p.setFont(labelFont());
+    layLegend(&p, legend, g.h, g.w);
+    return image;
+}
+
+QString tileTitle(const treemap::Tree& tree, const std::vector<Tile>& tiles, size_t k,
+                  treemap::Measure measure) {
     const Tile& t = tiles[k];
     QString path = tree.relativePath(t.node);
-    qint64 bytes = tree[t.node].bytes;
+    qint64 bytes = tree[t.node].size(measure);
     if (t.rest()) {
         path = path.isEmpty() ? QStringLiteral("*") : path + QStringLiteral("/*");
-        bytes = treemap::restAmount(tree, tiles, k).bytes;
+        bytes = treemap::restAmount(tree, tiles, k).size(measure);
     }
     if (path.isEmpty()) path = QStringLiteral(".");
     return path + u'\t' + QString::number(bytes);
 }
 
 QByteArray graphSvg(const treemap::Tree& tree, const std::vector<Tile>& tiles, int w, int h,
-                    GraphColours colours) {
+                    GraphColours colours, treemap::Measure measure) {
     QString s = QStringLiteral(
                     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
@@ -123,7 +199,7 @@ QByteArray graphSvg(const treemap::Tree& tree, const std::vector<Tile>& tiles, i
                       tileColour(tree, t, colours).name());
         if (t.w >= 3 && t.h >= 3) s += QStringLiteral(" stroke=\"#606060\" stroke-width=\"0.5\"");
         // The title's tab stays a tab: XML keeps it in text, a script splits on it.
-        s += QStringLiteral("><title>") + tileTitle(tree, tiles, k).toHtmlEscaped() +
+        s += QStringLiteral("><title>") + tileTitle(tree, tiles, k, measure).toHtmlEscaped() +
              QStringLiteral("</title></rect>\n");
         if (t.flags & Tile::kLabelled) {
             const QString name = k == 0 ? tree.dosPath(t.node) : tree.names[size_t(t.node)];

@@ -18,11 +18,13 @@ class GraphDocument {
     virtual std::shared_ptr<const Tree> tree() const = 0;
     // The window's caption, for the folder shown (the root or one zoomed into).
     virtual QString title(int node) const = 0;
-    // A line under the picture: a partial scan, a tree of empty files.
+    // A line under the picture: a partial scan, a tree of empty files, an
+    // earlier scan shown while the next one runs.
     virtual QString note() const = 0;
-    // What hovering over a node says: its path, size and files; `amount`
-    // is what the rectangle stands for (a merged rest is less than its folder).
-    virtual QString describe(int node, bool rest, Amount amount) const = 0;
+    // What hovering over a node says: its path, size (by `measure`) and
+    // files; `amount` is what the rectangle stands for (a merged rest is
+    // less than its folder).
+    virtual QString describe(int node, bool rest, Amount amount, Measure measure) const = 0;
     // A click on a folder: the main window opens it in its folder tree.
     // Returns what to say when it cannot (the folder is gone), else "".
     virtual QString select(int node) = 0;

@@ -64,19 +64,24 @@ void Layouter::place(int node, Rect r, int depth) {
         inner.h -= options_.labelBand;
     }
     if (inner.w <= 0 || inner.h <= 0 || inner.area() < options_.minArea) return;
-    // Areas of the children, largest first as the tree keeps them; a folder
-    // of empty files shares its area equally.
-    const bool equal = n.bytes == 0;
-    const double scale = inner.area() / (equal ? double(n.childCount) : double(n.bytes));
+    // Areas of the children, largest first; a folder of empty files shares
+    // its area equally. The tree keeps them by length, so the space on disk
+    // puts them in order again.
+    const Measure m = options_.measure;
+    const bool equal = n.size(m) == 0;
+    const double scale = inner.area() / (equal ? double(n.childCount) : double(n.size(m)));
     std::vector<Item> items;
     double rest = 0;
     for (int c = n.firstChild; c < n.firstChild + n.childCount; ++c) {
-        const double a = (equal ? 1.0 : double(tree_[c].bytes)) * scale;
+        const double a = (equal ? 1.0 : double(tree_[c].size(m))) * scale;
         if (a >= options_.minArea)
             items.push_back({a, c});
         else
             rest += a;
     }
+    if (m != Measure::Length)
+        std::stable_sort(items.begin(), items.end(),
+                         [](const Item& x, const Item& y) { return x.area > y.area; });
     if (rest > 0) items.push_back({rest, -1});
     squarify(items, inner, node, depth + 1);
 }
@@ -130,10 +135,11 @@ Amount restAmount(const Tree& tree, const std::vector<Tile>& tiles, size_t restI
     // The rest follows the tiles of its folder's other children: what they
     // leave of the folder is its share.
     const int parent = tiles[restIndex].node;
-    Amount a{tree[parent].bytes, tree[parent].files};
+    Amount a{tree[parent].bytes, tree[parent].disk, tree[parent].files};
     for (size_t k = restIndex; k-- > 0 && tiles[k].node != parent;)
         if (!tiles[k].rest() && tree[tiles[k].node].parent == parent) {
             a.bytes -= tree[tiles[k].node].bytes;
+            a.disk -= tree[tiles[k].node].disk;
             a.files -= tree[tiles[k].node].files;
         }
     return a;
@@ -142,6 +148,12 @@ Amount restAmount(const Tree& tree, const std::vector<Tile>& tiles, size_t restI
 int tileAt(const std::vector<Tile>& tiles, double x, double y) {
     for (size_t k = tiles.size(); k-- > 0;)
         if (tiles[k].rect().contains(x, y)) return int(k);
+    return -1;
+}
+
+int childTileAt(const std::vector<Tile>& tiles, double x, double y) {
+    for (size_t k = 1; k < tiles.size(); ++k)
+        if (tiles[k].depth == 1 && tiles[k].rect().contains(x, y)) return int(k);
     return -1;
 }
 

@@ -34,9 +34,10 @@ struct Tile {
 };
 
 struct LayoutOptions {
-    double frame = 1;      // inset of a folder's children on each side
-    double labelBand = 0;  // height of a folder's name band; 0 for none
-    double minArea = 1;    // smaller children are merged into a rest tile
+    double frame = 1;                   // inset of a folder's children on each side
+    double labelBand = 0;               // height of a folder's name band; 0 for none
+    double minArea = 1;                 // smaller children are merged into a rest tile
+    Measure measure = Measure::Length;  // the size areas stand for
 };
 
 // The tiles of `top` and everything below it within `bounds`, each tile
@@ -46,14 +47,18 @@ std::vector<Tile> layout(const Tree& tree, int top, Rect bounds, const LayoutOpt
 // The rectangle inside a folder's tile its children share.
 Rect innerRect(const Tile& tile, const LayoutOptions& options);
 
-// The bytes a rest tile stands for, and its files.
+// The bytes a tile stands for (lengths and on disk), and its files.
 struct Amount {
     qint64 bytes = 0;
+    qint64 disk = 0;
     qint64 files = 0;
+    qint64 size(Measure m) const { return m == Measure::Disk ? disk : bytes; }
 };
 Amount restAmount(const Tree& tree, const std::vector<Tile>& tiles, size_t restIndex);
 
 // The deepest tile containing the point, or -1.
 int tileAt(const std::vector<Tile>& tiles, double x, double y);
+// The tile one level below the first containing the point, or -1.
+int childTileAt(const std::vector<Tile>& tiles, double x, double y);
 
 }  // namespace treemap

@@ -1,7 +1,8 @@
 #pragma once
 // The sizes of a scanned folder tree as the occupancy graph shows them: every
-// folder, and in each folder its largest files; the smaller ones of a folder
-// are one "other" node. Sizes are exact byte sums of the files below.
+// folder, and in each folder its largest files (by length); the smaller ones
+// of a folder are one "other" node. Sizes are exact byte sums of the files
+// below, both of their lengths and of the space they take on disk.
 
 #include <QString>
 #include <QStringList>
@@ -13,8 +14,13 @@ namespace treemap {
 
 enum class Kind : std::uint8_t { Folder, File, Other };
 
+// Which size the graph shows: the files' lengths, or the space used on disk
+// (a sparse file takes less than its length).
+enum class Measure : std::uint8_t { Length, Disk };
+
 struct Node {
-    qint64 bytes = 0;
+    qint64 bytes = 0;  // the files' lengths
+    qint64 disk = 0;   // the space they take on disk
     qint64 files = 0;  // files below a folder; merged files of an "other" node
     std::int32_t parent = -1;
     std::int32_t firstChild = 0;  // children are contiguous, largest first
@@ -22,6 +28,7 @@ struct Node {
     std::int16_t extension = -1;  // a file's index in Tree::extensions
     std::uint8_t depth = 0;
     Kind kind = Kind::Folder;
+    qint64 size(Measure m) const { return m == Measure::Disk ? disk : bytes; }
 };
 
 class Tree {

@@ -69,7 +69,7 @@ std::int16_t TreeBuilder::countExtension(const QString& lowered, qint64 bytes) {
     return *it;
 }
 
-void TreeBuilder::file(const QString& name, qint64 bytes) {
+void TreeBuilder::file(const QString& name, qint64 bytes, qint64 disk) {
     if (folders_.empty()) return;
     const std::int32_t at = open_.back().second;
     if (at != listed_) keepLargest();
@@ -77,7 +77,8 @@ void TreeBuilder::file(const QString& name, qint64 bytes) {
     Pending& f = folders_[size_t(at)];
     ++f.ownFiles;
     f.ownBytes += bytes;
-    listing_.push_back(Kept{bytes, name, extensionIndex(name, bytes)});
+    f.ownDisk += disk;
+    listing_.push_back(Kept{bytes, disk, name, extensionIndex(name, bytes)});
 }
 
 void TreeBuilder::keepLargest() {
@@ -93,6 +94,7 @@ void TreeBuilder::keepLargest() {
                          [](const Kept& x, const Kept& y) { return x.bytes > y.bytes; });
         for (auto it = listing_.begin() + qsizetype(keep); it != listing_.end(); ++it) {
             f.restBytes += it->bytes;
+            f.restDisk += it->disk;
             ++f.restFiles;
         }
         listing_.resize(keep);
@@ -110,16 +112,19 @@ std::shared_ptr<Tree> TreeBuilder::finish(bool partial) {
     tree->partial = partial;
     if (folders_.empty()) return tree;
     // Folder sums, the deepest first: a folder comes after its parent.
-    std::vector<qint64> bytes(folders_.size()), files(folders_.size());
+    std::vector<Node> sums(folders_.size());
     for (size_t i = 0; i < folders_.size(); ++i) {
-        bytes[i] = folders_[i].ownBytes;
-        files[i] = folders_[i].ownFiles;
+        sums[i].bytes = folders_[i].ownBytes;
+        sums[i].disk = folders_[i].ownDisk;
+        sums[i].files = folders_[i].ownFiles;
     }
     for (size_t i = folders_.size() - 1; i > 0; --i) {
-        bytes[size_t(folders_[i].parent)] += bytes[i];
-        files[size_t(folders_[i].parent)] += files[i];
+        Node& parent = sums[size_t(folders_[i].parent)];
+        parent.bytes += sums[i].bytes;
+        parent.disk += sums[i].disk;
+        parent.files += sums[i].files;
     }
-    emitNodes(*tree, bytes, files);
+    emitNodes(*tree, sums);
     // Extensions by their bytes, largest first.
     std::vector<int> order(size_t(extensions_.size()));
     std::iota(order.begin(), order.end(), 0);
@@ -138,9 +143,10 @@ std::shared_ptr<Tree> TreeBuilder::finish(bool partial) {
 }
 
 // Breadth first, so that the children of every folder are contiguous.
-void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<qint64>& files) {
+void TreeBuilder::emitNodes(Tree& tree, const std::vector<Node>& sums) {
     struct Child {
         qint64 bytes;
+        qint64 disk;
         qint64 files;
         Kind kind;
         std::int32_t ref;  // a folder's pending index, a file's index in kept
@@ -149,7 +155,7 @@ void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<
     for (const Pending& p : folders_) count += 1 + p.kept.size() + (p.restFiles > 0 ? 1 : 0);
     tree.nodes.reserve(count);
     tree.names.reserve(count);
-    tree.nodes.push_back(Node{bytes[0], files[0], -1, 0, 0, -1, 0, Kind::Folder});
+    tree.nodes.push_back(sums[0]);
     tree.names.push_back(QString());
     std::deque<std::pair<std::int32_t, std::int32_t>> queue{{0, 0}};  // pending, node
     std::vector<Child> children;
@@ -159,10 +165,12 @@ void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<
         Pending& p = folders_[size_t(pi)];
         children.clear();
         for (std::int32_t s : p.subfolders)
-            children.push_back({bytes[size_t(s)], files[size_t(s)], Kind::Folder, s});
+            children.push_back({sums[size_t(s)].bytes, sums[size_t(s)].disk, sums[size_t(s)].files,
+                                Kind::Folder, s});
         for (size_t k = 0; k < p.kept.size(); ++k)
-            children.push_back({p.kept[k].bytes, 1, Kind::File, std::int32_t(k)});
-        if (p.restFiles > 0) children.push_back({p.restBytes, p.restFiles, Kind::Other, -1});
+            children.push_back({p.kept[k].bytes, p.kept[k].disk, 1, Kind::File, std::int32_t(k)});
+        if (p.restFiles > 0)
+            children.push_back({p.restBytes, p.restDisk, p.restFiles, Kind::Other, -1});
         std::stable_sort(children.begin(), children.end(),
                          [](const Child& a, const Child& b) { return a.bytes > b.bytes; });
         Node& parent = tree.nodes[size_t(ni)];
@@ -171,7 +179,7 @@ void TreeBuilder::emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<
         const auto depth = std::uint8_t(std::min(int(parent.depth) + 1, 255));
         for (const Child& c : children) {
             const auto index = std::int32_t(tree.nodes.size());
-            Node n{c.bytes, c.files, ni, 0, 0, -1, depth, c.kind};
+            Node n{c.bytes, c.disk, c.files, ni, 0, 0, -1, depth, c.kind};
             if (c.kind == Kind::Folder) {
                 tree.names.push_back(std::move(folders_[size_t(c.ref)].name));
                 queue.push_back({c.ref, index});

@@ -27,8 +27,10 @@ class TreeBuilder {
     // A folder the scan enters, by its DOS path; the root's own entry is
     // the root itself.
     void folder(const QString& path);
-    // A file of the folder entered last; `bytes` as the totals count it.
-    void file(const QString& name, qint64 bytes);
+    // A file of the folder entered last; `bytes` as the totals count it,
+    // `disk` the space it takes on disk (its length when not given).
+    void file(const QString& name, qint64 bytes) { file(name, bytes, bytes); }
+    void file(const QString& name, qint64 bytes, qint64 disk);
     // The tree so far; `partial` when the scan stopped before its end. The
     // builder is empty afterwards.
     std::shared_ptr<Tree> finish(bool partial);
@@ -36,6 +38,7 @@ class TreeBuilder {
   private:
     struct Kept {
         qint64 bytes;
+        qint64 disk;
         QString name;
         std::int16_t extension;
     };
@@ -44,8 +47,10 @@ class TreeBuilder {
         std::int32_t parent = -1;
         std::uint8_t depth = 0;
         qint64 ownBytes = 0;
+        qint64 ownDisk = 0;
         qint64 ownFiles = 0;
         qint64 restBytes = 0;
+        qint64 restDisk = 0;
         qint64 restFiles = 0;
         std::vector<Kept> kept;  // its largest files, once its files end
         std::vector<std::int32_t> subfolders;
@@ -56,7 +61,7 @@ class TreeBuilder {
     // The files of the folder listed last are all there: the largest stay.
     void keepLargest();
     // Moves the names into the tree: the builder is emptied afterwards.
-    void emitNodes(Tree& tree, std::vector<qint64>& bytes, std::vector<qint64>& files);
+    void emitNodes(Tree& tree, const std::vector<Node>& sums);
 
     QString rootPath_;
     std::vector<Pending> folders_;

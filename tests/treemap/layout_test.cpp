@@ -94,9 +94,10 @@ Checked checkLayout(const Tree& tree, const std::vector<Tile>& tiles, const Layo
             EXPECT_LE(r.x + r.w, in.x + in.w + eps);
             EXPECT_LE(r.y + r.h, in.y + in.h + eps);
             sum += r.area();
-            const double bytes = tiles[k].rest() ? double(restAmount(tree, tiles, k).bytes)
-                                                 : double(tree[tiles[k].node].bytes);
-            const double share = p.bytes ? bytes / double(p.bytes) : 1.0 / p.childCount;
+            const Measure m = opt.measure;
+            const double bytes = tiles[k].rest() ? double(restAmount(tree, tiles, k).size(m))
+                                                 : double(tree[tiles[k].node].size(m));
+            const double share = p.size(m) ? bytes / double(p.size(m)) : 1.0 / p.childCount;
             EXPECT_NEAR(r.area() / in.area(), share, share * 0.01)
                 << tree.relativePath(parent).toStdString();
             if (!tiles[k].rest()) {
@@ -143,6 +144,27 @@ TEST(TreemapLayout, TilesNestWithoutOverlapInProportionToBytes) {
         EXPECT_LE(seen.worstAspect, 4.0);
         EXPECT_LE(seen.meanAspect, 2.0);
     }
+}
+
+// The space on disk: a sparse file's length is far more than it takes, a
+// small file takes a whole block; the tiles follow the space taken.
+TEST(TreemapLayout, TheSpaceOnDiskSizesAndOrdersTheTilesInsteadOfTheLengths) {
+    TreeBuilder b;
+    b.start(QStringLiteral("C:\\r"));
+    b.file(QStringLiteral("sparse.img"), 7'700'000'000, 4096);
+    b.file(QStringLiteral("data.bin"), 3'000'000, 3'002'368);
+    b.file(QStringLiteral("note.txt"), 10, 4096);
+    b.folder(QStringLiteral("C:\\r\\sub"));
+    b.file(QStringLiteral("hole"), 1'000'000, 0);
+    const auto tree = b.finish(false);
+    EXPECT_EQ((*tree)[0].bytes, 7'704'000'010);
+    EXPECT_EQ((*tree)[0].disk, 3'010'560);
+    LayoutOptions opt{1, 14, 1};
+    opt.measure = Measure::Disk;
+    const auto tiles = layout(*tree, 0, {0, 0, 600, 400}, opt);
+    checkLayout(*tree, tiles, opt);
+    ASSERT_GE(tiles.size(), 2u);
+    EXPECT_EQ(tree->names[size_t(tiles[1].node)], QStringLiteral("data.bin"));
 }
 
 TEST(TreemapTree, FolderSumsAreExactAndSmallFilesMergeIntoOther) {

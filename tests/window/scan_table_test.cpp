@@ -106,3 +106,37 @@ TEST(ScanTable, HoldsWhatTheScanListedAndSideAIsMadeFromIt) {
         EXPECT_EQ(f.List2[2]->list(i), host.sideA[size_t(i)].date);
     }
 }
+
+// The space a file takes on disk, beside its length: most in two bits (its
+// length rounded up to 4 KiB, nothing, or its length when not known), the
+// others' blocks kept apart; a table of files of every kind, in one folder.
+TEST(ScanTable, KeepsTheSpaceEachFileTakesOnDisk) {
+    struct Row {
+        const char* name;
+        qint64 size, blocks, disk;
+    };
+    const Row rows[] = {
+        {"rounded up", 5000, 16, 8192},
+        {"sparse", 7'700'000'000, 8, 4096},
+        {"empty", 0, 0, 0},
+        {"a hole", 100'000, 0, 0},
+        {"blocks unknown", 300, dosfs::kNoSize, 300},
+        {"unreadable", dosfs::kNoSize, dosfs::kNoSize, 0},
+        {"beyond 32 bits of blocks", 3'000'000'000'000, 5'859'375'000, 3'000'000'000'000},
+        {"in 512-byte steps", 1000, 2, 1024},
+        {"rounded up again", 1, 8, 4096},
+    };
+    engine::ScanTable table;
+    table.start(QStringLiteral("C:\\"));
+    table.enterFolder(QStringLiteral("C:\\"));
+    for (const Row& r : rows) {
+        dosfs::DirEntry e;
+        e.name = QString::fromUtf8(r.name);
+        e.size = r.size;
+        e.blocks = r.blocks;
+        table.addFile(e);
+    }
+    table.finish(true);
+    for (int i = 0; i < table.fileCount(); ++i)
+        EXPECT_EQ(table.diskBytes(i), rows[i].disk) << rows[i].name;
+}
