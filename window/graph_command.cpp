@@ -111,8 +111,8 @@ GraphCommand::GraphCommand(MainWindow& main)
     : main_(main), link_(std::make_shared<Link>(Link{&main})) {
     main_.form.sgraph->Click = [this] { sgraph_Click(); };
     // An open graph says, while a scan runs, that it shows the one before;
-    // it shows the scan that ended last.
-    // A graph nobody has open is not made.
+    // then it shows the scan that ended last. A graph nobody has open is
+    // not made.
     main_.scanStarting = [this] { showIfOpen(shown_, true); };
     main_.scanEnded = [this] {
         if (main_.form.app().graphOpen()) showIfOpen(main_.lastGraph(), false);
