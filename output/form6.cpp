@@ -105,6 +105,11 @@ Form6::Form6(shell::MainLink m, forms::ListBox& b, const engine::Module1& s, Sna
     };
     List1.DblClick = [this] { Command2_Click(); };
     Unload = [this] { Command4_Click(); };
+    shell::describe(Text1, Label1);
+    shell::describe(List1, Label2);
+    // What a command says is read as it shows; the box takes no focus.
+    shell::describe(Text2, forms::AccessibleRole::Message);
+    Text2.tabStop = false;
 }
 
 void Form6::open() {

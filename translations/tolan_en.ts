@@ -636,8 +636,6 @@ Added %2  Removed %3  Changed %4</translation>
         <translation>Name</translation>
     </message>
     <message>
-        <source>%1 は %2 の保存ファイルです。もう一度「比較」で比較</source>
-        <translation>%1 is a snapshot of %2. Press Compare again to compare anyway.</translation>
         <source>グラフ</source>
         <translation>Graph</translation>
     </message>
@@ -680,6 +678,17 @@ Added %2  Removed %3  Changed %4</translation>
     <message>
         <source>解析中: 前回の %1 の結果を表示しています</source>
         <translation>Scanning: showing the previous scan of %1</translation>
+    </message>
+    <message>
+        <source>%1 は %2 の保存ファイルです。もう一度「比較」で比較</source>
+        <translation>%1 is a snapshot of %2. Press Compare again to compare anyway.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 Files</source>
+        <translation>
+            <numerusform>%1 file</numerusform>
+            <numerusform>%1 files</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -56,10 +56,12 @@ class Document : public treemap::GraphDocument {
         const qint64 bytes = a.size(measure);
         QString size;
         engine::appendSizeText(size, bytes);
-        QString text = path + QStringLiteral("   ") + engine::trimSpaces(size) +
-                       forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", " バイト (< "))) +
-                       engine::kbText(bytes, engine::kGrandDigits) + QStringLiteral(" KB >)   ") +
-                       engine::trimSpaces(engine::countText(a.files, 5)) + QStringLiteral(" Files");
+        QString text =
+            path + QStringLiteral("   ") + engine::trimSpaces(size) +
+            forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", " バイト (< "))) +
+            engine::kbText(bytes, engine::kGrandDigits) + QStringLiteral(" KB >)   ") +
+            forms::shownCount(QStringLiteral(QT_TRANSLATE_N_NOOP("Tolan", "%1 Files")), a.files)
+                .arg(engine::trimSpaces(engine::countText(a.files, 5)));
         if (gone_.count(n.kind == treemap::Kind::Folder ? node : n.parent))
             text += QStringLiteral("   ") + forms::shown(shell::kNoFolder);
         return text;

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace qtbind {
@@ -42,12 +43,31 @@ bool namedByText(forms::AccessibleRole role) {
            role == forms::AccessibleRole::Busy;
 }
 
+// A drop-down box read by the label it stands under, the text it shows as
+// its value: Qt names one by that text on Linux.
+class LabelledComboBox : public QAccessibleWidget {
+  public:
+    explicit LabelledComboBox(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* box = static_cast<const QComboBox*>(widget());
+        if (t == QAccessible::Name && !box->accessibleName().isEmpty())
+            return box->accessibleName();
+        if (t == QAccessible::Name || t == QAccessible::Value) return box->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {showMenuAction()}; }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction()) static_cast<QComboBox*>(widget())->showPopup();
+    }
+};
+
 // Later factories are asked first, so these take the forms' widgets from
 // Qt's own.
 QAccessibleInterface* formsWidgetFactory(const QString&, QObject* object) {
     if (!object || !object->isWidgetType()) return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     if (auto* view = dynamic_cast<ListBoxView*>(widget)) return listViewAccessible(view);
+    if (auto* box = qobject_cast<QComboBox*>(widget)) return new LabelledComboBox(box);
     const QVariant role = widget->property(kRoleProperty);
     if (!role.isValid()) return nullptr;
     return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
@@ -82,6 +102,14 @@ void describe(const forms::Control& c, QWidget* w) {
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(w);
     if (made && made->role() != qtRole(c.accessibleRole))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void setOptionChecked(QRadioButton* button, bool checked) {
+    if (button->isChecked() == checked) return;
+    if (checked) return button->setChecked(true);
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
 }
 
 void labelWith(QWidget* label, QWidget* w) {

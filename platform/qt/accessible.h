@@ -17,13 +17,22 @@ void installAccessibility();
 // A control's name, description and role on its widget.
 void describe(const forms::Control& c, QWidget* w);
 
-// The label a control stands under names it (a drop-down box is named by
-// its text, and by its label only through this relation).
+// The label a control stands under is its label to a screen reader too.
 void labelWith(QWidget* label, QWidget* w);
 
 // A message, hint or busy box whose text changed: its name follows its
 // text, and a new message in a box in sight is announced (a box coming into
 // sight is announced by Qt as it shows it).
 void followMessage(const forms::Control& c, QWidget* w);
+
+}  // namespace qtbind
+
+class QRadioButton;
+
+namespace qtbind {
+
+// An option button checked or not as its model says: an exclusive one
+// refuses to be unchecked, so it lets go of that for the moment.
+void setOptionChecked(QRadioButton* button, bool checked);
 
 }  // namespace qtbind

@@ -89,8 +89,8 @@ void FormWindow::applyText(Control& c) {
             break;
         case Kind::OptionButton:
             static_cast<QRadioButton*>(w)->setText(forms::shown(c.text()));
-            static_cast<QRadioButton*>(w)->setChecked(
-                static_cast<const forms::OptionButton&>(c).value());
+            setOptionChecked(static_cast<QRadioButton*>(w),
+                             static_cast<const forms::OptionButton&>(c).value());
             break;
         case Kind::CheckBox:
             static_cast<QCheckBox*>(w)->setText(forms::shown(c.text()));

@@ -7,6 +7,7 @@
 #include "platform/forms/basic_controls.h"
 #include "platform/forms/file_controls.h"
 #include "platform/forms/list_box.h"
+#include "platform/qt/accessible.h"
 #include "platform/qt/line_widget.h"
 #include "platform/qt/list_view.h"
 #include "platform/qt/list_view_accessible.h"
@@ -126,12 +127,13 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
 }
 
 QWidget* FormWindow::createOptionButton(forms::OptionButton& option, QWidget* parent) {
+    // Exclusive, so that a screen reader reads option buttons, not check
+    // boxes; the model keeps its group exclusive all the same.
     auto* b = new QRadioButton(parent);
-    b->setAutoExclusive(false);  // the model keeps its group exclusive
     connect(b, &QRadioButton::clicked, this, [this, b, &option] {
         option.setValue(true);
         Applying guard(applying_);
-        b->setChecked(option.value());
+        setOptionChecked(b, option.value());
     });
     return b;
 }

@@ -2,11 +2,13 @@
 // gives them to a screen reader (the AT-SPI test reads the same through the
 // bus on a real display).
 
+#include "app/program.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/list_view.h"
 
 #include "platform/qt/qt_application.h"
 #include "shell/form1.h"
+#include "tests/support/program_fixture.h"
 
 #include <QAccessible>
 
@@ -50,6 +52,10 @@ TEST_F(AccessibilityTest, BoxesSayWhatTheyAreAndMessagesAreNamedByTheirText) {
         {form.Text4, QAccessible::StatusBar, QStringLiteral("処 理 中")},
         {form.List1, QAccessible::List, QStringLiteral("Ｂ面")},
         {*form.List2[2], QAccessible::Table, QStringLiteral("Ａ面 更新日時")},
+        // Drop-down boxes by their label, not by the value they show.
+        {form.Combo2, QAccessible::ComboBox, QStringLiteral("出力タイプ")},
+        {form.Combo1, QAccessible::ComboBox, QStringLiteral("出力拡張子")},
+        {form.Drive1, QAccessible::ComboBox, QStringLiteral("ドライブ")},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.control.name().toStdString());
@@ -68,6 +74,40 @@ TEST_F(AccessibilityTest, BoxesSayWhatTheyAreAndMessagesAreNamedByTheirText) {
     form.Text11.setText(QStringLiteral("直接入力可能です。"));
     EXPECT_EQ(of(form.Text11)->role(), QAccessible::ToolTip);
     EXPECT_EQ(of(form.Text11)->text(QAccessible::Name), QStringLiteral("直接入力可能です。"));
+}
+
+// The dialogs' controls: 保存ファイルの管理's name box, list and status, and
+// the output settings' format choices as the option buttons they are.
+TEST(DialogAccessibility, EveryControlIsNamedAndOptionsAreRadioButtons) {
+    TempTree tree;
+    SettingsFolders folders{tree};
+    app::Program program(testDrives(tree));
+    program.load();
+    output::Form6& snapshots = program.output.form6;
+    snapshots.open();
+    const auto of = [&](forms::Form& f, const forms::Control& c) {
+        auto* view = static_cast<qtbind::FormWindow*>(program.qt.viewOf(f));
+        return QAccessible::queryAccessibleInterface(view->widgetOf(c));
+    };
+    EXPECT_EQ(of(snapshots, snapshots.Text1)->text(QAccessible::Name),
+              QStringLiteral("保存ファイル名"));
+    EXPECT_EQ(of(snapshots, snapshots.List1)->text(QAccessible::Name),
+              QStringLiteral("保存ファイル一覧（フォルダ・日時・ファイル数）"));
+    snapshots.Command2_Click();  // nothing selected: the status says so
+    EXPECT_EQ(of(snapshots, snapshots.Text2)->role(), QAccessible::Notification);
+    EXPECT_EQ(of(snapshots, snapshots.Text2)->text(QAccessible::Name),
+              QStringLiteral("ファイルを選択して下さい"));
+    snapshots.Command4_Click();
+    output::Form3& settings = program.output.form3;
+    settings.open();
+    for (forms::OptionButton* option : settings.Option1) {
+        EXPECT_EQ(of(settings, *option)->role(), QAccessible::RadioButton);
+        EXPECT_FALSE(of(settings, *option)->text(QAccessible::Name).isEmpty());
+    }
+    // Still one of the two, as the model keeps it, whichever is chosen.
+    settings.Option1[1]->setValue(true);
+    EXPECT_FALSE(of(settings, *settings.Option1[0])->state().checked);
+    EXPECT_TRUE(of(settings, *settings.Option1[1])->state().checked);
 }
 
 TEST_F(AccessibilityTest, AMillionLinesAreReadRowByRowFromTheListStorage) {
