@@ -690,5 +690,13 @@ Added %2  Removed %3  Changed %4</translation>
             <numerusform>%1 files</numerusform>
         </translation>
     </message>
+    <message>
+        <source>ページ番号</source>
+        <translation>Page number</translation>
+    </message>
+    <message>
+        <source>ページ</source>
+        <translation>Page</translation>
+    </message>
 </context>
 </TS>

@@ -108,6 +108,8 @@ PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QW
       number_(new QLineEdit(dialog_)),
       total_(new QLabel(dialog_)) {
     dialog_->setWindowTitle(QCoreApplication::translate("Tolan", "プリント出力"));
+    number_->setAccessibleName(QCoreApplication::translate("Tolan", "ページ番号"));
+    view_->setAccessibleName(QCoreApplication::translate("Tolan", "ページ"));
     auto* bar = new QToolBar(dialog_);
     addTools(*bar);
     auto* column = new QVBoxLayout(dialog_);
@@ -118,6 +120,8 @@ PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QW
     view_->onPageChanged([this] {
         number_->setText(QString::number(view_->currentPage()));
         total_->setText(QStringLiteral(" / %1 ").arg(view_->pageCount()));
+        view_->setAccessibleDescription(
+            QStringLiteral("%1 / %2").arg(view_->currentPage()).arg(view_->pageCount()));
     });
     layOut();
     dialog_->installEventFilter(new EnterPrints(dialog_, [this] { print(); }));

@@ -203,6 +203,10 @@ TEST_F(PrintTest, ThePreviewDrawsThePagesInSightAndItsPrintDialogOffersTheSelect
         QCoreApplication::processEvents();
         EXPECT_EQ(number->text(), QString::number(listing.pageCount()));
         EXPECT_LE(view.pagesDrawn(), 6);
+        // A screen reader names the page box and the page, and which page it is.
+        EXPECT_EQ(number->accessibleName(), QStringLiteral("ページ番号"));
+        EXPECT_EQ(view.accessibleName(), QStringLiteral("ページ"));
+        EXPECT_EQ(view.accessibleDescription(), QStringLiteral("%1 / %1").arg(listing.pageCount()));
         // Landscape holds fewer lines a page; the preview lays them out again.
         const int portrait = view.pageCount();
         toolAction(preview.dialog(), "横")->trigger();
