@@ -45,6 +45,9 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     note_ = new QLabel(this);
     status_ = new QLabel(this);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The tile it names is the picture's description too: no tab stop of
+    // its own, nameless while empty.
+    status_->setFocusPolicy(Qt::NoFocus);
     status_->setMinimumWidth(10);  // a long path never widens the window
     legend_->setMinimumWidth(10);
     legend_->setAccessibleName(QCoreApplication::translate("Tolan", "凡例"));

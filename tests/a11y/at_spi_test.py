@@ -55,6 +55,13 @@ def controls(node):
             yield from controls(child)
 
 
+def press(obj):
+    """Does an object's first action; one that opens a modal window answers
+    only once the window is closed, so no answer is waited for."""
+    try:
+        obj.queryAction().doAction(0)
+    except GLib.GError:
+        pass
 def work_file_lines():
     with open(os.path.join(STATE, "tolan", "DIR.TXT"), "rb") as f:
         text = f.read().decode("cp932", errors="replace")
@@ -152,13 +159,23 @@ try:
     # The dialogs too: the output settings from the menu, the save-as from
     # its button; each closed again with "戻る".
     for opener, caption in ((find(window, pyatspi.ROLE_MENU_ITEM, "ファイル出力ディレクトリ設定"), "保存設定"),
-                            (find(window, pyatspi.ROLE_PUSH_BUTTON, "ﾌｧｲﾙ出力"), "ファイル保存")):
-        opener.queryAction().doAction(0)
+                            (find(window, pyatspi.ROLE_PUSH_BUTTON, "ﾌｧｲﾙ出力"), "ファイル保存"),
+                            (find(window, pyatspi.ROLE_MENU_ITEM, "保存ファイルの管理"), "保存ファイルの管理"),
+                            (find(window, pyatspi.ROLE_MENU_ITEM, "プリント出力"), "プリント出力")):
+        press(opener)
         dialog = wait_for(caption, lambda: next((w for w in app if w is not None and w.name == caption
                                                  and w.getState().contains(pyatspi.STATE_SHOWING)), None))
         all_named(dialog)
-        find(dialog, pyatspi.ROLE_PUSH_BUTTON, "戻る").queryAction().doAction(0)
+        press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "戻る"))
         wait_for(f"{caption} closed", lambda: not dialog.getState().contains(pyatspi.STATE_SHOWING))
+    # The occupancy graph: every control named, the picture among them.
+    find(window, pyatspi.ROLE_MENU_ITEM, "占有グラフ").queryAction().doAction(0)
+    graph = wait_for("the graph window", lambda: next(
+        (w for w in app if w is not None and w.getState().contains(pyatspi.STATE_SHOWING)
+         and find(w, pyatspi.ROLE_PUSH_BUTTON, "上へ") is not None), None))
+    all_named(graph)
+    check(pyatspi.findDescendant(graph, lambda o: o is not None and o.name == "グラフ") is not None,
+          "the graph's picture is named")
 finally:
     app_process.terminate()
     app_process.wait(30)
