@@ -25,17 +25,46 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QTextDocument>
+
+#include <cmath>
 
 namespace {
 
-// Lists show the focus on their frame, so that a list with no current row
-// (an empty one, or one the program has not yet put a row in) shows it too.
-class FocusFrameStyle : public QProxyStyle {
+// At a fractional scale a frame's stroked right and bottom lines round off
+// the widget (a box at the window's edge, or under another, loses them): its
+// edges are filled in, one logical pixel inside, instead.
+class EdgeFrameStyle : public QProxyStyle {
   public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-        QProxyStyle::drawControl(element, option, painter, widget);
+        const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element != CE_ShapedFrame || ratio == std::floor(ratio) || !frame ||
+            frame->frameShape == QFrame::NoFrame)
+            return QProxyStyle::drawControl(element, option, painter, widget);
+        const QRect r = option->rect;
+        const QColor edge = option->palette.color(QPalette::Mid);
+        painter->fillRect(QRect(r.left(), r.top(), r.width(), 1), edge);
+        painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), edge);
+        painter->fillRect(QRect(r.left(), r.top(), 1, r.height()), edge);
+        painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), edge);
+    }
+};
+
+QStyle* edgeFrameStyle() {
+    static EdgeFrameStyle* const style = new EdgeFrameStyle;
+    return style;
+}
+
+// Lists show the focus on their frame, so that a list with no current row
+// (an empty one, or one the program has not yet put a row in) shows it too.
+class FocusFrameStyle : public EdgeFrameStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        EdgeFrameStyle::drawControl(element, option, painter, widget);
         if (element != CE_ShapedFrame || !(option->state & State_HasFocus)) return;
         painter->save();
         painter->setPen(option->palette.color(QPalette::Highlight));
@@ -95,6 +124,7 @@ QWidget* FormWindow::create(Control& c, QWidget* parent) {
             if (!c.text().isEmpty()) return new QGroupBox(parent);
             auto* f = new QFrame(parent);
             f->setFrameShape(QFrame::StyledPanel);
+            f->setStyle(edgeFrameStyle());
             return f;
         }
         case Kind::Line:
@@ -148,6 +178,7 @@ QWidget* FormWindow::createTextBox(forms::TextBox& box, QWidget* parent) {
         e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         e->document()->setDocumentMargin(1);
+        e->setStyle(edgeFrameStyle());
         watchViewport(e->viewport(), box);
         connect(e, &QPlainTextEdit::textChanged, this, [this, e, &box] {
             if (!applying_) box.typed(e->toPlainText());

@@ -520,6 +520,33 @@ TEST_F(WindowScanTest, ScaledTheCounterBreaksTheSeparatorOnlyBehindItsFigure) {
     EXPECT_LE(broken, qCeil(figure * ratio)) << "at " << ratio;
 }
 
+// At the scale factor of the run: the help panel shows all four edges, the
+// right and bottom ones as well (a stroked frame lost them at 1.5).
+TEST_F(WindowScanTest, ScaledTheHelpPanelDrawsAllFourEdges) {
+    QTest::mouseClick(button(form->Command7), Qt::LeftButton);
+    QWidget* panel = window->widgetOf(form->Text5);
+    ASSERT_TRUE(panel->isVisible());
+    // As the window draws it, among the controls around it.
+    const QImage shot = window->client()->grab().toImage();
+    const double ratio = shot.devicePixelRatio();
+    const QRgb paper = panel->palette().color(QPalette::Base).rgb();
+    const QRect at(panel->mapTo(window->client(), QPoint()), panel->size());
+    const int left = qCeil(at.left() * ratio), top = qCeil(at.top() * ratio);
+    const int right = qCeil((at.right() + 1) * ratio) - 1;
+    const int bottom = qCeil((at.bottom() + 1) * ratio) - 1;
+    const int midX = (left + right) / 2, midY = (top + bottom) / 2;
+    // Some ink within the logical pixel at each edge, walking inwards.
+    const auto inked = [&](QPoint from, QPoint step) {
+        for (int i = 0; i < qCeil(ratio); ++i, from += step)
+            if (shot.pixel(from) != paper) return true;
+        return false;
+    };
+    EXPECT_TRUE(inked({left, midY}, {1, 0})) << "left at " << ratio;
+    EXPECT_TRUE(inked({midX, top}, {0, 1})) << "top at " << ratio;
+    EXPECT_TRUE(inked({right, midY}, {-1, 0})) << "right at " << ratio;
+    EXPECT_TRUE(inked({midX, bottom}, {0, -1})) << "bottom at " << ratio;
+}
+
 // At the scale factor of the run: the window closed and opened again ten
 // times, under a window manager, saves the size it was given each time, to
 // the twip, whether it came from the record or from the user's drag.
