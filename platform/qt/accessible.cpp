@@ -43,6 +43,12 @@ bool namedByText(forms::AccessibleRole role) {
            role == forms::AccessibleRole::Busy;
 }
 
+// What a message box says: its text while it is in sight, nothing while it
+// is hidden (a box's design text, "Text3", is no message).
+QString said(const forms::Control& c) {
+    return c.visible() ? forms::shown(c.text()).simplified() : QString();
+}
+
 // A drop-down box read by the label it stands under, the text it shows as
 // its value: Qt names one by that text on Linux.
 class LabelledComboBox : public QAccessibleWidget {
@@ -85,7 +91,7 @@ void installAccessibility() {
 
 void describe(const forms::Control& c, QWidget* w) {
     if (namedByText(c.accessibleRole))
-        w->setAccessibleName(forms::shown(c.text()).simplified());
+        w->setAccessibleName(said(c));
     else if (!c.accessibleName().isEmpty())
         w->setAccessibleName(forms::shown(c.accessibleName()));
     w->setAccessibleDescription(forms::shown(c.accessibleDescription()));
@@ -118,12 +124,12 @@ void labelWith(QWidget* label, QWidget* w) {
 
 void followMessage(const forms::Control& c, QWidget* w) {
     if (!namedByText(c.accessibleRole)) return;
-    const QString said = forms::shown(c.text()).simplified();
-    if (w->accessibleName() == said) return;
-    w->setAccessibleName(said);
+    const QString text = said(c);
+    if (w->accessibleName() == text) return;
+    w->setAccessibleName(text);
     // A box that comes into sight is announced by Qt as it shows it, with
     // the name it has then; one already in sight is announced here.
-    if (w->isVisible() && !said.isEmpty() && c.accessibleRole == forms::AccessibleRole::Message &&
+    if (w->isVisible() && !text.isEmpty() && c.accessibleRole == forms::AccessibleRole::Message &&
         QAccessible::isActive()) {
         QAccessibleEvent shown(w, QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&shown);

@@ -20,9 +20,9 @@ void describe(const forms::Control& c, QWidget* w);
 // The label a control stands under is its label to a screen reader too.
 void labelWith(QWidget* label, QWidget* w);
 
-// A message, hint or busy box whose text changed: its name follows its
-// text, and a new message in a box in sight is announced (a box coming into
-// sight is announced by Qt as it shows it).
+// A message, hint or busy box whose text changed or that showed or hid: its
+// name follows its text while in sight, and a new message in a box in sight
+// is announced (a box coming into sight is announced by Qt as it shows it).
 void followMessage(const forms::Control& c, QWidget* w);
 
 }  // namespace qtbind

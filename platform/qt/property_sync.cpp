@@ -255,7 +255,11 @@ void FormWindow::changed(Control& c, Prop what) {
             applyGeometry(c);
             break;
         case Prop::Visible:
+            // A message box is named before it shows, and Qt announces it
+            // with that name; hidden, it says nothing.
+            if (c.visible()) followMessage(c, w);
             w->setVisible(c.visible());
+            if (!c.visible()) followMessage(c, w);
             break;
         case Prop::Enabled:
             w->setEnabled(c.enabled());
