@@ -5,7 +5,7 @@
     <name>Tolan</name>
     <message>
         <source>ﾃﾞｨﾚｸﾄﾘ＋ﾌｧｲﾙ</source>
-        <translation>Folders and files</translation>
+        <translation>Folders+files</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ</source>
