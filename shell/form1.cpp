@@ -130,6 +130,8 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     for (forms::ListBox* l : List2) {
         l->setMultiSelect(true);
         l->scrollsSideways = false;
+        // Side A's columns are one table: a row is selected in all three.
+        l->joinColumns({List2[0], List2[1], List2[2]});
     }
     // The column headers and their captions, and the message boxes, take no
     // input from the keyboard.

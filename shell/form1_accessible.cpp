@@ -24,7 +24,8 @@ void Form1::describeControls() {
     describe(Dir1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ディレクトリ")));
     describe(File1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "ファイル")));
     describe(Frame1, QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "Ａ面")));
-    // The three columns of Side A are read as one row: name, size, date.
+    // The three columns of Side A are read as one table (see Form1's
+    // constructor), each headed by its caption.
     for (int i = 0; i < 3; ++i) {
         describe(*Command8[i], Text9[i]->text());
         describe(*Command8[i], AccessibleRole::ColumnHeader);
@@ -33,7 +34,7 @@ void Form1::describeControls() {
                  forms::shown(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "Ａ面 %1")))
                      .arg(Text9[i]->text()),
                  kHintSideA);
-        List2[i]->rowColumns = {List2[0], List2[1], List2[2]};
+        List2[i]->columnHeader = Command8[i];
     }
     // The headers are in the user's language already; the names are made
     // from a pattern in it.

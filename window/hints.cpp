@@ -99,6 +99,18 @@ void MainWindow::Command7_Click() {
     form.state.sideBHintShown = true;
 }
 
+void MainWindow::Form_KeyDown(int& key, int shift) {
+    forms::TextBox& help = form.Text5;
+    if (key == forms::keys::kF1 && shift == 0) {
+        if (!help.visible()) Command7_Click();
+        help.setFocus();  // read and scrolled from the keyboard
+        key = 0;
+    } else if (key == forms::keys::kEscape && help.visible()) {
+        help.setVisible(false);  // the focus goes back where it was
+        key = 0;
+    }
+}
+
 void MainWindow::sideBHint() {
     if (form.state.hintsOff || form.state.sideBHintShown) return;
     form.Text11.setText(QString());

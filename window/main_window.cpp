@@ -43,7 +43,7 @@ void MainWindow::wire() {
         l.Click = [this, i] { List2_Click(i); };
         l.DblClick = [this, i] { List2_DblClick(i); };
         l.GotFocus = [this, i] { List2_GotFocus(i); };
-        l.KeyDown = [this, i](int, int) { List2_KeyDown(i); };
+        l.KeyDown = [this, i](int key, int) { List2_KeyDown(i, key); };
         l.LostFocus = [this, i] { List2_LostFocus(i); };
         l.MouseDown = [this, i](int, int, int, int) { List2_MouseDown(i); };
         l.MouseMove = [this, i](int, int, int, int) { List2_MouseMove(i); };
@@ -57,6 +57,8 @@ void MainWindow::wire() {
     }
     f.List1.MouseDown = [this](int button, int, int, int) { List1_MouseDown(button); };
     f.List1.MouseMove = [this](int, int, int, int) { List1_MouseMove(); };
+    f.List1.KeyDown = [this](int key, int shift) { List1_KeyDown(key, shift); };
+    f.KeyDown = [this](int& key, int shift) { Form_KeyDown(key, shift); };
     wireHints();
     shell::wireMessageBoxes(f);
     f.Timer3.Tick = [this] { Timer3_Timer(); };

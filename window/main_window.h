@@ -57,7 +57,7 @@ class MainWindow : public engine::ScanHost {
     void List2_Click(int i);
     void List2_DblClick(int i);
     void List2_GotFocus(int i);
-    void List2_KeyDown(int i);
+    void List2_KeyDown(int i, int key = 0);
     void List2_LostFocus(int i);
     void List2_MouseDown(int i);
     void List2_MouseMove(int i);
@@ -66,10 +66,15 @@ class MainWindow : public engine::ScanHost {
     void Label10_MouseUp(int k);
     void List1_MouseDown(int button);
     void List1_MouseMove();
+    // The keys that copy as the right button does: Ctrl+C, Ctrl+Insert,
+    // Shift+F10 and the context menu key.
+    void List1_KeyDown(int key, int shift);
     // Hints, the comment switch and the help panel.
     void Command9_Click();
     void Command9_MouseMove();
     void Command7_Click();
+    // F1 opens the help panel and gives it the focus; Escape closes it.
+    void Form_KeyDown(int& key, int shift);
 
     void Timer3_Timer();
     // A device that had not answered the folder tree or the file list has

@@ -101,12 +101,14 @@ void MainWindow::List2_GotFocus(int i) {
     if (i == 2) form.Timer3.setTimerEnabled(true);
 }
 
-void MainWindow::List2_KeyDown(int i) {
+void MainWindow::List2_KeyDown(int i, int key) {
     form.setMousePointer(forms::MousePointer::Arrow);
     const int top = form.List2[i]->topIndex();  // before the key moves it
     for (int j = 0; j < 3; ++j)
         if (j != i) form.List2[j]->setTopIndex(top);
     form.Timer3.setTimerEnabled(true);
+    // Enter enlarges Side A and gives Side B back, as a double-click does.
+    if (key == forms::keys::kEnter) List2_DblClick(i);
 }
 
 void MainWindow::List2_LostFocus(int) {

@@ -1,5 +1,5 @@
 // Side B: a press in the result listing empties the clipboard; the right
-// button copies the first run of selected lines to it.
+// button, or a copy key, copies the first run of selected lines to it.
 
 #include "platform/forms/application.h"
 #include "shell/messages.h"
@@ -39,6 +39,14 @@ void MainWindow::List1_MouseDown(int button) {
     }
     f.app().clipboardSetText(copy);
     shell::showCopyState(f, shell::kCopied);
+}
+
+void MainWindow::List1_KeyDown(int key, int shift) {
+    using namespace forms::keys;
+    const int mods = shift & (forms::kShiftMask | forms::kCtrlMask | forms::kAltMask);
+    const bool copies = (mods == forms::kCtrlMask && (key == kC || key == kInsert)) ||
+                        (mods == forms::kShiftMask && key == kF10) || key == kMenu;
+    if (copies) List1_MouseDown(forms::kRightButton);
 }
 
 void MainWindow::List1_MouseMove() {

@@ -58,7 +58,9 @@ namespace keys {
 constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kShift = 16, kCtrl = 17, kAlt = 18;
 constexpr int kCapsLock = 20, kEscape = 27, kSpace = 32, kPageUp = 33, kPageDown = 34;
 constexpr int kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int kInsert = 45, kDelete = 46, kA = 65, k0 = 48, kF1 = 112, kF12 = 123;
+constexpr int kInsert = 45, kDelete = 46, kA = 65, kC = 67, k0 = 48, kF1 = 112, kF10 = 121;
+constexpr int kF12 = 123;
+constexpr int kMenu = 93;  // the context menu key
 }  // namespace keys
 
 enum class MousePointer { Default = 0, Arrow = 1, SizeWE = 9, Hourglass = 11 };

@@ -78,6 +78,9 @@ class Form {
     // Events.
     std::function<void()> Load, Resize, Activate, Unload;
     std::function<void(int button, int shift, int x, int y)> MouseMove;
+    // A key pressed in any of its controls, before the control has it; the
+    // handler takes the key by setting its code to 0.
+    std::function<void(int& keyCode, int shift)> KeyDown;
 
     void load();   // raises Load
     void close();  // raises Unload; the close is never cancelled

@@ -41,19 +41,33 @@ void ListBox::clear() {
     notify(Prop::ItemsReset);
 }
 
-void ListBox::setSelectedFromUser(int i, bool on) {
-    if (!valid(i) || selected(i) == on) return;
+bool ListBox::mark(int i, bool on) {
+    if (!valid(i) || selected(i) == on) return false;
     // The flags stand only as far as the last item selected: a scan's rows
     // take no room for a selection nobody made.
     if (size_t(i) >= selected_.size()) selected_.resize(size_t(listCount()));
     selected_[size_t(i)] = on ? 1 : 0;
     selectedCount_ += on ? 1 : -1;
+    return true;
+}
+
+bool ListBox::unmarkAll() {
+    if (selectedCount_ == 0) return false;
+    std::fill(selected_.begin(), selected_.end(), 0);
+    selectedCount_ = 0;
+    return true;
+}
+
+void ListBox::setSelectedFromUser(int i, bool on) {
+    forEachColumn([&](ListBox& l) { l.mark(i, on); });
 }
 
 void ListBox::clearSelectionFromUser() {
-    if (selectedCount_ == 0) return;
-    std::fill(selected_.begin(), selected_.end(), 0);
-    selectedCount_ = 0;
+    forEachColumn([](ListBox& l) { l.unmarkAll(); });
+}
+
+void ListBox::setListIndexFromUser(int row) {
+    forEachColumn([&](ListBox& l) { l.listIndex_ = row; });
 }
 
 ListBox::Run ListBox::firstSelectedRun() const {
@@ -65,15 +79,15 @@ ListBox::Run ListBox::firstSelectedRun() const {
 }
 
 void ListBox::setSelected(int i, bool on) {
-    if (!valid(i) || selected(i) == on) return;
-    setSelectedFromUser(i, on);
-    notify(Prop::Selection);
+    forEachColumn([&](ListBox& l) {
+        if (l.mark(i, on)) l.notify(Prop::Selection);
+    });
 }
 
 void ListBox::clearSelection() {
-    if (selectedCount_ == 0) return;
-    clearSelectionFromUser();
-    notify(Prop::Selection);
+    forEachColumn([](ListBox& l) {
+        if (l.unmarkAll()) l.notify(Prop::Selection);
+    });
 }
 
 void ListBox::setTopIndex(int row) {

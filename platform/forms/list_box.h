@@ -65,19 +65,33 @@ class ListBox : public Control {
     // A list whose lines may be wider than it scrolls sideways; one that
     // shows columns beside other lists does not, so their rows stay level.
     bool scrollsSideways = true;
-    // The lists whose row i a screen reader reads with this list's row i as
-    // one row, in order, this one among them (Side A's name, size and date);
-    // empty: this list alone.
-    std::vector<const ListBox*> rowColumns;
+    // Makes `columns` (this one among them, in order) the columns of one
+    // table, as Side A's name, size and date are: one selection and one
+    // current row for all, the first takes the keyboard for all, and a
+    // screen reader reads row i of each as one row. Set on every column.
+    void joinColumns(const std::vector<ListBox*>& columns) { columns_ = columns; }
+    // The columns of its table; empty: this list alone.
+    const std::vector<ListBox*>& rowColumns() const { return columns_; }
+    // The control that heads it as a table's column (its caption).
+    const Control* columnHeader = nullptr;
 
     // Written back by the view before it raises the event.
     void setSelectedFromUser(int i, bool on);
     void clearSelectionFromUser();
     void setTopIndexFromUser(int row) { top_ = row; }
-    void setListIndexFromUser(int row) { listIndex_ = row; }
+    void setListIndexFromUser(int row);
 
   private:
     bool valid(int i) const { return i >= 0 && i < listCount(); }
+    // This list's own flags; whether they changed.
+    bool mark(int i, bool on);
+    bool unmarkAll();
+    // Runs `f` on every column of its table (on itself alone when none).
+    template <typename F>
+    void forEachColumn(F f) {
+        if (columns_.empty()) return f(*this);
+        for (ListBox* column : columns_) f(*column);
+    }
     void toldOfAppends();
 
     ListText text_;
@@ -88,6 +102,7 @@ class ListBox : public Control {
     int listIndex_ = -1;
     bool multiSelect_ = false;
     bool appendsTold_ = false;
+    std::vector<ListBox*> columns_;
 };
 
 }  // namespace forms

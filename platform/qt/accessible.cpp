@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -67,6 +68,30 @@ class LabelledComboBox : public QAccessibleWidget {
     }
 };
 
+// A frame, whose children are its controls but the views of a table's
+// other columns (their rows are read in the table).
+class HoldsTable : public QAccessibleWidget {
+  public:
+    using QAccessibleWidget::QAccessibleWidget;
+    int childCount() const override { return static_cast<int>(shown().size()); }
+    QAccessibleInterface* child(int index) const override { return shown().value(index); }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return shown().indexOf(const_cast<QAccessibleInterface*>(child));
+    }
+
+  private:
+    QList<QAccessibleInterface*> shown() const {
+        QList<QAccessibleInterface*> children;
+        for (QObject* o : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w->isWindow() || readInAnotherView(w)) continue;
+            if (QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w))
+                children.append(i);
+        }
+        return children;
+    }
+};
+
 // Later factories are asked first, so these take the forms' widgets from
 // Qt's own.
 QAccessibleInterface* formsWidgetFactory(const QString&, QObject* object) {
@@ -74,6 +99,10 @@ QAccessibleInterface* formsWidgetFactory(const QString&, QObject* object) {
     auto* widget = static_cast<QWidget*>(object);
     if (auto* view = dynamic_cast<ListBoxView*>(widget)) return listViewAccessible(view);
     if (auto* box = qobject_cast<QComboBox*>(widget)) return new LabelledComboBox(box);
+    // A forms frame (a plain QFrame, not a list or a label, which are
+    // frames too); it may be asked for before its columns are made.
+    if (widget->metaObject() == &QFrame::staticMetaObject)
+        return new HoldsTable(widget, QAccessible::Client);
     const QVariant role = widget->property(kRoleProperty);
     if (!role.isValid()) return nullptr;
     return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));

@@ -130,6 +130,7 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent) : QMainWindow(parent)
     }
     for (const auto& c : form_.controls())
         if (c->accessibleLabel) labelWith(widgetOf(*c->accessibleLabel), widgetOf(*c));
+    joinTables();
     // Lines are created in the order of the table like any control; an opaque
     // label sits above them whatever came first.
     for (const auto& c : form_.controls())

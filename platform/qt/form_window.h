@@ -60,6 +60,9 @@ class FormWindow : public QMainWindow, public forms::Observer {
     QWidget* createComboBox(forms::ComboBox& box, QWidget* parent);
     QWidget* createFolderOrFileList(forms::Control& c, QWidget* parent);
     void wireListBox(forms::Control& c, QWidget* view);
+    // Lists joined as one table's columns: one tab stop, the first column
+    // taking the focus for all, and their headers told to screen readers.
+    void joinTables();
     // A widget inside a control's own (a scroll area's viewport) whose
     // events are the control's.
     void watchViewport(QWidget* viewport, forms::Control& c);
@@ -87,6 +90,8 @@ class FormWindow : public QMainWindow, public forms::Observer {
     // Input (input_events.cpp). Enter and Escape press the form's default
     // and cancel buttons.
     bool pressesButton(forms::Control& c, int key);
+    // The form's key handler has the key first; whether it took it.
+    bool takenByForm(const QKeyEvent& key);
     // Enter and Space in a folder tree click its highlighted row.
     bool clicksFolderRow(forms::Control& c, QObject* watched, const QKeyEvent& key);
     // The control that had the focus when the window was disabled (a dialog
@@ -100,9 +105,13 @@ class FormWindow : public QMainWindow, public forms::Observer {
     std::unordered_map<const forms::Control*, ListBoxView*> views_;
     std::unordered_map<const forms::Control*, QTimer*> timers_;
     QPointer<QWidget> focusBack_;  // see giveFocusBack()
-    int grid_ = 1;                 // logical pixels a step (see pixelGrid)
-    int applying_ = 0;             // >0 while the model's state is put into the widgets
-    bool dying_ = false;           // the window is being destroyed: no more events
+    // The widget the program last gave the focus to, and the one that had
+    // it then: the focus goes back there when the first hides.
+    QPointer<QWidget> focusGivenTo_;
+    QPointer<QWidget> focusGivenFrom_;
+    int grid_ = 1;        // logical pixels a step (see pixelGrid)
+    int applying_ = 0;    // >0 while the model's state is put into the widgets
+    bool dying_ = false;  // the window is being destroyed: no more events
 };
 
 // Twips to pixels and back.

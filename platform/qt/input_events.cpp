@@ -9,7 +9,8 @@
 #include <QMouseEvent>
 
 // Mouse and keyboard input translated into the forms' events: buttons,
-// shift state and positions in twips, key codes, Enter and Escape pressing
+// shift state and positions in twips, key codes (the form's before its
+// control's), Enter and Escape pressing
 // the form's default and cancel buttons, and Enter and Space clicking a
 // folder tree's highlighted row.
 
@@ -61,6 +62,8 @@ int keyCodeOf(int k) {
             return kInsert;
         case Qt::Key_Delete:
             return kDelete;
+        case Qt::Key_Menu:
+            return kMenu;
         default:
             return k & 0xFFFF;
     }
@@ -134,6 +137,13 @@ bool FormWindow::clicksFolderRow(Control& c, QObject* watched, const QKeyEvent& 
     return true;
 }
 
+bool FormWindow::takenByForm(const QKeyEvent& key) {
+    if (!form_.KeyDown) return false;
+    int code = keyCodeOf(key.key());
+    form_.KeyDown(code, shiftOf(key.modifiers()));
+    return code == 0;
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (dying_) return false;
     if (watched == client_) {
@@ -155,6 +165,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             return passMouseEvent(*c, watched, *static_cast<QMouseEvent*>(event));
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(event);
+            if (takenByForm(*k)) return true;
             // Enter goes on as Enter: a dialog's default button takes the
             // folder it opened.
             if (clicksFolderRow(*c, watched, *k) && k->key() == Qt::Key_Space) return true;

@@ -18,6 +18,14 @@ namespace qtbind {
 namespace {
 // Text starts this far inside the frame, as an item view's does.
 constexpr int kMargin = 1;
+
+QHash<const forms::ListBox*, ListBoxView*>& views() {
+    static QHash<const forms::ListBox*, ListBoxView*> all;
+    return all;
+}
+
+// Raised while a view scrolls the other columns of its table with it.
+bool scrollingTable = false;
 }  // namespace
 
 ListBoxView::ListBoxView(forms::ListBox& box, QWidget* parent)
@@ -25,6 +33,33 @@ ListBoxView::ListBoxView(forms::ListBox& box, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     measureFont();
     updateScrollBars();
+    views().insert(&box, this);
+}
+
+ListBoxView::~ListBoxView() {
+    if (views().value(&box_) == this) views().remove(&box_);
+}
+
+ListBoxView* ListBoxView::of(const forms::ListBox& box) {
+    return views().value(&box);
+}
+
+ListBoxView* ListBoxView::tableView() const {
+    const auto& columns = box_.rowColumns();
+    ListBoxView* first = columns.empty() ? nullptr : of(*columns.front());
+    return first ? first : const_cast<ListBoxView*>(this);
+}
+
+std::vector<ListBoxView*> ListBoxView::partners() const {
+    std::vector<ListBoxView*> others;
+    for (const forms::ListBox* column : box_.rowColumns())
+        if (ListBoxView* v = of(*column); v && v != this) others.push_back(v);
+    return others;
+}
+
+void ListBoxView::setAnchor(int row) {
+    anchor_ = row;
+    for (ListBoxView* p : partners()) p->anchor_ = row;
 }
 
 void ListBoxView::measureFont() {
@@ -86,7 +121,8 @@ void ListBoxView::catchUp() {
 
 void ListBoxView::showSelection() {
     viewport()->update();
-    accessibleCursorMoved(this);
+    for (ListBoxView* p : partners()) p->viewport()->update();
+    accessibleCursorMoved(tableView());
 }
 
 void ListBoxView::setTopRow(int row) {
@@ -213,7 +249,7 @@ void ListBoxView::paintEvent(QPaintEvent*) {
             p.fillRect(0, y, width, rowHeight_, palette().brush(group, QPalette::Highlight));
         p.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         drawRow(p, box_.list(row), x, y + ascent_, width);
-        if (row == box_.listIndex() && hasFocus()) {
+        if (row == box_.listIndex() && tableView()->hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
             focus.rect = QRect(0, y, width, rowHeight_);
@@ -238,8 +274,14 @@ void ListBoxView::changeEvent(QEvent* event) {
     }
 }
 
-void ListBoxView::scrollContentsBy(int, int) {
+void ListBoxView::scrollContentsBy(int, int dy) {
     viewport()->update();
+    // A table's columns scroll as one, so its rows stay level.
+    if (dy == 0 || scrollingTable) return;
+    scrollingTable = true;
+    for (ListBoxView* p : partners())
+        p->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    scrollingTable = false;
 }
 
 void ListBoxView::focusInEvent(QFocusEvent* event) {
@@ -270,6 +312,8 @@ void ListBoxView::toggle(int row) {
 }
 
 void ListBoxView::mousePressEvent(QMouseEvent* event) {
+    // A click in any column of a table gives the table the focus.
+    if (tableView() != this) tableView()->setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
     const int row = rowAt(event->position().toPoint());
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -282,10 +326,10 @@ void ListBoxView::mousePressEvent(QMouseEvent* event) {
         selectRange(anchor_ < 0 ? row : anchor_, row);
     } else if (mods & Qt::ControlModifier) {
         toggle(row);
-        anchor_ = row;
+        setAnchor(row);
     } else {
         selectOnly(row);
-        anchor_ = row;
+        setAnchor(row);
     }
     if (row >= 0) box_.setListIndexFromUser(row);
     showSelection();
@@ -330,7 +374,7 @@ void ListBoxView::moveCurrent(int row, Qt::KeyboardModifiers modifiers) {
         selectRange(anchor_ < 0 ? row : anchor_, row);
     } else if (!(modifiers & Qt::ControlModifier) || !box_.multiSelect()) {
         selectOnly(row);
-        anchor_ = row;
+        setAnchor(row);
     }
     ensureVisible(row);
     showSelection();
@@ -358,7 +402,7 @@ void ListBoxView::keyPressEvent(QKeyEvent* event) {
                 toggle(current);
             else
                 selectOnly(current);
-            anchor_ = current;
+            setAnchor(current);
             showSelection();
             return;
         default:

@@ -7,15 +7,19 @@
 // on screen whatever the names hold; a glyph wider than its cells is
 // narrowed to fit. Appends are shown in batches, at most every kBatchMs
 // while they keep coming. Selection, the top row and the current row live
-// in the box; the view writes what the user does back into it.
+// in the box; the view writes what the user does back into it. The views
+// of lists joined as one table's columns (forms::ListBox::joinColumns)
+// scroll as one and show their one selection and current row level.
 
 #include "platform/forms/list_box.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -24,6 +28,13 @@ namespace qtbind {
 class ListBoxView : public QAbstractScrollArea {
   public:
     explicit ListBoxView(forms::ListBox& box, QWidget* parent = nullptr);
+    ~ListBoxView() override;
+
+    // The view of a box; null when it has none.
+    static ListBoxView* of(const forms::ListBox& box);
+    // The view that stands for the table the box is a column of: its first
+    // column's (this one when it is in no table).
+    ListBoxView* tableView() const;
 
     // A click on a row, told after the box holds the selection it made.
     std::function<void()> clicked;
@@ -39,6 +50,8 @@ class ListBoxView : public QAbstractScrollArea {
     void setTopRow(int row);
 
     forms::ListBox& box() const { return box_; }
+    // The widget that heads it as a table's column, for screen readers.
+    QPointer<QWidget> columnHeader;
     int rowCount() const { return shown_; }
     // Where a row is in the viewport, and the row at a point (-1: none).
     QRect rowRect(int row) const;
@@ -63,6 +76,10 @@ class ListBoxView : public QAbstractScrollArea {
     void updateScrollBars();
     int fullRowsShown() const;
     void ensureVisible(int row);
+    // The views of the other columns of its table.
+    std::vector<ListBoxView*> partners() const;
+    // Where Shift extends a selection from, in every column alike.
+    void setAnchor(int row);
     // Selects only `row`, the rows from the anchor to it, or toggles it.
     void selectOnly(int row);
     void selectRange(int from, int to);

@@ -14,11 +14,6 @@ namespace qtbind {
 
 namespace {
 
-QHash<const forms::ListBox*, QPointer<ListBoxView>>& views() {
-    static QHash<const forms::ListBox*, QPointer<ListBoxView>> all;
-    return all;
-}
-
 class ListViewAccessible;
 
 // One row of a list, or one cell of a row read as a table's.
@@ -49,7 +44,7 @@ class RowAccessible : public QAccessibleInterface, public QAccessibleTableCellIn
     }
 
     bool isSelected() const override { return view_ && view_->box().selected(row_); }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override;
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return column_; }
     int rowIndex() const override { return row_; }
@@ -67,8 +62,17 @@ class RowAccessible : public QAccessibleInterface, public QAccessibleTableCellIn
 // The lists read as the columns of a view's rows.
 std::vector<const forms::ListBox*> columnsOf(const ListBoxView& view) {
     const forms::ListBox& box = view.box();
-    if (box.rowColumns.empty()) return {&box};
-    return box.rowColumns;
+    if (box.rowColumns().empty()) return {&box};
+    return {box.rowColumns().begin(), box.rowColumns().end()};
+}
+
+// The header of column `column` of a view's table; null when it has none.
+QAccessibleInterface* headerOf(const ListBoxView& view, int column) {
+    const auto columns = columnsOf(view);
+    if (column < 0 || column >= static_cast<int>(columns.size())) return nullptr;
+    const ListBoxView* in = ListBoxView::of(*columns[static_cast<size_t>(column)]);
+    return in && in->columnHeader ? QAccessible::queryAccessibleInterface(in->columnHeader)
+                                  : nullptr;
 }
 
 const forms::ListBox& RowAccessible::columnBox() const {
@@ -81,10 +85,16 @@ QString RowAccessible::text(QAccessible::Text t) const {
     return row_ < box.listCount() ? box.list(row_) : QString();
 }
 
+QList<QAccessibleInterface*> RowAccessible::columnHeaderCells() const {
+    QAccessibleInterface* header = view_ ? headerOf(*view_, column_) : nullptr;
+    if (!header) return {};
+    return {header};
+}
+
 QRect RowAccessible::rect() const {
     if (!isValid()) return {};
     // A cell lies in the view of its own column.
-    const ListBoxView* in = views().value(&columnBox());
+    const ListBoxView* in = ListBoxView::of(columnBox());
     if (!in) in = view_;
     const QRect r = in->rowRect(row_);
     return {in->viewport()->mapToGlobal(r.topLeft()), r.size()};
@@ -158,7 +168,10 @@ class ListViewAccessible : public QAccessibleWidget, public QAccessibleTableInte
     QAccessibleInterface* cellAt(int row, int column) const override;
     int selectedCellCount() const override { return selectedRowCount() * columnCount(); }
     QList<QAccessibleInterface*> selectedCells() const override;
-    QString columnDescription(int) const override { return {}; }
+    QString columnDescription(int column) const override {
+        QAccessibleInterface* header = headerOf(*view(), column);
+        return header ? header->text(QAccessible::Name) : QString();
+    }
     QString rowDescription(int) const override { return {}; }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return static_cast<int>(selectedRows().size()); }
@@ -245,10 +258,6 @@ ListViewAccessible* accessibleOf(ListBoxView* view) {
 
 }  // namespace
 
-void registerListView(const forms::ListBox& box, ListBoxView* view) {
-    views().insert(&box, view);
-}
-
 void accessibleRowsAdded(ListBoxView* view, int first, int last) {
     if (!QAccessible::isActive() || first > last) return;
     QAccessibleTableModelChangeEvent added(view, QAccessibleTableModelChangeEvent::RowsInserted);
@@ -268,7 +277,14 @@ void accessibleCursorMoved(ListBoxView* view) {
 }
 
 QAccessibleInterface* listViewAccessible(ListBoxView* view) {
+    // A table's other columns are read in it, not on their own.
+    if (view->tableView() != view) return new QAccessibleWidget(view, QAccessible::Client);
     return new ListViewAccessible(view);
+}
+
+bool readInAnotherView(QObject* o) {
+    auto* view = dynamic_cast<ListBoxView*>(o);
+    return view && view->tableView() != view;
 }
 
 }  // namespace qtbind

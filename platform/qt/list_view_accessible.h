@@ -1,6 +1,7 @@
 #pragma once
 // A list view as a screen reader sees it: a list (or a table, for lists
-// read as one row: Side A's name, size and date) whose rows are answered
+// joined as one table's columns: Side A's name, size and date, with their
+// column headers) whose rows are answered
 // one at a time from the list boxes' storage. Only the rows a screen reader
 // asks for get an object, kept until the rows are reset, so a listing of a
 // million lines costs nothing more than the few rows read.
@@ -9,6 +10,7 @@
 // reader listens.
 
 class QAccessibleInterface;
+class QObject;
 
 namespace forms {
 class ListBox;
@@ -17,10 +19,6 @@ class ListBox;
 namespace qtbind {
 
 class ListBoxView;
-
-// The view of a box, for the rows read with another list's (see
-// forms::ListBox::rowColumns); set by the window that makes the view.
-void registerListView(const forms::ListBox& box, ListBoxView* view);
 
 // Rows first..last were appended and are shown now.
 void accessibleRowsAdded(ListBoxView* view, int first, int last);
@@ -31,5 +29,9 @@ void accessibleCursorMoved(ListBoxView* view);
 
 // The interface of a view, for Qt's accessibility factory.
 QAccessibleInterface* listViewAccessible(ListBoxView* view);
+
+// A view of a table's column other than its first, whose rows are read in
+// the first's: a screen reader is not shown it beside the table.
+bool readInAnotherView(QObject* o);
 
 }  // namespace qtbind

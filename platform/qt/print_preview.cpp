@@ -3,6 +3,7 @@
 #include "platform/qt/print_pages.h"
 #include "platform/qt/qt_application.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -28,7 +29,7 @@ namespace qtbind {
 namespace {
 
 // Enter in the preview prints, as Enter accepts a dialog; in the page number
-// box it still turns to the page typed.
+// box it still turns to the page typed, and on a tool it presses that tool.
 class EnterPrints : public QObject {
   public:
     EnterPrints(QObject* parent, std::function<void()> print)
@@ -41,7 +42,10 @@ class EnterPrints : public QObject {
         if ((key != Qt::Key_Return && key != Qt::Key_Enter) ||
             qobject_cast<QLineEdit*>(QApplication::focusWidget()))
             return QObject::eventFilter(watched, event);
-        print_();
+        if (auto* tool = qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
+            tool->click();
+        else
+            print_();
         return true;
     }
 
@@ -124,11 +128,15 @@ PrintPreview::PrintPreview(QPrinter& printer, forms::PrintDocument& document, QW
             QStringLiteral("%1 / %2").arg(view_->currentPage()).arg(view_->pageCount()));
     });
     layOut();
+    reachByTab(*bar);
     dialog_->installEventFilter(new EnterPrints(dialog_, [this] { print(); }));
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
         const QRect room = screen->availableGeometry();
         dialog_->resize(room.width() * 2 / 3, room.height() * 5 / 6);
     }
+    // Every tool in sight, none in the bar's overflow menu, where Tab
+    // cannot reach it.
+    dialog_->setMinimumWidth(bar->sizeHint().width());
     view_->setFocus();
 }
 
@@ -189,6 +197,20 @@ void PrintPreview::addTools(QToolBar& bar) {
     bar.addWidget(total_);
     bar.addSeparator();
     bar.addAction(QCoreApplication::translate("Tolan", "戻る"), dialog_, &QDialog::reject);
+}
+
+// Tab goes from the page through the tools in their order and back to the
+// page; a click on a tool leaves the focus on the page.
+void PrintPreview::reachByTab(QToolBar& bar) {
+    QWidget* last = view_;
+    for (QAction* a : bar.actions()) {
+        QWidget* tool = bar.widgetForAction(a);
+        if (!tool || a->isSeparator() || tool == total_) continue;
+        if (tool != number_) tool->setFocusPolicy(Qt::TabFocus);
+        QWidget::setTabOrder(last, tool);
+        last = tool;
+    }
+    QWidget::setTabOrder(last, view_);
 }
 
 // The pages again for the printer's paper and orientation.

@@ -46,6 +46,7 @@ class PrintPreview {
 
   private:
     void addTools(QToolBar& bar);
+    void reachByTab(QToolBar& bar);
     void layOut();
     void print();
 

@@ -10,6 +10,7 @@
 #include "platform/qt/line_widget.h"
 #include "platform/qt/list_view.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -232,6 +233,10 @@ void FormWindow::applyFocus(QWidget* w) {
         cb->lineEdit()->setFocus();
         return;
     }
+    if (!w->hasFocus()) {
+        focusGivenTo_ = w;
+        focusGivenFrom_ = QApplication::focusWidget();
+    }
     w->setFocus();
     // A box given the focus by the program is ready to be typed over.
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
@@ -254,13 +259,19 @@ void FormWindow::changed(Control& c, Prop what) {
         case Prop::Geometry:
             applyGeometry(c);
             break;
-        case Prop::Visible:
+        case Prop::Visible: {
             // A message box is named before it shows, and Qt announces it
-            // with that name; hidden, it says nothing.
+            // with that name; hidden, it says nothing. A box the program gave
+            // the focus to gives it back as it hides (the help panel to the
+            // control it was opened from).
+            const bool giveBack = !c.visible() && w == focusGivenTo_ && w->hasFocus();
             if (c.visible()) followMessage(c, w);
             w->setVisible(c.visible());
             if (!c.visible()) followMessage(c, w);
+            if (giveBack && focusGivenFrom_ && focusGivenFrom_->isVisible())
+                focusGivenFrom_->setFocus(Qt::OtherFocusReason);
             break;
+        }
         case Prop::Enabled:
             w->setEnabled(c.enabled());
             if (c.enabled()) giveFocusBack();

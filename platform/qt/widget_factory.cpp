@@ -245,7 +245,6 @@ void FormWindow::wireListBox(Control& c, QWidget* w) {
     auto& box = static_cast<forms::ListBox&>(c);
     auto* view = static_cast<ListBoxView*>(w);
     views_[&c] = view;
-    registerListView(box, view);
     view->setHorizontalScrollBarPolicy(box.scrollsSideways ? Qt::ScrollBarAsNeeded
                                                            : Qt::ScrollBarAlwaysOff);
     // Lists of fixed-width columns: a slim scroll bar, so a column the
@@ -259,6 +258,15 @@ void FormWindow::wireListBox(Control& c, QWidget* w) {
         if (!applying_) box.setTopIndexFromUser(v);
     });
     view->clicked = [&box] { box.raiseClick(); };
+}
+
+void FormWindow::joinTables() {
+    for (const auto& [control, view] : views_) {
+        const auto& box = static_cast<const forms::ListBox&>(*control);
+        if (box.columnHeader) view->columnHeader = widgetOf(*box.columnHeader);
+        // The first column takes the focus for all (see ListBoxView).
+        if (view->tableView() != view) view->setFocusPolicy(Qt::NoFocus);
+    }
 }
 
 }  // namespace qtbind

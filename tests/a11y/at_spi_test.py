@@ -111,9 +111,15 @@ try:
     check(all(isinstance(table.getAccessibleAt(i, 0).name, str) for i in range(len(lines))),
           "every row of Side B can be read")
 
-    # Side A reads name, size and date as one row.
+    # Side A is one table that reads name, size and date as one row, under
+    # the captions as its column headers.
+    tables_a = [c for c in controls(window) if c.getRole() == pyatspi.ROLE_TABLE and c.name.startswith("Ａ面")]
+    check(len(tables_a) == 1, f"Side A is one table: {[t.name for t in tables_a]}")
     rows_a = side_a.queryTable()
     check(rows_a.nColumns == 3 and rows_a.nRows > 0, "Side A is a table of three columns")
+    headers = [rows_a.getColumnHeader(c) for c in range(3)]
+    check([h.name if h else None for h in headers] == ["ファイル名", "サイズ", "更新日時"],
+          f"Side A's columns are headed by their captions: {[h.name if h else None for h in headers]}")
     first = [rows_a.getAccessibleAt(0, c).name for c in range(3)]
     check(first[0].startswith(TREE.rstrip("/").split("/")[-1]) or "\\" in first[0],
           f"Side A's first row starts with a path: {first}")

@@ -51,7 +51,7 @@ TEST_F(AccessibilityTest, BoxesSayWhatTheyAreAndMessagesAreNamedByTheirText) {
         {*form.Label10[0], QAccessible::Separator, QStringLiteral("ファイル名とサイズの境界")},
         {form.Text4, QAccessible::StatusBar, QStringLiteral("処 理 中")},
         {form.List1, QAccessible::List, QStringLiteral("Ｂ面")},
-        {*form.List2[2], QAccessible::Table, QStringLiteral("Ａ面 更新日時")},
+        {*form.List2[0], QAccessible::Table, QStringLiteral("Ａ面 ファイル名")},
         // Drop-down boxes by their label, not by the value they show.
         {form.Combo2, QAccessible::ComboBox, QStringLiteral("出力タイプ")},
         {form.Combo1, QAccessible::ComboBox, QStringLiteral("出力拡張子")},
@@ -154,20 +154,33 @@ TEST_F(AccessibilityTest, AMillionLinesAreReadRowByRowFromTheListStorage) {
     EXPECT_FALSE(last->isValid());
 }
 
-TEST_F(AccessibilityTest, SideAReadsNameSizeAndDateAsOneRowFromEachColumn) {
+TEST_F(AccessibilityTest, SideAIsOneTableOfNameSizeAndDateUnderTheirCaptions) {
     form.List2[0]->addItem(QStringLiteral("C:\\a\\b.txt"));
     form.List2[1]->addItem(QStringLiteral("1.23"));
     form.List2[2]->addItem(QStringLiteral("2024/01/02 03:04"));
     for (forms::ListBox* l : form.List2) view(*l)->catchUp();
-    for (forms::ListBox* column : form.List2) {
-        SCOPED_TRACE(column->index());
-        QAccessibleTableInterface* table = of(*column)->tableInterface();
-        ASSERT_NE(table, nullptr);
-        ASSERT_EQ(table->columnCount(), 3);
-        ASSERT_EQ(table->rowCount(), 1);
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_EQ(table->cellAt(0, c)->text(QAccessible::Name), form.List2[c]->list(0));
-            EXPECT_EQ(table->cellAt(0, c)->role(), QAccessible::Cell);
-        }
+    // Side A's frame holds one table, not one for each column.
+    QAccessibleInterface* frame = of(form.Frame1);
+    int tables = 0;
+    for (int i = 0; i < frame->childCount(); ++i) {
+        ASSERT_NE(frame->child(i), nullptr);
+        if (frame->child(i)->role() == QAccessible::Table) ++tables;
+        EXPECT_EQ(frame->indexOfChild(frame->child(i)), i);
+    }
+    EXPECT_EQ(tables, 1);
+    QAccessibleTableInterface* table = of(*form.List2[0])->tableInterface();
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->columnCount(), 3);
+    ASSERT_EQ(table->rowCount(), 1);
+    for (int c = 0; c < 3; ++c) {
+        SCOPED_TRACE(c);
+        QAccessibleInterface* cell = table->cellAt(0, c);
+        EXPECT_EQ(cell->text(QAccessible::Name), form.List2[c]->list(0));
+        EXPECT_EQ(cell->role(), QAccessible::Cell);
+        const auto headers = cell->tableCellInterface()->columnHeaderCells();
+        ASSERT_EQ(headers.size(), 1);
+        EXPECT_EQ(headers[0]->role(), QAccessible::ColumnHeader);
+        EXPECT_EQ(headers[0]->text(QAccessible::Name), form.Text9[c]->text());
+        EXPECT_EQ(table->columnDescription(c), form.Text9[c]->text());
     }
 }

@@ -5,15 +5,21 @@
 #include "app/program.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/qt/list_view.h"
+#include "platform/qt/page_view.h"
 #include "tests/support/program_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -176,6 +182,8 @@ class InputTest : public ::testing::TestWithParam<Input> {
     std::vector<const forms::Control*> trail;
     QImage shot;   // a picture taken before the user acts
     QString kept;  // a text the user's keys leave as it was
+    // What Tab reached in a window the program opened and waits on.
+    QStringList reached;
 };
 
 // The settings of a window 1500 twips wider than the design.
@@ -195,8 +203,60 @@ void expectColumnsFill(InputTest& t) {
     EXPECT_EQ(t.widget(*f.List2[2])->geometry().right() + 1, t.widget(f.Frame1)->width());
 }
 
+std::string nameOf(const forms::Control* c) {
+    return c ? " " + c->name().toStdString() + "(" + std::to_string(c->index()) + ")" : " none";
+}
+
 Target splitter(InputTest& t, int k, int dx) {
     return {t.widget(*t.f.Label10[k]), {-1, -1}, {dx, 0}};
+}
+
+// Lines 2 to 4 of Side B selected, a key pressed there: they are on the
+// clipboard as the right button puts them.
+Input copyKey(const char* name, QKeyCombination key) {
+    return {name,
+            nullptr,
+            [](InputTest& t) {
+                t.scan();
+                for (int i = 2; i <= 4; ++i) t.f.List1.setSelected(i, true);
+                QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+            },
+            [](InputTest& t) { return Target{t.widget(t.f.List1)}; },
+            {Gesture::Keys, {key}},
+            [](InputTest& t) {
+                QString lines;
+                for (int i = 2; i <= 4; ++i) lines += t.f.List1.list(i) + QStringLiteral("\r\n");
+                EXPECT_EQ(QGuiApplication::clipboard()->text(), lines);
+                EXPECT_EQ(t.f.Text3.text(), QStringLiteral("クリップボードにコピーしました"));
+                EXPECT_TRUE(t.f.List1.selected(2) && t.f.List1.selected(4));
+            }};
+}
+
+// Tabs through the print preview once it is open, noting what each reached,
+// then leaves it with Escape.
+void tabThroughThePreview(InputTest& t) {
+    auto* poll = new QTimer(t.window);
+    QObject::connect(poll, &QTimer::timeout, poll, [&t, poll] {
+        auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!preview) return;
+        poll->deleteLater();
+        poll->stop();
+        preview->activateWindow();
+        if (!QTest::qWaitForWindowActive(preview)) return;
+        for (int i = 0; i < 11; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* at = QApplication::focusWidget();
+            if (auto* tool = qobject_cast<QAbstractButton*>(at))
+                t.reached << tool->text();
+            else if (qobject_cast<QLineEdit*>(at))
+                t.reached << QStringLiteral("page number");
+            else
+                t.reached << (dynamic_cast<qtbind::PageView*>(at) ? QStringLiteral("page")
+                                                                  : QStringLiteral("other"));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    poll->start(10);
 }
 
 const Input kInputs[] = {
@@ -267,19 +327,33 @@ const Input kInputs[] = {
          EXPECT_TRUE(t.f.List2[0]->selected(1));
          EXPECT_FALSE(t.f.List2[0]->selected(3));
      }},
-    {"AClickInSideBDeselectsTheDateColumnOnly",
+    {"AClickInSideBDeselectsSideA",
      nullptr,
      [](InputTest& t) {
          t.scan();
          t.f.List2[2]->setSelected(3, true);
-         t.f.List2[0]->setSelected(3, true);
      },
      [](InputTest& t) { return t.row(t.f.List1, 5); },
      {Gesture::Click},
      [](InputTest& t) {
-         EXPECT_FALSE(t.f.List2[2]->anySelected());
-         EXPECT_TRUE(t.f.List2[0]->selected(3));
+         for (const forms::ListBox* l : t.f.List2) EXPECT_FALSE(l->anySelected()) << l->index();
          EXPECT_TRUE(t.f.List1.selected(5));
+     }},
+    {"AClickInAnySideAColumnSelectsThatRowInAllThree",
+     nullptr,
+     [](InputTest& t) {
+         t.scan();
+         t.f.List2[0]->setSelected(1, true);
+     },
+     [](InputTest& t) { return t.row(*t.f.List2[1], 3); },
+     {Gesture::Click},
+     [](InputTest& t) {
+         for (const forms::ListBox* l : t.f.List2) {
+             EXPECT_TRUE(l->selected(3)) << l->index();
+             EXPECT_FALSE(l->selected(1)) << l->index();
+             EXPECT_EQ(l->listIndex(), 3) << l->index();
+         }
+         EXPECT_EQ(t.focused(), t.f.List2[0]);  // Side A's one tab stop
      }},
     {"TheWheelOverAColumnScrollsIt",
      nullptr,
@@ -448,19 +522,22 @@ const Input kInputs[] = {
      [](InputTest& t) { return Target{t.widget(t.f.Combo2)}; },
      {Gesture::Keys,
       [] {
-          std::vector<QKeyCombination> keys(18, Qt::Key_Tab);
-          keys.insert(keys.end(), 18, Qt::ShiftModifier | Qt::Key_Backtab);
+          std::vector<QKeyCombination> keys(16, Qt::Key_Tab);
+          keys.insert(keys.end(), 16, Qt::ShiftModifier | Qt::Key_Backtab);
           return keys;
       }()},
      [](InputTest& t) {
          shell::Form1& f = t.f;
+         // Side A's three columns are one stop.
          const std::vector<const forms::Control*> screen = {
-             &f.Combo2,   &f.Combo1,   &f.Text1,    &f.Command7, f.List2[0],  f.List2[1],
-             f.List2[2],  &f.Text2,    &f.Drive1,   &f.Dir1,     &f.File1,    &f.List1,
-             &f.Command6, &f.Command3, &f.Command1, &f.Command4, &f.Command5, &f.Command9};
-         for (size_t i = 0; i < 18; ++i) {
-             EXPECT_EQ(t.trail.at(i), screen[(i + 1) % 18]) << "tab " << i + 1;
-             EXPECT_EQ(t.trail.at(18 + i), screen[17 - i]) << "shift+tab " << i + 1;
+             &f.Combo2,   &f.Combo1,   &f.Text1,    &f.Command7, f.List2[0],  &f.Text2,
+             &f.Drive1,   &f.Dir1,     &f.File1,    &f.List1,    &f.Command6, &f.Command3,
+             &f.Command1, &f.Command4, &f.Command5, &f.Command9};
+         for (size_t i = 0; i < 16; ++i) {
+             EXPECT_EQ(t.trail.at(i), screen[(i + 1) % 16])
+                 << "tab " << i + 1 << nameOf(t.trail.at(i));
+             EXPECT_EQ(t.trail.at(16 + i), screen[15 - i])
+                 << "shift+tab " << i + 1 << nameOf(t.trail.at(16 + i));
          }
          EXPECT_EQ(t.f.Text2.text(), t.kept);  // no tab typed into the path box
      }},
@@ -472,6 +549,64 @@ const Input kInputs[] = {
      [](InputTest& t) {
          ASSERT_EQ(t.focused(), t.f.List2[0]);
          EXPECT_NE(t.picture(*t.f.List2[0]), t.shot);
+     }},
+    copyKey("CtrlCCopiesSideBsSelection", Qt::ControlModifier | Qt::Key_C),
+    copyKey("CtrlInsertCopiesSideBsSelection", Qt::ControlModifier | Qt::Key_Insert),
+    copyKey("ShiftF10CopiesSideBsSelection", Qt::ShiftModifier | Qt::Key_F10),
+    copyKey("TheMenuKeyCopiesSideBsSelection", Qt::Key_Menu),
+    {"EnterInSideAEnlargesIt",
+     nullptr,
+     [](InputTest& t) { t.scan(); },
+     [](InputTest& t) { return Target{t.widget(*t.f.List2[2])}; },
+     {Gesture::Keys, {Qt::Key_Return}},
+     [](InputTest& t) {
+         EXPECT_TRUE(t.f.layout.sideAEnlarged);
+         EXPECT_FALSE(t.widget(t.f.List1)->isVisible());
+     }},
+    {"ArrowsPageKeysHomeAndEndMoveSideAsRowInAllThreeColumns",
+     nullptr,
+     [](InputTest& t) { t.scan(); },
+     [](InputTest& t) { return Target{t.widget(*t.f.List2[0])}; },
+     {Gesture::Keys,
+      {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_PageDown,
+       Qt::Key_Down}},
+     [](InputTest& t) {
+         const int row = t.f.List2[0]->listIndex();
+         EXPECT_GT(row, 2);  // a page down and one more
+         for (const forms::ListBox* l : t.f.List2) {
+             EXPECT_EQ(l->listIndex(), row) << l->index();
+             EXPECT_TRUE(l->selected(row)) << l->index();
+             EXPECT_FALSE(l->selected(59)) << l->index();
+             EXPECT_EQ(l->topIndex(), t.f.List2[2]->topIndex()) << l->index();
+             EXPECT_TRUE(t.list(*l)->rowRect(row).intersects(t.list(*l)->viewport()->rect()));
+         }
+         for (const forms::Control* c : t.trail) EXPECT_EQ(c, t.f.List2[0]);
+     }},
+    {"F1OpensTheHelpAndEscapeClosesItGivingTheFocusBack",
+     nullptr,
+     nullptr,
+     [](InputTest& t) { return Target{t.widget(t.f.Command3)}; },
+     {Gesture::Keys, {Qt::Key_F1, Qt::Key_Escape}},
+     [](InputTest& t) {
+         EXPECT_EQ(t.trail.at(0), &t.f.Text5);  // the help shown, to be read
+         EXPECT_FALSE(t.f.Text5.visible());
+         EXPECT_EQ(t.trail.at(1), &t.f.Command3);
+     }},
+    {"TabReachesEveryToolOfThePrintPreviewAndThePage",
+     nullptr,
+     [](InputTest& t) {
+         t.scan();
+         tabThroughThePreview(t);
+     },
+     [](InputTest& t) { return Target{t.widget(t.f.List1)}; },
+     {Gesture::Keys, {Qt::Key_F10, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}},
+     [](InputTest& t) {
+         const QStringList tools = {
+             QStringLiteral("印刷"), QStringLiteral("幅に合わせる"), QStringLiteral("ページ全体"),
+             QStringLiteral("拡大"), QStringLiteral("縮小"),         QStringLiteral("縦"),
+             QStringLiteral("横"),   QStringLiteral("用紙設定"),     QStringLiteral("page number"),
+             QStringLiteral("戻る"), QStringLiteral("page")};
+         EXPECT_EQ(t.reached, tools);
      }},
     {"TabIntoAnEmptyFileListShowsTheFocus",
      nullptr,
