@@ -117,6 +117,7 @@ Form1::Form1(forms::Application& app, dosfs::FileSystem& fileSystem)
     setHeight(kDesignHeight);
     Text10.setMultiLine(true);
     Text5.setMultiLine(true);
+    Text5.setLocked(true);  // read from the keyboard (F1), never edited
     Text11.setMultiLine(true);
     // The hints wrap within the box's fixed 1740 twips: a smaller face than
     // the rest of the window lets their two or three lines fit.

@@ -3,9 +3,11 @@
 // in turn: one table, each row on a program of its own.
 
 #include "app/program.h"
+#include "output/listing_pages.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/qt/list_view.h"
 #include "platform/qt/page_view.h"
+#include "platform/qt/print_preview.h"
 #include "tests/support/program_fixture.h"
 
 #include <QAbstractButton>
@@ -17,9 +19,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -166,6 +169,7 @@ class InputTest : public ::testing::TestWithParam<Input> {
                     QTest::keyClick(to, key.key(), key.keyboardModifiers());
                     QCoreApplication::processEvents();
                     trail.push_back(focused());
+                    widgetTrail.push_back(QApplication::focusWidget());
                 }
                 break;
         }
@@ -180,10 +184,23 @@ class InputTest : public ::testing::TestWithParam<Input> {
     output::OutputCommands& menu = program->output;
     // The control with the focus after each key.
     std::vector<const forms::Control*> trail;
+    std::vector<QPointer<QWidget>> widgetTrail;  // the same, as widgets
+    // The print preview of Side B's lines, opened as プリント出力 opens it.
+    void openPrintPreview() {
+        const engine::Module1& scan = program->behaviour.scan;
+        pages =
+            std::make_unique<output::ListingPages>(f.List1, scan.settings.scanRoot, scan.scanTime);
+        qtbind::preparePrinter(printer, *pages);
+        preview = std::make_unique<qtbind::PrintPreview>(printer, *pages, window);
+        preview->dialog().show();
+        preview->dialog().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&preview->dialog()));
+    }
+    QPrinter printer{QPrinter::HighResolution};
+    std::unique_ptr<output::ListingPages> pages;
+    std::unique_ptr<qtbind::PrintPreview> preview;
     QImage shot;   // a picture taken before the user acts
     QString kept;  // a text the user's keys leave as it was
-    // What Tab reached in a window the program opened and waits on.
-    QStringList reached;
 };
 
 // The settings of a window 1500 twips wider than the design.
@@ -232,31 +249,11 @@ Input copyKey(const char* name, QKeyCombination key) {
             }};
 }
 
-// Tabs through the print preview once it is open, noting what each reached,
-// then leaves it with Escape.
-void tabThroughThePreview(InputTest& t) {
-    auto* poll = new QTimer(t.window);
-    QObject::connect(poll, &QTimer::timeout, poll, [&t, poll] {
-        auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!preview) return;
-        poll->deleteLater();
-        poll->stop();
-        preview->activateWindow();
-        if (!QTest::qWaitForWindowActive(preview)) return;
-        for (int i = 0; i < 11; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QWidget* at = QApplication::focusWidget();
-            if (auto* tool = qobject_cast<QAbstractButton*>(at))
-                t.reached << tool->text();
-            else if (qobject_cast<QLineEdit*>(at))
-                t.reached << QStringLiteral("page number");
-            else
-                t.reached << (dynamic_cast<qtbind::PageView*>(at) ? QStringLiteral("page")
-                                                                  : QStringLiteral("other"));
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    });
-    poll->start(10);
+// What has the focus, as the tests name it: a tool by its text.
+QString nameOfFocus(QWidget* w) {
+    if (auto* tool = qobject_cast<QAbstractButton*>(w)) return tool->text();
+    if (qobject_cast<QLineEdit*>(w)) return QStringLiteral("page number");
+    return dynamic_cast<qtbind::PageView*>(w) ? QStringLiteral("page") : QStringLiteral("other");
 }
 
 const Input kInputs[] = {
@@ -596,17 +593,19 @@ const Input kInputs[] = {
      nullptr,
      [](InputTest& t) {
          t.scan();
-         tabThroughThePreview(t);
+         t.openPrintPreview();
      },
-     [](InputTest& t) { return Target{t.widget(t.f.List1)}; },
-     {Gesture::Keys, {Qt::Key_F10, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}},
+     [](InputTest& t) { return Target{&t.preview->pages()}; },
+     {Gesture::Keys, std::vector<QKeyCombination>(11, Qt::Key_Tab)},
      [](InputTest& t) {
+         QStringList reached;
+         for (QWidget* w : t.widgetTrail) reached << nameOfFocus(w);
          const QStringList tools = {
              QStringLiteral("印刷"), QStringLiteral("幅に合わせる"), QStringLiteral("ページ全体"),
              QStringLiteral("拡大"), QStringLiteral("縮小"),         QStringLiteral("縦"),
              QStringLiteral("横"),   QStringLiteral("用紙設定"),     QStringLiteral("page number"),
              QStringLiteral("戻る"), QStringLiteral("page")};
-         EXPECT_EQ(t.reached, tools);
+         EXPECT_EQ(reached, tools);
      }},
     {"TabIntoAnEmptyFileListShowsTheFocus",
      nullptr,
