@@ -328,7 +328,7 @@ const Input kInputs[] = {
      nullptr,
      [](InputTest& t) {
          t.scan();
-         t.f.List2[2]->setSelected(3, true);
+         t.f.List2[0]->setSelected(3, true);  // a row of Side A, in all three
      },
      [](InputTest& t) { return t.row(t.f.List1, 5); },
      {Gesture::Click},
