@@ -367,7 +367,12 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     const int h = std::abs(client.height() - put.height()) < grid_
                       ? form_.height()
                       : client.height() * kTwipsPerPixel + frameHeightOf(form_);
-    if (w == form_.width() && h == form_.height()) return;
+    if (w == form_.width() && h == form_.height()) {
+        // The controls at the client's edges keep inside what is shown.
+        for (const auto& c : form_.controls())
+            if (!c->container()) applyGeometry(*c);
+        return;
+    }
     form_.resizedByUser(w, h);
     // The layout may have refused the size (the minimum); show what it kept.
     applyFormGeometry();

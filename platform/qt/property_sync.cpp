@@ -71,8 +71,16 @@ void FormWindow::applyGeometry(Control& c) {
     // Each edge is rounded on its own, so that controls that meet in twips
     // meet in pixels too: no gaps, no overlaps.
     const int left = snap(c.left()), top = snap(c.top());
-    w->setGeometry(left, top, std::max(0, snap(c.left() + c.width()) - left),
-                   std::max(0, snap(c.top() + c.height()) - top));
+    int right = snap(c.left() + c.width()), bottom = snap(c.top() + c.height());
+    // A window manager may give the client up to a grid step less than the
+    // form's twips put on screen (its resize steps): a control at the edge
+    // keeps inside what is shown, or its frame's far side is lost.
+    if (!c.container()) {
+        const QSize room = client_->size();
+        if (right > room.width() && right - room.width() < grid_) right = room.width();
+        if (bottom > room.height() && bottom - room.height() < grid_) bottom = room.height();
+    }
+    w->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
     fillBehindText(c, w);
 }
 

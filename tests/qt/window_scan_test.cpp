@@ -520,6 +520,24 @@ TEST_F(WindowScanTest, ScaledTheCounterBreaksTheSeparatorOnlyBehindItsFigure) {
     EXPECT_LE(broken, qCeil(figure * ratio)) << "at " << ratio;
 }
 
+// At the scale factor of the run: a client a pixel smaller than the form's
+// twips put on screen (a window manager's resize steps) keeps every control
+// inside it, those at its right and bottom edges too.
+TEST_F(WindowScanTest, ScaledControlsStayInsideAClientRoundedDown) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->resize(window->width() - 1, window->height() - 1);
+    QCoreApplication::processEvents();
+    const QRect client = window->client()->rect();
+    for (const auto& c : form->controls()) {
+        const QWidget* w = window->widgetOf(*c);
+        // The separators run past the edges by design.
+        if (c->container() || c->kind() == forms::Kind::Line || !w || !w->isVisibleTo(window))
+            continue;
+        EXPECT_TRUE(client.contains(w->geometry()))
+            << c->name().toStdString() << " at " << window->devicePixelRatioF();
+    }
+}
+
 // At the scale factor of the run: the help panel shows all four edges, the
 // right and bottom ones as well (a stroked frame lost them at 1.5).
 TEST_F(WindowScanTest, ScaledTheHelpPanelDrawsAllFourEdges) {
