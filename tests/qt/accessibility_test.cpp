@@ -11,6 +11,8 @@
 #include "tests/support/program_fixture.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -89,29 +91,38 @@ TEST(DialogAccessibility, EveryControlIsNamedAndOptionsAreRadioButtons) {
     SettingsFolders folders{tree};
     app::Program program(testDrives(tree));
     program.load();
-    output::Form6& snapshots = program.output.form6;
-    snapshots.open();
-    const auto of = [&](forms::Form& f, const forms::Control& c) {
-        auto* view = static_cast<qtbind::FormWindow*>(program.qt.viewOf(f));
-        return QAccessible::queryAccessibleInterface(view->widgetOf(c));
+    const auto open = [&](const QString& item) {
+        for (QAction* a : program.window.findChildren<QAction*>())
+            if (a->text() == item) a->trigger();
     };
+    const auto widget = [&](forms::Form& f, const forms::Control& c) {
+        return static_cast<qtbind::FormWindow*>(program.qt.viewOf(f))->widgetOf(c);
+    };
+    const auto of = [&](forms::Form& f, const forms::Control& c) {
+        return QAccessible::queryAccessibleInterface(widget(f, c));
+    };
+    output::Form6& snapshots = program.output.form6;
+    open(QStringLiteral("保存ファイルの管理"));
     EXPECT_EQ(of(snapshots, snapshots.Text1)->text(QAccessible::Name),
               QStringLiteral("保存ファイル名"));
     EXPECT_EQ(of(snapshots, snapshots.List1)->text(QAccessible::Name),
               QStringLiteral("保存ファイル一覧（フォルダ・日時・ファイル数）"));
-    snapshots.Command2_Click();  // nothing selected: the status says so
+    // 比較 with nothing selected: the status says so, and is read as a notice.
+    QTest::mouseClick(widget(snapshots, snapshots.Command2), Qt::LeftButton);
     EXPECT_EQ(of(snapshots, snapshots.Text2)->role(), QAccessible::Notification);
     EXPECT_EQ(of(snapshots, snapshots.Text2)->text(QAccessible::Name),
               QStringLiteral("ファイルを選択して下さい"));
-    snapshots.Command4_Click();
+    QTest::mouseClick(widget(snapshots, snapshots.Command4), Qt::LeftButton);
     output::Form3& settings = program.output.form3;
-    settings.open();
+    open(QStringLiteral("ファイル出力ディレクトリ設定"));
     for (forms::OptionButton* option : settings.Option1) {
         EXPECT_EQ(of(settings, *option)->role(), QAccessible::RadioButton);
         EXPECT_FALSE(of(settings, *option)->text(QAccessible::Name).isEmpty());
     }
-    // Still one of the two, as the model keeps it, whichever is chosen.
-    settings.Option1[1]->setValue(true);
+    // A click on the other keeps exactly one chosen, on screen and in the model.
+    QTest::mouseClick(widget(settings, *settings.Option1[1]), Qt::LeftButton);
+    EXPECT_TRUE(settings.Option1[1]->value());
+    EXPECT_FALSE(settings.Option1[0]->value());
     EXPECT_FALSE(of(settings, *settings.Option1[0])->state().checked);
     EXPECT_TRUE(of(settings, *settings.Option1[1])->state().checked);
 }
