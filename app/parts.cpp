@@ -6,6 +6,8 @@
 #include "platform/forms/application.h"
 #include "shell/messages.h"
 
+#include <ctime>
+
 namespace app {
 namespace {
 
@@ -14,11 +16,17 @@ output::SnapshotScans snapshotScans() {
     output::SnapshotScans scans;
     scans.write = [](const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
                      output::SnapshotScans::Events events) {
-        return engine::writeSnapshot(fs, root, out, {std::move(events)});
+        engine::SnapshotRun run;
+        run.events = std::move(events);
+        run.time = static_cast<qint64>(std::time(nullptr));
+        run.drives = fs.drives().chooserEntries();
+        return engine::writeSnapshot(fs, root, out, run);
     };
     scans.compare = [](engine::Comparison& comparison, const dosfs::FileSystem& fs,
                        const QString& root, output::SnapshotScans::Events events) {
-        engine::scanInto(comparison, fs, root, {std::move(events)});
+        engine::SnapshotRun run;
+        run.events = std::move(events);
+        engine::scanInto(comparison, fs, root, run);
     };
     return scans;
 }

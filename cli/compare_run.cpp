@@ -82,7 +82,10 @@ engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& opt
         while (after.next(file)) comparison.add(file);
     } else {
         ScanReport report(isatty(STDERR_FILENO) ? stderr : nullptr);
-        engine::scanInto(comparison, fs, root, {{}, options.threads, &report});
+        engine::SnapshotRun run;
+        run.threads = options.threads;
+        run.watch = &report;
+        engine::scanInto(comparison, fs, root, run);
         report.clearProgress();
         report.reportUnreadable(stderr);
     }

@@ -268,7 +268,9 @@ int writeJsonLines(const cli::Options& options, const dosfs::FileSystem& fs, con
     if (const int error = cli::openOutput(options, out))
         return fail(1, cli::cannotWrite(target, error));
     cli::ScanReport report(isatty(STDERR_FILENO) ? stderr : nullptr);
-    const int error = engine::writeSnapshot(fs, root, out, {{}, options.threads, &report});
+    const int error = engine::writeSnapshot(
+        fs, root, out,
+        {{}, options.threads, &report, bannerMoment(), fs.drives().chooserEntries()});
     report.clearProgress();
     report.reportUnreadable(stderr);
     return finishOutput(error, out, target);

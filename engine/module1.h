@@ -114,7 +114,7 @@ class Module1 {
     // reader is gone or the failure came from a stop; otherwise the folder
     // is named to the host.
     Flow readFailed(const QString& path, const QByteArray& hostPath, int error);
-    void folderStart(const QString& header, const QString& path);
+    void folderStart(const QString& header, const QString& path, const QByteArray& hostPath);
     void folderEnd();
     // A line to where its kind goes in this scan's mode; `only` narrows that
     // (the blank line after the drives reaches Side B before a poll point and

@@ -47,6 +47,11 @@ class ScanOutput {
     }
     // A folder the scan is about to read (every folder, before its files).
     virtual void folderEntered(const QString& path) { (void)path; }
+    // The folder just entered by its host path too, for hosts that record
+    // every folder (a snapshot); before folderUnreadable and its files.
+    virtual void folderAt(const QString& path, const QByteArray& hostPath) {
+        (void)path, (void)hostPath;
+    }
     // The folder just entered (its DOS path and host path) could not be
     // opened or read (`error`, a dosfs error number): it is listed as one
     // without files or subfolders.

@@ -26,8 +26,10 @@ void Module1::writeWorkLine(const QString& line) {
     if (error && !workFileError) workFileError = error;
 }
 
-void Module1::folderStart(const QString& header, const QString& path) {
+void Module1::folderStart(const QString& header, const QString& path,
+                          const QByteArray& hostPath) {
     host_.folderEntered(path);
+    host_.folderAt(path, hostPath);
     if (!settings.extFilter.everyFile()) {
         headerShown_ = 0;
         return;
@@ -59,7 +61,7 @@ Module1::Flow Module1::abort(End why) {
 Module1::Flow Module1::readFailed(const QString& path, const QByteArray& hostPath, int error) {
     if (error == dosfs::kReaderLost) return abort(End::ReadsLost);
     if (settings.abortRequested) return abort();
-    folderStart(path, path);
+    folderStart(path, path, hostPath);
     ++unreadableFolders;
     host_.folderUnreadable(path, hostPath, error);
     return Flow::Go;
@@ -88,7 +90,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
             const QByteArray host = above + (above.endsWith('/') ? "" : "/") + entry.hostName;
             if (readFailed(entry.path, host, error) == Flow::Abort) return Flow::Abort;
         } else {
-            folderStart(entry.path, entry.path);
+            folderStart(entry.path, entry.path, dir->hostPath());
         }
         if (depth == 1) {
             host_.showFolderPath(entry.path);
@@ -201,7 +203,7 @@ Module1::Flow Module1::listRoot(dosfs::Directory& root, std::vector<FolderEntry>
         contents = {};
         if (readFailed(settings.scanRoot, resolved.host, error) == Flow::Abort) return Flow::Abort;
     } else {
-        folderStart(settings.scanRoot, settings.scanRoot);
+        folderStart(settings.scanRoot, settings.scanRoot, root.hostPath());
     }
     SortNames(contents.folders);
     level1 = ListSubfolders(settings.scanRoot, contents.folders);

@@ -1,21 +1,27 @@
 #pragma once
-// Snapshots: the JSON lines of a scan (tolan-list --format jsonl), one file
-// a line, read back for a comparison. Only `path`, `size` and `mtime` are
-// read; each line is checked whole as it is read, so a damaged snapshot is
-// found before what was compared with it is kept. They are written by
-// engine/snapshot_format.h.
+// Snapshots: the JSON lines of a scan (tolan-list --format jsonl): a first
+// line that says what was scanned, then a line for each folder followed by
+// a line for each of its files, read back for a comparison or a listing.
+// A comparison reads only the files' `path`, `size` and `mtime`; each line
+// is checked whole as it is read, so a damaged snapshot is found before
+// what was made of it is kept. They are written by
+// engine/snapshot_format.h. Snapshots written before they had a first line
+// and folder lines hold only the files' lines and are read alike.
 
 #include "engine/listing_order.h"
 #include "platform/dosfs/directory.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <string_view>
 #include <vector>
 
 namespace engine {
+
+class LineInput;
 
 // One file of a listing: its host path below the folder scanned, its size
 // and its modification time (seconds since the epoch).
@@ -25,12 +31,31 @@ struct SnapshotFile {
     qint64 mtime = dosfs::kNoTime;
 };
 
-// What the list of snapshots shows of one: the folder it was made of and
-// its number of files; `folder` is empty when its first line is not one of
-// a snapshot.
+// The format of the snapshots written now: 2 has the first line and folder
+// lines; the files' lines of 1 had neither.
+constexpr int kSnapshotFormat = 2;
+// How a folder's line starts, and the first line's: they are told from the
+// files' lines by their first bytes.
+inline const QByteArray kFolderLineStart = QByteArrayLiteral("{\"type\":\"folder\"");
+inline const QByteArray kHeaderLineStart = QByteArrayLiteral("{\"type\":\"snapshot\"");
+
+// What a snapshot's first line says of its scan.
+struct SnapshotHeader {
+    int format = 0;  // 0: a snapshot without this line (written before it had one)
+    QString version;
+    QString folder;                // the folder scanned, a DOS path
+    QByteArray hostFolder;         // and its host path
+    QStringList drives;            // the drive chooser's entries at the time, in its order
+    qint64 time = dosfs::kNoTime;  // when the scan started
+};
+
+// What the list of snapshots shows of one: the folder it was made of, its
+// number of files and, when its first line says, when it was made;
+// `folder` is empty when its first line is not one of a snapshot.
 struct SnapshotSummary {
     QString folder;
     qint64 files = 0;
+    qint64 time = dosfs::kNoTime;
 };
 SnapshotSummary summarizeSnapshot(const QByteArray& hostPath);
 
@@ -67,6 +92,8 @@ class SnapshotReader : public FileSource {
     // What was wrong with the snapshot ("line 12: ..."); empty when nothing
     // was found wrong.
     const QString& fault() const { return fault_; }
+    // What the snapshot's first line says; format 0 when it has none.
+    const SnapshotHeader& header() const { return header_; }
     // The first line found out of listing order, 0 when none was.
     qint64 firstLineOutOfOrder() const { return outOfOrder_; }
     // Whether next() has handed out every file of a snapshot found right.
@@ -80,14 +107,15 @@ class SnapshotReader : public FileSource {
 
   private:
     friend SnapshotSummary summarizeSnapshot(const QByteArray& hostPath);
-    struct Lines;
     bool open(QString& message);
+    bool readHeader(QString& message);
     bool nextLine(SnapshotFile& out, QString& message);
     bool placeInOrder(const SnapshotFile& file, QString& message);
     bool readSorted(QString& message);
 
     QByteArray hostPath_;
-    std::unique_ptr<Lines> lines_;
+    std::unique_ptr<LineInput> lines_;
+    SnapshotHeader header_;
     qint64 outOfOrder_ = 0;
     qint64 count_ = 0;
     bool reading_ = false;  // next() reads lines
@@ -112,10 +140,28 @@ QString scannedFolder(const char* padded, size_t length, size_t capacity);
 
 // What is wrong with a line: nothing, its JSON, or what the JSON holds.
 enum class LineFault { None, Json, Content };
-// Parses one snapshot line into `out`, with what is wrong in `message`.
+enum class SnapshotLineKind { File, Folder, Header };
+// Parses one snapshot line into `out`, with what is wrong in `message`;
+// `kind` (when given) says what the line is: `out` is filled for a file's.
 // `padded` must be readable for simdjson's padding beyond `length`.
 LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
-                            QString& message);
+                            QString& message, SnapshotLineKind* kind = nullptr);
+
+// A line read whole, for a listing made from the snapshot.
+struct SnapshotEntry {
+    SnapshotLineKind kind = SnapshotLineKind::File;
+    SnapshotFile file;      // a file's path, size and time; a folder's path ("" for the top)
+    QString folder;         // the file's folder, or the folder, as a DOS path
+    QByteArray hostFolder;  // and as a host path
+    QString name;           // a file's DOS name
+    QByteArray hostName;    // and its bytes on disk
+    qint64 blocks = dosfs::kNoSize;  // 512-byte blocks on disk, when the line says
+    bool readOnly = false;
+    int error = 0;  // a folder that could not be read: a dosfs error number
+};
+// Parses any line into `entry`, or, for the first line, into `header`.
+LineFault parseSnapshotEntry(const char* padded, size_t length, size_t capacity,
+                             SnapshotEntry& entry, SnapshotHeader& header, QString& message);
 
 // "yyyy-mm-ddThh:mm:ss" with "Z" or an offset "+hh:mm" (a fraction of a
 // second is allowed and dropped): the instant in seconds since the epoch.

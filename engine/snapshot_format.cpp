@@ -1,6 +1,7 @@
 #include "engine/snapshot_format.h"
 
 #include "platform/dosfs/host_name.h"
+#include "tolan/version.h"
 
 #include <charconv>
 #include <cstdio>
@@ -136,6 +137,53 @@ void appendJsonHostString(QByteArray& out, const QByteArray& bytes) {
     out.resize(o - out.constData());
 }
 
+void SnapshotLines::write() {
+    line_ += '\n';
+    if (!error_) error_ = out_.write(line_);
+}
+
+void SnapshotLines::header(const SnapshotHeader& header) {
+    QByteArray& l = line_;
+    l = kHeaderLineStart;
+    l += ",\"program\":\"tolan\",\"format\":";
+    appendInteger(l, kSnapshotFormat);
+    l += ",\"version\":";
+    appendJsonString(l, QStringLiteral(TOLAN_VERSION));
+    l += ",\"folder\":";
+    appendJsonString(l, header.folder);
+    l += ",\"host_folder\":";
+    appendJsonHostString(l, header.hostFolder);
+    l += ",\"drives\":[";
+    for (qsizetype i = 0; i < header.drives.size(); ++i) {
+        if (i) l += ',';
+        appendJsonString(l, header.drives[i]);
+    }
+    l += "],\"time\":";
+    appendJsonTime(l, header.time);
+    l += '}';
+    write();
+}
+
+void SnapshotLines::folder(const QString& folderPath, const QByteArray& hostFolder, int error) {
+    QByteArray& l = line_;
+    l = kFolderLineStart;
+    l += ",\"folder\":";
+    appendJsonString(l, folderPath);
+    l += ",\"host_folder\":";
+    appendJsonHostString(l, hostFolder);
+    l += ",\"path\":";
+    QByteArray relative = relativeFolder(rootHost_, hostFolder);
+    relative.chop(1);
+    appendJsonHostString(l, relative);
+    l += ",\"error\":";
+    if (error)
+        appendInteger(l, error);
+    else
+        l += "null";
+    l += '}';
+    write();
+}
+
 void SnapshotLines::file(const QString& folderPath, const QByteArray& hostFolder,
                          const dosfs::DirEntry& entry, const QString& sizeText,
                          const QString& dateText) {
@@ -183,8 +231,13 @@ void SnapshotLines::file(const QString& folderPath, const QByteArray& hostFolder
     appendJsonString(l, sizeText);
     l += ",\"date_text\":";
     appendJsonString(l, dateText);
-    l += "}\n";
-    if (!error_) error_ = out_.write(l);
+    l += ",\"blocks\":";
+    if (entry.blocks == dosfs::kNoSize)
+        l += "null";
+    else
+        appendInteger(l, entry.blocks);
+    l += entry.readOnly ? ",\"read_only\":true}" : ",\"read_only\":false}";
+    write();
 }
 
 }  // namespace engine

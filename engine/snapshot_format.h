@@ -1,13 +1,16 @@
 #pragma once
 // Writing snapshots (read back in engine/snapshot.h): one JSON object a line
-// (LF), a line a file: the folder and the name as DOS paths and as host
-// paths, the file's host path relative to the folder scanned ("path", "/"
-// between its parts, the same wherever a copy of the tree lies), the size in
-// bytes, the modification time in ISO 8601 with its offset from UTC, and the
-// texts of the size and date columns. Host bytes that are not UTF-8 are
-// written as the escapes \udc80 to \udcff, as Python's os.fsdecode writes
-// them, so os.fsencode gives the bytes back.
+// (LF). The first says what was scanned (engine::SnapshotHeader); then each
+// folder in the scan's order has a line ("type":"folder", its DOS and host
+// paths, its path below the folder scanned, and "error" for one that could
+// not be read) followed by a line for each of its files: the folder and the
+// name as DOS paths and as host paths, the file's host path relative to the folder scanned ("path",
+// "/" between its parts, the same wherever a copy of the tree lies), the size in bytes, the
+// modification time in ISO 8601 with its offset from UTC, and the texts of the size and date
+// columns. Host bytes that are not UTF-8 are written as the escapes \udc80 to \udcff, as Python's
+// os.fsdecode writes them, so os.fsencode gives the bytes back.
 
+#include "engine/snapshot.h"
 #include "platform/dosfs/directory.h"
 #include "platform/dosfs/file_writer.h"
 
@@ -23,6 +26,11 @@ class SnapshotLines {
     // `rootHost`: the host path of the folder scanned.
     SnapshotLines(dosfs::FileWriter& out, QByteArray rootHost)
         : out_(out), rootHost_(std::move(rootHost)) {}
+    // The first line.
+    void header(const SnapshotHeader& header);
+    // A folder's line, before its files'; `error` for one that could not be
+    // read, 0 otherwise.
+    void folder(const QString& folderPath, const QByteArray& hostFolder, int error);
     // One file's line: its folder as a DOS path and as a host path, the
     // entry, and the texts of its size and date columns.
     void file(const QString& folderPath, const QByteArray& hostFolder, const dosfs::DirEntry& entry,
@@ -31,6 +39,8 @@ class SnapshotLines {
     int error() const { return error_; }
 
   private:
+    void write();
+
     dosfs::FileWriter& out_;
     QByteArray rootHost_;
     QByteArray line_;

@@ -2,6 +2,7 @@
 // bytes that are not UTF-8 turned back into the bytes, the size, the time.
 
 #include "engine/snapshot.h"
+#include "engine/snapshot_json.h"
 
 #include <simdjson.h>
 
@@ -9,9 +10,7 @@
 #include <vector>
 
 namespace engine {
-namespace {
-
-namespace od = simdjson::ondemand;
+namespace json {
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -180,7 +179,9 @@ const char* readTime(od::value& value, qint64& out) {
     return nullptr;
 }
 
-}  // namespace
+}  // namespace json
+
+using namespace json;
 
 bool parseIsoTime(std::string_view t, qint64& seconds) {
     int y, mo, d, h, mi, s;
@@ -239,8 +240,30 @@ QString scannedFolder(const char* padded, size_t length, size_t capacity) {
     return folder;
 }
 
+namespace {
+
+// A line that says what it is ("type"): a folder's or the first; read
+// whole, as a listing reads it.
+LineFault typedLine(const char* padded, size_t length, size_t capacity, QString& message,
+                    SnapshotLineKind* kind) {
+    static thread_local SnapshotEntry entry;
+    SnapshotHeader header;
+    const LineFault fault = parseSnapshotEntry(padded, length, capacity, entry, header, message);
+    if (fault == LineFault::None && entry.kind == SnapshotLineKind::File)
+        return message = QStringLiteral("\"type\" is not \"folder\" or \"snapshot\""),
+               LineFault::Content;
+    if (kind) *kind = entry.kind;
+    return fault;
+}
+
+}  // namespace
+
 LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, SnapshotFile& out,
-                            QString& message) {
+                            QString& message, SnapshotLineKind* kind) {
+    if (kind) *kind = SnapshotLineKind::File;
+    static constexpr std::string_view kTyped = "{\"type\":";
+    if (std::string_view(padded, std::min(length, kTyped.size())) == kTyped)
+        return typedLine(padded, length, capacity, message, kind);
     static thread_local od::parser parser;
     const auto refuse = [&message](const char* why, LineFault fault = LineFault::Content) {
         message = QString::fromLatin1(why);
@@ -281,6 +304,8 @@ LineFault parseSnapshotLine(const char* padded, size_t length, size_t capacity, 
             mtime = true;
         } else if (key == "folder") {
             folder = true;
+        } else if (key == "type") {
+            return typedLine(padded, length, capacity, message, kind);
         }
     }
     const char* rest = nullptr;

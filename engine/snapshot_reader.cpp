@@ -4,6 +4,8 @@
 
 #include "engine/snapshot.h"
 
+#include "engine/line_input.h"
+
 #include "platform/dosfs/errors.h"
 
 #include <simdjson.h>
@@ -20,112 +22,55 @@
 
 namespace engine {
 
-// The lines of the file, each copied with room for simdjson's padding.
-struct SnapshotReader::Lines {
-    enum class Read { Line, End, Failed, TooLong };
-
-    int fd = -1;
-    std::vector<char> buffer = std::vector<char>(1 << 20);
-    size_t at = 0, end = 0;
-    bool eof = false;
-    std::string line;
-    qint64 number = 0;
-    bool ended = true;  // the line had its line end
-
-    ~Lines() {
-        if (fd >= 0) ::close(fd);
-    }
-    void rewind() {
-        at = end = 0;
-        eof = false;
-        number = 0;
-        ended = true;
-    }
-    // The next line; `error` an errno when reading failed. A line longer
-    // than kLongestLine is not read on.
-    Read next(int& error) {
-        line.clear();
-        for (;;) {
-            if (at == end) {
-                if (eof) break;
-                const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-                if (n < 0) {
-                    if (errno == EINTR) continue;
-                    error = errno;
-                    return Read::Failed;
-                }
-                at = 0;
-                end = size_t(n);
-                eof = n == 0;
-                continue;
-            }
-            const char* start = buffer.data() + at;
-            const void* lf = std::memchr(start, '\n', end - at);
-            const size_t n = lf ? static_cast<const char*>(lf) - start : end - at;
-            if (line.size() + n > size_t(kLongestLine)) {
-                ++number;
-                return Read::TooLong;
-            }
-            line.append(start, n);
-            at += n + (lf ? 1 : 0);
-            if (lf) {
-                ended = true;
-                ++number;
-                return Read::Line;
-            }
-        }
-        if (line.empty()) return Read::End;
-        ended = false;
-        ++number;
-        return Read::Line;
-    }
-};
-
 SnapshotReader::SnapshotReader(QByteArray hostPath) : hostPath_(std::move(hostPath)) {}
 SnapshotReader::~SnapshotReader() = default;
 
 bool SnapshotReader::open(QString& message) {
-    lines_ = std::make_unique<Lines>();
-    lines_->fd = ::open(hostPath_.constData(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
-    if (lines_->fd < 0 || ::fstat(lines_->fd, &st) != 0) {
-        message = errno == ENOENT ? QStringLiteral("no such file")
-                                  : QString::fromLocal8Bit(std::strerror(errno)).toLower();
-        return false;
-    }
-    if (S_ISDIR(st.st_mode))
-        return message = QStringLiteral("it is a folder, not a snapshot"), false;
-    return true;
+    lines_ = std::make_unique<LineInput>(kLongestLine);
+    return lines_->open(hostPath_, message);
 }
 
 bool SnapshotReader::nextLine(SnapshotFile& out, QString& message) {
-    int error = 0;
-    switch (lines_->next(error)) {
-        case Lines::Read::Line:
-            break;
-        case Lines::Read::End:
-            return false;
-        case Lines::Read::Failed:
-            message = QString::fromLocal8Bit(std::strerror(error)).toLower();
-            return false;
-        case Lines::Read::TooLong:
-            message = QStringLiteral("line %1: over %2 MiB long, which no snapshot line is")
-                          .arg(lines_->number)
-                          .arg(kLongestLine >> 20);
-            return false;
+    for (;;) {
+        int error = 0;
+        switch (lines_->next(error)) {
+            case LineInput::Read::Line:
+                break;
+            case LineInput::Read::End:
+                return false;
+            case LineInput::Read::Failed:
+                message = QString::fromLocal8Bit(std::strerror(error)).toLower();
+                return false;
+            case LineInput::Read::TooLong:
+                message = QStringLiteral("line %1: over %2 MiB long, which no snapshot line is")
+                              .arg(lines_->number())
+                              .arg(kLongestLine >> 20);
+                return false;
+        }
+        QString why;
+        SnapshotLineKind kind = SnapshotLineKind::File;
+        const LineFault fault = parseSnapshotLine(lines_->padded(), lines_->length(),
+                                                  lines_->capacity(), out, why, &kind);
+        if (fault == LineFault::None && kind == SnapshotLineKind::Header) {
+            if (lines_->number() == 1 && readHeader(why)) continue;
+            if (why.isEmpty())
+                why = QStringLiteral("a snapshot's first line, not one of its files");
+        } else if (fault == LineFault::None && kind == SnapshotLineKind::Folder) {
+            continue;  // a comparison goes by the files
+        } else if (fault == LineFault::None) {
+            return true;
+        } else if (fault == LineFault::Json && !lines_->ended()) {
+            why = QStringLiteral("the last line is cut short (%1)").arg(why);
+        }
+        message = QStringLiteral("line %1: %2").arg(lines_->number()).arg(why);
+        return false;
     }
-    std::string& line = lines_->line;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const size_t length = line.size();
-    line.resize(length + simdjson::SIMDJSON_PADDING, ' ');
-    QString why;
-    const LineFault fault = parseSnapshotLine(line.data(), length, line.size(), out, why);
-    line.resize(length);
-    if (fault == LineFault::None) return true;
-    if (fault == LineFault::Json && !lines_->ended)
-        why = QStringLiteral("the last line is cut short (%1)").arg(why);
-    message = QStringLiteral("line %1: %2").arg(lines_->number).arg(why);
-    return false;
+}
+
+bool SnapshotReader::readHeader(QString& message) {
+    SnapshotEntry entry;
+    return parseSnapshotEntry(lines_->padded(), lines_->length(), lines_->capacity(), entry,
+                              header_, message) == LineFault::None;
 }
 
 // Takes the file's place after the last one's; false for a path given a
@@ -135,10 +80,10 @@ bool SnapshotReader::placeInOrder(const SnapshotFile& file, QString& message) {
     const int c = count_ == 0 ? 1 : place_.compare(last_);
     if (c == 0)
         return message = QStringLiteral("line %1: the path %2 is given a second time")
-                             .arg(lines_->number)
+                             .arg(lines_->number())
                              .arg(QString::fromUtf8(file.path)),
                false;
-    if (c < 0 && outOfOrder_ == 0) outOfOrder_ = lines_->number;
+    if (c < 0 && outOfOrder_ == 0) outOfOrder_ = lines_->number();
     std::swap(last_, place_);
     ++count_;
     return true;
@@ -154,10 +99,14 @@ bool SnapshotReader::start(QString& message) {
     if (!open(message)) return false;
     // The first line at once: a file that is no snapshot is told before a
     // scan is made to compare it with.
-    if (!nextLine(first_, message) || !placeInOrder(first_, message)) {
+    if (!nextLine(first_, message)) {
+        // A snapshot that says what it is may hold no file: that of an
+        // empty folder.
+        if (message.isEmpty() && header_.format != 0) return whole_ = true;
         if (message.isEmpty()) message = emptySnapshot();
         return false;
     }
+    if (!placeInOrder(first_, message)) return false;
     reading_ = holdingFirst_ = true;
     return true;
 }
@@ -171,13 +120,13 @@ bool SnapshotReader::next(SnapshotFile& out) {
     if (!reading_) return false;
     if (nextLine(out, fault_) && placeInOrder(out, fault_) && outOfOrder_ == 0) return true;
     reading_ = false;  // nothing more, whatever ended it
-    if (fault_.isEmpty() && count_ == 0) fault_ = emptySnapshot();
+    if (fault_.isEmpty() && count_ == 0 && header_.format == 0) fault_ = emptySnapshot();
     whole_ = fault_.isEmpty() && outOfOrder_ == 0;
     return false;
 }
 
 bool SnapshotReader::again(bool sorted, QString& message) {
-    if (!lines_ || ::lseek(lines_->fd, 0, SEEK_SET) != 0) {
+    if (!lines_ || !lines_->rewind()) {
         message = outOfOrder_ ? QStringLiteral(
                                     "line %1 is out of listing order, and a pipe cannot be read "
                                     "again to sort it; save the snapshot to a file first")
@@ -188,7 +137,6 @@ bool SnapshotReader::again(bool sorted, QString& message) {
                                     "sorted; save it to a file first");
         return false;
     }
-    lines_->rewind();
     count_ = outOfOrder_ = 0;
     fault_.clear();
     whole_ = holdingFirst_ = false;
@@ -209,7 +157,7 @@ bool SnapshotReader::readSorted(QString& message) {
             return message = QStringLiteral(
                                  "line %1: a snapshot out of listing order is sorted in memory, "
                                  "and this one would take over %2 GiB")
-                                 .arg(lines_->number)
+                                 .arg(lines_->number())
                                  .arg(kSortLimit >> 30),
                    false;
         places.emplace_back();
@@ -217,7 +165,7 @@ bool SnapshotReader::readSorted(QString& message) {
         files.push_back(file);
     }
     if (!message.isEmpty()) return false;
-    if (files.empty()) return message = emptySnapshot(), false;
+    if (files.empty() && header_.format == 0) return message = emptySnapshot(), false;
     std::vector<size_t> order(files.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(),
@@ -245,34 +193,26 @@ int readAgain(const std::vector<SnapshotReader*>& snapshots, QString& message) {
 
 SnapshotSummary summarizeSnapshot(const QByteArray& hostPath) {
     SnapshotSummary summary;
-    SnapshotReader reader(hostPath);
+    LineInput lines(SnapshotReader::kLongestLine);
     QString message;
-    if (!reader.open(message)) return summary;
-    SnapshotReader::Lines& lines = *reader.lines_;
     int error = 0;
-    if (lines.next(error) != SnapshotReader::Lines::Read::Line) return summary;
-    std::string& first = lines.line;
-    const size_t length = first.size();
-    first.resize(length + simdjson::SIMDJSON_PADDING, ' ');
-    summary.folder = scannedFolder(first.data(), length, first.size());
-    summary.files = 1;
-    // The rest is only counted.
-    for (;;) {
-        const char* at = lines.buffer.data() + lines.at;
-        const char* end = lines.buffer.data() + lines.end;
-        while (at < end && (at = static_cast<const char*>(std::memchr(at, '\n', end - at)))) {
-            ++summary.files;
-            ++at;
-        }
-        const bool lastEnded = lines.end == 0 || lines.buffer[lines.end - 1] == '\n';
-        const ssize_t n = ::read(lines.fd, lines.buffer.data(), lines.buffer.size());
-        if (n <= 0) {
-            if (!lastEnded && lines.end > lines.at) ++summary.files;
-            break;
-        }
-        lines.at = 0;
-        lines.end = size_t(n);
+    if (!lines.open(hostPath, message) || lines.next(error) != LineInput::Read::Line)
+        return summary;
+    SnapshotEntry entry;
+    SnapshotHeader header;
+    const LineFault fault = parseSnapshotEntry(lines.padded(), lines.length(), lines.capacity(),
+                                               entry, header, message);
+    if (fault == LineFault::None && entry.kind == SnapshotLineKind::Header) {
+        summary.folder = header.folder;
+        summary.time = header.time;
+    } else {
+        summary.folder = scannedFolder(lines.padded(), lines.length(), lines.capacity());
+        summary.files = 1;
     }
+    // The rest is only counted: the lines less the folders'.
+    qint64 count = 0, folders = 0;
+    lines.countRest(count, kFolderLineStart, folders);
+    summary.files += count - folders;
     return summary;
 }
 

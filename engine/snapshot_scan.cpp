@@ -15,8 +15,8 @@ class SnapshotHost : public ScanHost {
     explicit SnapshotHost(const SnapshotRun& run) : run_(run) {}
 
     int windowWidth() const override { return kDesignWindowWidth; }
-    QStringList driveEntries() const override { return {}; }
-    qint64 now() const override { return 0; }
+    QStringList driveEntries() const override { return run_.drives; }
+    qint64 now() const override { return run_.time; }
     void addListLine(const QString&) override {}
     bool keepsListLines() const override { return false; }
     // A snapshot holds each file's column texts, the date among them.
@@ -33,8 +33,11 @@ class SnapshotHost : public ScanHost {
     void folderEntered(const QString& path) override {
         if (run_.watch) run_.watch->folderEntered(path);
     }
+    void folderAt(const QString& path, const QByteArray& hostPath) override {
+        folder(path, hostPath);
+    }
     void folderUnreadable(const QString& path, const QByteArray& hostPath, int error) override {
-        unreadable(hostPath);
+        unreadable(hostPath, error);
         if (run_.watch) run_.watch->folderUnreadable(path, error);
     }
     void letEventsRun() override {
@@ -46,9 +49,12 @@ class SnapshotHost : public ScanHost {
     // A file with the texts of its size and date columns.
     virtual void file(const QString& folderPath, const QByteArray& hostFolder,
                       const dosfs::DirEntry& entry, const QString& size, const QString& date) = 0;
-    // A folder the scan could not read, by its host path, in its turn
-    // among the files.
-    virtual void unreadable(const QByteArray& hostFolder) = 0;
+    // A folder the scan enters, before its files.
+    virtual void folder(const QString& path, const QByteArray& hostFolder) {
+        (void)path, (void)hostFolder;
+    }
+    // The folder just entered could not be read (`error`).
+    virtual void unreadable(const QByteArray& hostFolder, int error) = 0;
 
   private:
     const SnapshotRun& run_;
@@ -57,20 +63,40 @@ class SnapshotHost : public ScanHost {
     const QString* date_ = nullptr;
 };
 
-// The files written as a snapshot's lines; a folder that could not be read
-// leaves no line of its own.
+// The folders and files written as a snapshot's lines. A folder's line
+// waits for what follows it, which tells whether it could be read.
 class LinesHost : public SnapshotHost {
   public:
     LinesHost(const SnapshotRun& run, dosfs::FileWriter& out, QByteArray rootHost)
         : SnapshotHost(run), lines(out, std::move(rootHost)) {}
     SnapshotLines lines;
 
+    // The last folder's line, when it has not gone out yet.
+    void flush() {
+        if (!pending_) return;
+        pending_ = false;
+        lines.folder(folderPath_, hostFolder_, error_);
+    }
+
   private:
+    void folder(const QString& path, const QByteArray& hostFolder) override {
+        flush();
+        pending_ = true;
+        folderPath_ = path;
+        hostFolder_ = hostFolder;
+        error_ = 0;
+    }
     void file(const QString& folderPath, const QByteArray& hostFolder, const dosfs::DirEntry& entry,
               const QString& size, const QString& date) override {
+        flush();
         lines.file(folderPath, hostFolder, entry, size, date);
     }
-    void unreadable(const QByteArray&) override {}
+    void unreadable(const QByteArray&, int error) override { error_ = error; }
+
+    bool pending_ = false;
+    QString folderPath_;
+    QByteArray hostFolder_;
+    int error_ = 0;
 };
 
 // The files handed to a comparison as the scan lists them.
@@ -91,7 +117,7 @@ class ComparedHost : public SnapshotHost {
         file_.mtime = snapshotTime(entry.mtime);  // as a snapshot of it would hold it
         comparison_.add(file_);
     }
-    void unreadable(const QByteArray& hostFolder) override {
+    void unreadable(const QByteArray& hostFolder, int) override {
         comparison_.unreadable(relativeFolder(rootHost_, hostFolder));
     }
 
@@ -116,8 +142,16 @@ void scanTree(SnapshotHost& host, const dosfs::FileSystem& fs, const QString& ro
 
 int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
                   const SnapshotRun& run) {
-    LinesHost host(run, out, fs.resolve(root).host);
+    const QByteArray rootHost = fs.resolve(root).host;
+    LinesHost host(run, out, rootHost);
+    SnapshotHeader header;
+    header.folder = root;
+    header.hostFolder = rootHost;
+    header.drives = run.drives;
+    header.time = run.time;
+    host.lines.header(header);
     scanTree(host, fs, root, run);
+    host.flush();
     return host.lines.error();
 }
 

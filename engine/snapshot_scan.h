@@ -8,6 +8,7 @@
 #include "platform/dosfs/file_writer.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -39,6 +40,10 @@ struct SnapshotRun {
     int threads = 0;
     // Told of the scan as it goes (nullptr: nobody); outlives the scan.
     SnapshotWatch* watch = nullptr;
+    // What the snapshot's first line records of the scan: when it started
+    // and the drives the window's chooser showed (or tolan-list had).
+    qint64 time = 0;
+    QStringList drives;
 };
 
 // The snapshot of the folder `root` (a DOS path) written to `out` (which

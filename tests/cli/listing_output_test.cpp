@@ -130,7 +130,8 @@ TEST(ListingOutput, JsonLinesAgreeWithStatAndGiveBackTheHostBytes) {
     const QByteArray out =
         tolanList({QStringLiteral("--drive=C:=") + tree.path("c"), QStringLiteral("--format"),
                    QStringLiteral("jsonl"), QStringLiteral("C:\\work")});
-    const QList<QByteArray> lines = out.split('\n');
+    QList<QByteArray> lines = out.split('\n');
+    lines.removeIf([](const QByteArray& l) { return l.startsWith("{\"type\":"); });
     ASSERT_EQ(lines.size(), 65);  // 64 files and the empty rest after the last line end
     bool sawBadBytes = false;
     for (const QByteArray& line : lines.mid(0, 64)) {
