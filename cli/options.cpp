@@ -32,6 +32,7 @@ QString usageText() {
                "                  [--format pdf] [-o FILE] [FOLDER]\n"
                "       tolan-list --compare OLD.jsonl [--format jsonl] [--encoding ENC] [-o FILE]\n"
                "                  [FOLDER | NEW.jsonl]\n"
+               "       tolan-list --from SNAPSHOT.jsonl [listing options as above]\n"
                "       tolan-list --graph FILE.svg|FILE.png [--width PX --height PX] [FOLDER]\n"
                "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
                "default the current folder) as the work file of a scan holds it.\n"
@@ -97,6 +98,12 @@ QString usageText() {
                "                       cp -a /data/src /mnt/backup/src\n"
                "                       tolan-list --compare src.jsonl /mnt/backup/src && echo "
                "complete\n"
+               "  --from SNAPSHOT    list the folder as it was when the snapshot (what --format\n"
+               "                     jsonl wrote) was taken, without reading it: the same bytes\n"
+               "                     its scan then gave, banner time and drives included, with\n"
+               "                     any of --mode, --type, --ext, --width, --listing, --csv,\n"
+               "                     --encoding, --format pdf and --graph; the folder need not\n"
+               "                     exist. A snapshot found wrong is named with its line\n"
                "  --graph FILE       draw the occupancy graph of the folder instead: a squarified\n"
                "                     treemap, a rectangle's area in proportion to the bytes below\n"
                "                     it, as the window's menu 占有グラフ shows it; FILE.svg or\n"
@@ -284,6 +291,13 @@ const struct Option {
          out.compare = v;
          return true;
      }},
+    {"--from", true,
+     [](const QByteArray& v, Options& out, QString& error) {
+         if (v.isEmpty())
+             return refuse(error, "--from needs a snapshot (a file of --format jsonl)");
+         out.from = v;
+         return true;
+     }},
     {"--graph", true,
      [](const QByteArray& v, Options& out, QString& error) {
          return applyGraphValue("--graph", v, out, error);
@@ -349,6 +363,12 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
     if (!out.compare.isEmpty() && (out.listing >= 0 || out.pdf))
         return refuse(error,
                       "--compare writes text or --format jsonl, not --listing or --format pdf");
+    if (!out.from.isEmpty() && !out.compare.isEmpty())
+        return refuse(error, "--from and --compare exclude each other");
+    if (!out.from.isEmpty() && !out.folder.isEmpty())
+        return refuse(error, "--from lists the snapshot's folder: give no FOLDER with it");
+    if (!out.from.isEmpty() && out.jsonLines)
+        return refuse(error, "--from makes listings; the snapshot is its own JSON lines");
     if (!settleGraph(out, error)) return false;
     if (out.jsonLines && out.listing >= 0)
         return refuse(error, "--format jsonl and --listing exclude each other");

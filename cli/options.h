@@ -30,6 +30,7 @@ struct Options {
     bool widthGiven = false;
     QByteArray folder;   // as given; empty for the current folder
     QByteArray compare;  // --compare OLD.jsonl: FOLDER (or NEW.jsonl) compared with it
+    QByteArray from;     // --from SNAPSHOT: the listing made from a snapshot
     bool help = false;
     bool version = false;
 };

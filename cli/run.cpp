@@ -8,6 +8,7 @@
 #include "cli/scan_report.h"
 #include "engine/module1.h"
 #include "engine/snapshot_scan.h"
+#include "engine/snapshot_tree.h"
 #include "platform/dosfs/errors.h"
 #include "platform/dosfs/file_writer.h"
 #include "platform/dosfs/locations.h"
@@ -277,9 +278,10 @@ int writeJsonLines(const cli::Options& options, const dosfs::FileSystem& fs, con
 }
 
 // The listing of `root` the options ask for: the work file, a listing
-// file's records, a PDF or a graph; an exit status.
+// file's records, a PDF or a graph; an exit status. Made from `from` when
+// given: the snapshot's folder as it was.
 int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const QString& root,
-                 char** argv, const cli::Drawing* drawing) {
+                 char** argv, const cli::Drawing* drawing, engine::SnapshotTree* from = nullptr) {
     dosfs::NumberedFiles files(fs);
     const QString target = cli::outputTarget(options);
     // Rows instead of the work file: a listing file's records; for a PDF
@@ -296,8 +298,11 @@ int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const
                                                    : openWorkFile(options, files);
     if (outError) return fail(1, cli::cannotWrite(target, outError));
 
-    cli::ListHost host(options.width, fs.drives().chooserEntries(), bannerMoment(),
-                       isatty(STDERR_FILENO) ? stderr : nullptr);
+    const bool drivesThen = from && !from->older();
+    cli::ListHost host(
+        options.width, drivesThen ? from->header().drives : fs.drives().chooserEntries(),
+        from && from->header().time != dosfs::kNoTime ? from->header().time : bannerMoment(),
+        isatty(STDERR_FILENO) ? stderr : nullptr);
     host.setRows(rows.get());
     if (options.pdf && !rowsOnly) host.setLines(&kept.lines);
     treemap::TreeBuilder graph;
@@ -308,10 +313,18 @@ int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const
     engine::Module1 scan(host, fs, files);
     scan.writeWorkFile = !rowsOnly && !options.pdf && !graphOnly;
     configureScan(scan, options, root);
-    scan.ScanTree();
+    if (from)
+        scan.ListSnapshot(*from);
+    else
+        scan.ScanTree();
     host.report.clearProgress();
     host.report.reportUnreadable(stderr);
     reportFoldersLeftOut(scan.foldersLeftOut);
+    if (scan.ended == engine::Module1::End::Damaged) {
+        rowsOut.abandon();
+        return fail(1, QStringLiteral("%1: %2; the listing written stops there")
+                           .arg(QString::fromLocal8Bit(options.from), from->fault()));
+    }
     if (scan.workFileError) return fail(1, cli::cannotWrite(target, scan.workFileError));
     if (graphOnly) {
         const QString file = QString::fromLocal8Bit(options.graph);
@@ -321,6 +334,39 @@ int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const
     if (options.pdf)
         return printPdf(*drawing, argv[0], kept.lines, root, scan.scanTime, rowsOut, target);
     return rowsOnly ? finishOutput(rows->error(), rowsOut, target) : 0;
+}
+
+// Reads a snapshot through, checking every line, and readies it to be read
+// again: a listing made from it then goes out whole or not at all. A pipe
+// is read once, as it comes.
+bool checkedFirst(engine::SnapshotTree& tree, QString& message) {
+    engine::SnapshotFolder folder;
+    dosfs::DirEntry file;
+    while (tree.nextFolder(folder))
+        while (tree.nextFile(file)) {
+        }
+    if (!tree.fault().isEmpty()) return message = tree.fault(), false;
+    return tree.again(message);
+}
+
+// The listing the options ask for made from the snapshot --from names; an
+// exit status.
+int listSnapshot(const cli::Options& options, const dosfs::FileSystem& fs, char** argv,
+                 const cli::Drawing* drawing) {
+    const QString name = QString::fromLocal8Bit(options.from);
+    engine::SnapshotTree tree(options.from);
+    QString message;
+    struct stat st {};
+    const bool seekable = ::stat(options.from.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    if (!tree.start(message) || (seekable && !checkedFirst(tree, message)))
+        return fail(1, QStringLiteral("cannot list from '%1': %2").arg(name, message));
+    if (tree.older())
+        fail(0, QStringLiteral("note: '%1' was written by an older Tolan: its listing takes the "
+                               "file's time and this run's drives, and folders without files "
+                               "are not known")
+                    .arg(name));
+    dosfs::sweepPending();
+    return writeListing(options, fs, tree.header().folder, argv, drawing, &tree);
 }
 
 }  // namespace
@@ -335,6 +381,7 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     if (!driveTable(options, drives, error)) return fail(2, error);
     const dosfs::FileSystem fs(drives);
     QString root;
+    if (!options.from.isEmpty()) return listSnapshot(options, fs, argv, drawing);
     if (!options.compare.isEmpty()) {
         // A comparison's trouble is status 2, as diff's is.
         if (!cli::namesSnapshot(options.folder) && !findRoot(fs, options.folder, root, error))

@@ -6,22 +6,31 @@ namespace engine {
 
 void Module1::ListFolderFiles(const QString& folderPath, const std::vector<dosfs::DirEntry>& names,
                               ScanTotals& totals, int& headerShown) {
+    FolderListing folder = beginFiles(folderPath, headerShown);
+    for (const dosfs::DirEntry& entry : names) listFile(folder, entry, totals);
+    endFiles(folder);
+}
+
+Module1::FolderListing Module1::beginFiles(const QString& folderPath, int& headerShown) {
     folderMatchBytes_ = 0;
     folderMatchCount_ = 0;
     const bool fileList = !settings.folderMode();
-    FolderListing folder{folderPath,
+    return FolderListing{folderPath,
                          // A path's width is its folder's and its name's: the
                          // folder is measured once.
                          fileList ? measureText(width_, folderPath) : TextWidth{}, fileList,
                          QString(), headerShown};
-    for (const dosfs::DirEntry& entry : names) {
-        const qint64 bytes = addSideARow(folderPath, entry, totals);
-        if (settings.listType == ListType::FullPaths)
-            listFullPath(folder, entry, bytes);
-        else
-            listName(folder, entry, bytes);
-    }
+}
 
+void Module1::listFile(FolderListing& folder, const dosfs::DirEntry& entry, ScanTotals& totals) {
+    const qint64 bytes = addSideARow(folder.path, entry, totals);
+    if (settings.listType == ListType::FullPaths)
+        listFullPath(folder, entry, bytes);
+    else
+        listName(folder, entry, bytes);
+}
+
+void Module1::endFiles(FolderListing& folder) {
     if (folderMatchCount_ != 0 || !folder.rememberedName.isEmpty()) {
         const Footer footer = folderFooter(widths_, folderMatchCount_, folderMatchBytes_, true);
         const QString line = folder.rememberedName.isEmpty()

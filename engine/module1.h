@@ -20,6 +20,9 @@
 
 namespace engine {
 
+class SnapshotTree;
+struct SnapshotFolder;
+
 // The work file the scan writes.
 using dosfs::kWorkFile;
 
@@ -73,10 +76,17 @@ class Module1 {
         Whole,      // every folder was visited
         Stopped,    // a stop was asked for
         ReadsLost,  // the reader of a network or FUSE mount ended: the rest could not be read
+        Damaged,    // a snapshot listed was found wrong part-way
     };
     End ended = End::Whole;
 
     void ScanTree();
+    // The listing a scan of the snapshot's folder made when the snapshot
+    // was taken: its folders and files in place of the file system's, the
+    // host giving the snapshot's time and drives. A snapshot found wrong
+    // part-way ends the listing there (`ended` is End::Damaged; the tree's
+    // fault says why).
+    void ListSnapshot(SnapshotTree& tree);
 
     static void SortNames(std::vector<dosfs::DirEntry>& table);
 
@@ -99,12 +109,18 @@ class Module1 {
     };
     // Side A's row of a file and its share of the totals; returns its bytes.
     qint64 addSideARow(const QString& folderPath, const dosfs::DirEntry& entry, ScanTotals& totals);
+    FolderListing beginFiles(const QString& folderPath, int& headerShown);
+    void listFile(FolderListing& folder, const dosfs::DirEntry& entry, ScanTotals& totals);
+    void endFiles(FolderListing& folder);
     void firstMatch(FolderListing& folder);
     void listFullPath(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes);
     void listName(FolderListing& folder, const dosfs::DirEntry& entry, qint64 bytes);
 
     enum class Flow { Go, Abort };
+    void startScan();
     Flow listHeading();
+    // A folder of a snapshot: as visitLevel lists one that it read.
+    Flow listSnapshotFolder(SnapshotTree& tree, const SnapshotFolder& folder);
     Flow listRoot(dosfs::Directory& root, std::vector<FolderEntry>& level1);
     void listTotal();
     Flow visitLevel(int depth, const std::vector<FolderEntry>& table,

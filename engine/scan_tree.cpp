@@ -26,8 +26,7 @@ void Module1::writeWorkLine(const QString& line) {
     if (error && !workFileError) workFileError = error;
 }
 
-void Module1::folderStart(const QString& header, const QString& path,
-                          const QByteArray& hostPath) {
+void Module1::folderStart(const QString& header, const QString& path, const QByteArray& hostPath) {
     host_.folderEntered(path);
     host_.folderAt(path, hostPath);
     if (!settings.extFilter.everyFile()) {
@@ -120,7 +119,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
     return Flow::Go;
 }
 
-void Module1::ScanTree() {
+void Module1::startScan() {
     width_ = Class1();
     matchCount = 0;
     host_.setSecondCounter(QStringLiteral("0"));
@@ -138,7 +137,10 @@ void Module1::ScanTree() {
                            settings.folderMode());
     lineLayout_ = {widths_, settings.listType, !settings.folderMode()};
     host_.fileLinesLaidOut(lineLayout_);
+}
 
+void Module1::ScanTree() {
+    startScan();
     if (listHeading() == Flow::Abort) {
         ended = End::Stopped;
         return host_.enableStop();
