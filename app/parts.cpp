@@ -48,6 +48,9 @@ Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
             application.letPaintRun();
         return !behaviour.scan.settings.abortRequested;
     });
+    output.form6.openSnapshot = [this](const QByteArray& path, QString& message) {
+        return behaviour.showSnapshot(path, message);
+    };
 }
 
 Parts::~Parts() {

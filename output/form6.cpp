@@ -31,6 +31,7 @@ const QString kDeleteAsk =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1 を削除します。もう一度「削除」で実行"));
 const QString kDeleted = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "削除しました"));
 const QString kCannotCompare = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "比較できません: %1"));
+const QString kCannotOpen = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "開けません: %1"));
 const QString kNotAFile =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "通常のファイルではありません"));
 const QString kSave = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存"));
@@ -88,7 +89,9 @@ Form6::Form6(shell::MainLink m, forms::ListBox& b, const engine::Module1& s, Sna
       Command3(make<forms::CommandButton>(*this, "Command3", -1, nullptr, 4680, 4335, 1155, 390,
                                           QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "削除")))),
       Command4(make<forms::CommandButton>(*this, "Command4", -1, nullptr, 6120, 4335, 1155, 390,
-                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))) {
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))),
+      Command5(make<forms::CommandButton>(*this, "Command5", -1, nullptr, 1800, 4335, 1155, 390,
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "開く")))) {
     setCaption(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの管理")));
     setWidth(kWidth);
     setHeight(kHeight);
@@ -98,6 +101,7 @@ Form6::Form6(shell::MainLink m, forms::ListBox& b, const engine::Module1& s, Sna
     Command2.Click = [this] { Command2_Click(); };
     Command3.Click = [this] { Command3_Click(); };
     Command4.Click = [this] { Command4_Click(); };
+    Command5.Click = [this] { Command5_Click(); };
     List1.Click = [this] { armed_ = -1; };
     // Another name is asked about afresh.
     Text1.Change = [this] {
@@ -349,6 +353,27 @@ QStringList Form6::comparisonHeading(int row) const {
 
 void Form6::Command4_Click() {
     close();
+}
+
+// 開く: the snapshot selected shown in the main window as its scan showed
+// it; the dialog closes first, and opens again to say what was wrong.
+void Form6::Command5_Click() {
+    const int row = List1.listIndex();
+    if (row < 0 || row >= names.size()) return armed_ = -1, say(kSelectFirst);
+    armed_ = -1;
+    int error = 0;
+    const QByteArray folder = hostFolder(error);
+    const QByteArray path = folder + '/' + dosfs::encodeHostName(names[row]);
+    if (error || !isFile(path)) return say(forms::shown(kCannotOpen).arg(forms::shown(kNotAFile)));
+    if (!openSnapshot) return;
+    const QString name = names[row];
+    close();
+    QString why;
+    if (openSnapshot(path, why)) return;
+    open();
+    const int at = int(names.indexOf(name));
+    if (at >= 0) List1.setListIndexFromUser(at);
+    say(forms::shown(kCannotOpen).arg(why));
 }
 
 void Form6::close() {

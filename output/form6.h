@@ -60,6 +60,11 @@ class Form6 : public forms::Form {
     forms::CommandButton& Command2;  // 比較
     forms::CommandButton& Command3;  // 削除
     forms::CommandButton& Command4;  // 戻る
+    forms::CommandButton& Command5;  // 開く
+
+    // Shows the snapshot at a host path in the main window (Side A and B);
+    // false with what is wrong. Given by the program.
+    std::function<bool(const QByteArray& hostPath, QString& message)> openSnapshot;
 
     // The file names List1 shows, in its order, with the folder each is a
     // snapshot of (empty when unknown) and its time as the list gives it.
@@ -76,6 +81,7 @@ class Form6 : public forms::Form {
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void Command5_Click();
 
   private:
     void refresh();

@@ -71,6 +71,15 @@ inline const QString kReadsLost =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "フォルダを読めなくなり中断: 一覧は不完全です"));
 inline const QString kUnreadableFolders =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "読めないフォルダ %1 個: ファイルなしと表示"));
+// A saved scan shown in place of a scan: its folder (%1) and when it was
+// taken (%2); one of an older format knows no empty folders; one found
+// wrong part-way (%1, what was wrong) is shown only to there.
+inline const QString kSnapshotShown =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの表示: %1  %2 時点"));
+inline const QString kOlderSnapshot = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "古い形式の保存ファイル: 空のフォルダは分かりません"));
+inline const QString kSnapshotDamaged = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "保存ファイルが壊れています: 一覧は途中までです (%1)"));
 // After a scan whose deepest folders had subfolders: %1 is their number.
 inline const QString kFoldersLeftOut = QStringLiteral(QT_TRANSLATE_NOOP(
     "Tolan",

@@ -698,5 +698,25 @@ Added %2  Removed %3  Changed %4</translation>
         <source>ページ</source>
         <translation>Page</translation>
     </message>
+    <message>
+        <source>開けません: %1</source>
+        <translation>Cannot open: %1</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存ファイルの表示: %1  %2 時点</source>
+        <translation>Saved scan shown: %1 as of %2</translation>
+    </message>
+    <message>
+        <source>古い形式の保存ファイル: 空のフォルダは分かりません</source>
+        <translation>Saved scan of an older format: empty folders are not known</translation>
+    </message>
+    <message>
+        <source>保存ファイルが壊れています: 一覧は途中までです (%1)</source>
+        <translation>The saved scan is damaged: the listing stops part-way (%1)</translation>
+    </message>
 </context>
 </TS>

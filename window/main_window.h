@@ -6,6 +6,7 @@
 
 #include "engine/module1.h"
 #include "engine/scan_host.h"
+#include "engine/snapshot.h"
 #include "platform/treemap/tree.h"
 #include "shell/form1.h"
 
@@ -28,6 +29,11 @@ class MainWindow : public engine::ScanHost {
     // null before the first. It is made from the scan's table the first
     // time it is asked for, so a scan never waits for a graph nobody looks at.
     std::shared_ptr<const treemap::Tree> lastGraph();
+    // Shows the saved scan (a snapshot) at `hostPath` in Side A and Side B
+    // as its scan showed them, in the mode of the last scan, and says which
+    // it is; the window's folder stays. False, with what is wrong, when the
+    // snapshot cannot be read whole (nothing shown is changed then).
+    bool showSnapshot(const QByteArray& hostPath, QString& message);
     // Runs when a scan has begun, before it reads a folder.
     std::function<void()> scanStarting;
     // Runs when a scan has ended and the window is idle again.
@@ -115,7 +121,9 @@ class MainWindow : public engine::ScanHost {
     void buttonHint(int top, int left, int height, const QString& text);
     void sideAHint();
     void sideBHint();
-    void runScan(engine::ScanMode mode);
+    // A scan of the folder shown; or, given `from`, the listing of a saved
+    // scan.
+    void runScan(engine::ScanMode mode, engine::SnapshotTree* from = nullptr);
     // The work file opened in the folder to scan; false, with the reason
     // shown and the window idle again, when there is none to write.
     bool openWorkFile();
@@ -126,7 +134,8 @@ class MainWindow : public engine::ScanHost {
     // What the listing on screen lacks, in the message box: a stop, folders
     // that could not be read, folders below the deepest level; and a scan
     // root that did not answer afterwards (`rootError`).
-    void showScanEnd(int rootError);
+    // A saved scan shown (`from`) is named first.
+    void showScanEnd(int rootError, const engine::SnapshotTree* from = nullptr);
     void setCommandsEnabled(bool on);
     void showNearestFolder(QString folder);
     void keepPainting();
@@ -147,6 +156,8 @@ class MainWindow : public engine::ScanHost {
     bool graphPending_ = false;
     std::shared_ptr<const treemap::Tree> lastGraph_;
     bool scanEnded_ = false;  // the scan ran to its end
+    // While a saved scan is listed: the time and drives its banner names.
+    const engine::SnapshotHeader* shownSnapshot_ = nullptr;
     // The press of the stop/exit button under way began while it read 中断:
     // it never ends the program, even when the scan has ended by its release.
     bool pressBeganOnStop_ = false;

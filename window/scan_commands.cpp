@@ -10,6 +10,10 @@
 #include "window/side_a_rows.h"
 #include "window/side_b_rows.h"
 
+#include "engine/snapshot_tree.h"
+
+#include <QDateTime>
+
 #include <utility>
 
 namespace window {
@@ -19,7 +23,7 @@ using shell::kIdleCaption;
 using shell::kRunningCaption;
 using shell::RunState;
 
-void MainWindow::runScan(engine::ScanMode mode) {
+void MainWindow::runScan(engine::ScanMode mode, engine::SnapshotTree* from) {
     shell::Form1& f = form;
     shell::MainState& st = f.state;
     f.Timer3.setTimerEnabled(false);
@@ -53,14 +57,20 @@ void MainWindow::runScan(engine::ScanMode mode) {
     if (scanStarting) scanStarting();
     f.app().letEventsRun();
 
-    scan.settings.scanRoot = st.scanRoot;
+    scan.settings.scanRoot = from ? from->header().folder : st.scanRoot;
     scan.settings.listType = st.listType;
     scan.settings.extFilter = st.extFilter;
     paintClock_.start();
     scanEnded_ = false;
     graphPending_ = true;
-    st.found->start(st.scanRoot);
-    scan.ScanTree();
+    st.found->start(scan.settings.scanRoot);
+    if (from) {
+        shownSnapshot_ = &from->header();
+        scan.ListSnapshot(*from);
+        shownSnapshot_ = nullptr;
+    } else {
+        scan.ScanTree();
+    }
     st.found->finish(scanEnded_);
     const int rootError = returnToIdle();
     // The disabled button lost the focus to the stop button, whose Enter
@@ -75,14 +85,40 @@ void MainWindow::runScan(engine::ScanMode mode) {
         dosfs::deleteFile(f.fs, st.workFilePath);
         showScanError(scan.workFileError);
     } else {
-        showScanEnd(rootError);
+        showScanEnd(rootError, from);
     }
     if (scanEnded) scanEnded();
 }
 
-void MainWindow::showScanEnd(int rootError) {
+bool MainWindow::showSnapshot(const QByteArray& hostPath, QString& message) {
+    engine::SnapshotTree tree(hostPath);
+    // Read whole first: a damaged snapshot leaves the listing shown as it is.
+    engine::SnapshotFolder folder;
+    dosfs::DirEntry file;
+    if (!tree.start(message)) return false;
+    while (tree.nextFolder(folder))
+        while (tree.nextFile(file)) {
+        }
+    if (!tree.fault().isEmpty()) return message = tree.fault(), false;
+    if (!tree.again(message)) return false;
+    runScan(scan.settings.mode, &tree);
+    return true;
+}
+
+void MainWindow::showScanEnd(int rootError, const engine::SnapshotTree* from) {
     using engine::Module1;
     QStringList lines;
+    if (from) {
+        const qint64 time = from->header().time;
+        lines.append(forms::shown(shell::kSnapshotShown)
+                         .arg(from->header().folder,
+                              time == dosfs::kNoTime ? QStringLiteral("?")
+                                                     : QDateTime::fromSecsSinceEpoch(time).toString(
+                                                           QStringLiteral("yyyy/MM/dd hh:mm:ss"))));
+        if (from->older()) lines.append(forms::shown(shell::kOlderSnapshot));
+        if (scan.ended == Module1::End::Damaged)
+            lines.append(forms::shown(shell::kSnapshotDamaged).arg(from->fault()));
+    }
     if (scan.ended == Module1::End::Stopped) lines.append(forms::shown(shell::kScanStopped));
     if (scan.ended == Module1::End::ReadsLost) lines.append(forms::shown(shell::kReadsLost));
     if (scan.unreadableFolders > 0)

@@ -18,9 +18,11 @@ std::optional<QString> MainWindow::extensionText() const {
     return form.Combo1.text();
 }
 QStringList MainWindow::driveEntries() const {
+    if (shownSnapshot_ && shownSnapshot_->format != 0) return shownSnapshot_->drives;
     return form.Drive1.entries();
 }
 qint64 MainWindow::now() const {
+    if (shownSnapshot_ && shownSnapshot_->time != dosfs::kNoTime) return shownSnapshot_->time;
     return static_cast<qint64>(std::time(nullptr));
 }
 

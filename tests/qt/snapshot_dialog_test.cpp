@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -268,4 +269,76 @@ TEST(SnapshotDialog, ReplacesNoSnapshotWithoutAsking) {
     QTest::mouseClick(qobject_cast<QPushButton*>(view->widgetOf(dialog.Command2)), Qt::LeftButton);
     EXPECT_EQ(dialog.Text2.text(), QStringLiteral("比較できません: 通常のファイルではありません"));
     EXPECT_TRUE(view->isVisible());
+}
+
+// 開く shows a saved scan in Side A and Side B as its scan showed them,
+// after the folder is gone, and says which it is; a damaged one is refused
+// in the dialog and changes nothing shown.
+TEST(SnapshotDialog, OpensASavedScanAsItsScanShowedIt) {
+    TempTree tree;
+    SettingsFolders folders{tree};
+    tree.file("c/work/a.txt", 1200);
+    tree.file("c/work/資料/b,\"q\".txt", 77);
+    tree.file("c/work/ﾃｽﾄ/bad\xff.dat", 5);
+    tree.folder("c/work/empty");
+    tree.folder("c/out");
+    app::Program program(testDrives(tree));
+    program.load();
+    shell::Form1& form = program.form;
+    form.state.settings.outputDir = QStringLiteral("C:\\out");
+    form.Dir1.setPath(QStringLiteral("C:\\work"));
+    QTest::mouseClick(qobject_cast<QPushButton*>(program.window.widgetOf(form.Command3)),
+                      Qt::LeftButton);
+    const auto lines = [](const forms::ListBox& list) {
+        QStringList out;
+        for (int i = 0; i < list.listCount(); ++i) out.append(list.list(i));
+        return out;
+    };
+    const QStringList sideB = lines(form.List1), sideA = lines(*form.List2[0]);
+    ASSERT_GT(sideB.size(), 8);
+
+    output::Form6& dialog = program.output.form6;
+    QAction* manage = findAction(&program.window, QStringLiteral("保存ファイルの管理"));
+    manage->trigger();
+    auto* view = static_cast<qtbind::FormWindow*>(program.qt.viewOf(dialog));
+    auto* name = qobject_cast<QLineEdit*>(view->widgetOf(dialog.Text1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == name; }, 2000));
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, QStringLiteral("b.jsonl"));
+    QTest::keyClick(name, Qt::Key_Return);
+    ASSERT_EQ(dialog.Text2.text(), QStringLiteral("保存しました"));
+    {
+        QFile damaged(QString::fromUtf8(tree.path("c/out/a.jsonl")));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{\"type\":\"snapshot\",\"program\":\"tolan\",\"format\":2\n");
+    }
+    QDir(QString::fromUtf8(tree.path("c/work"))).removeRecursively();
+    QTest::mouseClick(qobject_cast<QPushButton*>(view->widgetOf(dialog.Command4)), Qt::LeftButton);
+    manage->trigger();
+    auto* list = dynamic_cast<qtbind::ListBoxView*>(view->widgetOf(dialog.List1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount() == 2; }, 2000));
+    auto* open = qobject_cast<QPushButton*>(view->widgetOf(dialog.Command5));
+    ASSERT_NE(open, nullptr);
+
+    // The damaged one (first in the list) is refused where it was chosen.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(0).center());
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_TRUE(dialog.Text2.text().startsWith(QStringLiteral("開けません: line 1: ")))
+        << dialog.Text2.text().toStdString();
+    EXPECT_EQ(lines(form.List1), sideB);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount() == 2; }, 2000));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(1).center());
+    ASSERT_EQ(dialog.List1.listIndex(), 1);
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_FALSE(view->isVisible()) << dialog.Text2.text().toStdString();
+    // The banner names the snapshot's time, a second or so after the scan's.
+    const QStringList shown = lines(form.List1);
+    ASSERT_EQ(shown.size(), sideB.size());
+    EXPECT_EQ(shown.mid(1), sideB.mid(1));
+    EXPECT_EQ(lines(*form.List2[0]), sideA);
+    EXPECT_TRUE(form.Text10.visible());
+    EXPECT_TRUE(form.Text10.text().startsWith(QStringLiteral("保存ファイルの表示: C:\\work  20")))
+        << form.Text10.text().toStdString();
 }
