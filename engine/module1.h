@@ -71,12 +71,18 @@ class Module1 {
     qint64 scanTime = 0;           // the banner's moment, seconds since the epoch
     qint64 foldersLeftOut = 0;     // folders below the deepest level, not visited
     qint64 unreadableFolders = 0;  // folders that could not be opened or read
+    // What the exclusions left out of the folders the scan took.
+    LeftOutCounts leftOut;
+    // The pattern that left out the folder listed itself (nothing was
+    // listed), -1 when none did.
+    int rootLeftOutBy = -1;
     // How the last scan ended.
     enum class End {
-        Whole,      // every folder was visited
-        Stopped,    // a stop was asked for
-        ReadsLost,  // the reader of a network or FUSE mount ended: the rest could not be read
-        Damaged,    // a snapshot listed was found wrong part-way
+        Whole,        // every folder was visited
+        Stopped,      // a stop was asked for
+        ReadsLost,    // the reader of a network or FUSE mount ended: the rest could not be read
+        RootLeftOut,  // a pattern leaves out the folder listed: nothing was listed
+        Damaged,      // a snapshot listed was found wrong part-way
     };
     End ended = End::Whole;
 
@@ -140,6 +146,9 @@ class Module1 {
         return destinations(kind, settings.mode) & where;
     }
     void writeWorkLine(const QString& line);
+    // The folder below the root (its host path there) with what the
+    // exclusions leave out taken from `contents`.
+    void leaveOut(const QByteArray& hostPath, dosfs::FolderContents& contents) const;
 
     ScanHost& host_;
     const dosfs::FileSystem& fs_;
@@ -155,6 +164,7 @@ class Module1 {
     qint64 folderMatchCount_ = 0;
     readers::ReadAhead* readAhead_ = nullptr;  // while ScanTree runs
     const QByteArray* hostFolder_ = nullptr;   // of the folder being listed
+    QByteArray rootHost_;                      // of the folder listed
     struct {
         QString path, size, date, line;
     } scratch_;  // the texts of the file being listed

@@ -2,6 +2,7 @@
 // What a scan lists: its mode, its output type with the captions the type box
 // shows, and the settings the caller fixes before ScanTree.
 
+#include "engine/exclusions.h"
 #include "engine/extension_filter.h"
 
 #include <QString>
@@ -44,6 +45,8 @@ struct ScanSettings {
     QString scanRoot;
     ListType listType = ListType::FullPaths;
     ExtensionFilter extFilter;
+    // What the scan leaves out; a folder left out is never opened.
+    Exclusions exclusions;
     ScanMode mode = ScanMode::Totals;
     bool abortRequested = false;
 

@@ -89,6 +89,7 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
             const QByteArray host = above + (above.endsWith('/') ? "" : "/") + entry.hostName;
             if (readFailed(entry.path, host, error) == Flow::Abort) return Flow::Abort;
         } else {
+            countTakenOut(contents, leftOut);
             folderStart(entry.path, entry.path, dir->hostPath());
         }
         if (depth == 1) {
@@ -119,6 +120,15 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
     return Flow::Go;
 }
 
+void Module1::leaveOut(const QByteArray& hostPath, dosfs::FolderContents& contents) const {
+    if (settings.exclusions.empty()) return;
+    // Below the root: its path without the root's and the "/" after it.
+    const qsizetype skip = rootHost_.size() + (rootHost_.endsWith('/') ? 0 : 1);
+    const QByteArrayView below =
+        hostPath.size() > skip ? QByteArrayView(hostPath).sliced(skip) : QByteArrayView();
+    settings.exclusions.leaveOut(below, contents);
+}
+
 void Module1::startScan() {
     width_ = Class1();
     matchCount = 0;
@@ -130,6 +140,8 @@ void Module1::startScan() {
     foldersLeftOut = 0;
     unreadableFolders = 0;
     ended = End::Whole;
+    leftOut = {};
+    rootLeftOutBy = -1;
     totals_ = {};
     folderName_.clear();
     headerShown_ = 0;
@@ -141,6 +153,14 @@ void Module1::startScan() {
 
 void Module1::ScanTree() {
     startScan();
+    rootHost_ = fs_.resolve(settings.scanRoot).host;
+    // A pattern that leaves out the folder listed leaves nothing to list.
+    rootLeftOutBy = settings.exclusions.leavesRoot(rootHost_);
+    if (rootLeftOutBy >= 0) {
+        ended = End::RootLeftOut;
+        host_.setBusyPointer(false);
+        return host_.enableStop();
+    }
     if (listHeading() == Flow::Abort) {
         ended = End::Stopped;
         return host_.enableStop();
@@ -162,7 +182,8 @@ void Module1::ScanTree() {
         };
     readers::ReadAhead readAhead(
         readers,
-        [](dosfs::FolderContents& c) {
+        [this](const dosfs::Directory& dir, dosfs::FolderContents& c) {
+            leaveOut(dir.hostPath(), c);
             SortNames(c.files);
             SortNames(c.folders);
         },
@@ -201,6 +222,10 @@ Module1::Flow Module1::listRoot(dosfs::Directory& root, std::vector<FolderEntry>
     if (!error) error = dosfs::Directory::open(resolved.host, root);
     dosfs::FolderContents contents;
     if (!error) error = root.read(contents);
+    if (!error) {
+        leaveOut(root.hostPath(), contents);
+        countTakenOut(contents, leftOut);
+    }
     if (error) {
         contents = {};
         if (readFailed(settings.scanRoot, resolved.host, error) == Flow::Abort) return Flow::Abort;

@@ -135,7 +135,9 @@ void scanTree(SnapshotHost& host, const dosfs::FileSystem& fs, const QString& ro
     scan.deepestLevel = kEveryLevel;
     if (run.threads > 0) scan.readers = readers::ReadAhead::Readers::fixed(run.threads);
     scan.settings.scanRoot = root;
+    scan.settings.exclusions = run.exclusions;
     scan.ScanTree();
+    if (run.watch) run.watch->leftOut(scan.leftOut, scan.rootLeftOutBy);
 }
 
 }  // namespace

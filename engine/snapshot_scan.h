@@ -4,6 +4,7 @@
 // handed to a comparison as the scan lists them. tolan-list and the window
 // make them alike, so that they write the same bytes.
 
+#include "engine/exclusions.h"
 #include "platform/dosfs/file_system.h"
 #include "platform/dosfs/file_writer.h"
 
@@ -29,6 +30,11 @@ class SnapshotWatch {
     // The folder just entered (its DOS path) could not be opened or read
     // (`error`, a dosfs error number): it is taken as one without files.
     virtual void folderUnreadable(const QString& path, int error) { (void)path, (void)error; }
+    // At the end: what the exclusions left out, and the pattern that left
+    // out the folder itself (then nothing was scanned), -1 for none.
+    virtual void leftOut(const LeftOutCounts& counts, int rootLeftOutBy) {
+        (void)counts, (void)rootLeftOutBy;
+    }
 };
 
 // How a snapshot's scan runs.
@@ -44,6 +50,8 @@ struct SnapshotRun {
     // and the drives the window's chooser showed (or tolan-list had).
     qint64 time = 0;
     QStringList drives;
+    // What the scan leaves out.
+    Exclusions exclusions;
 };
 
 // The snapshot of the folder `root` (a DOS path) written to `out` (which

@@ -38,6 +38,13 @@ inline QByteArray hostNameOf(const DirEntry& e) {
 struct FolderContents {
     std::vector<DirEntry> folders;  // subfolders; links to folders are left out
     std::vector<DirEntry> files;    // everything else that is not a folder
+    // Entries a scan took out after the read (the patterns the user names
+    // leave them out), each by the place of the pattern that did.
+    struct TakenOut {
+        int pattern;
+        bool folder;
+    };
+    std::vector<TakenOut> takenOut;
 };
 
 // An open host folder. Children are opened relative to it, so paths of any

@@ -171,7 +171,7 @@ int ReadAhead::State::readChild(const dosfs::Directory& parent, const QByteArray
     // shows at the walk's turn as a different stamp.
     if (stamp) *stamp = dir->stamp();
     error = dir->read(contents);
-    if (!error && prepare) prepare(contents);
+    if (!error && prepare) prepare(*dir, contents);
     return error;
 }
 

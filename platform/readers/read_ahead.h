@@ -20,8 +20,9 @@ namespace readers {
 class ReadAhead {
   public:
     // Runs on the thread that read a folder, on that folder's contents
-    // alone; the subfolders are planned in the order it leaves them.
-    using Prepare = std::function<void(dosfs::FolderContents&)>;
+    // alone; the subfolders are planned in the order it leaves them, and
+    // those it takes out are never opened.
+    using Prepare = std::function<void(const dosfs::Directory&, dosfs::FolderContents&)>;
     using Folder = std::shared_ptr<const dosfs::Directory>;
     // Runs on the walk's thread about every kWaitSliceMs while the walk waits
     // for a folder; true gives the wait up.
