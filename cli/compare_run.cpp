@@ -1,6 +1,7 @@
 #include "cli/compare_run.h"
 
 #include "cli/held_output.h"
+#include "cli/left_out.h"
 #include "cli/output_target.h"
 #include "cli/scan_report.h"
 #include "engine/comparison_text.h"
@@ -85,9 +86,11 @@ engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& opt
         engine::SnapshotRun run;
         run.threads = options.threads;
         run.watch = &report;
+        run.exclusions = options.exclusions;
         engine::scanInto(comparison, fs, root, run);
         report.clearProgress();
         report.reportUnreadable(stderr);
+        reportLeftOut(stderr, options.exclusions, report.leftOutCounts);
     }
     comparison.finish();
     if (!error) error = records.error;

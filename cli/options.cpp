@@ -29,7 +29,8 @@ QString usageText() {
                "                  [--width TWIPS] [--drive X:=HOSTDIR]... [--encoding "
                "cp932|utf-8]\n"
                "                  [--threads N] [--listing KIND [--csv] | --format jsonl]\n"
-               "                  [--format pdf] [-o FILE] [FOLDER]\n"
+               "                  [--format pdf] [--exclude PATTERN]... [--exclude-from FILE]\n"
+               "                  [-o FILE] [FOLDER]\n"
                "       tolan-list --compare OLD.jsonl [--format jsonl] [--encoding ENC] [-o FILE]\n"
                "                  [FOLDER | NEW.jsonl]\n"
                "       tolan-list --from SNAPSHOT.jsonl [listing options as above]\n"
@@ -52,6 +53,17 @@ QString usageText() {
                "                     as the device calls for: one for each processor while reads\n"
                "                     are quick, up to %4 while they wait on a disk or a server;\n"
                "                     1: the listing's own thread alone); the listing is the same\n"
+               "  --exclude PATTERN  leave out what PATTERN names, in every output; a folder left\n"
+               "                     out is never read. Without '/' it matches a file or folder\n"
+               "                     name at any level; with '/' the path below FOLDER (a leading\n"
+               "                     '/' anchors it there); a trailing '/' matches folders only;\n"
+               "                     '*', '?', '[...]' ('[!...]' negated) as in the shell, '**'\n"
+               "                     for any number of folders; case as on disk. Repeatable. What\n"
+               "                     was left out is counted on standard error. E.g. a project\n"
+               "                     without its repository and packages:\n"
+               "                       tolan-list --exclude .git/ --exclude node_modules/ ~/app\n"
+               "  --exclude-from FILE  the patterns of FILE, one a line ('#' starts a comment\n"
+               "                     line; blank lines are skipped)\n"
                "  --listing KIND     write the records of a listing file instead (as the window's\n"
                "                     menu ファイル出力 does), one for each file of the scan:\n"
                "                       path-size-date         (FileName+Size+Date, TOLAN)\n"
@@ -305,6 +317,17 @@ const struct Option {
     {"--height", true,
      [](const QByteArray& v, Options& out, QString& error) {
          return applyGraphValue("--height", v, out, error);
+     }},
+    {"--exclude", true,
+     [](const QByteArray& v, Options& out, QString&) {
+         out.excludes.append({v, false});
+         return true;
+     }},
+    {"--exclude-from", true,
+     [](const QByteArray& v, Options& out, QString& error) {
+         if (v.isEmpty()) return refuse(error, "--exclude-from needs a file of patterns");
+         out.excludes.append({v, true});
+         return true;
      }},
     {"-o", true, applyOutput},
     {"--output", true, applyOutput},

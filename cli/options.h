@@ -1,6 +1,7 @@
 #pragma once
 // The command line of tolan-list.
 
+#include "engine/exclusions.h"
 #include "engine/line_layout.h"
 #include "engine/scan_settings.h"
 #include "platform/dosfs/numbered_files.h"
@@ -31,6 +32,13 @@ struct Options {
     QByteArray folder;   // as given; empty for the current folder
     QByteArray compare;  // --compare OLD.jsonl: FOLDER (or NEW.jsonl) compared with it
     QByteArray from;     // --from SNAPSHOT: the listing made from a snapshot
+    // --exclude PATTERN and --exclude-from FILE, in the order given.
+    struct ExcludeSource {
+        QByteArray value;
+        bool file = false;
+    };
+    QList<ExcludeSource> excludes;
+    engine::Exclusions exclusions;  // read from `excludes` before the scan
     bool help = false;
     bool version = false;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/compare_run.h"
 #include "cli/kept_lines.h"
+#include "cli/left_out.h"
 #include "cli/list_host.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
@@ -220,6 +221,7 @@ void configureScan(engine::Module1& scan, const cli::Options& options, const QSt
     // No text filters nothing, as "*" does.
     scan.settings.extFilter = options.ext.isEmpty() ? engine::ExtensionFilter() : options.ext;
     scan.settings.mode = options.mode;
+    scan.settings.exclusions = options.exclusions;
 }
 
 // The options of the command line; the exit status when they are all there
@@ -254,6 +256,16 @@ void reportFoldersLeftOut(qint64 count) {
                  count == 1 ? "was" : "were");
 }
 
+// A pattern that leaves out the folder to list leaves nothing to list: said
+// before anything is written.
+bool refuseLeftOutRoot(const cli::Options& options, const dosfs::FileSystem& fs,
+                       const QString& root) {
+    const int pattern = options.exclusions.leavesRoot(fs.resolve(root).host);
+    if (pattern < 0) return false;
+    fail(2, cli::rootLeftOut(options.exclusions, pattern, root));
+    return true;
+}
+
 // Puts the output in place when all of it was written (`error` 0).
 int finishOutput(int error, dosfs::FileWriter& out, const QString& target) {
     const int finished = out.finish();  // a failed file is never put in place
@@ -269,11 +281,16 @@ int writeJsonLines(const cli::Options& options, const dosfs::FileSystem& fs, con
     if (const int error = cli::openOutput(options, out))
         return fail(1, cli::cannotWrite(target, error));
     cli::ScanReport report(isatty(STDERR_FILENO) ? stderr : nullptr);
-    const int error = engine::writeSnapshot(
-        fs, root, out,
-        {{}, options.threads, &report, bannerMoment(), fs.drives().chooserEntries()});
+    const int error = engine::writeSnapshot(fs, root, out,
+                                            {{},
+                                             options.threads,
+                                             &report,
+                                             bannerMoment(),
+                                             fs.drives().chooserEntries(),
+                                             options.exclusions});
     report.clearProgress();
     report.reportUnreadable(stderr);
+    cli::reportLeftOut(stderr, options.exclusions, report.leftOutCounts);
     return finishOutput(error, out, target);
 }
 
@@ -320,6 +337,7 @@ int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const
     host.report.clearProgress();
     host.report.reportUnreadable(stderr);
     reportFoldersLeftOut(scan.foldersLeftOut);
+    cli::reportLeftOut(stderr, options.exclusions, scan.leftOut);
     if (scan.ended == engine::Module1::End::Damaged) {
         rowsOut.abandon();
         return fail(1, QStringLiteral("%1: %2; the listing written stops there")
@@ -379,6 +397,7 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
 
     dosfs::DriveTable drives;
     if (!driveTable(options, drives, error)) return fail(2, error);
+    if (!cli::readExclusions(options, error)) return fail(2, error);
     const dosfs::FileSystem fs(drives);
     QString root;
     if (!options.from.isEmpty()) return listSnapshot(options, fs, argv, drawing);
@@ -386,10 +405,12 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
         // A comparison's trouble is status 2, as diff's is.
         if (!cli::namesSnapshot(options.folder) && !findRoot(fs, options.folder, root, error))
             return fail(2, error);
+        if (!root.isEmpty() && refuseLeftOutRoot(options, fs, root)) return 2;
         dosfs::sweepPending();
         return cli::runComparison(options, fs, root);
     }
     if (!findRoot(fs, options.folder, root, error)) return fail(1, error);
+    if (refuseLeftOutRoot(options, fs, root)) return 2;
 
     // What runs that were killed left half-written beside their files.
     dosfs::sweepPending();

@@ -19,6 +19,10 @@ class ScanReport : public engine::SnapshotWatch {
     void folderEntered(const QString& path) override;
     void fileListed() override;
     void folderUnreadable(const QString& path, int error) override;
+    void leftOut(const engine::LeftOutCounts& counts, int) override { leftOutCounts = counts; }
+
+    // What the exclusions left out, once the scan has ended.
+    engine::LeftOutCounts leftOutCounts;
 
     // Removes the progress line from the terminal.
     void clearProgress();

@@ -361,3 +361,99 @@ TEST(TolanList, PrintsHelpAndVersion) {
           "jq", "-o", "Exit status", "128+N"})
         EXPECT_TRUE(help.out.contains(option)) << option;
 }
+
+// What each set of patterns leaves out of a tree with odd names, in every
+// output (the snapshot's paths here, a listing's Total), and what standard
+// error says of it.
+TEST(TolanList, ExcludePatternsLeaveOutWhatTheyNameAndSaySo) {
+    TempTree tree;
+    for (const QByteArray& name :
+         {QByteArray("src/main.c"), QByteArray("src/main.o"), QByteArray(".git/config"),
+          QByteArray(".git/objects/x"), QByteArray("node_modules/pkg/index.js"),
+          QByteArray("docs/node_modules"), QByteArray("odd\nname.tmp"),
+          QByteArray("back\\slash.tmp"), QByteArray("\xff\xfe.bin"), QByteArray("build/out/a.txt"),
+          QByteArray("x/build/out/b.txt")})
+        tree.file(name, 100);
+    const QByteArray patternFile = tree.path("../patterns");
+    QFile f(QString::fromLocal8Bit(patternFile));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("# a project without its repository and packages\r\n.git/\n\nnode_modules/\n");
+    f.close();
+    const struct {
+        std::vector<std::string> options;
+        std::vector<const char*> absent;  // paths, as the snapshot writes them
+        const char* said;
+    } rows[] = {
+        {{}, {}, ""},
+        {{"--exclude-from", patternFile.toStdString()},
+         {".git/", "node_modules/pkg"},
+         "left out: 0 files, 2 folders (.git/: 1, node_modules/: 1)"},
+        {{"--exclude", "*.tmp", "--exclude=*.o"},
+         {"odd\\u000aname.tmp", "back\\\\slash.tmp", "src/main.o"},
+         "left out: 3 files, 0 folders (*.tmp: 2, *.o: 1)"},
+        {{"--exclude", "/build", "--exclude", "[\xff]*"},
+         {"\"build/out/a.txt", "\\udcff\\udcfe.bin"},
+         "left out: 1 file, 1 folder (/build: 1, [\xff]*: 1)"},
+        {{"--exclude", "**/out/"},
+         {"\"build/out/a.txt", "x/build/out/b.txt"},
+         "left out: 0 files, 2 folders (**/out/: 2)"},
+        {{"--exclude", "nothing-here"}, {}, "left out: 0 files, 0 folders"},
+    };
+    const std::vector<const char*> every = {"src/main.c",
+                                            "src/main.o",
+                                            ".git/config",
+                                            ".git/objects/x",
+                                            "docs/node_modules",
+                                            "odd\\u000aname.tmp",
+                                            "back\\\\slash.tmp",
+                                            "\\udcff\\udcfe.bin",
+                                            "\"build/out/a.txt",
+                                            "x/build/out/b.txt",
+                                            "node_modules/pkg/index.js"};
+    for (const auto& row : rows) {
+        std::vector<std::string> args = row.options;
+        args.insert(args.end(), {drive(tree), "--format", "jsonl", "C:\\"});
+        const Result r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err.constData();
+        for (const char* path : every) {
+            bool absent = false;
+            for (const char* gone : row.absent)
+                absent = absent || std::string(path).find(gone) == 0;
+            EXPECT_EQ(r.out.contains(path), !absent) << row.said << ": " << path;
+        }
+        const QByteArray said = *row.said ? "tolan-list: " + QByteArray(row.said) + "\n" : "";
+        EXPECT_EQ(r.err, said);
+    }
+    const Result listing = run({drive(tree), "--exclude", "*.o", "--encoding", "utf-8", "C:\\"});
+    EXPECT_TRUE(listing.out.contains("Total       10 Files")) << listing.out.constData();
+    EXPECT_FALSE(listing.out.contains("main.o"));
+}
+
+// Patterns that cannot be used, files of patterns that cannot be read and a
+// pattern that leaves out the folder itself stop the run before it lists.
+TEST(TolanList, RefusesBadPatternsAndPatternFilesBeforeListing) {
+    TempTree tree;
+    tree.file("a.txt", 1);
+    const std::string fifo = tree.path("../fifo").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> options;
+        const char* said;
+    } rows[] = {
+        {{"--exclude", "a["}, "--exclude: the pattern \"a[\" has a \"[\" that is not closed"},
+        {{"--exclude", ""}, "--exclude: the pattern \"\" is empty"},
+        {{"--exclude", "/**/"}, "the pattern \"/**/\" holds only \"/\" and \"**\""},
+        {{"--exclude-from", tree.path("../missing").toStdString()}, "': no such file"},
+        {{"--exclude-from", tree.path("..").toStdString()}, "': it is a folder"},
+        {{"--exclude-from", fifo}, "': it is not a regular file"},
+        {{"--exclude", "ro*"}, "the pattern \"ro*\" leaves out the folder listed itself"},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = row.options;
+        args.insert(args.end(), {drive(tree), "C:\\"});
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2) << row.said;
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(row.said)) << r.err.constData();
+    }
+}
