@@ -12,20 +12,23 @@ namespace app {
 namespace {
 
 // The window's snapshots are made by the scans tolan-list makes them with.
-output::SnapshotScans snapshotScans() {
+// They leave out what the window's scans leave out.
+output::SnapshotScans snapshotScans(const shell::MainState& state) {
     output::SnapshotScans scans;
-    scans.write = [](const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
-                     output::SnapshotScans::Events events) {
+    scans.write = [&state](const dosfs::FileSystem& fs, const QString& root, dosfs::FileWriter& out,
+                           output::SnapshotScans::Events events) {
         engine::SnapshotRun run;
         run.events = std::move(events);
         run.time = static_cast<qint64>(std::time(nullptr));
         run.drives = fs.drives().chooserEntries();
+        run.exclusions = state.exclusions;
         return engine::writeSnapshot(fs, root, out, run);
     };
-    scans.compare = [](engine::Comparison& comparison, const dosfs::FileSystem& fs,
-                       const QString& root, output::SnapshotScans::Events events) {
+    scans.compare = [&state](engine::Comparison& comparison, const dosfs::FileSystem& fs,
+                             const QString& root, output::SnapshotScans::Events events) {
         engine::SnapshotRun run;
         run.events = std::move(events);
+        run.exclusions = state.exclusions;
         engine::scanInto(comparison, fs, root, run);
     };
     return scans;
@@ -38,7 +41,7 @@ Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
       fs(std::move(drives), &watch),
       form(application, fs),
       behaviour(form),
-      output(form, behaviour.scan, snapshotScans()) {
+      output(form, behaviour.scan, snapshotScans(form.state)) {
     // A scan's own reads of a mount that stopped answering wait as the
     // scan's poll points do, so that a stop is seen.
     dosfs::away::whileWaiting([this, &application] {

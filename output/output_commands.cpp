@@ -12,7 +12,8 @@ OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s, SnapshotScan
       scan(s),
       form2(m.link(), {m.Command4, m.Label5, m.File1, [&m](bool b) { m.setBusy(b); }}, s.listing),
       form3(m.link()),
-      form6(m.link(), m.List1, s, std::move(snapshots)) {
+      form6(m.link(), m.List1, s, std::move(snapshots)),
+      form7(m.link()) {
     main.Command4.Click = [this] { Command4_Click(); };
     main.KOUT->Click = [this] { KOUT_Click(); };
     main.FR1->Click = [this] { writeListing(main, Columns::NameSizeDate); };
@@ -21,6 +22,7 @@ OutputCommands::OutputCommands(shell::Form1& m, engine::Module1& s, SnapshotScan
     main.FR3->Click = [this] { writeListing(main, Columns::NameDate); };
     main.FR4->Click = [this] { writeListing(main, Columns::Name); };
     main.KANRI->Click = [this] { KANRI_Click(); };
+    main.JOGAI->Click = [this] { JOGAI_Click(); };
     main.OUTPUT->Click = [this] { OUTPUT_Click(); };
 }
 

@@ -9,6 +9,7 @@
 #include "output/form2.h"
 #include "output/form3.h"
 #include "output/form6.h"
+#include "output/form7.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
 
@@ -25,11 +26,13 @@ class OutputCommands {
     Form2 form2;
     Form3 form3;
     Form6 form6;  // 保存ファイルの管理
+    Form7 form7;  // 除外設定
 
     // The main window handed to the save-as dialog.
     void Command4_Click();
     void KOUT_Click() { form3.open(); }
     void KANRI_Click() { form6.open(); }
+    void JOGAI_Click() { form7.open(); }
     // Side B's lines in a print preview; an empty Side B says "データなし",
     // and a print that failed or was stopped part-way says so.
     void OUTPUT_Click();

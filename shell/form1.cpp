@@ -180,6 +180,8 @@ void Form1::createMenu() {
                           QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "占有グラフ")));
     KANRI = &OPTION->add(QStringLiteral("KANRI"),
                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの管理")));
+    JOGAI = &OPTION->add(QStringLiteral("JOGAI"),
+                         QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "除外設定")));
 }
 
 }  // namespace shell

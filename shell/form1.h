@@ -104,6 +104,7 @@ class Form1 : public forms::Form {
     forms::Menu* OUTPUT = nullptr;  // printing: Side B in a print preview
     forms::Menu* sgraph = nullptr;  // usage graph: a notice
     forms::Menu* KANRI = nullptr;   // saved-file management: the snapshots
+    forms::Menu* JOGAI = nullptr;   // the exclusion patterns
 
     LayoutState layout;
     MainState state;

@@ -3,6 +3,7 @@
 #include "platform/dosfs/locations.h"
 #include "platform/dosfs/pending_files.h"
 #include "platform/forms/application.h"
+#include "shell/exclusion_file.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
 
@@ -50,6 +51,8 @@ void Form1::Form_Load() {
         const QByteArray aside = LoadSettings(state.settings, state.startDrive);
         if (!aside.isEmpty()) state.startNotices.append(settingsNotice(settingsPath(), aside));
         ApplySettings(state.settings, *this);
+        if (QString problem; !loadExclusions(state.exclusions, problem))
+            state.startNotices.append(forms::shown(kBadExclusionFile).arg(problem));
         show();
     }
 

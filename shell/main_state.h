@@ -33,6 +33,8 @@ struct MainState {
     engine::ListType listType = engine::ListType::FullPaths;
     bool startupDone = false;
     Settings settings;
+    // What scans leave out (除外設定), kept in a file beside the settings.
+    engine::Exclusions exclusions;
     // What the last scan found (Side A's rows are views over it).
     std::shared_ptr<engine::ScanTable> found = std::make_shared<engine::ScanTable>();
     // What start-up found wrong with the files it reads (the drives file,

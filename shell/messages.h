@@ -85,6 +85,18 @@ inline const QString kFoldersLeftOut = QStringLiteral(QT_TRANSLATE_NOOP(
     "Tolan",
     "8階層より深い %1 個のフォルダは一覧にありません\r\n(保存ファイルの管理で全階層を保存)"));
 
+// After a scan with exclusion patterns in force: %1 is the number of files
+// and folders they left out (a folder left out counts once).
+inline const QString kEntriesLeftOut =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "除外設定により %1 件を除外しました"));
+// A pattern (%1) leaves out the folder to scan itself: nothing is listed.
+inline const QString kRootLeftOut = QStringLiteral(
+    QT_TRANSLATE_NOOP("Tolan", "解析するフォルダ自体が除外設定 %1 に該当: 一覧なし"));
+// At start-up: the exclusion file (%1, with the bad pattern) cannot be
+// used; scans leave nothing out until the patterns are set again.
+inline const QString kBadExclusionFile =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "除外設定を読めません(除外なしで解析): %1"));
+
 // The hover hints (the hint box Text11), also what a screen reader says of
 // the controls they explain.
 inline const QString kHintFiles =

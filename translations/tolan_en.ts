@@ -718,5 +718,37 @@ Added %2  Removed %3  Changed %4</translation>
         <source>保存ファイルが壊れています: 一覧は途中までです (%1)</source>
         <translation>The saved scan is damaged: the listing stops part-way (%1)</translation>
     </message>
+    <message>
+        <source>例： .git/  node_modules/  *.tmp  /build/  **/cache/</source>
+        <translation>e.g. .git/  node_modules/  *.tmp  /build/  **/cache/</translation>
+    </message>
+    <message>
+        <source>%1行目のﾊﾟﾀｰﾝが異常: %2</source>
+        <translation>Bad pattern on line %1: %2</translation>
+    </message>
+    <message>
+        <source>除外設定の保存失敗</source>
+        <translation>Could not save the exclusions</translation>
+    </message>
+    <message>
+        <source>除外するﾌｧｲﾙ・ﾌｫﾙﾀﾞ（１行に１ﾊﾟﾀｰﾝ）</source>
+        <translation>Files and folders to leave out (one pattern a line)</translation>
+    </message>
+    <message>
+        <source>除外設定</source>
+        <translation>Exclusions</translation>
+    </message>
+    <message>
+        <source>除外設定により %1 件を除外しました</source>
+        <translation>%1 entries left out by the exclusions</translation>
+    </message>
+    <message>
+        <source>解析するフォルダ自体が除外設定 %1 に該当: 一覧なし</source>
+        <translation>The exclusion %1 leaves out the folder itself: nothing listed</translation>
+    </message>
+    <message>
+        <source>除外設定を読めません(除外なしで解析): %1</source>
+        <translation>Cannot read the exclusions (scanning without them): %1</translation>
+    </message>
 </context>
 </TS>

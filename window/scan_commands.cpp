@@ -60,6 +60,7 @@ void MainWindow::runScan(engine::ScanMode mode, engine::SnapshotTree* from) {
     scan.settings.scanRoot = from ? from->header().folder : st.scanRoot;
     scan.settings.listType = st.listType;
     scan.settings.extFilter = st.extFilter;
+    scan.settings.exclusions = st.exclusions;
     paintClock_.start();
     scanEnded_ = false;
     graphPending_ = true;
@@ -121,6 +122,11 @@ void MainWindow::showScanEnd(int rootError, const engine::SnapshotTree* from) {
     }
     if (scan.ended == Module1::End::Stopped) lines.append(forms::shown(shell::kScanStopped));
     if (scan.ended == Module1::End::ReadsLost) lines.append(forms::shown(shell::kReadsLost));
+    if (scan.ended == Module1::End::RootLeftOut)
+        lines.append(forms::shown(shell::kRootLeftOut)
+                         .arg(scan.settings.exclusions.texts().value(scan.rootLeftOutBy)));
+    else if (!scan.settings.exclusions.empty())
+        lines.append(forms::shown(shell::kEntriesLeftOut).arg(scan.leftOut.entries()));
     if (scan.unreadableFolders > 0)
         lines.append(forms::shown(shell::kUnreadableFolders).arg(scan.unreadableFolders));
     // The listing stops eight levels down: say what it left out.

@@ -63,12 +63,17 @@ class TextBox : public Control {
     // A box that shows a text the user cannot edit (set before the view exists).
     bool locked() const { return locked_; }
     void setLocked(bool v) { locked_ = v; }
+    // A box of several lines that scrolls, where the text may outgrow it
+    // (set before the view exists); a message box is sized for its text.
+    bool scrollBars() const { return scrollBars_; }
+    void setScrollBars(bool v) { scrollBars_ = v; }
     // Typed by the user: stored, then Change.
     void typed(const QString& text);
 
   private:
     bool multiLine_ = false;
     bool locked_ = false;
+    bool scrollBars_ = false;
 };
 
 // A separator line between two points, in its container's twips.

@@ -175,8 +175,11 @@ QWidget* FormWindow::createTextBox(forms::TextBox& box, QWidget* parent) {
         e->setTabChangesFocus(true);  // a tab means nothing in these boxes
         // Message boxes are sized for their text, as the design has
         // them: no scroll bars, a thin margin.
-        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        const Qt::ScrollBarPolicy bars =
+            box.scrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+        e->setVerticalScrollBarPolicy(bars);
+        e->setHorizontalScrollBarPolicy(bars);
+        if (box.scrollBars()) e->setLineWrapMode(QPlainTextEdit::NoWrap);
         e->document()->setDocumentMargin(1);
         e->setStyle(edgeFrameStyle());
         watchViewport(e->viewport(), box);
