@@ -167,6 +167,7 @@ try:
     for opener, caption in ((find(window, pyatspi.ROLE_MENU_ITEM, "ファイル出力ディレクトリ設定"), "保存設定"),
                             (find(window, pyatspi.ROLE_PUSH_BUTTON, "ﾌｧｲﾙ出力"), "ファイル保存"),
                             (find(window, pyatspi.ROLE_MENU_ITEM, "保存ファイルの管理"), "保存ファイルの管理"),
+                            (find(window, pyatspi.ROLE_MENU_ITEM, "除外設定"), "除外設定"),
                             (find(window, pyatspi.ROLE_MENU_ITEM, "プリント出力"), "プリント出力")):
         press(opener)
         dialog = wait_for(caption, lambda: next((w for w in app if w is not None and w.name == caption
