@@ -64,6 +64,28 @@ QString snapshotTrouble(const QByteArray& path, const QString& message) {
     return QStringLiteral("snapshot '%1': %2").arg(QString::fromLocal8Bit(path), message);
 }
 
+// A side's patterns as the warning names them: "none", or each quoted.
+QByteArray patternList(const QList<QByteArray>& patterns) {
+    if (patterns.isEmpty()) return "none";
+    QByteArray list;
+    for (const QByteArray& pattern : patterns)
+        list += (list.isEmpty() ? "\"" : ", \"") + pattern + '"';
+    return list;
+}
+
+// Sides made with different patterns differ by what only one left out,
+// which shows as added or removed: the comparison says so first.
+void warnOtherPatterns(const QList<QByteArray>& before, const QByteArray& beforeName,
+                       const QList<QByteArray>& after, const QByteArray& afterName) {
+    if (engine::Exclusions::samePatterns(before, after)) return;
+    std::fprintf(stderr,
+                 "tolan-list: warning: the two sides were made with different exclusion "
+                 "patterns: %s with %s, %s with %s; what only one side left out shows as added "
+                 "or removed\n",
+                 beforeName.constData(), patternList(before).constData(), afterName.constData(),
+                 patternList(after).constData());
+}
+
 // One comparison written to `out`; its counts.
 engine::ChangeCounts compareInto(HeldOutput& out, int& error, const Options& options,
                                  engine::SnapshotReader& before, engine::SnapshotReader& after,
@@ -145,6 +167,12 @@ int runComparison(const Options& options, const dosfs::FileSystem& fs, const QSt
         if (!snapshots[i]->start(message))
             return out.abandon(), fail(kTrouble, snapshotTrouble(paths[i], message));
     }
+    if (root.isEmpty())
+        warnOtherPatterns(before.header().exclude, "snapshot '" + options.compare + '\'',
+                          after.header().exclude, "snapshot '" + options.folder + '\'');
+    else
+        warnOtherPatterns(before.header().exclude, "snapshot '" + options.compare + '\'',
+                          options.exclusions.patterns(), "the folder scanned now");
     // Each snapshot is read once, its lines checked as they are compared;
     // what was written goes only once every one was read whole. One out of
     // listing order is read again, sorted, and the comparison made again.

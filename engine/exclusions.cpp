@@ -152,8 +152,11 @@ QStringList Exclusions::texts() const {
 }
 
 bool Exclusions::samePatterns(const Exclusions& other) const {
-    const QSet<QByteArray> mine(patterns_.begin(), patterns_.end());
-    return mine == QSet<QByteArray>(other.patterns_.begin(), other.patterns_.end());
+    return samePatterns(patterns_, other.patterns_);
+}
+
+bool Exclusions::samePatterns(const QList<QByteArray>& a, const QList<QByteArray>& b) {
+    return QSet<QByteArray>(a.begin(), a.end()) == QSet<QByteArray>(b.begin(), b.end());
 }
 
 int Exclusions::leaves(QByteArrayView folderBelowRoot, QByteArrayView name, bool folder) const {

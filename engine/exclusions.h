@@ -61,6 +61,8 @@ class Exclusions {
     // Whether two sets leave out the same: the same patterns, whatever
     // their order or repetition.
     bool samePatterns(const Exclusions& other) const;
+    // The same for patterns as a snapshot records them.
+    static bool samePatterns(const QList<QByteArray>& a, const QList<QByteArray>& b);
 
     // The first pattern (its place in patterns()) that leaves out the entry
     // `name` of the folder `folderBelowRoot` ("" for the folder listed, else

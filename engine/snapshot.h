@@ -12,6 +12,7 @@
 #include "platform/dosfs/directory.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +48,9 @@ struct SnapshotHeader {
     QByteArray hostFolder;         // and its host path
     QStringList drives;            // the drive chooser's entries at the time, in its order
     qint64 time = dosfs::kNoTime;  // when the scan started
+    // The exclusion patterns the scan left out by, host bytes; none for a
+    // first line that names none.
+    QList<QByteArray> exclude;
 };
 
 // What the list of snapshots shows of one: the folder it was made of, its

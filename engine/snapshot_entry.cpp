@@ -41,6 +41,20 @@ const char* readDrives(od::value& value, QStringList& out) {
     return nullptr;
 }
 
+const char* readPatterns(od::value& value, const char* end, QList<QByteArray>& out) {
+    const char* why = "\"exclude\" is not a list of texts";
+    od::array array;
+    if (value.get_array().get(array)) return why;
+    out.clear();
+    for (auto item : array) {
+        od::raw_json_string raw;
+        QByteArray pattern;
+        if (item.get_raw_json_string().get(raw) || !hostBytes(raw.raw(), end, pattern)) return why;
+        out.append(pattern);
+    }
+    return nullptr;
+}
+
 const char* readType(od::value& value, SnapshotLineKind& kind) {
     std::string_view type;
     if (!value.get_string().get(type)) {
@@ -148,6 +162,8 @@ LineFault parseSnapshotEntry(const char* padded, size_t length, size_t capacity,
             why = readText(value, head.version, "\"version\" is not a text");
         } else if (key == "drives") {
             why = readDrives(value, head.drives);
+        } else if (key == "exclude") {
+            why = readPatterns(value, end, head.exclude);
         } else if (key == "time") {
             why = readTime(value, head.time);
             if (why) why = "\"time\" is not a time such as \"2024-01-05T05:07:09+09:00\"";

@@ -158,6 +158,11 @@ void SnapshotLines::header(const SnapshotHeader& header) {
         if (i) l += ',';
         appendJsonString(l, header.drives[i]);
     }
+    l += "],\"exclude\":[";
+    for (qsizetype i = 0; i < header.exclude.size(); ++i) {
+        if (i) l += ',';
+        appendJsonHostString(l, header.exclude[i]);
+    }
     l += "],\"time\":";
     appendJsonTime(l, header.time);
     l += '}';

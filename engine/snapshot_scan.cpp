@@ -151,6 +151,7 @@ int writeSnapshot(const dosfs::FileSystem& fs, const QString& root, dosfs::FileW
     header.hostFolder = rootHost;
     header.drives = run.drives;
     header.time = run.time;
+    header.exclude = run.exclusions.patterns();
     host.lines.header(header);
     scanTree(host, fs, root, run);
     host.flush();

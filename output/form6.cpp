@@ -2,6 +2,7 @@
 #include "platform/forms/shown_text.h"
 
 #include "engine/comparison_text.h"
+#include "engine/exclusions.h"
 #include "engine/renderings.h"
 #include "engine/snapshot.h"
 #include "output/listing_writer.h"
@@ -37,6 +38,8 @@ const QString kNotAFile =
 const QString kSave = QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存"));
 const QString kOtherFolder = QStringLiteral(
     QT_TRANSLATE_NOOP("Tolan", "%1 は %2 の保存ファイルです。もう一度「比較」で比較"));
+const QString kOtherExclusions =
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "除外設定が保存時と違います"));
 const QString kOverwriteAsk =
     QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "%1 は既にあります。もう一度「上書保存」で上書き"));
 
@@ -63,6 +66,20 @@ forms::TextBox& messageBox(forms::TextBox& box) {
     box.setLocked(true);
     box.setForeColor(forms::kBrightRed);
     return box;
+}
+
+// What the message box says after a comparison with the snapshot `name`.
+// Sides made with other exclusion patterns differ by what only one left
+// out, which shows as added or removed: it says so.
+QString comparedText(const QString& name, const engine::ChangeCounts& c, bool samePatterns) {
+    QString text = forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
+                                    "Tolan", "%1 と比較\r\n追加 %2  削除 %3  変更 %4")))
+                       .arg(name)
+                       .arg(c.added)
+                       .arg(c.removed)
+                       .arg(c.changed);
+    if (!samePatterns) text += QStringLiteral("\r\n") + forms::shown(kOtherExclusions);
+    return text;
 }
 
 }  // namespace
@@ -312,12 +329,9 @@ void Form6::Command2_Click() {
     close();
     if (error || closed) return main.message(shell::kFailure, shell::kWriteFailed);
     main.message(shell::kListingState,
-                 forms::shown(QStringLiteral(QT_TRANSLATE_NOOP(
-                                  "Tolan", "%1 と比較\r\n追加 %2  削除 %3  変更 %4")))
-                     .arg(names[row])
-                     .arg(c.added)
-                     .arg(c.removed)
-                     .arg(c.changed));
+                 comparedText(names[row], c,
+                              engine::Exclusions::samePatterns(before.header().exclude,
+                                                               main.state.exclusions.patterns())));
 }
 
 void Form6::Command3_Click() {

@@ -750,5 +750,9 @@ Added %2  Removed %3  Changed %4</translation>
         <source>除外設定を読めません(除外なしで解析): %1</source>
         <translation>Cannot read the exclusions (scanning without them): %1</translation>
     </message>
+    <message>
+        <source>除外設定が保存時と違います</source>
+        <translation>The exclusions differ from the snapshot&apos;s</translation>
+    </message>
 </context>
 </TS>

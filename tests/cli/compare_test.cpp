@@ -528,3 +528,66 @@ TEST(Compare, FilesBelowAFolderThatCannotBeReadNowAreUnreadableNotRemoved) {
     EXPECT_EQ(records.out.count("{\"change\":\"unreadable\""), 4) << records.out.constData();
     EXPECT_EQ(records.out.count('\n'), 4) << records.out.constData();
 }
+
+// A snapshot's first line records the patterns it was made with, bytes
+// that are not UTF-8 included; sides made with other patterns (in any
+// order, repeated or not) are compared as ever, with a warning first.
+TEST(Compare, SidesMadeWithOtherExclusionPatternsAreComparedWithAWarning) {
+    TempTree t;
+    makeBefore(t, "tree");
+    t.file("tree/.git/config", 5, kT0);
+    t.file("tree/x.o", 7, kT0);
+    t.file("tree/x\xff", 3, kT0);
+    writeFile(t.path("all.txt"), ".git/\n*.o\nx\xff\n");
+    writeFile(t.path("reordered.txt"), "x\xff\n*.o\n.git/\n*.o\n");
+    const QString tree = str(t.path("tree")), all = str(t.path("all.txt"));
+    const QString plain = str(t.path("plain.jsonl")), some = str(t.path("some.jsonl"));
+    ASSERT_EQ(tolanList({"--format=jsonl", "-o", plain, tree}).status, 0);
+    ASSERT_EQ(tolanList({"--format=jsonl", "--exclude-from", all, "-o", some, tree}).status, 0);
+    const QByteArray someFirst = readFile(t.path("some.jsonl")).split('\n')[0];
+    EXPECT_TRUE(someFirst.contains(R"("exclude":[".git/","*.o","x\udcff"])")) << someFirst.data();
+    // A first line without "exclude" was made with none.
+    QByteArray unnamed = readFile(t.path("plain.jsonl"));
+    ASSERT_TRUE(unnamed.contains(",\"exclude\":[]"));
+    writeFile(t.path("unnamed.jsonl"), unnamed.replace(",\"exclude\":[]", ""));
+    const QString someName = "snapshot '" + some + "' with \".git/\", \"*.o\", \"x\xff\"";
+    const struct {
+        QStringList args;
+        int status;
+        const char* summary;
+        QString warning;  // empty: none
+    } rows[] = {
+        {{some, "--exclude-from", str(t.path("reordered.txt")), tree},
+         0,
+         "Added 0  Removed 0  Changed 0  Unchanged 11  Bytes 2910 -> 2910\r\n",
+         {}},
+        {{some, tree},
+         1,
+         "Added 3  Removed 0  Changed 0  Unchanged 11  Bytes 2910 -> 2925\r\n",
+         someName + ", the folder scanned now with none;"},
+        {{plain, some},
+         1,
+         "Added 0  Removed 3  Changed 0  Unchanged 11  Bytes 2925 -> 2910\r\n",
+         "snapshot '" + plain + "' with none, " + someName + ";"},
+        {{str(t.path("unnamed.jsonl")), tree},
+         0,
+         "Added 0  Removed 0  Changed 0  Unchanged 14  Bytes 2925 -> 2925\r\n",
+         {}},
+        {{str(t.path("unnamed.jsonl")), "--exclude", "*.o", tree},
+         1,
+         "Added 0  Removed 1  Changed 0  Unchanged 13  Bytes 2925 -> 2918\r\n",
+         "with none, the folder scanned now with \"*.o\";"},
+    };
+    for (const auto& row : rows) {
+        const Outcome run = tolanList(QStringList{"--compare"} + row.args);
+        const QString err = str(run.err);
+        EXPECT_EQ(run.status, row.status) << err.toStdString();
+        EXPECT_TRUE(run.out.endsWith(row.summary)) << run.out.constData();
+        EXPECT_FALSE(run.out.contains("warning"));
+        EXPECT_EQ(err.contains(QStringLiteral("tolan-list: warning: the two sides were made with "
+                                              "different exclusion patterns: ")),
+                  !row.warning.isEmpty())
+            << err.toStdString();
+        EXPECT_TRUE(err.contains(row.warning)) << err.toStdString();
+    }
+}

@@ -127,6 +127,7 @@ TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
                                                    QString::fromUtf8(tree.path("c/out/snap.jsonl")),
                                                    QStringLiteral("C:\\work")}));
     EXPECT_TRUE(form.Text10.text().contains(QStringLiteral("追加 1  削除 1  変更 0")));
+    EXPECT_FALSE(form.Text10.text().contains(QStringLiteral("除外設定")));
 
     // With another folder shown, the first press of 比較 says whose snapshot
     // it is and compares nothing; the second compares.
@@ -141,9 +142,15 @@ TEST(SnapshotDialog, SavesComparesAndDeletesAsTolanListDoes) {
     EXPECT_EQ(dialog.Text2.text(),
               QStringLiteral("snap.jsonl は C:\\work の保存ファイルです。もう一度「比較」で比較"));
     EXPECT_TRUE(view->isVisible());
+    // The window's scans now leave out what the snapshot's did not: the
+    // message says so below the counts.
+    engine::BadPattern bad;
+    ASSERT_TRUE(engine::Exclusions::compile({"*.zzz"}, form.state.exclusions, bad));
     QTest::mouseClick(compare, Qt::LeftButton);
     EXPECT_FALSE(view->isVisible());
     EXPECT_TRUE(form.List1.list(1).startsWith(QStringLiteral("After:  C:\\work\\1  ")));
+    EXPECT_TRUE(form.Text10.text().endsWith(QStringLiteral("\n除外設定が保存時と違います")))
+        << form.Text10.text().toStdString();
 
     // 削除 asks first: the second press deletes. Escape is 戻る.
     findAction(&program.window, QStringLiteral("保存ファイルの管理"))->trigger();
