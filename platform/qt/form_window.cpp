@@ -327,7 +327,7 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
             break;
         case Prop::Visible:
             if (!form.visible()) {
-                hide();
+                hideAndHandBack();
                 break;
             }
             fitToScreen();
@@ -350,6 +350,17 @@ void FormWindow::formChanged(forms::Form& form, Prop what) {
         default:
             break;
     }
+}
+
+// A dialog that goes away while active hands the activation back to the
+// window it belongs to. A window system that kept it on the hidden window
+// would not move it when the dialog shows again, and the dialog would open
+// without the focus: what the user typed at once would go nowhere.
+void FormWindow::hideAndHandBack() {
+    const bool wasActive = isActiveWindow();
+    hide();
+    QWindow* owner = windowHandle() ? windowHandle()->transientParent() : nullptr;
+    if (wasActive && owner && owner->isVisible()) owner->requestActivate();
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event) {

@@ -97,6 +97,8 @@ class FormWindow : public QMainWindow, public forms::Observer {
     // The control that had the focus when the window was disabled (a dialog
     // opened from it) takes it again once it can.
     void giveFocusBack();
+    // Hides the window, handing the activation back to its owner.
+    void hideAndHandBack();
 
     forms::Form& form_;
     QWidget* client_ = nullptr;
