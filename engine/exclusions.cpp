@@ -53,7 +53,8 @@ struct Exclusions::Compiled {
     std::vector<qsizetype> suffixLengths;
     std::vector<int> byFirstByte[256];
     std::vector<int> otherNames;
-    PlaceLists pathsByName;  // path patterns whose last part is a whole name
+    PlaceLists pathsByName;   // path patterns whose last part is a whole name
+    PlaceLists pathsByFirst;  // the others whose first part is one
     std::vector<int> otherPaths;
 
     void index(int place);
@@ -67,6 +68,8 @@ void Exclusions::Compiled::index(int place) {
     if (p.path) {
         if (last.literal())
             pathsByName[last.text().toStdString()].push_back(place);
+        else if (p.parts[0].literal())
+            pathsByFirst[p.parts[0].text().toStdString()].push_back(place);
         else
             otherPaths.push_back(place);
         return;
@@ -174,7 +177,12 @@ int Exclusions::leaves(QByteArrayView folderBelowRoot, QByteArrayView name, bool
     }
     const std::vector<int>& sameStart = c.byFirstByte[static_cast<unsigned char>(name[0])];
     const auto it = c.pathsByName.find(view(name));
-    const bool paths = it != c.pathsByName.end() || !c.otherPaths.empty();
+    // The first part below the folder listed: the name itself there.
+    const std::string_view below = view(folderBelowRoot);
+    const auto byFirst =
+        c.pathsByFirst.find(below.empty() ? view(name) : below.substr(0, below.find('/')));
+    const bool paths =
+        it != c.pathsByName.end() || byFirst != c.pathsByFirst.end() || !c.otherPaths.empty();
     if (sameStart.empty() && c.otherNames.empty() && !paths) return best == INT_MAX ? -1 : best;
     std::vector<std::uint32_t> chars;
     decodeCharacters(name, chars);
@@ -198,6 +206,8 @@ int Exclusions::leaves(QByteArrayView folderBelowRoot, QByteArrayView name, bool
     };
     if (it != c.pathsByName.end())
         for (int place : it->second) tryPath(place);
+    if (byFirst != c.pathsByFirst.end())
+        for (int place : byFirst->second) tryPath(place);
     for (int place : c.otherPaths) tryPath(place);
     return best == INT_MAX ? -1 : best;
 }
