@@ -110,15 +110,16 @@ TEST_F(Form1Test, StartsWithTheDesignLayoutCaptionsAndMenu) {
         captions.append(item->name() + u'=' + item->caption());
     for (const auto& item : form.FILE->items())
         captions.append(item->name() + u'=' + item->caption());
-    EXPECT_EQ(captions,
-              (QStringList{
-                  QStringLiteral("FILE=ファイル出力"), QStringLiteral("OUTPUT=プリント出力"),
-                  QStringLiteral("sgraph=占有グラフ"), QStringLiteral("KANRI=保存ファイルの管理"),
-                  QStringLiteral("KOUT=ファイル出力ディレクトリ設定"),
-                  QStringLiteral("FR1=FileName+Size+Date"),
-                  QStringLiteral("FR0=FileName+Size+Date(Directry分離)"),
-                  QStringLiteral("FR2=FileName+Size"), QStringLiteral("FR3=FileName+Date"),
-                  QStringLiteral("FR4=FileName")}));
+    EXPECT_EQ(
+        captions,
+        (QStringList{QStringLiteral("FILE=ファイル出力"), QStringLiteral("OUTPUT=プリント出力"),
+                     QStringLiteral("sgraph=占有グラフ"),
+                     QStringLiteral("KANRI=保存ファイルの管理"), QStringLiteral("JOGAI=除外設定"),
+                     QStringLiteral("KOUT=ファイル出力ディレクトリ設定"),
+                     QStringLiteral("FR1=FileName+Size+Date"),
+                     QStringLiteral("FR0=FileName+Size+Date(Directry分離)"),
+                     QStringLiteral("FR2=FileName+Size"), QStringLiteral("FR3=FileName+Date"),
+                     QStringLiteral("FR4=FileName")}));
 }
 
 TEST_F(Form1Test, SnapsToTheMinimumSize) {
