@@ -102,6 +102,8 @@ void Form7::Command1_Click() {
         say(forms::shown(kBadPattern)
                 .arg(lineOf(lines, bad.pattern))
                 .arg(dosfs::decodeHostName(bad.pattern)));
+        // Back to the patterns, to mend the one named.
+        Text1.setFocus();
         return;
     }
     if (shell::saveExclusions(exclusions) != 0) {

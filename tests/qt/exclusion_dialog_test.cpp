@@ -83,6 +83,7 @@ TEST(ExclusionDialog, TypedPatternsAreCheckedKeptAndHonouredByTheNextScan) {
         if (view->isVisible()) {
             EXPECT_EQ(dialog.Text3.text(), QString::fromUtf8(row.said));
             EXPECT_EQ(box->toPlainText(), QString::fromUtf8(row.typed));  // kept to mend
+            EXPECT_EQ(QApplication::focusWidget(), box);                  // where it is mended
             QTest::keyClick(box, Qt::Key_Escape);
         }
         QFile kept(QString::fromLocal8Bit(shell::exclusionFilePath()));
