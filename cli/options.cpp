@@ -390,6 +390,10 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
         return refuse(error, "--from and --compare exclude each other");
     if (!out.from.isEmpty() && !out.folder.isEmpty())
         return refuse(error, "--from lists the snapshot's folder: give no FOLDER with it");
+    if (!out.from.isEmpty() && !out.excludes.isEmpty())
+        return refuse(error,
+                      "--from lists what the snapshot holds: it was made with its own "
+                      "exclusion patterns, and takes no --exclude");
     if (!out.from.isEmpty() && out.jsonLines)
         return refuse(error, "--from makes listings; the snapshot is its own JSON lines");
     if (!settleGraph(out, error)) return false;
