@@ -2,6 +2,7 @@
 
 #include "cli/row_writers.h"
 #include "engine/line_layout.h"
+#include "engine/snapshot_find.h"
 #include "platform/readers/read_ahead.h"
 
 namespace cli {
@@ -35,6 +36,8 @@ QString usageText() {
                "                  [FOLDER | NEW.jsonl]\n"
                "       tolan-list --from SNAPSHOT.jsonl [listing options as above]\n"
                "       tolan-list --graph FILE.svg|FILE.png [--width PX --height PX] [FOLDER]\n"
+               "       tolan-list --find PATTERN [--format jsonl] [--encoding ENC] [-o FILE]\n"
+               "                  SNAPSHOT...\n"
                "Lists the folder tree below FOLDER (a DOS path such as C:\\work, or a host path;\n"
                "default the current folder) as the work file of a scan holds it.\n"
                "  --mode MODE        totals: files with folder totals (default); plain: files "
@@ -126,6 +129,17 @@ QString usageText() {
                "                     FOLDER, '*' for small files merged into one rectangle), a "
                "tab\n"
                "                     and its size in bytes\n"
+               "  --find PATTERN     list the files of the snapshots SNAPSHOT... (what --format\n"
+               "                     jsonl wrote) whose name matches the glob PATTERN ('*' any\n"
+               "                     text, '?' one character, [abc] one of a set, '\\' before one\n"
+               "                     of them finds it); a PATTERN with a '/' matches the path\n"
+               "                     below the folder instead ('*' then stays within one folder);\n"
+               "                     upper and lower case differ. A line a file: its size, date,\n"
+               "                     the snapshot and the file as a DOS path in the folder the\n"
+               "                     snapshot was taken of; with --format jsonl one object a file\n"
+               "                     (snapshot, folder, host_folder, path, size, mtime). E.g.\n"
+               "                       tolan-list --format jsonl -o backup.jsonl /media/backup\n"
+               "                       tolan-list --find '*.odt' *.jsonl\n"
                "  -o FILE            write to FILE instead of standard output; FILE is replaced\n"
                "                     only when complete (a device or a pipe is written to)\n"
                "  --help             show this help\n"
@@ -134,7 +148,9 @@ QString usageText() {
                "output not written; 2 the command line was wrong; 128+N signal N ended the run.\n"
                "With --compare, as diff: 0 nothing changed; 1 something did; 2 trouble (a\n"
                "snapshot that cannot be read, named with its line, a folder that cannot be\n"
-               "listed, the output not written).\n")
+               "listed, the output not written).\n"
+               "With --find, as grep: 0 a file was found; 1 none was; 2 trouble (a snapshot\n"
+               "that cannot be read, named with its line; the others are still searched).\n")
         .arg(kMaxWidth)
         .arg(engine::kDesignWindowWidth)
         .arg(kMaxThreads)
@@ -310,6 +326,13 @@ const struct Option {
          out.from = v;
          return true;
      }},
+    {"--find", true,
+     [](const QByteArray& v, Options& out, QString& error) {
+         const QString trouble = engine::patternTrouble(v);
+         if (!trouble.isEmpty()) return refuse(error, QStringLiteral("--find: ") + trouble);
+         out.find = v;
+         return true;
+     }},
     {"--graph", true,
      [](const QByteArray& v, Options& out, QString& error) {
          return applyGraphValue("--graph", v, out, error);
@@ -344,11 +367,25 @@ const Option* optionNamed(const QByteArray& arg) {
     return nullptr;
 }
 
-bool takeFolder(const QByteArray& arg, Options& out, QString& error) {
-    if (arg.isEmpty())
-        return refuse(error, "FOLDER is empty; give a folder, or none for the current folder");
-    if (!out.folder.isEmpty()) return refuse(error, "only one FOLDER may be given");
-    out.folder = arg;
+// The words that are not options: the SNAPSHOTs of --find, else one FOLDER.
+bool settleOperands(Options& out, QString& error) {
+    if (out.find.isEmpty()) {
+        for (const QByteArray& arg : out.snapshots)
+            if (arg.isEmpty())
+                return refuse(error,
+                              "FOLDER is empty; give a folder, or none for the current folder");
+        if (out.snapshots.size() > 1) return refuse(error, "only one FOLDER may be given");
+        out.folder = out.snapshots.value(0);
+        out.snapshots.clear();
+        return true;
+    }
+    if (out.listing >= 0 || out.pdf || !out.graph.isEmpty() || !out.compare.isEmpty())
+        return refuse(error,
+                      "--find writes text or --format jsonl: it goes without --compare, "
+                      "--listing, --graph and --format pdf");
+    if (out.snapshots.isEmpty())
+        return refuse(error, "--find needs a SNAPSHOT or more (files --format jsonl wrote)");
+    if (out.snapshots.contains(QByteArray())) return refuse(error, "a SNAPSHOT is empty");
     return true;
 }
 
@@ -377,10 +414,11 @@ bool parseOptions(const QList<QByteArray>& args, Options& out, QString& error) {
         } else if (arg.startsWith('-') && arg.size() > 1) {
             return refuse(error,
                           QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(arg)));
-        } else if (!takeFolder(arg, out, error)) {
-            return false;
+        } else {
+            out.snapshots.append(arg);
         }
     }
+    if (!settleOperands(out, error)) return false;
     if (out.csv && out.listing < 0)
         return refuse(error, "--csv goes with --listing KIND (" + listingKindNames() + ")");
     if (!out.compare.isEmpty() && (out.listing >= 0 || out.pdf))

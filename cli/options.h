@@ -39,6 +39,8 @@ struct Options {
     };
     QList<ExcludeSource> excludes;
     engine::Exclusions exclusions;  // read from `excludes` before the scan
+    QByteArray find;              // --find PATTERN: the files of the snapshots that match it
+    QList<QByteArray> snapshots;  // the SNAPSHOTs searched with --find
     bool help = false;
     bool version = false;
 };

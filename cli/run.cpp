@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include "cli/compare_run.h"
+#include "cli/find_run.h"
 #include "cli/kept_lines.h"
 #include "cli/left_out.h"
 #include "cli/list_host.h"
@@ -393,6 +394,11 @@ int cli::run(int argc, char** argv, const Drawing* drawing) {
     cli::Options options;
     if (const int answered = readOptions(argc, argv, options); answered >= 0) return answered;
     if ((options.pdf || !options.graph.isEmpty()) && !drawing) return drawElsewhere(argv);
+    // A search reads snapshots alone: no drive, no folder.
+    if (!options.find.isEmpty()) {
+        dosfs::sweepPending();
+        return cli::runFind(options);
+    }
     QString error;
 
     dosfs::DriveTable drives;

@@ -108,7 +108,13 @@ Form6::Form6(shell::MainLink m, forms::ListBox& b, const engine::Module1& s, Sna
       Command4(make<forms::CommandButton>(*this, "Command4", -1, nullptr, 6120, 4335, 1155, 390,
                                           QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "戻る")))),
       Command5(make<forms::CommandButton>(*this, "Command5", -1, nullptr, 1800, 4335, 1155, 390,
-                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "開く")))) {
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "開く")))),
+      search(*this, [this] {
+          int error = 0;
+          const QByteArray folder = hostFolder(error);
+          return Form6Search::Snapshots{error ? QByteArray() : folder,
+                                        error ? QStringList() : names};
+      }) {
     setCaption(QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの管理")));
     setWidth(kWidth);
     setHeight(kHeight);
@@ -139,6 +145,7 @@ void Form6::open() {
     Text1.setText(offeredName());
     disarmSave();
     say(QString());
+    search.reset();
     refresh();
     show();
     bringToFront();
@@ -391,6 +398,7 @@ void Form6::Command5_Click() {
 }
 
 void Form6::close() {
+    search.stop();
     armed_ = -1;
     disarmSave();
     hide();

@@ -5,10 +5,12 @@
 // there is replaced only after a second press of 保存; the list gives each snapshot's folder, time
 // and number of files; a comparison of the folder now with the snapshot
 // selected goes to Side B and the work file, as a scan's listing does; a
-// snapshot is deleted after a second press of "削除".
+// snapshot is deleted after a second press of "削除"; a name is searched
+// for in every snapshot (output/form6_search.h).
 
 #include "engine/comparison.h"
 #include "engine/module1.h"
+#include "output/form6_search.h"
 #include "platform/dosfs/file_writer.h"
 #include "shell/form1.h"
 
@@ -39,7 +41,7 @@ struct SnapshotScans {
 class Form6 : public forms::Form {
   public:
     static constexpr int kWidth = 7515;
-    static constexpr int kHeight = 5115;
+    static constexpr int kHeight = 8745;
 
     // The folder to scan (main.state) and the scan's time name a snapshot;
     // a comparison's lines replace Side B's.
@@ -65,6 +67,8 @@ class Form6 : public forms::Form {
     // Shows the snapshot at a host path in the main window (Side A and B);
     // false with what is wrong. Given by the program.
     std::function<bool(const QByteArray& hostPath, QString& message)> openSnapshot;
+
+    Form6Search search;              // ファイル名検索 and what it found
 
     // The file names List1 shows, in its order, with the folder each is a
     // snapshot of (empty when unknown) and its time as the list gives it.
