@@ -754,5 +754,68 @@ Added %2  Removed %3  Changed %4</translation>
         <source>除外設定が保存時と違います</source>
         <translation>The exclusions differ from the snapshot&apos;s</translation>
     </message>
+    <message>
+        <source>検索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>検索するファイル名を入力して下さい</source>
+        <translation>Type a file name to search for</translation>
+    </message>
+    <message>
+        <source>検索するファイル名の「[」が閉じていません</source>
+        <translation>The &quot;[&quot; of the name to search for is never closed</translation>
+    </message>
+    <message>
+        <source>検索するファイル名に使えない文字があります</source>
+        <translation>The name to search for holds a character that cannot be searched for</translation>
+    </message>
+    <message>
+        <source>保存ファイルがありません</source>
+        <translation>There are no saved files</translation>
+    </message>
+    <message>
+        <source>検索中  %1 / %2  %3 件</source>
+        <translation>Searching  %1 / %2  %3 found</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 件見つかりました</source>
+        <translation>
+            <numerusform>%1 file found</numerusform>
+            <numerusform>%1 files found</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>見つかりませんでした</source>
+        <translation>Nothing found</translation>
+    </message>
+    <message>
+        <source>中止しました  %1 件</source>
+        <translation>Stopped  %1 found</translation>
+    </message>
+    <message>
+        <source>%1 件で打ち切りました</source>
+        <translation>Stopped at %1 found</translation>
+    </message>
+    <message>
+        <source>  読めない保存ファイル %1 個（%2）</source>
+        <translation>  Saved files that cannot be read: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 はありません</source>
+        <translation>%1 is not there</translation>
+    </message>
+    <message>
+        <source>ファイル名検索</source>
+        <translation>Find a file</translation>
+    </message>
+    <message>
+        <source>検索結果（サイズ・日時・保存ファイル: パス）</source>
+        <translation>Found (size, date, saved file: path)</translation>
+    </message>
 </context>
 </TS>

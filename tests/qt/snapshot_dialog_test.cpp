@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -348,4 +349,86 @@ TEST(SnapshotDialog, OpensASavedScanAsItsScanShowedIt) {
     EXPECT_TRUE(form.Text10.visible());
     EXPECT_TRUE(form.Text10.text().startsWith(QStringLiteral("保存ファイルの表示: C:\\work  20")))
         << form.Text10.text().toStdString();
+}
+
+// The search box finds names across every snapshot of the output directory
+// and lists them as tolan-list --find prints them; a search that runs ends
+// at 中止 or at a new search; a snapshot deleted meanwhile is named.
+TEST(SnapshotDialog, SearchFindsNamesAcrossEverySnapshotWhileTheWindowRuns) {
+    TempTree tree;
+    SettingsFolders folders{tree};
+    tree.file("c/work/a.odt", 1200);
+    tree.file("c/work/docs/b.odt", 5);
+    tree.file("c/work/docs/c.txt", 7);
+    tree.folder("c/out");
+    const QString drive = QStringLiteral("--drive=C:=") + tree.path("c");
+    const QByteArray snapshot =
+        tolanList({drive, QStringLiteral("--format=jsonl"), QStringLiteral("C:\\work")});
+    constexpr int kSnapshots = 300;
+    for (int i = 0; i < kSnapshots; ++i) {
+        QFile f(QString::fromUtf8(tree.path("c/out/s" + QByteArray::number(1000 + i) + ".jsonl")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(snapshot);
+    }
+    app::Program program(testDrives(tree));
+    program.load();
+    program.form.state.settings.outputDir = QStringLiteral("C:\\out");
+    output::Form6& dialog = program.output.form6;
+    output::Form6Search& search = dialog.search;
+    findAction(&program.window, QStringLiteral("保存ファイルの管理"))->trigger();
+    auto* view = static_cast<qtbind::FormWindow*>(program.qt.viewOf(dialog));
+    auto* box = qobject_cast<QLineEdit*>(view->widgetOf(search.Text3));
+    auto* button = qobject_cast<QPushButton*>(view->widgetOf(search.Command5));
+    ASSERT_TRUE(box && button);
+    const auto status = [&] { return search.Label5.text(); };
+    const auto rows = [&] {
+        QStringList out;
+        for (int i = 0; i < search.List2.listCount(); ++i) out.append(search.List2.list(i));
+        return out;
+    };
+    const auto find = [&](const QString& pattern) {
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, pattern);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+
+    // As tolan-list finds them, snapshot by snapshot in the list's order.
+    find(QStringLiteral("*.odt"));
+    EXPECT_EQ(status(), QStringLiteral("%1 件見つかりました").arg(2 * kSnapshots));
+    QProcess p;
+    p.setWorkingDirectory(QString::fromUtf8(tree.path("c/out")));
+    p.start(QStringLiteral(TOLAN_LIST), QStringList{QStringLiteral("--find=*.odt"),
+                                                    QStringLiteral("--encoding=utf-8")} +
+                                            dialog.names);
+    p.waitForFinished(60000);
+    QStringList expected = QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("\r\n"));
+    expected.removeLast();
+    EXPECT_EQ(rows(), expected);
+    EXPECT_EQ(search.results().size(), size_t(2 * kSnapshots));
+    EXPECT_TRUE(view->isVisible());
+
+    // 中止 pressed while it runs (events run between snapshots): it ends
+    // there, with what it found so far.
+    QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+    find(QStringLiteral("*.odt"));
+    EXPECT_TRUE(status().startsWith(QStringLiteral("中止しました"))) << status().toStdString();
+    EXPECT_LT(search.List2.listCount(), 2 * kSnapshots);
+    EXPECT_EQ(button->text(), QStringLiteral("検索"));
+    // A new search while one runs takes its place.
+    QTimer::singleShot(0, box, [&] { find(QStringLiteral("c.*")); });
+    find(QStringLiteral("*.odt"));
+    EXPECT_EQ(status(), QStringLiteral("%1 件見つかりました").arg(kSnapshots));
+    EXPECT_TRUE(rows().first().endsWith(QStringLiteral("s1000.jsonl: C:\\work\\docs\\c.txt")));
+
+    // Patterns that cannot be searched for, and a snapshot deleted since the
+    // list was read.
+    find(QStringLiteral("[ab"));
+    EXPECT_EQ(status(), QStringLiteral("検索するファイル名の「[」が閉じていません"));
+    tree.remove("c/out/s1000.jsonl");
+    find(QStringLiteral("b.odt"));
+    EXPECT_EQ(status(), QStringLiteral("%1 件見つかりました  読めない保存ファイル 1 個（s1000.jsonl "
+                                       "はありません）")
+                            .arg(kSnapshots - 1));
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(view->isVisible());
 }
