@@ -47,7 +47,7 @@ class Form6Search {
     // A new search for the text of Text3; one that runs ends first.
     void start();
     // Ends the search that runs, if one does.
-    void stop() { ++generation_; }
+    void stop();
     // The dialog opened afresh: nothing found shown.
     void reset();
     // Opening the file found at a row (double-click, Enter); set by the dialog.
