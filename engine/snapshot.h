@@ -142,11 +142,6 @@ int readAgain(const std::vector<SnapshotReader*>& snapshots, QString& message);
 // empty when the line has not both.
 QString scannedFolder(const char* padded, size_t length, size_t capacity);
 
-// The host bytes of a JSON string whose text starts at `p` (after its
-// quote), as snapshots write them (\udc80 to \udcff for single bytes);
-// false for an escape that is not valid or a string not closed before `end`.
-bool jsonHostBytes(const char* p, const char* end, QByteArray& out);
-
 // What is wrong with a line: nothing, its JSON, or what the JSON holds.
 enum class LineFault { None, Json, Content };
 enum class SnapshotLineKind { File, Folder, Header };

@@ -59,8 +59,7 @@ class SnapshotFind {
   private:
     struct Reading;
     bool matches(const QByteArray& path) const;
-    bool takeLine(Reading& r, const char* text, size_t length, const Found& found,
-                  QString& message);
+    bool takeLine(Reading& r, const Found& found, QString& message);
     QByteArray pattern_;
     QByteArray literal_;  // a run that every matching line holds; empty: none known
     bool wholePath_ = false;

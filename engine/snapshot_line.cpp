@@ -183,10 +183,6 @@ const char* readTime(od::value& value, qint64& out) {
 
 using namespace json;
 
-bool jsonHostBytes(const char* p, const char* end, QByteArray& out) {
-    return hostBytes(p, end, out);
-}
-
 bool parseIsoTime(std::string_view t, qint64& seconds) {
     int y, mo, d, h, mi, s;
     if (!digits(t, 0, 4, y) || t.size() < 19 || t[4] != '-' || !digits(t, 5, 2, mo) ||

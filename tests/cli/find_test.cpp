@@ -67,8 +67,9 @@ QByteArray newSnapshot() {
            "\"/data/locked\",\"path\":\"locked\",\"error\":13}\n";
 }
 
-// The snapshots of one test: new.jsonl as above, old.jsonl of a tree
-// scanned now (no header), in `tree`'s folder "s".
+// The snapshots of one test, in `tree`'s folder "s": new.jsonl as above,
+// and old.jsonl, a tree scanned now as a snapshot written before snapshots
+// had a first line and folder lines: its files' lines alone.
 struct Snapshots {
     TempTree tree;
     QByteArray folder = tree.path("s");
@@ -79,11 +80,15 @@ struct Snapshots {
         tree.file("disk/docs/\xE5\x86\x99.odt", 40);  // 写.odt
         tree.folder("s");
         writeFile(folder + "/new.jsonl", newSnapshot());
-        const Outcome old =
+        const Outcome scan =
             tolanList(folder, {QStringLiteral("--drive=C:=") + QString::fromLocal8Bit(tree.root()),
-                               QStringLiteral("--format=jsonl"), QStringLiteral("-o"),
-                               QStringLiteral("old.jsonl"), QStringLiteral("C:\\disk")});
-        EXPECT_EQ(old.status, 0) << old.err.constData();
+                               QStringLiteral("--format=jsonl"), QStringLiteral("C:\\disk")});
+        EXPECT_EQ(scan.status, 0) << scan.err.constData();
+        QByteArray files;
+        for (const QByteArray& line : scan.out.split('\n'))
+            if (!line.isEmpty() && !line.startsWith("{\"type\":")) files += line + '\n';
+        EXPECT_EQ(files.count('\n'), 4);
+        writeFile(folder + "/old.jsonl", files);
     }
 };
 
@@ -112,6 +117,7 @@ TEST(Find, PatternsFindWhatTheyMatchWithTheExitStatusOfGrep) {
         {QStringLiteral("*/*.odt"), 0, {x, bad, a, e}, ""},
         {QStringLiteral("docs/?.*"), 0, {a, b, e}, ""},
         {QStringLiteral("[rt]*.odt"), 0, {r, top}, ""},
+        {QStringLiteral("[[:alpha:]].odt"), 0, {x, a, e}, ""},  // 写 is a letter
         {QStringLiteral("bell?.txt"), 0, {bell}, ""},
         // "?" is one character: a byte that is not UTF-8, or a character of UTF-8.
         {QStringLiteral("bad?name.odt"), 0, {bad}, ""},
@@ -173,10 +179,10 @@ TEST(Find, ASnapshotThatCannotBeReadIsTroubleNamingItsLine) {
         {"nosize.jsonl", kHeader + "{\"path\":\"e.odt\",\"mtime\":null}\n",
          "line 2: \"size\" is missing"},
         {"other.jsonl", QByteArray(kHeader).replace("\"tolan\"", "\"other\""),
-         "line 1: a snapshot written by \"other\", not by tolan"},
+         "line 1: the snapshot was written by another program (other), not by Tolan"},
         {"newer.jsonl", QByteArray(kHeader).replace(":2,", ":3,"),
-         "line 1: a snapshot of format 3, newer than this tolan-list reads (2)"},
-        {"twice.jsonl", kHeader + kHeader, "line 2: a header line"},
+         "line 1: the snapshot was written by a newer Tolan (9, format 3)"},
+        {"twice.jsonl", kHeader + kHeader, "line 2: a snapshot's first line, not one of its files"},
         {"missing.jsonl", {}, "snapshot 'missing.jsonl': no such file"},
     };
     for (const auto& row : rows) {
