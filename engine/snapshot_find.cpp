@@ -85,19 +85,27 @@ bool shapedLikeObject(const char* text, size_t length) {
 
 }  // namespace
 
-QString foundText(const QString& snapshot, const FoundFile& f) {
-    constexpr qsizetype kSideWidth = 29;  // a size of 9 digits, a blank, "yyyy/mm/dd hh:mm:ss"
-    QString line;
-    appendSizeText(line, f.size);
-    line += u' ';
-    appendDateText(line, f.mtime, false);
-    if (line.size() < kSideWidth) line.resize(kSideWidth, u' ');
-    line += QStringLiteral("  ") + snapshot + QStringLiteral(": ");
-    line += f.folder.isEmpty() ? QStringLiteral("?") : f.folder;
-    if (!line.endsWith(u'\\')) line += u'\\';
+QString foundPathText(const QString& snapshot, const FoundFile& f) {
+    QString text = snapshot + QStringLiteral(": ");
+    text += f.folder.isEmpty() ? QStringLiteral("?") : f.folder;
+    if (!text.endsWith(u'\\')) text += u'\\';
     QString path = dosfs::decodeHostName(f.path);
     path.replace(u'/', u'\\');
-    return line + path;
+    return text + path;
+}
+
+QString foundSideText(const FoundFile& f) {
+    constexpr qsizetype kSideWidth = 29;  // a size of 9 digits, a blank, "yyyy/mm/dd hh:mm:ss"
+    QString text;
+    appendSizeText(text, f.size);
+    text += u' ';
+    appendDateText(text, f.mtime, false);
+    if (text.size() < kSideWidth) text.resize(kSideWidth, u' ');
+    return text;
+}
+
+QString foundText(const QString& snapshot, const FoundFile& f) {
+    return foundSideText(f) + QStringLiteral("  ") + foundPathText(snapshot, f);
 }
 
 QString patternTrouble(const QByteArray& pattern) {

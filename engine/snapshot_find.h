@@ -33,6 +33,10 @@ struct FoundFile {
 //
 //        1200 2024/01/05 5:07:09    backup.jsonl: Z:\media\backup\docs\a.odt
 QString foundText(const QString& snapshot, const FoundFile& file);
+// Its two parts: "backup.jsonl: Z:\\media\\backup\\docs\\a.odt", and the size
+// and date in their columns (29 characters, more for a longer size).
+QString foundPathText(const QString& snapshot, const FoundFile& file);
+QString foundSideText(const FoundFile& file);
 
 // What is wrong with a pattern (empty, a NUL, a "[" never closed); empty
 // when it can be searched for.

@@ -1,5 +1,6 @@
 #include "output/form6_search.h"
 
+#include "engine/renderings.h"
 #include "platform/dosfs/host_name.h"
 #include "platform/forms/application.h"
 #include "platform/forms/shown_text.h"
@@ -41,7 +42,7 @@ Form6Search::Form6Search(forms::Form& form, std::function<Snapshots()> snapshots
                                           kSearch)),
       Label4(make<forms::Label>(form, "Label4", -1, nullptr, 120, 5340, 7155, 255,
                                 QStringLiteral(QT_TRANSLATE_NOOP(
-                                    "Tolan", "検索結果（サイズ・日時・保存ファイル: パス）")))),
+                                    "Tolan", "検索結果（保存ファイル: パス・サイズ・日時）")))),
       List2(make<forms::ListBox>(form, "List2", -1, nullptr, 120, 5640, 7155, 2400, QString())),
       Label5(make<forms::Label>(form, "Label5", -1, nullptr, 120, 8100, 7155, 255, QString())),
       form_(form),
@@ -124,7 +125,9 @@ void Form6Search::start() {
         const auto take = [&](const engine::FoundFile& file) {
             if (full) return;
             results_.push_back({name, file});
-            List2.addItem(engine::foundText(name, file));
+            // The file first, where the list shows it without scrolling.
+            List2.addItem(engine::foundPathText(name, file) + QStringLiteral("  ") +
+                          engine::trimSpaces(engine::foundSideText(file)));
             full = results_.size() >= size_t(kMostResults);
         };
         QString message;

@@ -1,9 +1,9 @@
 #pragma once
 // The search of 保存ファイルの管理: a name (a pattern with * ? [ ]) looked
-// for in every snapshot of the output directory, the files found listed as
-// tolan-list --find writes them. The window stays responsive while it
-// runs: events run between blocks of lines; 中止, a new search or closing
-// the dialog ends it.
+// for in every snapshot of the output directory, the files found listed
+// with what tolan-list --find writes of them, the file first. The window
+// stays responsive while it runs: events run between blocks of lines; 中止,
+// a new search or closing the dialog ends it.
 
 #include "engine/snapshot_find.h"
 #include "platform/forms/basic_controls.h"

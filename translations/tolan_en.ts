@@ -814,8 +814,8 @@ Added %2  Removed %3  Changed %4</translation>
         <translation>Find a file</translation>
     </message>
     <message>
-        <source>検索結果（サイズ・日時・保存ファイル: パス）</source>
-        <translation>Found (size, date, saved file: path)</translation>
+        <source>検索結果（保存ファイル: パス・サイズ・日時）</source>
+        <translation>Found (saved file: path, size, date)</translation>
     </message>
 </context>
 </TS>
