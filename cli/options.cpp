@@ -379,9 +379,10 @@ bool settleOperands(Options& out, QString& error) {
         out.snapshots.clear();
         return true;
     }
-    if (out.listing >= 0 || out.pdf || !out.graph.isEmpty() || !out.compare.isEmpty())
+    if (out.listing >= 0 || out.pdf || !out.graph.isEmpty() || !out.compare.isEmpty() ||
+        !out.from.isEmpty())
         return refuse(error,
-                      "--find writes text or --format jsonl: it goes without --compare, "
+                      "--find writes text or --format jsonl: it goes without --compare, --from, "
                       "--listing, --graph and --format pdf");
     if (out.snapshots.isEmpty())
         return refuse(error, "--find needs a SNAPSHOT or more (files --format jsonl wrote)");
