@@ -51,8 +51,9 @@ Parts::Parts(forms::Application& application, dosfs::DriveTable drives)
             application.letPaintRun();
         return !behaviour.scan.settings.abortRequested;
     });
-    output.form6.openSnapshot = [this](const QByteArray& path, QString& message) {
-        return behaviour.showSnapshot(path, message);
+    output.form6.openSnapshot = [this](const QByteArray& path, QString& message,
+                                       const QByteArray& select) {
+        return behaviour.showSnapshot(path, message, select);
     };
 }
 

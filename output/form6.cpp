@@ -125,6 +125,9 @@ Form6::Form6(shell::MainLink m, forms::ListBox& b, const engine::Module1& s, Sna
     Command3.Click = [this] { Command3_Click(); };
     Command4.Click = [this] { Command4_Click(); };
     Command5.Click = [this] { Command5_Click(); };
+    search.open = [this](const Form6Search::Result& found) {
+        openInWindow(found.snapshot, found.file.path);
+    };
     List1.Click = [this] { armed_ = -1; };
     // Another name is asked about afresh.
     Text1.Change = [this] {
@@ -381,16 +384,19 @@ void Form6::Command4_Click() {
 void Form6::Command5_Click() {
     const int row = List1.listIndex();
     if (row < 0 || row >= names.size()) return armed_ = -1, say(kSelectFirst);
+    openInWindow(names[row], QByteArray());
+}
+
+void Form6::openInWindow(const QString& name, const QByteArray& select) {
     armed_ = -1;
     int error = 0;
     const QByteArray folder = hostFolder(error);
-    const QByteArray path = folder + '/' + dosfs::encodeHostName(names[row]);
+    const QByteArray path = folder + '/' + dosfs::encodeHostName(name);
     if (error || !isFile(path)) return say(forms::shown(kCannotOpen).arg(forms::shown(kNotAFile)));
     if (!openSnapshot) return;
-    const QString name = names[row];
     close();
     QString why;
-    if (openSnapshot(path, why)) return;
+    if (openSnapshot(path, why, select)) return;
     open();
     const int at = int(names.indexOf(name));
     if (at >= 0) List1.setListIndexFromUser(at);

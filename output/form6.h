@@ -66,9 +66,11 @@ class Form6 : public forms::Form {
 
     // Shows the snapshot at a host path in the main window (Side A and B);
     // false with what is wrong. Given by the program.
-    std::function<bool(const QByteArray& hostPath, QString& message)> openSnapshot;
+    // `select`: a file's host path below the folder, selected in Side A.
+    std::function<bool(const QByteArray& hostPath, QString& message, const QByteArray& select)>
+        openSnapshot;
 
-    Form6Search search;              // ファイル名検索 and what it found
+    Form6Search search;  // ファイル名検索 and what it found
 
     // The file names List1 shows, in its order, with the folder each is a
     // snapshot of (empty when unknown) and its time as the list gives it.
@@ -86,6 +88,9 @@ class Form6 : public forms::Form {
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+    // Opens a snapshot in the main window, a file in it selected (or none);
+    // the dialog closes first and opens again to say what was wrong.
+    void openInWindow(const QString& name, const QByteArray& select);
 
   private:
     void refresh();

@@ -33,7 +33,10 @@ class MainWindow : public engine::ScanHost {
     // as its scan showed them, in the mode of the last scan, and says which
     // it is; the window's folder stays. False, with what is wrong, when the
     // snapshot cannot be read whole (nothing shown is changed then).
-    bool showSnapshot(const QByteArray& hostPath, QString& message);
+    // `select` (a file's host path below the folder, when given) is then
+    // selected in Side A and scrolled into view.
+    bool showSnapshot(const QByteArray& hostPath, QString& message,
+                      const QByteArray& select = QByteArray());
     // Runs when a scan has begun, before it reads a folder.
     std::function<void()> scanStarting;
     // Runs when a scan has ended and the window is idle again.
@@ -134,6 +137,7 @@ class MainWindow : public engine::ScanHost {
     // What the listing on screen lacks, in the message box: a stop, folders
     // that could not be read, folders below the deepest level; and a scan
     // root that did not answer afterwards (`rootError`).
+    void selectSideARow(const QString& folder, const QByteArray& relative);
     // A saved scan shown (`from`) is named first.
     void showScanEnd(int rootError, const engine::SnapshotTree* from = nullptr);
     void setCommandsEnabled(bool on);

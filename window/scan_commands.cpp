@@ -10,7 +10,9 @@
 #include "window/side_a_rows.h"
 #include "window/side_b_rows.h"
 
+#include "engine/renderings.h"
 #include "engine/snapshot_tree.h"
+#include "platform/dosfs/host_name.h"
 
 #include <QDateTime>
 
@@ -91,7 +93,8 @@ void MainWindow::runScan(engine::ScanMode mode, engine::SnapshotTree* from) {
     if (scanEnded) scanEnded();
 }
 
-bool MainWindow::showSnapshot(const QByteArray& hostPath, QString& message) {
+bool MainWindow::showSnapshot(const QByteArray& hostPath, QString& message,
+                              const QByteArray& select) {
     engine::SnapshotTree tree(hostPath);
     // Read whole first: a damaged snapshot leaves the listing shown as it is.
     engine::SnapshotFolder folder;
@@ -103,7 +106,26 @@ bool MainWindow::showSnapshot(const QByteArray& hostPath, QString& message) {
     if (!tree.fault().isEmpty()) return message = tree.fault(), false;
     if (!tree.again(message)) return false;
     runScan(scan.settings.mode, &tree);
+    if (!select.isEmpty()) selectSideARow(tree.header().folder, select);
     return true;
+}
+
+// Side A's row of a file, told by its full path as the row shows it.
+void MainWindow::selectSideARow(const QString& folder, const QByteArray& relative) {
+    QString path = folder;
+    if (path.endsWith(u'\\')) path.chop(1);
+    for (const QByteArray& part : relative.split('/')) path += u'\\' + dosfs::decodeHostName(part);
+    engine::trimSpacesInPlace(path);  // as the row's text is made
+    forms::ListBox& names = *form.List2[0];
+    for (int i = 0; i < names.listCount(); ++i) {
+        if (names.list(i) != path) continue;
+        names.clearSelection();
+        names.setSelected(i, true);
+        names.setListIndexFromUser(i);
+        names.setTopIndex(qMax(0, i - 3));
+        names.setFocus();
+        return;
+    }
 }
 
 void MainWindow::showScanEnd(int rootError, const engine::SnapshotTree* from) {
