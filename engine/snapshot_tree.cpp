@@ -200,11 +200,14 @@ bool SnapshotTree::nextFile(dosfs::DirEntry& out) {
     }
     if (entry_.hostFolder != folder.host || entry_.folder != folder.dos)
         return refuse(QStringLiteral("its folder disagrees with its path and the first line"));
-    place_.set(path);
-    if (anyFile_ && place_.compare(lastFile_) <= 0)
-        return refuse(QStringLiteral("the file %1 is out of listing order or given twice")
-                          .arg(QString::fromUtf8(path)));
-    std::swap(place_, lastFile_);
+    // Read whole once already: its order was found right then.
+    if (!checked_) {
+        place_.set(path);
+        if (anyFile_ && place_.compare(lastFile_) <= 0)
+            return refuse(QStringLiteral("the file %1 is out of listing order or given twice")
+                              .arg(QString::fromUtf8(path)));
+        std::swap(place_, lastFile_);
+    }
     anyFile_ = true;
     held_ = false;
     out.name = entry_.name;
@@ -220,6 +223,7 @@ bool SnapshotTree::nextFile(dosfs::DirEntry& out) {
 bool SnapshotTree::again(QString& message) {
     if (!lines_ || !lines_->rewind())
         return message = QStringLiteral("a pipe cannot be read again"), false;
+    checked_ = whole();
     held_ = ended_ = anyFolder_ = anyFile_ = false;
     fault_.clear();
     open_.clear();

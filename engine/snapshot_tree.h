@@ -81,6 +81,7 @@ class SnapshotTree {
     std::vector<Open> open_;
     ListingPlace lastFolder_, place_, lastFile_;
     bool anyFolder_ = false, anyFile_ = false;
+    bool checked_ = false;  // read whole and found right before: the order is not checked again
 };
 
 }  // namespace engine
