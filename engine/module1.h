@@ -148,7 +148,8 @@ class Module1 {
     void writeWorkLine(const QString& line);
     // The folder below the root (its host path there) with what the
     // exclusions leave out taken from `contents`.
-    void leaveOut(const QByteArray& hostPath, dosfs::FolderContents& contents) const;
+    static void leaveOut(const Exclusions& exclusions, const QByteArray& rootHost,
+                         const QByteArray& hostPath, dosfs::FolderContents& contents);
 
     ScanHost& host_;
     const dosfs::FileSystem& fs_;

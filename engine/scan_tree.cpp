@@ -120,13 +120,14 @@ Module1::Flow Module1::visitLevel(int depth, const std::vector<FolderEntry>& tab
     return Flow::Go;
 }
 
-void Module1::leaveOut(const QByteArray& hostPath, dosfs::FolderContents& contents) const {
-    if (settings.exclusions.empty()) return;
+void Module1::leaveOut(const Exclusions& exclusions, const QByteArray& rootHost,
+                       const QByteArray& hostPath, dosfs::FolderContents& contents) {
+    if (exclusions.empty()) return;
     // Below the root: its path without the root's and the "/" after it.
-    const qsizetype skip = rootHost_.size() + (rootHost_.endsWith('/') ? 0 : 1);
+    const qsizetype skip = rootHost.size() + (rootHost.endsWith('/') ? 0 : 1);
     const QByteArrayView below =
         hostPath.size() > skip ? QByteArrayView(hostPath).sliced(skip) : QByteArrayView();
-    settings.exclusions.leaveOut(below, contents);
+    exclusions.leaveOut(below, contents);
 }
 
 void Module1::startScan() {
@@ -182,8 +183,11 @@ void Module1::ScanTree() {
         };
     readers::ReadAhead readAhead(
         readers,
-        [this](const dosfs::Directory& dir, dosfs::FolderContents& c) {
-            leaveOut(dir.hostPath(), c);
+        // A reader may finish a folder after the scan is over: it holds its
+        // own copy of what it needs, never the scan's.
+        [exclusions = std::make_shared<const Exclusions>(settings.exclusions),
+         rootHost = rootHost_](const dosfs::Directory& dir, dosfs::FolderContents& c) {
+            leaveOut(*exclusions, rootHost, dir.hostPath(), c);
             SortNames(c.files);
             SortNames(c.folders);
         },
@@ -223,7 +227,7 @@ Module1::Flow Module1::listRoot(dosfs::Directory& root, std::vector<FolderEntry>
     dosfs::FolderContents contents;
     if (!error) error = root.read(contents);
     if (!error) {
-        leaveOut(root.hostPath(), contents);
+        leaveOut(settings.exclusions, rootHost_, root.hostPath(), contents);
         countTakenOut(contents, leftOut);
     }
     if (error) {

@@ -75,7 +75,7 @@ inline const QString kUnreadableFolders =
 // taken (%2); one of an older format knows no empty folders; one found
 // wrong part-way (%1, what was wrong) is shown only to there.
 inline const QString kSnapshotShown =
-    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの表示: %1  %2 時点"));
+    QStringLiteral(QT_TRANSLATE_NOOP("Tolan", "保存ファイルの表示 (%2 時点):\r\n%1"));
 inline const QString kOlderSnapshot = QStringLiteral(
     QT_TRANSLATE_NOOP("Tolan", "古い形式の保存ファイル: 空のフォルダは分かりません"));
 inline const QString kSnapshotDamaged = QStringLiteral(

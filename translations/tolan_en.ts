@@ -707,8 +707,10 @@ Added %2  Removed %3  Changed %4</translation>
         <translation>Open</translation>
     </message>
     <message>
-        <source>保存ファイルの表示: %1  %2 時点</source>
-        <translation>Saved scan shown: %1 as of %2</translation>
+        <source>保存ファイルの表示 (%2 時点):<byte value="xd"/>
+%1</source>
+        <translation>Saved scan shown (as of %2):<byte value="xd"/>
+%1</translation>
     </message>
     <message>
         <source>古い形式の保存ファイル: 空のフォルダは分かりません</source>

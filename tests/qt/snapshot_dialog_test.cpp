@@ -347,7 +347,7 @@ TEST(SnapshotDialog, OpensASavedScanAsItsScanShowedIt) {
     EXPECT_EQ(shown.mid(1), sideB.mid(1));
     EXPECT_EQ(lines(*form.List2[0]), sideA);
     EXPECT_TRUE(form.Text10.visible());
-    EXPECT_TRUE(form.Text10.text().startsWith(QStringLiteral("保存ファイルの表示: C:\\work  20")))
+    EXPECT_TRUE(form.Text10.text().startsWith(QStringLiteral("保存ファイルの表示 (20")))
         << form.Text10.text().toStdString();
 }
 
@@ -449,5 +449,5 @@ TEST(SnapshotDialog, SearchFindsNamesAcrossEverySnapshotWhileTheWindowRuns) {
     ASSERT_TRUE(sideA.anySelected());
     EXPECT_EQ(sideA.list(sideA.firstSelectedRun().first), QStringLiteral("C:\\work\\docs\\b.odt"));
     EXPECT_TRUE(
-        program.form.Text10.text().startsWith(QStringLiteral("保存ファイルの表示: C:\\work")));
+        program.form.Text10.text().contains(QStringLiteral("時点):\r\nC:\\work")));
 }
