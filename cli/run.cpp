@@ -355,19 +355,6 @@ int writeListing(const cli::Options& options, const dosfs::FileSystem& fs, const
     return rowsOnly ? finishOutput(rows->error(), rowsOut, target) : 0;
 }
 
-// Reads a snapshot through, checking every line, and readies it to be read
-// again: a listing made from it then goes out whole or not at all. A pipe
-// is read once, as it comes.
-bool checkedFirst(engine::SnapshotTree& tree, QString& message) {
-    engine::SnapshotFolder folder;
-    dosfs::DirEntry file;
-    while (tree.nextFolder(folder))
-        while (tree.nextFile(file)) {
-        }
-    if (!tree.fault().isEmpty()) return message = tree.fault(), false;
-    return tree.again(message);
-}
-
 // The listing the options ask for made from the snapshot --from names; an
 // exit status.
 int listSnapshot(const cli::Options& options, const dosfs::FileSystem& fs, char** argv,
@@ -377,7 +364,7 @@ int listSnapshot(const cli::Options& options, const dosfs::FileSystem& fs, char*
     QString message;
     struct stat st {};
     const bool seekable = ::stat(options.from.constData(), &st) == 0 && S_ISREG(st.st_mode);
-    if (!tree.start(message) || (seekable && !checkedFirst(tree, message)))
+    if (!tree.start(message) || (seekable && !tree.checkWhole(message)))
         return fail(1, QStringLiteral("cannot list from '%1': %2").arg(name, message));
     if (tree.older())
         fail(0, QStringLiteral("note: '%1' was written by an older Tolan: its listing takes the "

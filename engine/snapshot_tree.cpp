@@ -220,6 +220,16 @@ bool SnapshotTree::nextFile(dosfs::DirEntry& out) {
     return true;
 }
 
+bool SnapshotTree::checkWhole(QString& message) {
+    SnapshotFolder folder;
+    dosfs::DirEntry file;
+    while (nextFolder(folder))
+        while (nextFile(file)) {
+        }
+    if (!fault_.isEmpty()) return message = fault_, false;
+    return again(message);
+}
+
 bool SnapshotTree::again(QString& message) {
     if (!lines_ || !lines_->rewind())
         return message = QStringLiteral("a pipe cannot be read again"), false;

@@ -55,6 +55,11 @@ class SnapshotTree {
     // From the start again, for a second reading after a first that only
     // checked; false for a pipe.
     bool again(QString& message);
+    // Reads every line, checking it, and readies the snapshot to be read
+    // again from the start: a listing made from it then goes out whole or
+    // not at all. False with what was wrong (or that a pipe cannot be read
+    // again).
+    bool checkWhole(QString& message);
 
   private:
     bool readFirst(QString& message);

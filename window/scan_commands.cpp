@@ -97,14 +97,7 @@ bool MainWindow::showSnapshot(const QByteArray& hostPath, QString& message,
                               const QByteArray& select) {
     engine::SnapshotTree tree(hostPath);
     // Read whole first: a damaged snapshot leaves the listing shown as it is.
-    engine::SnapshotFolder folder;
-    dosfs::DirEntry file;
-    if (!tree.start(message)) return false;
-    while (tree.nextFolder(folder))
-        while (tree.nextFile(file)) {
-        }
-    if (!tree.fault().isEmpty()) return message = tree.fault(), false;
-    if (!tree.again(message)) return false;
+    if (!tree.start(message) || !tree.checkWhole(message)) return false;
     runScan(scan.settings.mode, &tree);
     if (!select.isEmpty()) selectSideARow(tree.header().folder, select);
     return true;
